@@ -1,0 +1,4 @@
+#include "platform/resources.h"
+
+EmbeddedResource FindSheetImage(std::string_view) { return {}; }
+EmbeddedResource FindFont() { return {}; }

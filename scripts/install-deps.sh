@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Zorvane 2 builds and runs with, if any are missing.
+set -euo pipefail
+packages=(
+  build-essential cmake pkg-config ccache
+  libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libsdl2-image-dev
+  timgm6mb-soundfont fonts-liberation2
+  libgtest-dev libbenchmark-dev
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

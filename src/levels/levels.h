@@ -1,0 +1,27 @@
+// Level timelines, the level director (boss phases, modes) and the level end.
+#pragma once
+
+#include "shell/types.h"
+
+struct Game;
+
+struct SpawnRec {
+  Integer Kind = 0;
+  Integer SpawnTime = 0;
+  Single Heading = 0;
+  Single Speed = 0;
+  Single CenterX = 0;
+  Single StartY = 0;
+  Single Accel = 0;
+  Single AccelHeading = 0;
+  Integer Shottype = 0;
+  Integer ShotPat = 0;
+  Integer ShootRate = 0;
+  Single ShotSpeed = 0;
+};
+
+void AddSpawn(Game& g, Integer index, Integer kind, Single headingDeg, Single speed, Integer spawnTime,
+              Integer centerX, Integer shottype, Integer shotPat, Integer shootRate, Single accel,
+              Single accelHeadingDeg, Single shotSpeed, Single startY);
+void LevelSetup(Game& g, Integer levelNumber);
+void LevelDirector(Game& g);

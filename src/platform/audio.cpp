@@ -1,0 +1,46 @@
+// Sound and music as the game calls them, with the record the harness reports.
+#include "platform/audio.h"
+
+#include "platform/platform.h"
+#include "shell/game.h"
+
+const char* const SoundNames[10] = {"Explo0",  "Explo1",  "Explo2",      "Ehit",    "Shiphit",
+                                    "HitEnemy", "Collect", "LevelSelect", "LevelUp", "Select"};
+
+void PlaySound(Game& g, int slot) {
+  if (slot < 0 || slot > 9) return;
+  g.SoundsThisFrame.push_back(slot);
+  if (g.Plat) g.Plat->PlaySound(slot);
+}
+
+void PlaySoundIfOn(Game& g, int slot) {
+  if (g.Progress.SoundOn) PlaySound(g, slot);
+}
+
+void LoadMusic(Game& g, const std::string& name) {
+  g.Music.Track = name;
+  g.Music.Playing = false;
+  if (g.Plat) g.Plat->LoadMusic(name);
+}
+
+void PlayMusic(Game& g) {
+  g.Music.Playing = !g.Music.Track.empty();
+  if (g.Plat) g.Plat->PlayMusic();
+}
+
+void StopMusic(Game& g) {
+  g.Music.Playing = false;
+  if (g.Plat) g.Plat->StopMusic();
+}
+
+void SetMusicVolume(Game& g, int hundredthsOfDb) {
+  g.Music.Volume = hundredthsOfDb;
+  if (g.Plat) g.Plat->SetMusicVolume(hundredthsOfDb);
+}
+
+void ChangeMusic(Game& g, int volume, const std::string& name, bool stopFirst) {
+  if (stopFirst) StopMusic(g);
+  SetMusicVolume(g, volume);
+  LoadMusic(g, name);
+  if (g.Progress.MusicOn) PlayMusic(g);
+}

@@ -1,0 +1,41 @@
+// The game's one drawing operation and the few other back-buffer calls.
+#pragma once
+
+#include <string>
+
+#include "shell/types.h"
+
+struct Game;
+
+// Copies a sheet rectangle to the back buffer, colour-keyed. Fast: unscaled copy to the
+// destination's top-left; otherwise scaled into the destination rectangle. Clips only at
+// the top and bottom of the screen; returns the destination top after clipping.
+int Blit(Game& g, int sheet, bool fast, int destTop, int destBottom, int destLeft, int destRight, int srcTop,
+         int srcBottom, int srcLeft, int srcRight);
+void DrawText(Game& g, int x, int y, const std::string& text);
+void DrawBox(Game& g, int left, int top, int right, int bottom);
+
+// The sheets, by index.
+enum SheetIndex {
+  SheetShips = 0,
+  SheetBackround = 1,
+  SheetStars = 2,
+  SheetShots = 3,
+  SheetBars = 4,
+  SheetEnemies = 5,
+  SheetExplosions = 6,
+  SheetEShots = 7,
+  SheetTitle = 8,
+  SheetMouse = 9,
+  SheetButtons = 10,
+  SheetStats = 11,
+  SheetMenuHelp = 12,
+  SheetEnemiesHurt = 13,
+};
+
+struct SheetInfo {
+  const char* Name;
+  int Width, Height;
+  uint32_t ColourKey;
+};
+extern const SheetInfo Sheets[14];

@@ -1,0 +1,73 @@
+// A platform with no devices: for tests and benchmarks. It records what the game asks
+// of it (copies, sounds, music) and plays back whatever keys, mouse and clock a test sets.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+struct CopyRecord {
+  int Sheet, SrcLeft, SrcTop, SrcRight, SrcBottom, DestLeft, DestTop, DestRight, DestBottom;
+  bool Scaled;
+};
+
+struct TextRecord {
+  int X, Y;
+  std::string Text;
+  uint32_t Colour;
+};
+
+class NullPlatform : public Platform {
+ public:
+  bool RecordDrawing = true;
+  std::vector<CopyRecord> Copies;
+  std::vector<TextRecord> Texts;
+  std::vector<std::array<int, 5>> Boxes;  // left, top, right, bottom, colour
+  std::vector<int> SoundsPlayed;
+  std::vector<std::string> MusicCalls;  // "load NAME", "play", "stop", "volume V"
+  std::array<bool, 256> KeyState{};
+  int MouseDx = 0, MouseDy = 0;
+  bool MouseLeft = false, MouseRight = false;
+  int32_t Ticks = 0;
+  bool Close = false;
+
+  void LoadSheet(int, const std::string&, uint32_t) override {}
+  void LoadSound(int, const std::string&) override {}
+  void CopyRect(int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int destLeft, int destTop,
+                int destRight, int destBottom, bool scaled) override {
+    if (RecordDrawing)
+      Copies.push_back({sheet, srcLeft, srcTop, srcRight, srcBottom, destLeft, destTop, destRight, destBottom, scaled});
+  }
+  void DrawText(int x, int y, const std::string& text, uint32_t colour) override {
+    if (RecordDrawing) Texts.push_back({x, y, text, colour});
+  }
+  void FillBox(int left, int top, int right, int bottom, uint32_t colour) override {
+    if (RecordDrawing) Boxes.push_back({left, top, right, bottom, int(colour)});
+  }
+  void ClearBuffer() override {}
+  void Present() override {}
+  void ReadKeyboard(std::array<bool, 256>& keys) override { keys = KeyState; }
+  void ReadMouse(int& dx, int& dy, bool& left, bool& right) override {
+    dx = MouseDx;
+    dy = MouseDy;
+    left = MouseLeft;
+    right = MouseRight;
+    MouseDx = MouseDy = 0;  // motion is consumed by the read
+  }
+  bool CloseRequested() override { return Close; }
+  void PlaySound(int slot) override { SoundsPlayed.push_back(slot); }
+  void LoadMusic(const std::string& name) override { MusicCalls.push_back("load " + name); }
+  void PlayMusic() override { MusicCalls.push_back("play"); }
+  void StopMusic() override { MusicCalls.push_back("stop"); }
+  void SetMusicVolume(int v) override { MusicCalls.push_back("volume " + std::to_string(v)); }
+  int32_t TickCount() override { return Ticks; }
+
+  void ClearRecords() {
+    Copies.clear();
+    Texts.clear();
+    Boxes.clear();
+    SoundsPlayed.clear();
+    MusicCalls.clear();
+  }
+};

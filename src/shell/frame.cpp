@@ -1,0 +1,117 @@
+// The frame dispatcher: one call is one frame of the game.
+#include "effects/explo_class.h"
+#include "effects/star_class.h"
+#include "enemies/enemy_class.h"
+#include "levels/levels.h"
+#include "menus/menus.h"
+#include "platform/blit.h"
+#include "platform/platform.h"
+#include "shell/shell.h"
+#include "ship/ship_class.h"
+#include "shots/shot_class.h"
+
+void AdvancePlayClock(Game& g) {
+  int32_t now = g.Plat->TickCount();
+  // The difference is taken modulo 2^32, like the old tick count's arithmetic.
+  int32_t elapsed = static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(g.ClockLastTick));
+  if (elapsed < 1000) return;
+  auto& t = g.Progress.PlayTime;
+  t[2] = SatAdd(t[2], 1);
+  if (t[2] >= 60) {
+    t[2] = 0;
+    t[1] = SatAdd(t[1], 1);
+    if (t[1] > 59) {
+      t[1] = 0;
+      t[0] = SatAdd(t[0], 1);
+    }
+  }
+  // Exactly one second is counted, so after a stall the clock catches up one second per frame.
+  g.ClockLastTick = static_cast<Long>(static_cast<uint32_t>(g.ClockLastTick) + 1000u);
+}
+
+void LeaveLevelOnEscape(Game& g) {
+  if (!g.Keys[KeyEscape] || g.InMenu) return;
+  g.InMenu = true;
+  auto& s = g.Progress.Stats;
+  auto fold = [](Long& stat, double add) { stat = RoundToLong(double(stat) + add); };
+  fold(s[StatDamageTaken], g.DamageTaken);
+  fold(s[StatDamageDealt], g.DamageDealt);
+  s[StatKills] = SatAddLong(s[StatKills], g.KillCount);
+  s[StatPotionsUsed] = SatAddLong(s[StatPotionsUsed], g.PotionsUsedLevel);
+  fold(s[StatDistance], g.DistanceMoved);
+}
+
+void PollKeyboard(Game& g) {
+  std::array<bool, 256> raw{};
+  g.Plat->ReadKeyboard(raw);
+  for (int code = 1; code <= 211; ++code) g.Keys[code] = raw[code];
+}
+
+void PollMouse(Game& g) {
+  int dx = 0, dy = 0;
+  bool left = false, right = false;
+  g.Plat->ReadMouse(dx, dy, left, right);
+  int x = int(g.MouseX) + dx, y = int(g.MouseY) + dy;
+  if (x < 0) x = 0;
+  if (y < 0) y = 0;
+  if (x > 780) x = 780;
+  if (y > 570) y = 570;
+  g.MouseX = static_cast<Integer>(x);
+  g.MouseY = static_cast<Integer>(y);
+  g.MouseLeft = left;
+  g.MouseRight = right;
+}
+
+// In menus a button reads true only on the first frame of a press.
+static void ClickEdge(bool& button, bool& held) {
+  if (!button) {
+    held = false;
+  } else if (held) {
+    button = false;
+  } else {
+    held = true;
+  }
+}
+
+void ClickEdges(Game& g) {
+  ClickEdge(g.MouseLeft, g.MouseLeftDown);
+  ClickEdge(g.MouseRight, g.MouseRightDown);
+}
+
+static void MenuFrameSteps(Game& g) {
+  PollMouse(g);
+  ClickEdges(g);
+  StepStars(g);
+  MenuFrame(g);
+}
+
+static void PlayFrameSteps(Game& g) {
+  StepStars(g);
+  Spawner(g);
+  if (!g.LevelOver) {
+    StepEnemies(g);
+    StepShots(g);
+    StepShip(g);
+    StepEnemyShots(g);
+  }
+  StepExplosions(g);
+  LevelDirector(g);
+  StatusDisplay(g);
+  if (g.ChargeOn[AbilityShotEraser]) {
+    // The shot eraser floods the play area white for its one frame.
+    g.FillColour = 0xFFFFFF;
+    DrawBox(g, 100, 0, 700, 600);
+  }
+}
+
+void RunFrame(Game& g) {
+  g.SoundsThisFrame.clear();
+  AdvancePlayClock(g);
+  LeaveLevelOnEscape(g);
+  PollKeyboard(g);
+  if (g.InMenu) {
+    MenuFrameSteps(g);
+  } else {
+    PlayFrameSteps(g);
+  }
+}

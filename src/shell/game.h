@@ -1,0 +1,149 @@
+// The whole state of one game: every program-wide variable, pool and table.
+// Frame steps take the Game they work on; nothing here is global, so a test
+// can run as many independent games as it likes.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "effects/explo_class.h"
+#include "effects/star_class.h"
+#include "enemies/data_tables.h"
+#include "enemies/enemy_class.h"
+#include "enemies/eshot_class.h"
+#include "levels/levels.h"
+#include "save/progress.h"
+#include "ship/ship_class.h"
+#include "shots/shot_class.h"
+#include "shots/shot_types.h"
+#include "shell/types.h"
+
+class Platform;
+
+inline constexpr int StarCount = 50;
+inline constexpr int ShotCount = 200;
+inline constexpr int EnemyCountMax = 50;
+inline constexpr int ExplosionCount = 50;
+inline constexpr int EShotCount = 200;
+
+// Scan codes the game reads.
+enum ScanCode {
+  KeyEscape = 1,
+  KeyQ = 16,
+  KeyA = 30,
+  KeyS = 31,
+  KeyD = 32,
+  KeyZ = 44,
+  KeyX = 45,
+  KeyC = 46,
+  KeyV = 47,
+  KeySpace = 57,
+  KeyUp = 200,
+  KeyLeft = 203,
+  KeyRight = 205,
+  KeyDown = 208,
+};
+
+// Charge abilities, the index of ChargeOn and ChargeCost.
+enum Ability {
+  AbilityBooster = 0,
+  AbilityRammer = 1,
+  AbilityDoubleShot = 2,
+  AbilityDefence2 = 3,
+  AbilityAttack2 = 4,
+  AbilitySiphoner = 5,
+  AbilityShotEraser = 6,
+  AbilityMatrix = 7,
+  AbilityCloaker = 8,
+};
+
+// What the harness reports about the music.
+struct MusicRecord {
+  std::string Track;  // last loaded, "" if none
+  int Volume = 0;     // hundredths of a dB
+  bool Playing = false;
+};
+
+struct Game {
+  Platform* Plat = nullptr;  // not owned
+  RandomGenerator Rng;
+  Single Rnd() { return Rng.Next(); }
+
+  // Shell and input.
+  bool GameRunning = false;
+  bool InMenu = true;
+  bool LevelOver = false;
+  Long ClockLastTick = 0;
+  std::array<bool, 212> Keys{};
+  Integer MouseX = 0, MouseY = 0;
+  bool MouseLeft = false, MouseRight = false;
+  bool MouseLeftDown = false, MouseRightDown = false;
+
+  // Entity pools.
+  ShipClass Ship;
+  std::array<StarClass, StarCount> Stars{};
+  std::array<ShotClass, ShotCount> Shots{};
+  std::array<EnemyClass, EnemyCountMax> Enemies{};
+  std::array<ExploClass, ExplosionCount> Explosions{};
+  std::array<EShotsClass, EShotCount> EShots{};
+
+  // The current level.
+  Integer CurrentLevel = 0;
+  Single FrameClock = 0;
+  std::array<bool, 10> ChargeOn{};
+  Single DamageTaken = 0, DamageDealt = 0;
+  Integer KillCount = 0;
+  Single DistanceMoved = 0;
+  Single ChargeUsed = 0;
+  Integer PotionsUsedLevel = 0;
+  bool BossPhase = false;
+  Integer BossMaxLife = 0, BossLife = 0;
+  Integer EnemyCount = 0;
+  bool PickupTaken = false;
+  Long DeathTime = 0;
+  Long MiniGameTime = 0;
+  std::vector<SpawnRec> SpawnTable;
+  Integer SpawnCount = 0;
+  bool BossArena = false;
+  Integer ArenaBoss = 0;
+  Integer MarathonStage = 1;
+  bool MarathonStageLoaded = false;
+  Long BossTimer = 0;
+  bool BossCircling = false;
+  Integer ArenaStageTime = 0;
+
+  // Saved progress.
+  ProgressBlock Progress;
+
+  // Menu.
+  Integer MenuTab = 0;
+  std::array<std::string, 8> HelpLines{};
+  bool GoalsShown = false;
+  bool MusicStarted = false;
+
+  // Fixed tables, filled once at start-up (EnemyKinds 20..29 by every level set-up).
+  std::array<ExploTypeRec, 3> ExploTypes{};
+  std::array<EShotPatternRec, 38> EShotPatterns{};
+  std::array<EShotTypeRec, 5> EShotTypes{};
+  std::array<EnemyKindRec, 30> EnemyKinds{};
+  std::array<Single, 10> ChargeCost{};
+  std::array<std::array<ShotTypeRec, ShotLevels>, ShotKinds> ShotTypes{};  // [kind][level]
+  Integer ShipWidth = 0, ShipHeight = 0, ShipSrcTop = 0;
+  Single ShipSpeedBase = 0, ShipAccelBase = 0, RegenBase = 0, ChargeBase = 0;
+
+  // Back-buffer drawing state.
+  uint32_t TextColour = 0xFFFFFF;
+  uint32_t FillColour = 0xFFFFFF;
+
+  // Bookkeeping that the harness reports.
+  long long FrameNumber = 0;          // frames run so far
+  MusicRecord Music;
+  std::vector<int> SoundsThisFrame;  // sound slots started during the current frame
+
+  // Where progress is saved; empty means nowhere (saves are skipped).
+  std::string SavePath;
+};
+
+// Creates every entity pool afresh (all fields zero) and scatters new stars.
+void CreatePools(Game& g);

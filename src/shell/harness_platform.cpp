@@ -1,0 +1,23 @@
+#include "shell/harness_platform.h"
+
+#include "shell/game.h"
+
+void ScriptedPlatform::BeginFrame(long long frame) {
+  Inner.BeginFrame(frame);
+  Current = Script.For(frame);
+  if (Current.HasTarget) {
+    // One relative motion from where the pointer is now (plus anything not yet read).
+    PendingDx = Current.TargetX - TheGame.MouseX;
+    PendingDy = Current.TargetY - TheGame.MouseY;
+  }
+  PendingDx += Current.Dx;
+  PendingDy += Current.Dy;
+}
+
+void ScriptedPlatform::ReadMouse(int& dx, int& dy, bool& left, bool& right) {
+  dx = PendingDx;
+  dy = PendingDy;
+  PendingDx = PendingDy = 0;
+  left = Current.LButton;
+  right = Current.RButton;
+}

@@ -1,0 +1,36 @@
+// zorvane2: the game, and the harness that drives it for tests.
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "platform/sdl/sdl_platform.h"
+#include "shell/options.h"
+#include "shell/run.h"
+
+static std::string ExecutableFolder(const char* argv0) {
+  std::error_code ec;
+  auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) self = std::filesystem::absolute(argv0, ec);
+  return self.parent_path().string();
+}
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::string error;
+  auto options = ParseOptions(args, &error);
+  if (!options) {
+    std::cerr << "zorvane2: " << error << "\n";
+    return 2;
+  }
+  if (options->ShowHelp) {
+    std::cout << HelpText();
+    return 0;
+  }
+  if (options->ShowVersion) {
+    std::cout << "zorvane2 " << ZORVANE_VERSION << "\n";
+    return 0;
+  }
+  return RunProgram(*options, ExecutableFolder(argv[0]), CreateSdlPlatform);
+}

@@ -1,0 +1,81 @@
+// Command-line options.
+#include "shell/options.h"
+
+#include <charconv>
+
+std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string* error) {
+  Options o;
+  auto fail = [&](const std::string& why) -> std::optional<Options> {
+    if (error) *error = why;
+    return std::nullopt;
+  };
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string& out) -> bool {
+      if (i + 1 >= args.size()) return false;
+      out = args[++i];
+      return true;
+    };
+    if (a == "--windowed") {
+      o.Windowed = true;
+    } else if (a == "--fullscreen") {
+      o.Windowed = false;
+    } else if (a == "--headless") {
+      o.Headless = true;
+    } else if (a == "--help" || a == "-h") {
+      o.ShowHelp = true;
+    } else if (a == "--version") {
+      o.ShowVersion = true;
+    } else if (a == "--frames") {
+      std::string v;
+      if (!value(v)) return fail("--frames needs a number");
+      long long n = -1;
+      auto [p, ec] = std::from_chars(v.data(), v.data() + v.size(), n);
+      if (ec != std::errc() || p != v.data() + v.size() || n < 0) return fail("--frames needs a whole number, not '" + v + "'");
+      o.Frames = n;
+    } else if (a == "--save-file") {
+      if (!value(o.SaveFile) || o.SaveFile.empty()) return fail("--save-file needs a path");
+    } else if (a == "--input") {
+      if (!value(o.InputFile)) return fail("--input needs a file");
+    } else if (a == "--record") {
+      if (!value(o.RecordFile)) return fail("--record needs a file");
+    } else if (a == "--dump-state") {
+      if (!value(o.DumpStateFile)) return fail("--dump-state needs a file (or - for standard output)");
+    } else if (a == "--trace") {
+      if (!value(o.TraceFile)) return fail("--trace needs a file");
+    } else if (a == "--screenshot") {
+      if (!value(o.ScreenshotFile)) return fail("--screenshot needs a file");
+    } else {
+      return fail("unknown option '" + a + "' (try --help)");
+    }
+  }
+  return o;
+}
+
+std::string HelpText() {
+  return "Usage: zorvane2 [OPTIONS]\n"
+         "Zorvane 2, a space shooter with an upgrade shop.\n"
+         "\n"
+         "Options:\n"
+         "  --windowed            play in a window (Alt+Enter switches)\n"
+         "  --fullscreen          play full screen (the default)\n"
+         "  --save-file PATH      the save file to read and write\n"
+         "                        (default: $XDG_DATA_HOME/zorvane2/Game Save.gsv)\n"
+         "  --headless            no window, no sound, frames as fast as they run\n"
+         "  --frames N            stop after N frames (writes no save of its own)\n"
+         "  --input FILE          take keyboard and mouse from a script\n"
+         "  --record FILE         write this run's input as a script\n"
+         "  --dump-state FILE     after the last frame write the state as JSON (- = stdout)\n"
+         "  --trace FILE          after every frame append the state as one JSON line\n"
+         "  --screenshot FILE     write the last frame as a PNG\n"
+         "  --help, --version     this text; the version\n"
+         "\n"
+         "Controls in play:\n"
+         "  arrow keys  steer            Space  fly at half speed\n"
+         "  X, C        fire shot slots 1 and 2\n"
+         "  Z, V        use charge abilities 1 and 2\n"
+         "  A, S, D     drink a health, charge or full potion\n"
+         "  Escape      leave the level (or collect the results)\n"
+         "In the menu: the mouse; left click buys and fills slot 1, right click fills slot 2.\n"
+         "Hold Q and Z and click the erase button to wipe all progress.\n";
+}

@@ -1,0 +1,19 @@
+// Command-line options of the zorvane2 executable.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct Options {
+  bool Windowed = false;
+  bool Headless = false;
+  long long Frames = -1;  // -1: run until the player quits
+  std::string SaveFile;   // empty: the default path
+  std::string InputFile, RecordFile, DumpStateFile, TraceFile, ScreenshotFile;
+  bool ShowHelp = false, ShowVersion = false;
+};
+
+// Parses the arguments (without the program name). On a mistake returns nothing and sets *error.
+std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string* error);
+std::string HelpText();

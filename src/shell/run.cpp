@@ -1,0 +1,116 @@
+// Start-up, the main loop and shut-down, with the harness's script, record, trace,
+// dump and screenshot around them.
+#include "shell/run.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "platform/audio.h"
+#include "save/save_file.h"
+#include "shell/harness_platform.h"
+#include "shell/shell.h"
+#include "shell/state_json.h"
+
+namespace {
+
+bool ReadWholeFile(const std::string& path, std::string& out) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream s;
+  s << in.rdbuf();
+  out = s.str();
+  return true;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& text) {
+  if (path == "-") {
+    std::cout << text;
+    std::cout.flush();
+    return bool(std::cout);
+  }
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+  return bool(out);
+}
+
+}  // namespace
+
+int RunProgram(const Options& o, const std::string& executableFolder, const PlatformFactory& makePlatform) {
+  std::optional<InputScript> script;
+  if (!o.InputFile.empty()) {
+    std::string text, error;
+    if (!ReadWholeFile(o.InputFile, text)) {
+      std::cerr << "zorvane2: cannot read the input script " << o.InputFile << "\n";
+      return 2;
+    }
+    script = InputScript::Parse(text, &error);
+    if (!script) {
+      std::cerr << "zorvane2: " << o.InputFile << ": " << error << "\n";
+      return 2;
+    }
+  }
+  std::ofstream trace;
+  if (!o.TraceFile.empty()) {
+    trace.open(o.TraceFile, std::ios::binary | std::ios::trunc);
+    if (!trace) {
+      std::cerr << "zorvane2: cannot write the trace file " << o.TraceFile << "\n";
+      return 2;
+    }
+  }
+
+  PlatformOptions po;
+  po.Headless = o.Headless;
+  po.Windowed = o.Windowed;
+  po.DataFolder = executableFolder;
+  std::unique_ptr<Platform> device = makePlatform(po);
+  if (!device) return 1;
+
+  auto game = std::make_unique<Game>();
+  Game& g = *game;
+  Platform* plat = device.get();
+  std::unique_ptr<ScriptedPlatform> scripted;
+  if (script) {
+    scripted = std::make_unique<ScriptedPlatform>(*plat, std::move(*script), g);
+    plat = scripted.get();
+  }
+  ScriptRecorder recorder;
+  std::unique_ptr<RecordingPlatform> recording;
+  if (!o.RecordFile.empty()) {
+    recording = std::make_unique<RecordingPlatform>(*plat, recorder);
+    plat = recording.get();
+  }
+  g.Plat = plat;
+  g.SavePath = o.SaveFile.empty() ? DefaultSavePath() : o.SaveFile;
+
+  plat->BeginFrame(0);
+  ContentLoad(g);
+
+  while (g.GameRunning) {
+    if (o.Frames >= 0 && g.FrameNumber >= o.Frames) break;
+    plat->BeginFrame(g.FrameNumber);
+    RunFrame(g);
+    ++g.FrameNumber;
+    // Closing the window (or SIGINT / SIGTERM) saves and quits as the quit button does.
+    if (g.GameRunning && plat->CloseRequested()) QuitGame(g);
+    if (trace.is_open()) trace << StateJson(g, true) << '\n';
+    bool last = !g.GameRunning || (o.Frames >= 0 && g.FrameNumber >= o.Frames);
+    if (last && !o.ScreenshotFile.empty() && !plat->SaveScreenshot(o.ScreenshotFile))
+      std::cerr << "zorvane2: could not write the screenshot " << o.ScreenshotFile << "\n";
+    plat->Present();
+    plat->ClearBuffer();
+  }
+
+  int status = 0;
+  if (!o.DumpStateFile.empty() && !WriteWholeFile(o.DumpStateFile, StateJson(g, false) + "\n")) {
+    std::cerr << "zorvane2: could not write the state dump " << o.DumpStateFile << "\n";
+    status = 1;
+  }
+  if (!o.RecordFile.empty() && !WriteWholeFile(o.RecordFile, recorder.Text())) {
+    std::cerr << "zorvane2: could not write the input record " << o.RecordFile << "\n";
+    status = 1;
+  }
+  StopMusic(g);
+  g.Plat = nullptr;
+  return status;
+}

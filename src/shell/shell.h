@@ -1,0 +1,24 @@
+// Start-up, the frame dispatcher, the play clock and the level start.
+#pragma once
+
+#include "shell/game.h"
+
+// Content load: the clock, the sheets and sounds, the pools, the tables, the ship's
+// start values and the saved progress. g.Plat and g.SavePath must be set.
+void ContentLoad(Game& g);
+
+// One frame of the game: the play clock, Escape, the keyboard, then a menu or a play frame.
+void RunFrame(Game& g);
+
+// The parts of a frame, exposed for tests.
+void AdvancePlayClock(Game& g);
+void LeaveLevelOnEscape(Game& g);
+void PollKeyboard(Game& g);
+void PollMouse(Game& g);
+void ClickEdges(Game& g);
+
+// Starts level index 0..12 (levels 1..10, mini game, marathon, boss arena).
+void StartLevel(Game& g, int levelIndex);
+
+// Saves and ends the main loop, as the menu's quit button does.
+void QuitGame(Game& g);

@@ -1,0 +1,37 @@
+// Shared helpers for the test suites: a game on a device-less platform.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/null_platform.h"
+#include "shell/game.h"
+#include "shell/shell.h"
+
+struct TestGame {
+  NullPlatform Plat;
+  std::unique_ptr<Game> G = std::make_unique<Game>();
+
+  // A freshly started game in the menu, with the new player's progress and no save file.
+  explicit TestGame(bool load = true) {
+    G->Plat = &Plat;
+    if (load) ContentLoad(*G);
+  }
+  Game& operator*() { return *G; }
+  Game* operator->() { return G.get(); }
+};
+
+// A temporary folder removed when the test ends.
+struct TempDir {
+  std::filesystem::path Path;
+  TempDir();
+  ~TempDir();
+  std::string File(const std::string& name) const { return (Path / name).string(); }
+};
+
+// Runs the zorvane2 executable with the given arguments; returns its exit status and
+// puts what it wrote on standard output into *out (standard error into *err if given).
+int RunZorvane(const std::string& args, std::string* out = nullptr, std::string* err = nullptr);
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& text);
