@@ -4,6 +4,8 @@
 
 void ScriptedPlatform::BeginFrame(long long frame) {
   Inner.BeginFrame(frame);
+  if (frame == BegunFrame) return;  // the content load and the first frame share frame 0
+  BegunFrame = frame;
   Current = Script.For(frame);
   if (Current.HasTarget) {
     // One relative motion from where the pointer is now (plus anything not yet read).

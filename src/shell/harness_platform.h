@@ -54,6 +54,7 @@ class ScriptedPlatform : public ForwardingPlatform {
   const Game& TheGame;
   FrameInput Current;
   int PendingDx = 0, PendingDy = 0;
+  long long BegunFrame = -1;
 };
 
 // Records what the game read from the inner platform.

@@ -36,6 +36,15 @@ int ScanCodeForName(const std::string& raw) {
   return 0;
 }
 
+std::string NameForScanCode(int code) {
+  static const char* const kNamed[] = {"ESCAPE", "SPACE", "ENTER", "UP", "DOWN", "LEFT", "RIGHT"};
+  for (const char* n : kNamed)
+    if (ScanCodeForName(n) == code) return n;
+  for (char c : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"))
+    if (ScanCodeForName(std::string(1, c)) == code) return std::string(1, c);
+  return std::to_string(code);  // two or three digits: never read as a digit key
+}
+
 static bool ParseNumber(const std::string& s, long long& out) {
   if (s.empty()) return false;
   auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
@@ -164,7 +173,7 @@ std::string ScriptRecorder::Text() const {
     }
   };
   for (int code = 1; code <= 211; ++code)
-    runs([code](const Frame& f) { return f.Keys[code]; }, "key " + std::to_string(code));
+    runs([code](const Frame& f) { return f.Keys[code]; }, "key " + NameForScanCode(code));
   runs([](const Frame& f) { return f.Left; }, "lbutton");
   runs([](const Frame& f) { return f.Right; }, "rbutton");
   runs([](const Frame& f) { return f.Close; }, "close");

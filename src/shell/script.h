@@ -19,6 +19,8 @@ struct FrameInput {
 
 // A key name of the script (scan code 1..211, ESCAPE, SPACE, ENTER, arrows, A..Z, 0..9) to its scan code; 0 if unknown.
 int ScanCodeForName(const std::string& name);
+// The name a script uses for a scan code: ESCAPE, a letter, a digit, an arrow... or the number.
+std::string NameForScanCode(int code);
 
 class InputScript {
  public:
