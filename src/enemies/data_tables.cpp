@@ -10,12 +10,13 @@ Single DegToRad(Single degrees) { return static_cast<Single>(double(degrees) / 1
 Single RadToDeg(Single radians) { return static_cast<Single>(double(radians) * 180.0 / Pi); }
 
 Single AngleTo(Single y1, Single y2, Single x1, Single x2) {
-  double dy = double(y2) - double(y1);
-  double dx = double(x2) - double(x1);
+  // The differences are Single arithmetic; only the arctangent is taken in double.
+  const Single dy = y2 - y1;
+  const Single dx = x2 - x1;
   if (dx != 0) {
-    if (dy > 0) return static_cast<Single>(std::atan(dy / dx));
+    if (dy > 0) return static_cast<Single>(std::atan(double(dy) / double(dx)));
     if (dy == 0) return 0;
-    return static_cast<Single>(std::atan(dy / dx) + Pi);
+    return static_cast<Single>(std::atan(double(dy) / double(dx)) + Pi);
   }
   if (dy > 0) return static_cast<Single>(Pi / 2);
   if (dy < 0) return static_cast<Single>(9.42477796076937 / 2);
