@@ -72,7 +72,7 @@ TEST(EnemyAiming, AimedShotsHeadStraightAtTheShip) {
   EXPECT_EQ(s.Accel, 0);
   EXPECT_EQ(s.AccelHeading, 0);
   EXPECT_EQ(FireAt(g, 24, 600, 500).Heading, 0 + float(Pi));  // level with the ship, to its right: left
-  EXPECT_EQ(FireAt(g, 30, 200, 500).Heading, 0);               // to its left: right
+  EXPECT_EQ(FireAt(g, 30, 200, 500).Heading, 0);              // to its left: right
   EXPECT_EQ(FireAt(g, 8, 400, 700).Heading, float(3 * Pi / 2));
   // The four diagonal quadrants all point at the ship.
   for (auto [x, y] : {std::pair{300.f, 400.f}, {500.f, 400.f}, {300.f, 600.f}, {500.f, 600.f}}) {
@@ -303,9 +303,8 @@ TEST(EnemyFire, FullPoolDropsShotsAndGemFiveConvertsForGood) {
 }
 
 TEST(EnemyFire, LevelSixBossSpinsFasterAsItWeakens) {
-  const std::pair<Single, Long> table[] = {{650, 0},  {649.9f, 180}, {500.5f, 180}, {500, 120}, {350, 90},
-                                           {200, 72}, {50, 60},      {0.6f, 60},    {0.5f, 0},  {0.4f, 0},
-                                           {-3, 60}};
+  const std::pair<Single, Long> table[] = {{650, 0}, {649.9f, 180}, {500.5f, 180}, {500, 120}, {350, 90}, {200, 72},
+                                           {50, 60}, {0.6f, 60},    {0.5f, 0},     {0.4f, 0},  {-3, 60}};
   for (auto [life, add] : table) EXPECT_EQ(BossSpinBonus(life), add) << life;
 
   TestGame t;

@@ -7,11 +7,10 @@
 #include "platform/blit.h"
 #include "shell/game.h"
 
-void EnemyClass::Initialize(Single top, Single bottom, Single left, Single right, Single enemySpeed,
-                            Single enemyAccel, Integer width, Integer height, Integer srcTop, Integer srcBottom,
-                            Integer srcLeft, Integer srcRight, Single heading, Single accelHeading,
-                            Single hitPoints, Integer shottype, Integer shootRate, Single shotSpeed,
-                            Integer shotPat, Integer kind) {
+void EnemyClass::Initialize(Single top, Single bottom, Single left, Single right, Single enemySpeed, Single enemyAccel,
+                            Integer width, Integer height, Integer srcTop, Integer srcBottom, Integer srcLeft,
+                            Integer srcRight, Single heading, Single accelHeading, Single hitPoints, Integer shottype,
+                            Integer shootRate, Single shotSpeed, Integer shotPat, Integer kind) {
   Top = top;
   Bottom = bottom;
   Left = left;
@@ -102,9 +101,9 @@ void EnemyClass::EnemyShoot(Game& g) {
     Single cx = (Right - Left) / 2 + Left;
     double halfWidth = t.Width / 2.0;
     g.EShots[j].Initialize(g, Bottom - t.Height, Bottom, static_cast<Single>(cx - halfWidth + p.OffsetX[i]),
-                           static_cast<Single>(cx + halfWidth + p.OffsetX[i]), t.Width, t.Height, t.Damage,
-                           ShotSpeed, p.Accel[i], p.AccelHeading[i], p.Heading[i], ShotPattern, t.SrcTop, Shottype,
-                           t.SrcLeft, static_cast<Single>(ShotRotate));
+                           static_cast<Single>(cx + halfWidth + p.OffsetX[i]), t.Width, t.Height, t.Damage, ShotSpeed,
+                           p.Accel[i], p.AccelHeading[i], p.Heading[i], ShotPattern, t.SrcTop, Shottype, t.SrcLeft,
+                           static_cast<Single>(ShotRotate));
   }
 }
 

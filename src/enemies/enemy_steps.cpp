@@ -77,9 +77,8 @@ void StepEnemies(Game& g) {
     if (e.FreezeTime > -1) e.FreezeTime = static_cast<Integer>(e.FreezeTime - 1);
 
     // Ramming: the craft's rectangle grown by 5 on every side against the ship's own test.
-    bool touching =
-        g.Ship.CollideWithRect(RoundToInteger(e.Top - 5), RoundToInteger(e.Bottom + 5),
-                               RoundToInteger(e.Left - 5), RoundToInteger(e.Right + 5));
+    bool touching = g.Ship.CollideWithRect(RoundToInteger(e.Top - 5), RoundToInteger(e.Bottom + 5),
+                                           RoundToInteger(e.Left - 5), RoundToInteger(e.Right + 5));
     if (touching && g.Ship.Exists && !g.ChargeOn[AbilityCloaker]) RamEnemy(g, e);
 
     // A craft that was destroyed or collected just now is still drawn, moved and may fire once more.
@@ -91,7 +90,7 @@ void StepEnemies(Game& g) {
 }
 
 Integer EnemyFireLevelFactor(const Game& g) {
-  if (g.CurrentLevel == 11) return 3;                   // the mini game
+  if (g.CurrentLevel == 11) return 3;                  // the mini game
   if (g.CurrentLevel == 13) return g.Ship.CurDefence;  // the boss arena: only doublings and gems count
   return g.CurrentLevel;
 }
