@@ -1,0 +1,56 @@
+// The spawner: the level clock, the timeline's enemies, and leaving the level after the ship is lost.
+#include <algorithm>
+#include <cmath>
+
+#include "enemies/enemy_class.h"
+#include "shell/game.h"
+
+namespace {
+
+// Enemy kinds that are not counted as enemies of the level: heavy craft, bonus craft, the pickup.
+bool IsUncountedKind(Integer kind) { return kind >= 15 && kind <= 19; }
+
+constexpr Single LeaveDelayAfterDeath = 700;
+
+void SpawnRecord(Game& g, int index, bool isBoss) {
+  const SpawnRec& r = g.SpawnTable[index];
+  if (r.Kind < 0 || r.Kind >= Integer(g.EnemyKinds.size())) return;  // no such craft
+  const EnemyKindRec& k = g.EnemyKinds[r.Kind];
+  if (isBoss) g.BossMaxLife = RoundToInteger(k.HitPoints);
+  // A record counts even when the pool is full and it is lost.
+  if (!IsUncountedKind(r.Kind)) g.EnemyCount = SatAdd(g.EnemyCount, 1);
+
+  int slot = 0;
+  while (slot < EnemyCountMax && g.Enemies[slot].Exists) ++slot;
+  if (slot == EnemyCountMax) return;
+  EnemyClass& e = g.Enemies[slot];
+  e.Exists = true;
+  double halfWidth = k.Width / 2.0;
+  e.Initialize(r.StartY - k.Height, r.StartY, static_cast<Single>(r.CenterX - halfWidth),
+               static_cast<Single>(halfWidth + r.CenterX), r.Speed, r.Accel, k.Width, k.Height, k.SrcTop,
+               SatAdd(k.SrcTop, k.Height), k.SrcLeft, SatAdd(k.SrcLeft, k.Width), r.Heading, r.AccelHeading,
+               k.HitPoints, r.Shottype, r.ShootRate, r.ShotSpeed, r.ShotPat, r.Kind);
+  // The weaken-bosses gem takes a fifth off the boss's life.
+  if (isBoss && g.Ship.HasGem(4)) e.Life = static_cast<Single>(e.Life * 0.8);
+}
+
+}  // namespace
+
+void Spawner(Game& g) {
+  // Some time after the ship is lost, the level is left as if Escape were pressed.
+  if (!g.Ship.Exists && double(g.FrameClock) - double(g.DeathTime) > LeaveDelayAfterDeath) g.Keys[KeyEscape] = true;
+
+  // MATRIX runs the clock at a quarter speed; otherwise it steps to the next whole unit.
+  if (!g.ChargeOn[AbilityMatrix]) {
+    g.FrameClock = std::floor(g.FrameClock) + 1;
+  } else {
+    g.FrameClock = g.FrameClock + 0.25f;
+  }
+
+  int count = std::min<int>(g.SpawnCount, int(g.SpawnTable.size()));
+  for (int i = 0; i < count; ++i) {
+    if (g.FrameClock != g.SpawnTable[i].SpawnTime) continue;
+    // The last record of a timeline is the level's boss.
+    SpawnRecord(g, i, i == g.SpawnCount - 1);
+  }
+}
