@@ -44,7 +44,8 @@ void SeedStars(Game& g) {
     const Single r3 = g.Rnd();
     const Single r4 = g.Rnd();
     s = StarClass{};
-    s.Initialize(std::floor(r1 * 590) + 105, std::floor(r2 * 600), r3 * 4 + 1, static_cast<Integer>(std::floor(r4 * 3)));
+    s.Initialize(std::floor(r1 * 590) + 105, std::floor(r2 * 600), r3 * 4 + 1,
+                 static_cast<Integer>(std::floor(r4 * 3)));
   }
 }
 

@@ -60,7 +60,7 @@ void SetupShip(Game& g) {
 
   const Single halfWidth = Single(g.ShipWidth) / 2;
   s.Initialize(400, Single(400 + g.ShipHeight), 400 - halfWidth, halfWidth + 400, g.ShipSpeedBase,
-               g.ShipAccelBase, g.ShipWidth, g.ShipHeight, g.ShipSrcTop, static_cast<Integer>(g.ShipSrcTop + g.ShipHeight),
-               0, g.ShipWidth);
+               g.ShipAccelBase, g.ShipWidth, g.ShipHeight, g.ShipSrcTop,
+               static_cast<Integer>(g.ShipSrcTop + g.ShipHeight), 0, g.ShipWidth);
   g.MiniGameTime = 0;
 }
