@@ -1,8 +1,46 @@
-// Explosions. (Filled in by the effects work.)
+// Explosions: short animations from the explosions sheet, 50 at most at a time.
+#include <cmath>
+
 #include "effects/explo_class.h"
+#include "platform/blit.h"
 #include "shell/game.h"
 
-void ExploClass::Initialize(Single, Single, Integer, Integer, Integer, Integer, Integer) {}
-void ExploClass::DoExplosion(Game&) {}
-void AddExplosion(Game&, Integer, Single, Single, Integer) {}
-void StepExplosions(Game&) {}
+void ExploClass::Initialize(Single xpos, Single ypos, Integer frameAmount, Integer height, Integer width,
+                            Integer srcTop, Integer startFrame) {
+  Xpos = xpos;
+  Ypos = ypos;
+  AmtFrames = frameAmount;
+  Height = height;
+  Width = width;
+  SrcTop = srcTop;
+  Frame = startFrame;
+}
+
+// Each frame of the animation shows for two game frames (eight under the matrix);
+// a negative start keeps the slot busy but invisible until it reaches zero.
+void ExploClass::DoExplosion(Game& g) {
+  if (Frame >= 0) {
+    const int f = static_cast<int>(std::floor(Frame));
+    Blit(g, SheetExplosions, true, RoundToInteger(Ypos), RoundToInteger(Ypos + Single(Height)), RoundToInteger(Xpos),
+         RoundToInteger(Xpos + Single(Width)), SrcTop, SrcTop + Height, f * Width, (f + 1) * Width);
+  }
+  Frame = Frame + (g.ChargeOn[AbilityMatrix] ? 0.125f : 0.5f);
+  if (Frame >= AmtFrames) Exists = false;
+}
+
+// Starts an explosion of the given kind in the lowest free slot; a full pool drops it.
+void AddExplosion(Game& g, Integer kind, Single xpos, Single ypos, Integer startFrame) {
+  if (kind < 0 || kind >= static_cast<int>(g.ExploTypes.size())) return;
+  const ExploTypeRec& type = g.ExploTypes[kind];
+  for (ExploClass& x : g.Explosions) {
+    if (x.Exists) continue;
+    x.Exists = true;
+    x.Initialize(xpos, ypos, type.FrameAmount, type.Height, type.Width, type.SrcTop, startFrame);
+    return;
+  }
+}
+
+void StepExplosions(Game& g) {
+  for (ExploClass& x : g.Explosions)
+    if (x.Exists) x.DoExplosion(g);
+}

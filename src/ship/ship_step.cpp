@@ -1,6 +1,66 @@
-// The ship step and the ship set-up. (Filled in by the ship work.)
+// The ship step of a play frame and the ship's preparation when a level starts.
+#include <string>
+
+#include "platform/audio.h"
 #include "shell/game.h"
 #include "ship/ship_class.h"
 
-void StepShip(Game&) {}
-void SetupShip(Game&) {}
+// The ship is drawn where the previous frame left it (clamped first); the position
+// computed here is clamped and drawn on the next frame.
+void StepShip(Game& g) {
+  ShipClass& s = g.Ship;
+  if (!s.Exists) return;
+  s.LimitInScreen();
+  s.DrawShip(g);
+  s.HandleKeys(g);
+  s.ShipFriction(g);
+  s.ShipMove(g);
+  s.ShipLife(g);
+}
+
+// Heading, AniFrame, NoMove, NoShoot, Pressed and Pressed2 carry over from the last level.
+void SetupShip(Game& g) {
+  ShipClass& s = g.Ship;
+  const auto& part = g.Progress.PartLevel;
+  s.CurDefence = part[0];
+  s.CurSpeed = part[1];
+  s.CurRegen = part[2];
+  s.CurCharge = part[3];
+  s.CurReducer = part[4];
+
+  // An empty slot keeps whatever level it had.
+  const auto& shotLevel = g.Progress.ShotLevel;
+  if (s.CurShot1 > -1 && s.CurShot1 < static_cast<int>(shotLevel.size())) s.CurLevel1 = shotLevel[s.CurShot1];
+  if (s.CurShot2 > -1 && s.CurShot2 < static_cast<int>(shotLevel.size())) s.CurLevel2 = shotLevel[s.CurShot2];
+
+  s.Life = 200;
+  s.Charge = 200;
+  s.Exists = true;
+  s.Speed = 0;
+  s.LastShot1 = 0;
+  s.LastShot2 = 0;
+  s.Resurected = false;
+
+  g.BossTimer = 0;
+  g.BossCircling = false;
+
+  // One of the four level tracks at random; track 1 is mixed louder.
+  const int track = static_cast<int>(4 * g.Rnd());
+  ChangeMusic(g, track == 1 ? -1000 : -1700, std::to_string(track));
+
+  g.KillCount = 0;
+  g.ChargeUsed = 0;
+  g.DamageDealt = 0;
+  g.DamageTaken = 0;
+  g.DistanceMoved = 0;
+  g.PotionsUsedLevel = 0;
+  g.PickupTaken = false;
+  g.MusicStarted = false;
+  g.EnemyCount = 0;
+
+  const Single halfWidth = Single(g.ShipWidth) / 2;
+  s.Initialize(400, Single(400 + g.ShipHeight), 400 - halfWidth, halfWidth + 400, g.ShipSpeedBase,
+               g.ShipAccelBase, g.ShipWidth, g.ShipHeight, g.ShipSrcTop,
+               static_cast<Integer>(g.ShipSrcTop + g.ShipHeight), 0, g.ShipWidth);
+  g.MiniGameTime = 0;
+}
