@@ -410,6 +410,17 @@ TEST(Boomerang, SlowsThenTurnsBackOnceBelowHalfSpeed) {
   fresh.Shoot(100, 400, 11, 4, 20, 20, DegToRad(270), 3, 0, 20, 0.2f, 0, 15, 1, 0);
   fresh.ShotReturn(g);
   EXPECT_NEAR(fresh.Speed, 10.9, 1e-5);
+
+  // Exactly half the launch speed is not yet below it.
+  g.ChargeOn[AbilityMatrix] = false;
+  ShotClass edge;
+  edge.Shoot(100, 400, 11, 4, 20, 20, DegToRad(270), 3, 0, 20, 0.5f, 0, 15, 1, 0);
+  edge.Speed = 6;
+  edge.ShotReturn(g);
+  EXPECT_EQ(edge.Speed, 5.5f);
+  EXPECT_FALSE(edge.ComeBack);
+  edge.ShotReturn(g);
+  EXPECT_TRUE(edge.ComeBack);
 }
 
 TEST(Boomerang, CaughtByTheShipOnlyAfterItsTurn) {
