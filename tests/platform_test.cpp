@@ -7,6 +7,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <map>
+#include <set>
+
+#include <sys/wait.h>
 
 #include "platform/blit.h"
 #include "platform/sdl/pc_scan_codes.h"
@@ -313,6 +316,8 @@ TEST(Window, FullScreenMotionIsRelativeAndClampedLikeTheGame) {
   SdlGame s(false, false);
   ASSERT_TRUE(s.Plat);
   Game& g = *s.G;
+  ASSERT_TRUE(s.Plat->TheWindow());
+  EXPECT_TRUE(SDL_GetWindowFlags(s.Plat->TheWindow()) & SDL_WINDOW_FULLSCREEN_DESKTOP);
   auto move = [&](int dx, int dy) {
     SDL_Event e{};
     e.type = SDL_MOUSEMOTION;
@@ -326,4 +331,34 @@ TEST(Window, FullScreenMotionIsRelativeAndClampedLikeTheGame) {
   EXPECT_EQ(std::pair(int(g.MouseX), int(g.MouseY)), std::pair(0, 30));
   move(25, 0);  // the pointer moves away from the edge at once
   EXPECT_EQ(std::pair(int(g.MouseX), int(g.MouseY)), std::pair(25, 30));
+
+  // Alt+Enter: into a window, where the pointer follows the system pointer's position.
+  SDL_Event key{};
+  key.type = SDL_KEYDOWN;
+  key.key.keysym.scancode = SDL_SCANCODE_RETURN;
+  key.key.keysym.mod = KMOD_LALT;
+  SDL_PushEvent(&key);
+  s.Owner->BeginFrame(1);
+  ASSERT_TRUE(s.Plat->TheWindow());
+  EXPECT_FALSE(SDL_GetWindowFlags(s.Plat->TheWindow()) & SDL_WINDOW_FULLSCREEN);
+  SDL_Event e{};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.x = 400;
+  e.motion.y = 300;
+  e.motion.xrel = 7;
+  SDL_PushEvent(&e);
+  s.Owner->BeginFrame(2);
+  PollMouse(g);
+  EXPECT_EQ(std::pair(int(g.MouseX), int(g.MouseY)), std::pair(400, 300));
+}
+
+TEST(Window, WithoutADisplayTheGameSaysSoAndStops) {
+  if (std::filesystem::exists("/dev/dri")) GTEST_SKIP() << "a console display may be reachable here";
+  TempDir dir;
+  std::string cmd = std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy '") +
+                    ZORVANE_EXE + "' --frames 1 --save-file '" + dir.File("s.gsv") + "' 2>'" + dir.File("err") + "'";
+  int status = std::system(cmd.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  EXPECT_NE(ReadFile(dir.File("err")).find("zorvane2: no display"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("s.gsv")));
 }

@@ -1,6 +1,7 @@
 // The SDL platform: bringing it up and down, the clock, and the test look-ups.
 #include "platform/sdl/sdl_platform.h"
 
+#include <cstring>
 #include <iostream>
 
 #include "platform/sdl/sdl_platform_impl.h"
@@ -44,6 +45,15 @@ SdlPlatform::SdlPlatform(const PlatformOptions& options) : Options(options) {
     return;
   }
   VideoUp = true;
+  // SDL falls back to an invisible display when it finds no real one; that is no display to
+  // play on, unless it was asked for by name (as tests do).
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) && !(asked && *asked)) {
+    std::cerr << "zorvane2: no display to open a window on; use --headless to run without one\n";
+    Usable_ = false;
+    return;
+  }
   FullScreen = !Options.Windowed;
   if (!OpenWindow()) {
     Usable_ = false;

@@ -48,6 +48,8 @@ class SdlPlatform : public Platform {
   long SheetPixelAt(int sheet, int x, int y) const;
   // The sheet's size, or 0 x 0 when it is not loaded.
   void SheetSize(int sheet, int& width, int& height) const;
+  // For tests: the window (null headless).
+  SDL_Window* TheWindow() const { return Window; }
   // For tests: true while the guard rows around the back buffer hold nothing drawn.
   bool GuardRowsUntouched() const;
 
