@@ -173,7 +173,7 @@ bool SdlPlatform::SaveScreenshot(const std::string& path) {
 // ---- Text ---------------------------------------------------------------------------------
 
 void SdlPlatform::OpenFont() {
-  // Seven points at 96 dots per inch, as the old menus were laid out for.
+  // Seven points at 96 dots per inch: the size the menus are laid out for.
   EmbeddedResource res = FindFont();
   if (res.Data && res.Size) {
     SDL_RWops* rw = SDL_RWFromConstMem(res.Data, int(res.Size));
