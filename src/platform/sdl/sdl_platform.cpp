@@ -79,7 +79,7 @@ SdlPlatform::~SdlPlatform() {
 
 int32_t SdlPlatform::TickCount() {
   if (Options.Headless) return HeadlessTicks;
-  // Milliseconds in 32 bits, wrapping like the old tick count.
+  // Milliseconds in 32 bits, wrapping after about 49.7 days; the play clock subtracts modulo 2^32.
   return static_cast<int32_t>(static_cast<uint32_t>(SDL_GetTicks64()));
 }
 
