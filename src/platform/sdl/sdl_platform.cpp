@@ -1,17 +1,128 @@
-// Placeholder until the SDL platform lands: a silent, windowless platform.
+// The SDL platform: bringing it up and down, the clock, and the test look-ups.
 #include "platform/sdl/sdl_platform.h"
 
-#include "platform/null_platform.h"
+#include <cstring>
+#include <iostream>
 
-namespace {
-class HeadlessClock : public NullPlatform {
- public:
-  void BeginFrame(long long frame) override { Ticks = static_cast<int32_t>(frame * 1000 / 60); }
-};
-}  // namespace
+#include "platform/sdl/sdl_platform_impl.h"
 
-std::unique_ptr<Platform> CreateSdlPlatform(const PlatformOptions&) {
-  auto p = std::make_unique<HeadlessClock>();
-  p->RecordDrawing = false;
+std::unique_ptr<Platform> CreateSdlPlatform(const PlatformOptions& options) {
+  auto p = std::make_unique<SdlPlatform>(options);
+  if (!p->Usable()) return nullptr;
   return p;
+}
+
+SdlPlatform::SdlPlatform(const PlatformOptions& options) : Options(options) {
+  // The game turns SIGINT and SIGTERM into "save and quit" itself, headless too.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  InstallSignalHandlers();
+
+  // The back buffer lives between guard rows in one block of memory, so a stray write
+  // past its first or last row cannot go unnoticed in tests.
+  BufferMemory.assign(size_t(800) * (600 + 2 * GuardRows), 0xA5A5A5A5u);
+  uint32_t* first = BufferMemory.data() + size_t(800) * GuardRows;
+  std::fill(first, first + 800 * 600, 0u);
+  BackBuffer = SDL_CreateRGBSurfaceWithFormatFrom(first, 800, 600, 32, 800 * 4, SDL_PIXELFORMAT_RGB888);
+  if (!BackBuffer) {
+    std::cerr << "zorvane2: cannot make the back buffer: " << SDL_GetError() << "\n";
+    Usable_ = false;
+    return;
+  }
+
+  if (TTF_Init() == 0) {
+    TtfUp = true;
+    OpenFont();
+  } else {
+    std::cerr << "zorvane2: the text renderer did not start (" << TTF_GetError() << "); no text will be shown\n";
+  }
+
+  if (Options.Headless) return;
+
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0 || SDL_GetNumVideoDisplays() < 1) {
+    std::cerr << "zorvane2: no display to open a window on (" << SDL_GetError()
+              << "); use --headless to run without one\n";
+    Usable_ = false;
+    return;
+  }
+  VideoUp = true;
+  // SDL falls back to an invisible display when it finds no real one; that is no display to
+  // play on, unless it was asked for by name (as tests do).
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) && !(asked && *asked)) {
+    std::cerr << "zorvane2: no display to open a window on; use --headless to run without one\n";
+    Usable_ = false;
+    return;
+  }
+  FullScreen = !Options.Windowed;
+  if (!OpenWindow()) {
+    Usable_ = false;
+    return;
+  }
+  OpenAudio();
+}
+
+SdlPlatform::~SdlPlatform() {
+  ReportMissingSounds();
+  CloseAudio();
+  CloseWindow();
+  for (SDL_Surface*& s : SheetSurfaces) {
+    SDL_FreeSurface(s);
+    s = nullptr;
+  }
+  if (Font) TTF_CloseFont(Font);
+  if (TtfUp) TTF_Quit();
+  SDL_FreeSurface(BackBuffer);
+  if (VideoUp) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+  RestoreSignalHandlers();
+}
+
+int32_t SdlPlatform::TickCount() {
+  if (Options.Headless) return HeadlessTicks;
+  // Milliseconds in 32 bits, wrapping after about 49.7 days; the play clock subtracts modulo 2^32.
+  return static_cast<int32_t>(static_cast<uint32_t>(SDL_GetTicks64()));
+}
+
+void SdlPlatform::BeginFrame(long long frameNumber) {
+  if (Options.Headless) {
+    // Frame n is read at floor(n * 1000 / 60) ms; wraps after 2^32 ms like the real clock.
+    HeadlessTicks = static_cast<int32_t>(static_cast<uint32_t>(frameNumber * 1000 / 60));
+    return;
+  }
+  ReportMissingSounds();
+  PumpEvents();
+}
+
+long SdlPlatform::PixelAt(int x, int y) const {
+  if (!BackBuffer || x < 0 || y < 0 || x >= 800 || y >= 600) return -1;
+  uint32_t p = static_cast<const uint32_t*>(BackBuffer->pixels)[y * 800 + x];
+  Uint8 r, g, b;
+  SDL_GetRGB(p, BackBuffer->format, &r, &g, &b);
+  return long(r) << 16 | long(g) << 8 | long(b);
+}
+
+long SdlPlatform::SheetPixelAt(int sheet, int x, int y) const {
+  if (sheet < 0 || sheet > 13 || !SheetSurfaces[sheet]) return -1;
+  SDL_Surface* s = SheetSurfaces[sheet];
+  if (x < 0 || y < 0 || x >= s->w || y >= s->h) return -1;
+  if (SDL_MUSTLOCK(s)) SDL_LockSurface(s);
+  uint32_t p = *reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(s->pixels) + y * s->pitch + x * 4);
+  if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
+  Uint8 r, g, b;
+  SDL_GetRGB(p, s->format, &r, &g, &b);
+  return long(r) << 16 | long(g) << 8 | long(b);
+}
+
+void SdlPlatform::SheetSize(int sheet, int& width, int& height) const {
+  width = height = 0;
+  if (sheet < 0 || sheet > 13 || !SheetSurfaces[sheet]) return;
+  width = SheetSurfaces[sheet]->w;
+  height = SheetSurfaces[sheet]->h;
+}
+
+bool SdlPlatform::GuardRowsUntouched() const {
+  const size_t guard = size_t(800) * GuardRows;
+  for (size_t i = 0; i < guard; ++i)
+    if (BufferMemory[i] != 0xA5A5A5A5u || BufferMemory[BufferMemory.size() - 1 - i] != 0xA5A5A5A5u) return false;
+  return true;
 }

@@ -1,0 +1,137 @@
+// Sound effects in ten slots and one MIDI track at a time through SDL_mixer. Missing files or
+// a missing audio device are said once on standard error; the game then goes on in silence.
+#include <cmath>
+#include <filesystem>
+#include <iostream>
+
+#include "platform/sdl/sdl_platform_impl.h"
+
+namespace {
+
+constexpr const char* DebianSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+
+bool IsFile(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(path, ec);
+}
+
+}  // namespace
+
+void SdlPlatform::OpenAudio() {
+  if (Options.Headless) return;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    std::cerr << "zorvane2: no audio device (" << SDL_GetError() << "); playing without sound and music\n";
+    return;
+  }
+  // MIDI is played by FluidSynth with a General MIDI soundfont; if SDL_mixer knows of none
+  // that exists, use Debian's.
+  Mix_Init(MIX_INIT_MID);
+  const char* fonts = Mix_GetSoundFonts();
+  if ((!fonts || !*fonts || !IsFile(fonts)) && IsFile(DebianSoundFont) && !SDL_getenv("SDL_SOUNDFONTS"))
+    Mix_SetSoundFonts(DebianSoundFont);
+  if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+    std::cerr << "zorvane2: no audio device (" << Mix_GetError() << "); playing without sound and music\n";
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return;
+  }
+  // One channel per sound slot: a slot restarted cuts itself off and never another slot.
+  Mix_AllocateChannels(10);
+  AudioUp = true;
+  SetMusicVolume(-1250);
+}
+
+void SdlPlatform::CloseAudio() {
+  if (!AudioUp) return;
+  Mix_HaltMusic();
+  Mix_HaltChannel(-1);
+  if (Music) Mix_FreeMusic(Music);
+  Music = nullptr;
+  for (Mix_Chunk*& c : Sounds) {
+    if (c) Mix_FreeChunk(c);
+    c = nullptr;
+  }
+  Mix_CloseAudio();
+  Mix_Quit();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  AudioUp = false;
+}
+
+// FOLDER/FILE beside the executable first, then in the installed data folder; "" if neither.
+std::string SdlPlatform::FindDataFile(const std::string& folder, const std::string& file) const {
+  for (const std::string& base : {Options.DataFolder, std::string(ZORVANE_DATA_DIR)}) {
+    if (base.empty()) continue;
+    std::string path = base + "/" + folder + "/" + file;
+    if (IsFile(path)) return path;
+  }
+  return "";
+}
+
+void SdlPlatform::LoadSound(int slot, const std::string& name) {
+  if (slot < 0 || slot > 9 || !AudioUp) return;
+  if (Sounds[size_t(slot)]) Mix_FreeChunk(Sounds[size_t(slot)]);
+  Sounds[size_t(slot)] = nullptr;
+  std::string path = FindDataFile("Sound", name + ".wav");
+  if (path.empty()) {
+    // Gathered and told in one line once the content load is over.
+    MissingSounds.push_back("Sound/" + name + ".wav");
+    return;
+  }
+  Sounds[size_t(slot)] = Mix_LoadWAV(path.c_str());
+  if (!Sounds[size_t(slot)])
+    std::cerr << "zorvane2: cannot read the sound " << path << " (" << Mix_GetError() << "); it stays silent\n";
+}
+
+void SdlPlatform::ReportMissingSounds() {
+  if (MissingSounds.empty()) return;
+  std::cerr << "zorvane2: " << MissingSounds.size() << " sound file(s) not found in " << Options.DataFolder
+            << " or " << ZORVANE_DATA_DIR << " (";
+  for (size_t i = 0; i < MissingSounds.size(); ++i) std::cerr << (i ? ", " : "") << MissingSounds[i];
+  std::cerr << "); those effects stay silent\n";
+  MissingSounds.clear();
+}
+
+void SdlPlatform::PlaySound(int slot) {
+  if (!AudioUp || slot < 0 || slot > 9 || !Sounds[size_t(slot)]) return;
+  // Playing on the slot's own channel stops what that channel was playing and starts afresh.
+  Mix_PlayChannel(slot, Sounds[size_t(slot)], 0);
+}
+
+void SdlPlatform::LoadMusic(const std::string& name) {
+  MusicName = name;
+  if (!AudioUp) return;
+  if (Music) Mix_FreeMusic(Music);  // stops it if it was playing
+  Music = nullptr;
+  std::string path = FindDataFile("Music", name + ".mid");
+  // Each track that will not load is reported once, not at every change of track.
+  if (path.empty()) {
+    if (MissingReported.insert(name).second)
+      std::cerr << "zorvane2: music Music/" << name << ".mid not found (looked in " << Options.DataFolder
+                << " and " << ZORVANE_DATA_DIR << "); no music there\n";
+    return;
+  }
+  Music = Mix_LoadMUS(path.c_str());
+  if (!Music && MissingReported.insert(name).second)
+    std::cerr << "zorvane2: cannot play the music " << path << " (" << Mix_GetError() << "); no music there\n";
+}
+
+void SdlPlatform::PlayMusic() {
+  if (!AudioUp || !Music) return;
+  // The menu and level tracks loop; the victory and death tunes play once.
+  int loops = (MusicName == "Win" || MusicName == "Death") ? 0 : -1;
+  Mix_PlayMusic(Music, loops);
+}
+
+void SdlPlatform::StopMusic() {
+  if (AudioUp) Mix_HaltMusic();
+}
+
+void SdlPlatform::SetMusicVolume(int hundredthsOfDb) {
+  if (!AudioUp) return;
+  // v hundredths of a decibel is a gain of 10^(v / 2000), full volume at 0 dB.
+  double gain = std::pow(10.0, double(hundredthsOfDb) / 2000.0);
+  long volume = std::lround(gain * MIX_MAX_VOLUME);
+  if (volume < 0) volume = 0;
+  if (volume > MIX_MAX_VOLUME) volume = MIX_MAX_VOLUME;
+  Mix_VolumeMusic(int(volume));
+}

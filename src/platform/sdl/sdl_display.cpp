@@ -1,0 +1,259 @@
+// The display: window and presentation at 60 frames a second, the sheets, and the
+// back-buffer calls (copies, text, box, clear, screenshot).
+#include <SDL_image.h>
+
+#include <algorithm>
+#include <iostream>
+
+#include "platform/blit.h"
+#include "platform/resources.h"
+#include "platform/sdl/sdl_platform_impl.h"
+
+namespace {
+
+// Used when the game carries no font of its own.
+constexpr const char* FallbackFont = "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
+
+}  // namespace
+
+// ---- Window and presentation ------------------------------------------------------------
+
+bool SdlPlatform::OpenWindow() {
+  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+  if (FullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  Window = SDL_CreateWindow("Zorvane 2", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 600, flags);
+  if (!Window) {
+    std::cerr << "zorvane2: cannot open a window (" << SDL_GetError() << "); use --headless to run without one\n";
+    return false;
+  }
+  SDL_SetWindowMinimumSize(Window, 400, 300);
+  Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_ACCELERATED);
+  if (!Renderer) Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_SOFTWARE);
+  if (!Renderer) {
+    std::cerr << "zorvane2: cannot draw into the window (" << SDL_GetError() << ")\n";
+    return false;
+  }
+  // The 800 x 600 picture is scaled to the window with its aspect kept; the rest is black.
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  SDL_RenderSetLogicalSize(Renderer, 800, 600);
+  Screen = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, 800, 600);
+  if (!Screen) {
+    std::cerr << "zorvane2: cannot make the screen texture (" << SDL_GetError() << ")\n";
+    return false;
+  }
+  SDL_ShowCursor(SDL_DISABLE);  // the game draws its own pointer
+  UpdateMouseMode();
+  ChoosePacing();
+  return true;
+}
+
+void SdlPlatform::CloseWindow() {
+  if (Screen) SDL_DestroyTexture(Screen);
+  if (Renderer) SDL_DestroyRenderer(Renderer);
+  if (Window) {
+    SDL_SetRelativeMouseMode(SDL_FALSE);
+    SDL_ShowCursor(SDL_ENABLE);
+    SDL_DestroyWindow(Window);
+  }
+  Screen = nullptr;
+  Renderer = nullptr;
+  Window = nullptr;
+}
+
+void SdlPlatform::ToggleFullScreen() {
+  if (!Window) return;
+  bool wasFullScreen = FullScreen;
+  if (SDL_SetWindowFullscreen(Window, wasFullScreen ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return;
+  FullScreen = !wasFullScreen;
+  UpdateMouseMode();
+  ChoosePacing();
+}
+
+// Sixty game frames a second on every display: the display's vertical sync paces us when it
+// runs at 60 Hz, a frame limiter on the performance counter otherwise.
+void SdlPlatform::ChoosePacing() {
+  if (!Renderer) return;
+  bool want = false;
+  SDL_DisplayMode mode;
+  int display = SDL_GetWindowDisplayIndex(Window);
+  if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0) want = mode.refresh_rate == 60;
+  VSync = want && SDL_RenderSetVSync(Renderer, 1) == 0;
+  if (!VSync) SDL_RenderSetVSync(Renderer, 0);
+  LimiterBase = 0;
+  VSyncCheckStart = 0;
+  VSyncCheckFrames = 0;
+}
+
+void SdlPlatform::WaitForNextFrame() {
+  const Uint64 freq = SDL_GetPerformanceFrequency();
+  Uint64 now = SDL_GetPerformanceCounter();
+  // Frame k is due at base + k / 60 s, so rounding never builds up. After a stall (or on
+  // the first frame) the count starts afresh rather than racing to catch up.
+  Uint64 due = LimiterBase + (LimiterFrames + 1) * freq / 60;
+  if (LimiterBase == 0 || now > due + freq / 10) {
+    LimiterBase = now;
+    LimiterFrames = 0;
+    return;
+  }
+  while (now < due) {
+    Uint64 ms = (due - now) * 1000 / freq;
+    if (ms > 2) SDL_Delay(Uint32(ms - 1));  // sleep most of the wait, then watch the counter
+    now = SDL_GetPerformanceCounter();
+  }
+  ++LimiterFrames;
+}
+
+void SdlPlatform::Present() {
+  if (!Renderer) return;
+  SDL_UpdateTexture(Screen, nullptr, BackBuffer->pixels, BackBuffer->pitch);
+  SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+  SDL_RenderClear(Renderer);
+  SDL_RenderCopy(Renderer, Screen, nullptr, nullptr);
+  // The window appears with the first finished frame, after the content and progress are loaded.
+  if (SDL_GetWindowFlags(Window) & SDL_WINDOW_HIDDEN) SDL_ShowWindow(Window);
+  if (!VSync) {
+    WaitForNextFrame();
+    SDL_RenderPresent(Renderer);
+    return;
+  }
+  SDL_RenderPresent(Renderer);
+  // A driver may accept vsync and not wait for it; if a second of frames goes by in well
+  // under a second, pace with the limiter instead.
+  Uint64 now = SDL_GetPerformanceCounter();
+  if (VSyncCheckStart == 0) {
+    VSyncCheckStart = now;
+    VSyncCheckFrames = 0;
+  } else if (VSyncCheckFrames >= 0 && ++VSyncCheckFrames == 60) {
+    if (now - VSyncCheckStart < SDL_GetPerformanceFrequency() * 8 / 10) {
+      SDL_RenderSetVSync(Renderer, 0);
+      VSync = false;
+      LimiterBase = 0;
+    }
+    VSyncCheckFrames = -1;  // checked once
+  }
+}
+
+// ---- The back buffer ----------------------------------------------------------------------
+
+uint32_t SdlPlatform::MapColour(uint32_t rgb) const {
+  return SDL_MapRGB(BackBuffer->format, Uint8(rgb >> 16), Uint8(rgb >> 8), Uint8(rgb));
+}
+
+void SdlPlatform::CopyRect(int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int destLeft,
+                           int destTop, int destRight, int destBottom, bool scaled) {
+  if (sheet < 0 || sheet > 13 || !SheetSurfaces[sheet] || !BackBuffer) return;
+  // Empty or inverted rectangles draw nothing. SDL clips everything else to the sheet and
+  // the back buffer, so nothing is ever written outside them.
+  if (srcRight <= srcLeft || srcBottom <= srcTop) return;
+  SDL_Rect src{srcLeft, srcTop, srcRight - srcLeft, srcBottom - srcTop};
+  if (!scaled) {
+    SDL_Rect dest{destLeft, destTop, 0, 0};
+    SDL_BlitSurface(SheetSurfaces[sheet], &src, BackBuffer, &dest);
+    return;
+  }
+  if (destRight <= destLeft || destBottom <= destTop) return;
+  SDL_Rect dest{destLeft, destTop, destRight - destLeft, destBottom - destTop};
+  SDL_BlitScaled(SheetSurfaces[sheet], &src, BackBuffer, &dest);
+}
+
+void SdlPlatform::FillBox(int left, int top, int right, int bottom, uint32_t colour) {
+  if (!BackBuffer || right <= left || bottom <= top) return;
+  SDL_Rect r{left, top, right - left, bottom - top};
+  SDL_FillRect(BackBuffer, &r, MapColour(colour));
+}
+
+void SdlPlatform::ClearBuffer() {
+  if (BackBuffer) SDL_FillRect(BackBuffer, nullptr, MapColour(0));
+}
+
+bool SdlPlatform::SaveScreenshot(const std::string& path) {
+  return BackBuffer && IMG_SavePNG(BackBuffer, path.c_str()) == 0;
+}
+
+// ---- Text ---------------------------------------------------------------------------------
+
+void SdlPlatform::OpenFont() {
+  // Seven points at 96 dots per inch: the size the menus are laid out for.
+  EmbeddedResource res = FindFont();
+  if (res.Data && res.Size) {
+    SDL_RWops* rw = SDL_RWFromConstMem(res.Data, int(res.Size));
+    if (rw) Font = TTF_OpenFontDPIRW(rw, 1, 7, 96, 96);
+  }
+  if (!Font) {
+    SDL_RWops* rw = SDL_RWFromFile(FallbackFont, "rb");
+    if (rw) Font = TTF_OpenFontDPIRW(rw, 1, 7, 96, 96);
+  }
+  if (!Font) std::cerr << "zorvane2: no font found (looked for " << FallbackFont << "); no text will be shown\n";
+}
+
+void SdlPlatform::DrawText(int x, int y, const std::string& text, uint32_t colour) {
+  if (!Font || text.empty() || !BackBuffer) return;
+  SDL_Color c{Uint8(colour >> 16), Uint8(colour >> 8), Uint8(colour), 255};
+  // Hard-edged letters in exactly the asked colour: at this size smoothing only blurs them.
+  SDL_Surface* s = TTF_RenderUTF8_Solid(Font, text.c_str(), c);
+  if (!s) return;
+  SDL_Rect dest{x, y, 0, 0};
+  SDL_BlitSurface(s, nullptr, BackBuffer, &dest);
+  SDL_FreeSurface(s);
+}
+
+// ---- Sheets -------------------------------------------------------------------------------
+
+// Until the art is in, a sheet is a pattern of its exact size: a checkerboard whose holes are
+// the colour key, with colours that change along both axes (so every row and column of a
+// copy can be told apart), a frame around the edge and the sheet's name.
+SDL_Surface* SdlPlatform::MakeTestPattern(int index, const std::string& name, uint32_t colourKey) {
+  int w = 64, h = 64;
+  if (index >= 0 && index < 14) {
+    w = Sheets[index].Width;
+    h = Sheets[index].Height;
+  }
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888);
+  if (!s) return nullptr;
+  const uint32_t red = 0x40u + uint32_t(index & 15) * 8u;  // never 0x00 nor 0xFF, so never the key
+  for (int y = 0; y < h; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch);
+    for (int x = 0; x < w; ++x) {
+      bool hole = ((x / 8) + (y / 8)) % 2 == 0;
+      bool edge = x == 0 || y == 0 || x == w - 1 || y == h - 1;
+      uint32_t rgb = (red << 16) | (uint32_t(y & 0xFF) << 8) | uint32_t(x & 0xFF);
+      if (edge) rgb = 0xFF00FF;
+      else if (hole) rgb = colourKey;
+      row[x] = SDL_MapRGB(s->format, Uint8(rgb >> 16), Uint8(rgb >> 8), Uint8(rgb));
+    }
+  }
+  if (Font && w >= 40 && h >= 14) {
+    // The name on a yellow plate, in colours that are neither key.
+    if (SDL_Surface* label = TTF_RenderUTF8_Solid(Font, name.c_str(), SDL_Color{16, 16, 16, 255})) {
+      SDL_Rect plate{2, 2, std::min(label->w + 4, w - 4), std::min(label->h + 2, h - 4)};
+      SDL_FillRect(s, &plate, SDL_MapRGB(s->format, 255, 255, 0));
+      SDL_Rect at{4, 3, 0, 0};
+      SDL_BlitSurface(label, nullptr, s, &at);
+      SDL_FreeSurface(label);
+    }
+  }
+  return s;
+}
+
+void SdlPlatform::LoadSheet(int index, const std::string& name, uint32_t colourKey) {
+  if (index < 0 || index > 13) return;
+  SDL_FreeSurface(SheetSurfaces[index]);
+  SheetSurfaces[index] = nullptr;
+  SDL_Surface* loaded = nullptr;
+  EmbeddedResource res = FindSheetImage(name);
+  if (res.Data && res.Size) {
+    if (SDL_RWops* rw = SDL_RWFromConstMem(res.Data, int(res.Size))) loaded = IMG_Load_RW(rw, 1);
+    if (!loaded) std::cerr << "zorvane2: the sheet " << name << " is unreadable (" << IMG_GetError() << ")\n";
+  }
+  SDL_Surface* sheet = nullptr;
+  if (loaded) {
+    sheet = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB888, 0);
+    SDL_FreeSurface(loaded);
+  }
+  if (!sheet) sheet = MakeTestPattern(index, name, colourKey);
+  if (!sheet) return;  // a sheet that cannot be made is skipped; copies from it draw nothing
+  SDL_SetSurfaceBlendMode(sheet, SDL_BLENDMODE_NONE);
+  SDL_SetColorKey(sheet, SDL_TRUE, SDL_MapRGB(sheet->format, Uint8(colourKey >> 16), Uint8(colourKey >> 8),
+                                              Uint8(colourKey)));
+  SheetSurfaces[index] = sheet;
+}

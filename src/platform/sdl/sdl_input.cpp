@@ -1,0 +1,148 @@
+// Input: the event pump, the keyboard by PC scan code, the mouse as relative motion, and the
+// requests to stop (the window closed, SIGINT, SIGTERM).
+#include <csignal>
+
+#include "platform/sdl/pc_scan_codes.h"
+#include "platform/sdl/sdl_platform_impl.h"
+
+namespace {
+
+// A signal can only leave a note; the frame loop reads it. Process-wide by nature.
+volatile std::sig_atomic_t StopSignal = 0;
+int HandlerUsers = 0;  // platforms alive that rely on the handlers
+struct sigaction PreviousInt, PreviousTerm;
+
+extern "C" void OnStopSignal(int sig) {
+  if (StopSignal) {
+    // Asked twice: the player means it. Stop at once the usual way.
+    std::signal(sig, SIG_DFL);
+    std::raise(sig);
+    return;
+  }
+  StopSignal = sig;
+}
+
+int Clamp(int v, int low, int high) { return v < low ? low : v > high ? high : v; }
+
+}  // namespace
+
+void SdlPlatform::InstallSignalHandlers() {
+  if (HandlerUsers++ > 0) return;
+  StopSignal = 0;
+  struct sigaction sa {};
+  sa.sa_handler = OnStopSignal;
+  sigemptyset(&sa.sa_mask);
+  sa.sa_flags = SA_RESTART;
+  sigaction(SIGINT, &sa, &PreviousInt);
+  sigaction(SIGTERM, &sa, &PreviousTerm);
+  SignalsInstalled = true;
+}
+
+void SdlPlatform::RestoreSignalHandlers() {
+  if (!SignalsInstalled) return;
+  SignalsInstalled = false;
+  if (--HandlerUsers > 0) return;
+  sigaction(SIGINT, &PreviousInt, nullptr);
+  sigaction(SIGTERM, &PreviousTerm, nullptr);
+  StopSignal = 0;
+}
+
+bool SdlPlatform::CloseRequested() { return QuitEvent || StopSignal != 0; }
+
+// Full screen, the mouse gives relative motion (the system pointer is captured). In a window the
+// system pointer moves freely and the game's pointer is placed on it, so the two never drift.
+void SdlPlatform::UpdateMouseMode() {
+  if (!Window) return;
+  if (!FullScreen && SDL_GetRelativeMouseMode() && Renderer) {
+    // Leaving full screen: put the system pointer where the game's pointer is.
+    SDL_SetRelativeMouseMode(SDL_FALSE);
+    int wx = 0, wy = 0;
+    SDL_RenderLogicalToWindow(Renderer, float(PointerX), float(PointerY), &wx, &wy);
+    SDL_WarpMouseInWindow(Window, wx, wy);
+    AbsoluteX = PointerX;
+    AbsoluteY = PointerY;
+    HaveAbsolute = true;
+  }
+  SDL_SetRelativeMouseMode(FullScreen ? SDL_TRUE : SDL_FALSE);
+  SDL_ShowCursor(SDL_DISABLE);
+  RelativeDx = RelativeDy = 0;
+}
+
+void SdlPlatform::PumpEvents() {
+  if (!VideoUp) return;
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) {
+    switch (e.type) {
+      case SDL_QUIT:
+        QuitEvent = true;
+        break;
+      case SDL_KEYDOWN:
+        // Alt+Enter switches between full screen and a window.
+        if ((e.key.keysym.scancode == SDL_SCANCODE_RETURN || e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER) &&
+            (e.key.keysym.mod & KMOD_ALT) && !e.key.repeat)
+          ToggleFullScreen();
+        break;
+      case SDL_MOUSEMOTION:
+        // The renderer has already turned these into 800 x 600 picture coordinates.
+        if (FullScreen) {
+          RelativeDx += e.motion.xrel;
+          RelativeDy += e.motion.yrel;
+        } else {
+          AbsoluteX = e.motion.x;
+          AbsoluteY = e.motion.y;
+          HaveAbsolute = true;
+        }
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+        // A click shorter than a frame still counts as a press in the next read.
+        if (e.button.button == SDL_BUTTON_LEFT) LeftPressed = true;
+        if (e.button.button == SDL_BUTTON_RIGHT) RightPressed = true;
+        break;
+      case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_DISPLAY_CHANGED) ChoosePacing();
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) UpdateMouseMode();
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+void SdlPlatform::ReadKeyboard(std::array<bool, 256>& keys) {
+  keys.fill(false);
+  if (!Window) return;  // headless: no keyboard
+  int count = 0;
+  const Uint8* state = SDL_GetKeyboardState(&count);
+  for (int sc = 0; sc < count; ++sc) {
+    if (!state[sc]) continue;
+    int code = PcScanCode(sc);
+    if (code > 0 && code < 256) keys[size_t(code)] = true;
+  }
+}
+
+void SdlPlatform::ReadMouse(int& dx, int& dy, bool& left, bool& right) {
+  dx = dy = 0;
+  left = right = false;
+  if (!Window) return;  // headless: no mouse
+  Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
+  left = (buttons & SDL_BUTTON_LMASK) != 0 || LeftPressed;
+  right = (buttons & SDL_BUTTON_RMASK) != 0 || RightPressed;
+  LeftPressed = RightPressed = false;
+  // The game adds the motion to its pointer and clamps it to 0..780, 0..570; we keep the
+  // same pointer here so that in a window the motion lands it on the system pointer.
+  int targetX = PointerX, targetY = PointerY;
+  if (FullScreen) {
+    targetX = Clamp(PointerX + RelativeDx, 0, 780);
+    targetY = Clamp(PointerY + RelativeDy, 0, 570);
+    dx = RelativeDx;
+    dy = RelativeDy;
+    RelativeDx = RelativeDy = 0;
+  } else if (HaveAbsolute) {
+    targetX = Clamp(AbsoluteX, 0, 780);
+    targetY = Clamp(AbsoluteY, 0, 570);
+    dx = targetX - PointerX;
+    dy = targetY - PointerY;
+  }
+  PointerX = targetX;
+  PointerY = targetY;
+}

@@ -1,0 +1,117 @@
+// The SDL platform's class, shared by its display, input and audio files (and by tests,
+// which look at the back buffer through it).
+#pragma once
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <SDL_ttf.h>
+
+#include <array>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+class SdlPlatform : public Platform {
+ public:
+  explicit SdlPlatform(const PlatformOptions& options);
+  ~SdlPlatform() override;
+  SdlPlatform(const SdlPlatform&) = delete;
+  SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+  // False when a window was asked for and none could be opened.
+  bool Usable() const { return Usable_; }
+
+  void LoadSheet(int index, const std::string& name, uint32_t colourKey) override;
+  void LoadSound(int slot, const std::string& name) override;
+  void CopyRect(int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int destLeft, int destTop,
+                int destRight, int destBottom, bool scaled) override;
+  void DrawText(int x, int y, const std::string& text, uint32_t colour) override;
+  void FillBox(int left, int top, int right, int bottom, uint32_t colour) override;
+  void ClearBuffer() override;
+  void Present() override;
+  void ReadKeyboard(std::array<bool, 256>& keys) override;
+  void ReadMouse(int& dx, int& dy, bool& left, bool& right) override;
+  bool CloseRequested() override;
+  void PlaySound(int slot) override;
+  void LoadMusic(const std::string& name) override;
+  void PlayMusic() override;
+  void StopMusic() override;
+  void SetMusicVolume(int hundredthsOfDb) override;
+  int32_t TickCount() override;
+  void BeginFrame(long long frameNumber) override;
+  bool SaveScreenshot(const std::string& path) override;
+
+  // For tests: a back-buffer pixel as 0xRRGGBB; a sheet pixel likewise (-1 outside).
+  long PixelAt(int x, int y) const;
+  long SheetPixelAt(int sheet, int x, int y) const;
+  // The sheet's size, or 0 x 0 when it is not loaded.
+  void SheetSize(int sheet, int& width, int& height) const;
+  // For tests: the window (null headless).
+  SDL_Window* TheWindow() const { return Window; }
+  // For tests: true while the guard rows around the back buffer hold nothing drawn.
+  bool GuardRowsUntouched() const;
+
+ private:
+  // sdl_display.cpp
+  bool OpenWindow();
+  void CloseWindow();
+  void OpenFont();
+  void ToggleFullScreen();
+  void ChoosePacing();
+  void WaitForNextFrame();
+  SDL_Surface* MakeTestPattern(int index, const std::string& name, uint32_t colourKey);
+  uint32_t MapColour(uint32_t rgb) const;
+  // sdl_input.cpp
+  void PumpEvents();
+  void InstallSignalHandlers();
+  void RestoreSignalHandlers();
+  void UpdateMouseMode();
+  // sdl_audio.cpp
+  void OpenAudio();
+  void CloseAudio();
+  void ReportMissingSounds();
+  std::string FindDataFile(const std::string& folder, const std::string& file) const;
+
+  PlatformOptions Options;
+  bool Usable_ = true;
+  bool VideoUp = false;
+
+  // The back buffer: 800 x 600 pixels with guard rows above and below it in one block.
+  static constexpr int GuardRows = 16;
+  std::vector<uint32_t> BufferMemory;
+  SDL_Surface* BackBuffer = nullptr;
+  std::array<SDL_Surface*, 14> SheetSurfaces{};
+  TTF_Font* Font = nullptr;
+  bool TtfUp = false;
+
+  // Window and presentation.
+  SDL_Window* Window = nullptr;
+  SDL_Renderer* Renderer = nullptr;
+  SDL_Texture* Screen = nullptr;
+  bool FullScreen = true;
+  bool VSync = false;
+  Uint64 LimiterBase = 0;        // frame limiter: performance-counter time of its frame 0
+  Uint64 LimiterFrames = 0;      // frames paced since then
+  Uint64 VSyncCheckStart = 0;    // when the vsync check began
+  int VSyncCheckFrames = 0;      // frames presented since then
+
+  // Input.
+  bool QuitEvent = false;
+  int RelativeDx = 0, RelativeDy = 0;       // full screen: motion since the last read
+  int PointerX = 0, PointerY = 0;           // the game's pointer as it will be after the reported motion
+  int AbsoluteX = 0, AbsoluteY = 0;         // window: the system pointer in picture coordinates
+  bool HaveAbsolute = false;
+  bool LeftPressed = false, RightPressed = false;  // a press seen since the last read
+  bool SignalsInstalled = false;
+
+  // Audio.
+  bool AudioUp = false;
+  std::array<Mix_Chunk*, 10> Sounds{};
+  Mix_Music* Music = nullptr;
+  std::string MusicName;
+  std::set<std::string> MissingReported;   // music tracks already reported
+  std::vector<std::string> MissingSounds;  // sound files not found, not yet reported
+  int32_t HeadlessTicks = 0;
+};

@@ -1,0 +1,369 @@
+// The save file: the block's byte layout, validation on load, and the safe write.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <random>
+
+#include "save/save_file.h"
+#include "test_support.h"
+
+namespace {
+
+int Read16(const SaveBlock& b, int at) { return int16_t(uint16_t(b[at] | b[at + 1] << 8)); }
+long Read32(const SaveBlock& b, int at) {
+  return int32_t(uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24);
+}
+void Write16(SaveBlock& b, int at, int v) {
+  b[at] = uint8_t(v & 0xFF);
+  b[at + 1] = uint8_t((v >> 8) & 0xFF);
+}
+std::string Bytes(const SaveBlock& b) { return std::string(b.begin(), b.end()); }
+
+// A legal block with a different value in every field.
+ProgressBlock DistinctProgress() {
+  ProgressBlock p;
+  p.Points = 0x12345678;
+  for (int i = 0; i < 20; ++i) p.ShotLevel[i] = Integer(i % 11 - 1);
+  for (int i = 0; i < 5; ++i) p.PartLevel[i] = Integer(10 - i);
+  for (int i = 0; i < 18; ++i) p.ChargeOwned[i] = i % 3 == 0;
+  for (int i = 0; i < 18; ++i) p.GemOwned[i] = i % 4 == 1;
+  for (int i = 0; i < 14; ++i) p.LevelOpen[i] = i % 2 == 0;
+  p.Potions = {1, 4, 5};
+  p.GoalDone[3][2] = true;
+  p.GoalDone[13][4] = true;
+  for (int i = 0; i < 10; ++i) p.Stats[i] = Long(1000003L * i - 7);
+  p.Stats[StatCompletion] = 73;
+  p.PlayTime = {1234, 59, 7};
+  p.SoundOn = false;
+  p.MusicOn = true;
+  return p;
+}
+
+struct StderrCapture {
+  StderrCapture() { testing::internal::CaptureStderr(); }
+  std::string Lines() { return testing::internal::GetCapturedStderr(); }
+};
+
+int CountLines(const std::string& s) { return int(std::count(s.begin(), s.end(), '\n')); }
+
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace
+
+TEST(SaveBlockLayout, EveryFieldSitsAtItsOffsetLittleEndian) {
+  ProgressBlock p = DistinctProgress();
+  SaveBlock b = EncodeProgress(p);
+  EXPECT_EQ(b[0], 0x78);
+  EXPECT_EQ(b[1], 0x56);
+  EXPECT_EQ(b[2], 0x34);
+  EXPECT_EQ(b[3], 0x12);
+  for (int i = 0; i < 20; ++i) EXPECT_EQ(Read16(b, 4 + 2 * i), p.ShotLevel[i]) << "shot " << i;
+  EXPECT_EQ(b[4], 0xFF);  // shot 0 locked: -1 is FF FF
+  EXPECT_EQ(b[5], 0xFF);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(Read16(b, 44 + 2 * i), p.PartLevel[i]) << "part " << i;
+  for (int i = 0; i < 18; ++i) EXPECT_EQ(Read16(b, 54 + 2 * i), p.ChargeOwned[i] ? -1 : 0) << "charge " << i;
+  for (int i = 0; i < 18; ++i) EXPECT_EQ(Read16(b, 90 + 2 * i), p.GemOwned[i] ? -1 : 0) << "gem " << i;
+  for (int i = 0; i < 14; ++i) EXPECT_EQ(Read16(b, 126 + 2 * i), p.LevelOpen[i] ? -1 : 0) << "level " << i;
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(Read16(b, 154 + 2 * i), p.Potions[i]) << "potion " << i;
+  // The goal index varies fastest: goal g of level index L at 160 + 2 (g + 5 L).
+  for (int at = 160; at < 300; at += 2) {
+    bool expected = at == 160 + 2 * (2 + 5 * 3) || at == 160 + 2 * (4 + 5 * 13);
+    EXPECT_EQ(Read16(b, at), expected ? -1 : 0) << "offset " << at;
+  }
+  EXPECT_EQ(Read16(b, 298), -1);  // the very last goal ends right before the statistics
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(Read32(b, 300 + 4 * i), p.Stats[i]) << "stat " << i;
+  EXPECT_EQ(Read16(b, 340), 1234);
+  EXPECT_EQ(Read16(b, 342), 59);
+  EXPECT_EQ(Read16(b, 344), 7);
+  EXPECT_EQ(Read16(b, 346), 0);
+  EXPECT_EQ(Read16(b, 348), -1);
+}
+
+TEST(SaveBlockLayout, RoundTripsEveryFieldBitForBit) {
+  ProgressBlock p = DistinctProgress();
+  int clamped = -1;
+  EXPECT_EQ(DecodeProgress(EncodeProgress(p), &clamped), p);
+  EXPECT_EQ(clamped, 0);
+
+  // The extremes of every unchecked field, and random legal blocks.
+  p.Points = INT32_MIN;
+  p.Stats = {INT32_MAX, INT32_MIN, -1, 0, 1, INT32_MAX, 65536, -65536, 12345, 100};
+  p.PlayTime = {-32768, 0, 59};
+  EXPECT_EQ(DecodeProgress(EncodeProgress(p)), p);
+  std::mt19937 rng(42);
+  for (int round = 0; round < 200; ++round) {
+    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+    ProgressBlock q;
+    q.Points = Long(rng());
+    for (auto& v : q.ShotLevel) v = Integer(pick(-1, 9));
+    for (auto& v : q.PartLevel) v = Integer(pick(1, 10));
+    for (auto& v : q.ChargeOwned) v = pick(0, 1);
+    for (auto& v : q.GemOwned) v = pick(0, 1);
+    for (auto& v : q.LevelOpen) v = pick(0, 1);
+    for (auto& v : q.Potions) v = Integer(pick(0, 5));
+    for (auto& level : q.GoalDone)
+      for (auto& v : level) v = pick(0, 1);
+    for (auto& v : q.Stats) v = Long(rng());
+    q.Stats[StatCompletion] = pick(0, 100);
+    q.PlayTime = {Integer(pick(-32768, 32767)), Integer(pick(0, 59)), Integer(pick(0, 59))};
+    q.SoundOn = pick(0, 1);
+    q.MusicOn = pick(0, 1);
+    SaveBlock bytes = EncodeProgress(q);
+    ASSERT_EQ(DecodeProgress(bytes), q) << "round " << round;
+    ASSERT_EQ(EncodeProgress(DecodeProgress(bytes)), bytes) << "round " << round;
+  }
+}
+
+TEST(SaveBlockValidation, OutOfRangeValuesAreClampedAndNonZeroIsTrue) {
+  SaveBlock b = EncodeProgress(NewPlayerProgress());
+  Write16(b, 4 + 2 * 3, 10);      // shot level 10 -> 9
+  Write16(b, 4 + 2 * 4, -2);      // shot level -2 -> -1
+  Write16(b, 44 + 2 * 0, 0);      // part level 0 -> 1
+  Write16(b, 44 + 2 * 4, 11);     // part level 11 -> 10
+  Write16(b, 154 + 2 * 0, -1);    // potions -1 -> 0
+  Write16(b, 154 + 2 * 2, 6);     // potions 6 -> 5
+  Write16(b, 340, -3);            // hours are left as they are
+  Write16(b, 342, 60);            // minutes 60 -> 59
+  Write16(b, 344, -1);            // seconds -1 -> 0
+  b[300 + 4 * 9] = 101;           // completion 101 -> 100
+  Write16(b, 54 + 2 * 5, 1);      // Booleans: any non-zero value reads true
+  Write16(b, 90 + 2 * 7, 0x0100);
+  Write16(b, 160 + 2 * (1 + 5 * 2), 0x8000);
+  Write16(b, 346, 0);
+  int clamped = 0;
+  ProgressBlock p = DecodeProgress(b, &clamped);
+  EXPECT_EQ(clamped, 9);
+  EXPECT_EQ(p.ShotLevel[3], 9);
+  EXPECT_EQ(p.ShotLevel[4], -1);
+  EXPECT_EQ(p.PartLevel[0], 1);
+  EXPECT_EQ(p.PartLevel[4], 10);
+  EXPECT_EQ(p.Potions[0], 0);
+  EXPECT_EQ(p.Potions[2], 5);
+  EXPECT_EQ(p.PlayTime, (std::array<Integer, 3>{-3, 59, 0}));
+  EXPECT_EQ(p.Stats[StatCompletion], 100);
+  EXPECT_TRUE(p.ChargeOwned[5]);
+  EXPECT_TRUE(p.GemOwned[7]);
+  EXPECT_TRUE(p.GoalDone[2][1]);
+  EXPECT_FALSE(p.SoundOn);
+  // Written back, a true is always -1.
+  EXPECT_EQ(Read16(EncodeProgress(p), 54 + 2 * 5), -1);
+
+  b[300 + 4 * 9] = 0xFF;  // completion -1 -> 0
+  b[301 + 4 * 9] = b[302 + 4 * 9] = b[303 + 4 * 9] = 0xFF;
+  EXPECT_EQ(DecodeProgress(b).Stats[StatCompletion], 0);
+}
+
+TEST(SaveFileLoad, MissingFileMeansANewPlayerSilentlyAndWritesNothing) {
+  TempDir dir;
+  TestGame t(false);
+  t->SavePath = dir.File("Game Save.gsv");
+  StderrCapture err;
+  LoadProgressAtStartUp(*t);
+  EXPECT_EQ(err.Lines(), "");
+  EXPECT_EQ(t->Progress, NewPlayerProgress());
+  EXPECT_TRUE(FolderEntries(dir.Path).empty());
+  // The new player: 0 points, only the first shot at level 0, parts at 1, level 1 open, sound and music on.
+  ProgressBlock n = NewPlayerProgress();
+  EXPECT_EQ(n.Points, 0);
+  EXPECT_EQ(n.ShotLevel[0], 0);
+  EXPECT_EQ(std::count(n.ShotLevel.begin(), n.ShotLevel.end(), -1), 19);
+  EXPECT_EQ(n.PartLevel, (std::array<Integer, 5>{1, 1, 1, 1, 1}));
+  EXPECT_EQ(std::count(n.LevelOpen.begin(), n.LevelOpen.end(), true), 1);
+  EXPECT_TRUE(n.LevelOpen[0] && n.SoundOn && n.MusicOn);
+
+  t->SavePath = "";
+  LoadProgressAtStartUp(*t);
+  EXPECT_EQ(t->Progress, NewPlayerProgress());
+}
+
+TEST(SaveFileLoad, ReadsOnlyTheFirst350BytesAndWarnsOnceAboutClamps) {
+  TempDir dir;
+  TestGame t(false);
+  t->SavePath = dir.File("Game Save.gsv");
+  ProgressBlock p = DistinctProgress();
+  WriteFile(t->SavePath, Bytes(EncodeProgress(p)) + std::string(50, '\x7f'));
+  {
+    StderrCapture err;
+    LoadProgressAtStartUp(*t);
+    EXPECT_EQ(err.Lines(), "");
+  }
+  EXPECT_EQ(t->Progress, p);
+  EXPECT_EQ(ReadFile(t->SavePath).size(), 400u);  // the file itself is left alone
+
+  SaveBlock bad = EncodeProgress(p);
+  Write16(bad, 44, 99);
+  Write16(bad, 154, 99);
+  WriteFile(t->SavePath, Bytes(bad));
+  StderrCapture err;
+  LoadProgressAtStartUp(*t);
+  std::string lines = err.Lines();
+  EXPECT_EQ(CountLines(lines), 1) << lines;
+  EXPECT_EQ(t->Progress.PartLevel[0], 10);
+  EXPECT_EQ(t->Progress.Potions[0], 5);
+}
+
+TEST(SaveFileLoad, AShortFileIsKeptAsBadAndTheGameStartsNew) {
+  TempDir dir;
+  TestGame t(false);
+  t->SavePath = dir.File("Game Save.gsv");
+  std::string shortFile = Bytes(EncodeProgress(DistinctProgress())).substr(0, 349);
+  WriteFile(t->SavePath, shortFile);
+  StderrCapture err;
+  LoadProgressAtStartUp(*t);
+  std::string lines = err.Lines();
+  EXPECT_EQ(CountLines(lines), 1) << lines;
+  EXPECT_NE(lines.find(".bad"), std::string::npos) << lines;
+  EXPECT_EQ(t->Progress, NewPlayerProgress());
+  EXPECT_FALSE(std::filesystem::exists(t->SavePath));
+  EXPECT_EQ(ReadFile(t->SavePath + ".bad"), shortFile);
+
+  // An empty file is no progress either.
+  WriteFile(t->SavePath, "");
+  StderrCapture err2;
+  LoadProgressAtStartUp(*t);
+  EXPECT_EQ(CountLines(err2.Lines()), 1);
+  EXPECT_EQ(t->Progress, NewPlayerProgress());
+}
+
+TEST(SaveFileLoad, AFolderInPlaceOfTheFileNeitherCrashesNorIsLost) {
+  TempDir dir;
+  TestGame t(false);
+  t->SavePath = dir.File("Game Save.gsv");
+  std::filesystem::create_directory(t->SavePath);
+  WriteFile(t->SavePath + "/keep", "x");
+  StderrCapture err;
+  LoadProgressAtStartUp(*t);
+  EXPECT_EQ(t->Progress, NewPlayerProgress());
+  EXPECT_FALSE(SaveProgress(*t));
+  std::string lines = err.Lines();
+  EXPECT_EQ(CountLines(lines), 2) << lines;
+  EXPECT_EQ(ReadFile(t->SavePath + "/keep"), "x");
+  EXPECT_EQ(FolderEntries(dir.Path), std::vector<std::string>{"Game Save.gsv"});  // no temporary file left
+}
+
+TEST(SaveFileWrite, WritesTheBlockThroughATemporaryFileThatIsGoneAfterwards) {
+  TempDir dir;
+  TestGame t(false);
+  t->SavePath = dir.File("deep/er/Game Save.gsv");  // folders are made as needed
+  t->Progress = DistinctProgress();
+  EXPECT_TRUE(SaveProgress(*t));
+  EXPECT_EQ(ReadFile(t->SavePath), Bytes(EncodeProgress(t->Progress)));
+  t->Progress.Points = 5;
+  EXPECT_TRUE(SaveProgress(*t));
+  EXPECT_EQ(ReadFile(t->SavePath), Bytes(EncodeProgress(t->Progress)));
+  EXPECT_EQ(FolderEntries(dir.Path / "deep/er"), std::vector<std::string>{"Game Save.gsv"});
+
+  TestGame again(false);
+  again->SavePath = t->SavePath;
+  LoadProgressAtStartUp(*again);
+  EXPECT_EQ(again->Progress, t->Progress);
+}
+
+TEST(SaveFileWrite, AFolderThatCannotBeMadeIsReportedAndTheGameGoesOn) {
+  TempDir dir;
+  WriteFile(dir.File("plain"), "not a folder");
+  TestGame t(false);
+  t->SavePath = dir.File("plain/Game Save.gsv");
+  LoadProgressAtStartUp(*t);  // the path cannot exist: a new player
+  EXPECT_EQ(t->Progress, NewPlayerProgress());
+  StderrCapture err;
+  EXPECT_FALSE(SaveProgress(*t));
+  std::string lines = err.Lines();
+  EXPECT_EQ(CountLines(lines), 1) << lines;
+  EXPECT_EQ(ReadFile(dir.File("plain")), "not a folder");
+}
+
+TEST(SaveFileWrite, AFailedWriteLeavesThePreviousProgressIntact) {
+  TempDir dir;
+  TestGame t(false);
+  t->SavePath = dir.File("Game Save.gsv");
+  t->Progress = DistinctProgress();
+  ASSERT_TRUE(SaveProgress(*t));
+  std::string good = ReadFile(t->SavePath);
+
+  // A disk that fills up in the middle of the write: files may not grow past 100 bytes.
+  struct rlimit old {};
+  getrlimit(RLIMIT_FSIZE, &old);
+  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = old;
+  small.rlim_cur = 100;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  t->Progress = NewPlayerProgress();
+  StderrCapture err;
+  bool saved = SaveProgress(*t);
+  std::string lines = err.Lines();
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+
+  EXPECT_FALSE(saved);
+  // (The captured message is cut short by the same limit.)
+  EXPECT_NE(lines.find("could not save"), std::string::npos) << lines;
+  EXPECT_EQ(ReadFile(t->SavePath), good);
+  EXPECT_EQ(FolderEntries(dir.Path), std::vector<std::string>{"Game Save.gsv"});
+}
+
+TEST(SaveFilePath, FollowsXdgDataHomeElseTheHomeFolder) {
+  std::string oldXdg = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+  bool hadXdg = std::getenv("XDG_DATA_HOME") != nullptr;
+  std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  setenv("XDG_DATA_HOME", "/data/here", 1);
+  setenv("HOME", "/home/player", 1);
+  EXPECT_EQ(DefaultSavePath(), "/data/here/zorvane2/Game Save.gsv");
+  unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(DefaultSavePath(), "/home/player/.local/share/zorvane2/Game Save.gsv");
+  setenv("XDG_DATA_HOME", "", 1);
+  EXPECT_EQ(DefaultSavePath(), "/home/player/.local/share/zorvane2/Game Save.gsv");
+  if (hadXdg) setenv("XDG_DATA_HOME", oldXdg.c_str(), 1);
+  else unsetenv("XDG_DATA_HOME");
+  setenv("HOME", oldHome.c_str(), 1);
+}
+
+TEST(SaveFileHarness, AFreshSaveShowsTheNewPlayerAndAClosedWindowSavesIt) {
+  TempDir dir;
+  std::string save = dir.File("Game Save.gsv");
+  std::string out;
+  ASSERT_EQ(RunZorvane("--headless --frames 1 --dump-state - --save-file '" + save + "'", &out), 0);
+  EXPECT_NE(out.find("\"Progress\":{\"Points\":0,\"ShotLevel\":[0,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,"
+                     "-1,-1,-1,-1],\"PartLevel\":[1,1,1,1,1]"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("\"LevelOpen\":[true,false,false,false,false,false,false,false,false,false,false,false,false,"
+                     "false]"),
+            std::string::npos);
+  EXPECT_NE(out.find("\"SoundOn\":true,\"MusicOn\":true}"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(save));  // a run of N frames saves nothing of its own
+
+  // A crafted save loads through the harness; closing the window saves it back unchanged.
+  ProgressBlock p = DistinctProgress();
+  WriteFile(save, Bytes(EncodeProgress(p)));
+  WriteFile(dir.File("close.txt"), "0 close\n");
+  ASSERT_EQ(RunZorvane("--headless --frames 5 --input '" + dir.File("close.txt") + "' --dump-state - --save-file '" +
+                           save + "'",
+                       &out),
+            0);
+  EXPECT_NE(out.find("\"Points\":305419896,"), std::string::npos) << out;
+  EXPECT_NE(out.find("\"GameRunning\":false"), std::string::npos);
+  SaveBlock saved{};
+  std::string bytes = ReadFile(save);
+  ASSERT_EQ(bytes.size(), 350u);
+  std::copy(bytes.begin(), bytes.end(), saved.begin());
+  // The menu frame may have moved the clock and applied its unlock rules; the rest is as loaded.
+  ProgressBlock back = DecodeProgress(saved);
+  EXPECT_EQ(back.Points, p.Points);
+  EXPECT_TRUE(std::equal(p.ShotLevel.begin(), p.ShotLevel.begin() + 15, back.ShotLevel.begin()));
+  EXPECT_EQ(back.PartLevel, p.PartLevel);
+  EXPECT_EQ(back.ChargeOwned, p.ChargeOwned);
+  EXPECT_EQ(back.Potions, p.Potions);
+  EXPECT_EQ(back.GoalDone, p.GoalDone);
+  EXPECT_TRUE(std::equal(p.Stats.begin(), p.Stats.begin() + 9, back.Stats.begin()));
+  EXPECT_EQ(back.SoundOn, p.SoundOn);
+  EXPECT_EQ(back.MusicOn, p.MusicOn);
+}
