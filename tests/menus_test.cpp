@@ -382,16 +382,6 @@ TEST(LevelButtons, OpenLevelsStartOnAClickLockedOnesStaySilent) {
   EXPECT_EQ(t.Plat.SoundsPlayed.front(), SoundLevelSelect);
 }
 
-TEST(LevelButtons, ModesStartWithTheirOwnNumbers) {
-  TestGame t;
-  Game& g = *t;
-  g.Progress.LevelOpen[12] = true;
-  g.Progress.SoundOn = false;
-  Click(g, 154, 465 + 66);  // the boss arena
-  EXPECT_FALSE(g.InMenu);
-  EXPECT_TRUE(t.Plat.SoundsPlayed.empty());
-}
-
 TEST(LevelButtons, GoalsTablesStrikeOutMetGoalsInTheCompactLayout) {
   TestGame t;
   Game& g = *t;
