@@ -1,0 +1,164 @@
+// The hover table: while the pointer rests on an item of the menu screen, the first four
+// lines of the information panel explain it. Then the erase-data button.
+#include "menus/menu_draw.h"
+#include "menus/menus.h"
+
+namespace {
+
+constexpr const char* None = nullptr;
+
+// Row helpers for the repeating groups.
+constexpr HoverRow ShotRow(int shot, const char* name, const char* l1, const char* l2, const char* l3) {
+  const int row = shot / 5, column = shot % 5;
+  return {167 + 49 * column, 212 + 49 * column, 107 + 49 * row, 119 + 49 * row, {name, l1, l2, l3}};
+}
+
+constexpr HoverRow ChargeRow(int ability, const char* name, const char* l1, const char* l2, const char* l3) {
+  return {279, 378, 341 + 27 * ability, ability == 8 ? 579 : 364 + 27 * ability, {name, l1, l2, l3}};
+}
+
+constexpr HoverRow GemRow(int gem, const char* l0, const char* l1, const char* l2 = None) {
+  const int row = gem % 9;
+  const bool second = gem >= 9;
+  return {second ? 422 : 386, second ? 456 : 419, 342 + 27 * row, row == 8 ? 578 : 363 + 27 * row,
+          {l0, l1, l2, None}};
+}
+
+constexpr HoverRow PartRow(int part, const char* l0, const char* l1) {
+  return {714, 778, 107 + 39 * part, 142 + 39 * part, {l0, l1, None, None}};
+}
+
+}  // namespace
+
+const std::array<HoverRow, HoverRowCount> HoverTable = {{
+    // About the game.
+    {164, 791, 9, 54,
+     {"ZORVANE 2. THE SEQUEL TO THE EVER", "POPULAR ORIGINAL GAME. FIGHT YOUR WAY",
+      "THROUGH HUNDREDS OF ENEMIES AND BECOME", "THE MOST POWERFUL SPACE FIGHTER EVER!"}},
+    // Credits.
+    {186, 747, 67, 88,
+     {"PROGRAMMING AND DESIGN BY THE", "ZORVANE 2 DEVELOPERS. SEND QUESTIONS,", "COMMENTS AND SUGGESTIONS TO US ON",
+      "THE PROJECT'S HOME PAGE."}},
+
+    // The shots, by the equip band of their grid cell.
+    ShotRow(0, "POWER BEAM", "THIS IS YOUR ALL AROUND, NORMAL SHOT.", "WITH PRETTY GOOD DAMAGE AND SHOT RATE,",
+            "THIS IS AN OVERALL GOOD SHOT"),
+    ShotRow(1, "BOOMERANG SHOT", "FLIES UP AND SLOWS DOWN, THEN TURNS", "AND HOMES BACK ONTO YOUR SHIP, SO A",
+            "MISS CAN STILL HIT ON THE WAY BACK."),
+    ShotRow(2, "SPEED SHOT", "A LONG, LIGHTNING FAST BOLT THAT", "CROSSES THE SCREEN IN A BLINK. IT FIRES",
+            "FASTER AND HITS HARDER AS IT LEVELS UP."),
+    ShotRow(3, "ENERGY DNA", "A BIG, SLOW, TWISTING ORB OF ENERGY.", "HARD TO MISS WITH, AND AT HIGH LEVELS",
+            "IT POURS OUT ALMOST WITHOUT A PAUSE."),
+    ShotRow(4, "THE CLAPPER", "A HEAVY SHOT WITH A SLOW FIRE RATE.", "AS IT LEVELS UP IT FIRES TWO, THEN",
+            "UP TO FIVE CLAPPERS SIDE BY SIDE."),
+    ShotRow(5, "ENERGY SPREAD", "FIRES A FAN OF ENERGY BALLS THAT", "SPREAD OUT AS THEY RISE. GREAT AGAINST",
+            "CROWDS. UP TO NINE BALLS AT LEVEL 10."),
+    ShotRow(6, "WIDE BEAM", "A FLAT BEAM WIDER THAN YOUR SHIP THAT", "SWEEPS UP THE SCREEN. IT GROWS WIDER",
+            "AND FIRES FASTER AS IT LEVELS UP."),
+    ShotRow(7, "POWER MINE", "A SLOW DRIFTING MINE THAT HITS HARD.", "LAY IT IN THE PATH OF YOUR ENEMIES.",
+            "FROM LEVEL 6 IT DROPS TWO AT A TIME."),
+    ShotRow(8, "SLICE RING", "A CUTTING RING THAT STARTS OUT SLOW", "AND PICKS UP SPEED AS IT CLIMBS. FROM",
+            "LEVEL 8 ON IT THROWS TWO RINGS."),
+    ShotRow(9, "GOLD SPLICER", "A PIERCING GOLD BOLT. IT DOES NOT STOP", "AT THE FIRST ENEMY BUT CUTS THROUGH",
+            "EVERY ENEMY IN ITS PATH."),
+    ShotRow(10, "GHOST ATTACK", "SENDS A GHOST IMAGE OF YOUR SHIP", "FLYING UP THE SCREEN. ITS BIG BODY",
+            "IS HARD FOR ENEMIES TO DODGE."),
+    ShotRow(11, "MULTIPLE MISSILES", "MISSILES THAT LIFT OFF SLOWLY AND GAIN", "SPEED, LAUNCHED FROM RANDOM SPOTS",
+            "ALONG YOUR SHIP. A STORM AT LEVEL 10."),
+    ShotRow(12, "STICK SPREAD", "A RAPID STREAM OF STICKS, EACH FLYING", "OFF AT A SLIGHTLY RANDOM ANGLE. FROM",
+            "LEVEL 6 ON IT FIRES TWO STREAMS."),
+    ShotRow(13, "X FOLLOWER", "THESE SHOTS STAY LINED UP WITH YOUR", "SHIP, SLIDING LEFT AND RIGHT AS YOU",
+            "MOVE. STEER THEM ONTO YOUR TARGET."),
+    ShotRow(14, "PLASMA BLADE", "A PLASMA BLADE THAT SHOOTS OUT FAST,", "THEN SLOWS TO A CRAWL AND HANGS IN",
+            "THE AIR FOR ENEMIES TO RUN INTO."),
+    ShotRow(15, "PHAZON WAVE", "A WIDE WAVE OF ENERGY THAT BURSTS OUT", "JUST AHEAD OF YOUR SHIP, THEN SHRINKS",
+            "AWAY. SHORT RANGE, BUT BIG DAMAGE."),
+    ShotRow(16, "CRESCENT BLADE", "A HEAVY BLADE THAT CREEPS SLOWLY UP", "THE SCREEN. IT FIRES RARELY, BUT EACH",
+            "HIT DOES HUGE DAMAGE."),
+    ShotRow(17, "SHRAPNEL SPREADER", "A STEADY SHOT THAT SOMETIMES THROWS", "OFF A SHARD OF SHRAPNEL IN A RANDOM",
+            "DIRECTION, MORE OFTEN AT HIGH LEVELS."),
+    ShotRow(18, "SHOT CORRUPTER", "WHEN THIS SHOT HITS AN ENEMY, IT MALFUNCTIONS",
+            "THEIR SHOOTING AND CAUSES THEM TO STOP", "SHOOTING FOR A TIME. DOESNT WORK ON BOSSES."),
+    ShotRow(19, "PURE POWER", "RAW ENERGY FIRED AT A FURIOUS RATE.", "IT ADDS MORE SHOTS AS IT LEVELS UP,",
+            "UP TO A WALL OF EIGHT AT LEVEL 10."),
+
+    // The charge abilities.
+    ChargeRow(0, "BOOSTER", "WHILE HELD, YOUR SHIP ACCELERATES", "THREE TIMES AS FAST AND FLIES AT",
+              "TWICE ITS NORMAL TOP SPEED."),
+    ChargeRow(1, "RAMMER", "ARMOURS THE NOSE OF YOUR SHIP. WHILE", "HELD, RAMMING AN ENEMY HURTS IT AND",
+              "COSTS YOU NO LIFE AT ALL."),
+    ChargeRow(2, "DOUBLE SHOT", "WHILE HELD, BOTH OF YOUR EQUIPPED", "SHOTS FIRE AT ONCE, WITHOUT YOU",
+              "PRESSING THE FIRE KEYS."),
+    ChargeRow(3, "DEFENCE x2", "WHILE HELD, YOUR DEFENCE IS DOUBLED,", "SO ENEMY SHOTS DO HALF THE DAMAGE",
+              "THEY NORMALLY WOULD."),
+    ChargeRow(4, "ATTACK x2", "WHILE HELD, EVERY SHOT YOU FIRE DOES", "DOUBLE DAMAGE TO THE ENEMIES IT HITS.", None),
+    ChargeRow(5, "SIPHONER", "TURNS YOUR CHARGE INTO LIFE. WHILE", "HELD, YOUR SHIP HEALS VERY QUICKLY,",
+              "BUT IT DRAINS YOUR CHARGE VERY FAST."),
+    ChargeRow(6, "SHOT ERASER", "ALTHOUGH THIS TOTALLY DRAINS YOUR CHARGE", "BAR WHEN YOU USE IT, IT ERASES EVERY ENEMY",
+              "SHOT ON THE SCREEN."),
+    ChargeRow(7, "MATRIX", "PROBABLY THE COOLEST THING EVER, THIS SLOWS", "EVERYTHING DOWN TO A FRACTION OF THE NORMAL",
+              "SPEED, ALLOWING YOU AMAZING REACTION TIME."),
+    ChargeRow(8, "CLOAKER", "WHILE HELD, YOUR SHIP TURNS INVISIBLE", "AND FLIES RIGHT THROUGH ENEMIES AND",
+              "THEIR SHOTS WITHOUT A SCRATCH."),
+
+    // The gems: what each one does, without its name.
+    GemRow(0, "THIS GEM WILL INCREASE YOUR ACCELERATION MAKING", "YOUR SHIP'S HANDLING MUCH MORE RESPONSIVE"),
+    GemRow(1, "WHEN YOUR LIFE FALLS BELOW A QUARTER,", "THIS GEM MAKES IT REGENERATE TWICE", "AS FAST."),
+    GemRow(2, "WHEN YOUR LIFE FALLS BELOW A QUARTER,", "THIS GEM MAKES YOUR CHARGE REFILL", "ABOUT TWICE AS FAST."),
+    GemRow(3, "WHEN YOUR LIFE FALLS BELOW A QUARTER,", "THIS GEM DOUBLES THE DAMAGE OF YOUR", "SHOTS."),
+    GemRow(4, "WITH THIS GEM, EVERY BOSS STARTS WITH", "A FIFTH LESS LIFE. IT HAS NO EFFECT", "IN THE BOSS ARENA."),
+    GemRow(5, "WITH THIS GEM, ENEMIES THAT FIRE DEADLY", "ONE-HIT SHOTS FIRE ORDINARY SHOTS", "INSTEAD."),
+    GemRow(6, "THIS GEM GIVES YOU 25% MORE POINTS", "AT THE END OF EVERY LEVEL."),
+    GemRow(7, "THIS GEM CUTS THE WAIT BETWEEN YOUR", "SHOTS BY A QUARTER, SO EVERY WEAPON", "FIRES FASTER."),
+    GemRow(8, "IF YOUR SHIP IS DESTROYED, THIS GEM", "BRINGS IT BACK WITH FULL LIFE. IT", "WORKS ONCE PER LEVEL."),
+    GemRow(9, "THIS GEM DOUBLES THE POINTS YOU WIN", "AT THE END OF EVERY LEVEL."),
+    GemRow(10, "THIS GEM WILL AUTOMATICALLY USE A HEALTH", "POTION WHEN YOUR LIFE DROPS BELOW 0"),
+    GemRow(11, "THIS GEM WILL GET YOU A SS RANKING AT THE", "END OF EVERY LEVEL, REGARDLESS OF HOW WELL", "YOU PLAY"),
+    GemRow(12, "THIS GEM BOOSTS YOUR REDUCER, SO", "CHARGE ABILITIES COST A THIRD LESS."),
+    GemRow(13, "THIS GEM BOOSTS YOUR ATTACK, SO EVERY", "SHOT DOES HALF AGAIN ITS DAMAGE."),
+    GemRow(14, "THIS GEM BOOSTS YOUR CHARGE, SO YOUR", "CHARGE BAR REFILLS HALF AGAIN AS FAST."),
+    GemRow(15, "THIS GEM BOOSTS YOUR DEFENCE, SO", "ENEMY SHOTS DO A THIRD LESS DAMAGE."),
+    GemRow(16, "THIS GEM SHRINKS THE CORE OF YOUR SHIP", "THAT ENEMIES AND THEIR SHOTS CAN HIT,",
+           "SO CLOSE CALLS FLY RIGHT PAST YOU."),
+    GemRow(17, "THE ULTIMATE GEM. DOUBLE ATTACK, DEFENSE,", "REDUCER, AND CHARGE."),
+
+    // The potions: health, charge, both.
+    {463, 539, 477, 579,
+     {"THIS POTION WILL HEAL YOUR HEALTH", "IT COSTS 500 POINTS TO PURCHASE.", "PRESS 'A' KEY DURING GAMEPLAY TO USE",
+      None}},
+    {543, 619, 476, 579,
+     {"THIS POTION WILL FILL YOUR CHARGE", "IT COSTS 200 POINTS TO PURCHASE.", "PRESS 'S' KEY DURING GAMEPLAY TO USE",
+      None}},
+    {623, 699, 476, 579,
+     {"THIS POTION WILL HEAL YOUR HEALTH AND", "CHARGE. IT COSTS 1000 POINTS TO PURCHASE.",
+      "PRESS 'D' KEY DURING GAMEPLAY TO USE", None}},
+
+    // The ship parts: defence, speed, regen, charge rate, reducer.
+    PartRow(0, "YOUR SHIPS DEFENCE. THE HIGHER THIS IS,", "THE LESS DAMAGE YOU TAKE FROM ENEMY SHOTS"),
+    PartRow(1, "YOUR SHIPS SPEED. THE HIGHER THIS IS,", "THE FASTER YOUR SHIP FLIES AND STEERS"),
+    PartRow(2, "YOUR SHIPS REGEN. THE HIGHER THIS IS,", "THE FASTER YOUR LIFE GROWS BACK"),
+    PartRow(3, "YOUR SHIPS CHARGE. THE HIGHER THIS IS,", "THE FASTER YOUR CHARGE BAR REFILLS"),
+    PartRow(4, "YOUR SHIPS REDUCER. THE HIGHER THIS IS,", "THE LESS CHARGE YOUR ABILITIES COST"),
+
+    // The options and the erase-data button.
+    {702, 779, 475, 513, {"HERE YOU CAN TURN SOUND ON OR OFF", None, None, None}},
+    {702, 779, 515, 553, {"HERE YOU CAN TURN MUSIC ON OR OFF", None, None, None}},
+    {702, 779, 555, 580,
+     {"WARNING! THIS WILL ERASE DATA FOR GOOD!", "HOLD THE 'Q' AND 'Z' KEYS, AND CLICK THIS", "BUTTON TO DELETE DATA.",
+      None}},
+}};
+
+void ApplyHoverRows(Game& g, const HoverRow* rows, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const HoverRow& row = rows[i];
+    if (!PointerIn(g, row.Left, row.Right, row.Top, row.Bottom)) continue;
+    for (int k = 0; k < 4; ++k)
+      if (row.Lines[k]) g.HelpLines[k] = row.Lines[k];
+  }
+}
+
+void HoverTexts(Game& g) {
+  ApplyHoverRows(g, HoverTable.data(), HoverTable.size());
+  // The warning above is the erase button's own row; the wipe needs Q and Z held with the click.
+  if (PointerIn(g, 702, 779, 555, 580) && g.Keys[KeyZ] && g.Keys[KeyQ] && g.MouseLeft) EraseProgress(g);
+}

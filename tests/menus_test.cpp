@@ -1,0 +1,546 @@
+// The menu screen: completion and unlocks, the hover table, erase, the level buttons,
+// the options, the panel layout, quitting, and the status bars of play frames.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "menus/menus.h"
+#include "platform/audio.h"
+#include "platform/blit.h"
+#include "save/save_file.h"
+#include "test_support.h"
+
+namespace {
+
+void Hover(Game& g, int x, int y) {
+  g.MouseX = static_cast<Integer>(x);
+  g.MouseY = static_cast<Integer>(y);
+  g.MouseLeft = g.MouseRight = false;
+  MenuFrame(g);
+}
+
+void Click(Game& g, int x, int y) {
+  g.MouseX = static_cast<Integer>(x);
+  g.MouseY = static_cast<Integer>(y);
+  g.MouseLeft = true;
+  g.MouseRight = false;
+  MenuFrame(g);
+  g.MouseLeft = false;
+}
+
+bool HasCopy(const NullPlatform& p, int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int x, int y) {
+  return std::any_of(p.Copies.begin(), p.Copies.end(), [&](const CopyRecord& c) {
+    return c.Sheet == sheet && c.SrcLeft == srcLeft && c.SrcTop == srcTop && c.SrcRight == srcRight &&
+           c.SrcBottom == srcBottom && c.DestLeft == x && c.DestTop == y && !c.Scaled;
+  });
+}
+
+const TextRecord* TextAt(const NullPlatform& p, int x, int y) {
+  for (const auto& t : p.Texts)
+    if (t.X == x && t.Y == y) return &t;
+  return nullptr;
+}
+
+// The erase and quit buttons save; until the save file code is in, SaveProgress writes nothing.
+bool SaveCodeWritesFiles() {
+  SaveBlock b = EncodeProgress(NewPlayerProgress());
+  return b[6] == 0xFF && b[7] == 0xFF;  // ShotLevel(1) = -1
+}
+
+// Every goal, ability, gem 0..16, shot and part at its top: the most a player can own
+// before the ultimate gem.
+ProgressBlock EverythingButTheLastGem() {
+  ProgressBlock p = NewPlayerProgress();
+  for (int level = 0; level <= 8; ++level) {
+    p.ChargeOwned[level] = true;
+    p.GoalDone[level].fill(true);
+  }
+  for (int gem = 0; gem <= 16; ++gem) p.GemOwned[gem] = true;
+  p.GoalDone[9][0] = true;
+  p.PartLevel.fill(10);
+  p.ShotLevel.fill(9);
+  return p;
+}
+
+// Ten shots at level 9, nine goals, some abilities and gems: sums that land exactly on a half.
+ProgressBlock HalfwayPlayer(int abilities) {
+  ProgressBlock p = NewPlayerProgress();
+  p.ShotLevel.fill(-1);
+  for (int shot = 0; shot <= 9; ++shot) p.ShotLevel[shot] = 9;
+  p.GoalDone[0].fill(true);
+  for (int goal = 0; goal <= 3; ++goal) p.GoalDone[1][goal] = true;
+  for (int a = 0; a < abilities; ++a) p.ChargeOwned[a] = true;
+  for (int gem = 0; gem <= 15; ++gem) p.GemOwned[gem] = true;
+  p.GoalDone[9][0] = true;
+  p.PartLevel.fill(8);
+  return p;
+}
+
+}  // namespace
+
+TEST(Completion, SumsRoundHalvesToEvenAndTheUltimateGemMakesItWhole) {
+  TestGame t;
+  Game& g = *t;
+  // A new player: parts at level 1 give 1.0, the power beam 0.5 + 0.1945.
+  EXPECT_NEAR(CompletionSum(g.Progress), 1.6945f, 1e-6);
+  CompletionUpdate(g);
+  EXPECT_EQ(g.Progress.Stats[StatCompletion], 2);
+
+  g.Progress = HalfwayPlayer(3);
+  ASSERT_EQ(CompletionSum(g.Progress), 49.5f);
+  MenuFrame(g);
+  EXPECT_EQ(g.Progress.Stats[StatCompletion], 50);
+  EXPECT_EQ(g.Progress.ShotLevel[15], 0);  // unlocked at 50 %
+
+  g.Progress = HalfwayPlayer(2);
+  ASSERT_EQ(CompletionSum(g.Progress), 48.5f);
+  MenuFrame(g);
+  EXPECT_EQ(g.Progress.Stats[StatCompletion], 48);
+  EXPECT_EQ(g.Progress.ShotLevel[15], -1);
+
+  g.Progress = EverythingButTheLastGem();
+  EXPECT_NEAR(CompletionSum(g.Progress), 98.65f, 1e-4);
+  MenuFrame(g);
+  EXPECT_EQ(g.Progress.Stats[StatCompletion], 99);
+  EXPECT_TRUE(g.Progress.GemOwned[17]);  // given in the same frame
+  MenuFrame(g);
+  EXPECT_EQ(g.Progress.Stats[StatCompletion], 100);
+}
+
+TEST(Unlocks, CompletionThresholdsOpenTheMiniGameGemsAndRareShots) {
+  TestGame t;
+  Game& g = *t;
+  ProgressBlock& p = g.Progress;
+  p.Stats[StatCompletion] = 14;
+  UnlockUpdate(g);
+  EXPECT_FALSE(p.LevelOpen[10]);
+  p.Stats[StatCompletion] = 15;
+  UnlockUpdate(g);
+  EXPECT_TRUE(p.LevelOpen[10]);
+
+  p.ShotLevel[16] = 4;  // already open: left as it is
+  p.Stats[StatCompletion] = 79;
+  UnlockUpdate(g);
+  EXPECT_EQ(p.ShotLevel[15], 0);
+  EXPECT_EQ(p.ShotLevel[16], 4);
+  EXPECT_EQ(p.ShotLevel[17], -1);
+  EXPECT_FALSE(p.GemOwned[16]);
+  p.Stats[StatCompletion] = 98;
+  UnlockUpdate(g);
+  EXPECT_EQ(p.ShotLevel[17], 0);
+  EXPECT_TRUE(p.GemOwned[16]);
+  EXPECT_FALSE(p.GemOwned[17]);
+
+  // Unlocks never lock again.
+  p.Stats[StatCompletion] = 0;
+  UnlockUpdate(g);
+  EXPECT_TRUE(p.LevelOpen[10]);
+  EXPECT_TRUE(p.GemOwned[16]);
+  EXPECT_EQ(p.ShotLevel[15], 0);
+}
+
+TEST(Unlocks, StatisticsAndGoalsGiveTheAchievementGems) {
+  TestGame t;
+  Game& g = *t;
+  ProgressBlock& p = g.Progress;
+  p.Stats[StatPotionsUsed] = 14;
+  p.Stats[StatLevelsPlayed] = 49;
+  UnlockUpdate(g);
+  EXPECT_FALSE(p.GemOwned[10]);
+  EXPECT_FALSE(p.GemOwned[11]);
+  p.Stats[StatPotionsUsed] = 15;
+  p.Stats[StatLevelsPlayed] = 50;
+  UnlockUpdate(g);
+  EXPECT_TRUE(p.GemOwned[10]);
+  EXPECT_TRUE(p.GemOwned[11]);
+
+  // Goal 2 everywhere but level 9, then level 9 too.
+  for (int level = 0; level <= 7; ++level) p.GoalDone[level][2] = true;
+  UnlockUpdate(g);
+  EXPECT_FALSE(p.GemOwned[12]);
+  p.GoalDone[8][2] = true;
+  UnlockUpdate(g);
+  EXPECT_TRUE(p.GemOwned[12]);
+
+  // The kill goals: goal 4 of levels 1, 2, 4, 6 and goal 3 of levels 3, 5, 7, 8, 9.
+  for (int level : {0, 1, 3, 5}) p.GoalDone[level][4] = true;
+  for (int level : {2, 4, 6, 7}) p.GoalDone[level][3] = true;
+  UnlockUpdate(g);
+  EXPECT_FALSE(p.GemOwned[13]);
+  p.GoalDone[8][3] = true;
+  UnlockUpdate(g);
+  EXPECT_TRUE(p.GemOwned[13]);
+  EXPECT_FALSE(p.GemOwned[15]);  // the other column of the same levels is still open
+
+  // The no-damage goals: goal 3 of levels 1, 2, 4, 6 and goal 4 of levels 3, 5, 7, 8, 9.
+  for (int level : {0, 1, 3, 5}) p.GoalDone[level][3] = true;
+  for (int level : {2, 4, 6, 7}) p.GoalDone[level][4] = true;
+  UnlockUpdate(g);
+  EXPECT_FALSE(p.GemOwned[15]);
+  p.GoalDone[8][4] = true;
+  UnlockUpdate(g);
+  EXPECT_TRUE(p.GemOwned[15]);
+
+  for (int a = 0; a <= 7; ++a) p.ChargeOwned[a] = true;
+  UnlockUpdate(g);
+  EXPECT_FALSE(p.GemOwned[14]);
+  p.ChargeOwned[8] = true;
+  UnlockUpdate(g);
+  EXPECT_TRUE(p.GemOwned[14]);
+}
+
+TEST(HoverTable, RowsFollowTheShopLayoutAndTheGroupsOrder) {
+  EXPECT_STREQ(HoverTable[0].Lines[0], "ZORVANE 2. THE SEQUEL TO THE EVER");
+  for (int shot = 0; shot < 20; ++shot) {
+    const HoverRow& row = HoverTable[2 + shot];
+    EXPECT_STREQ(row.Lines[0], ShotNames[shot]);
+    EXPECT_EQ(row.Left, 167 + 49 * (shot % 5));
+    EXPECT_EQ(row.Top, 107 + 49 * (shot / 5));
+    EXPECT_EQ(row.Bottom, row.Top + 12);
+  }
+  for (int a = 0; a < 9; ++a) EXPECT_STREQ(HoverTable[22 + a].Lines[0], ChargeNames[a]);
+  EXPECT_EQ(HoverTable[30].Bottom, 579);  // the last ability row runs to the panel's foot
+  EXPECT_EQ(HoverTable[31].Lines[1], std::string("YOUR SHIP'S HANDLING MUCH MORE RESPONSIVE"));
+  EXPECT_EQ(HoverTable[48].Top, 558);
+  EXPECT_EQ(HoverTable[48].Bottom, 578);
+  EXPECT_STREQ(HoverTable[59].Lines[0], "WARNING! THIS WILL ERASE DATA FOR GOOD!");
+  // Every line is written in capitals (the two ability names keep their small x).
+  for (const HoverRow& row : HoverTable) {
+    for (const char* line : row.Lines) {
+      if (!line) continue;
+      std::string rest = line;
+      if (rest.ends_with(" x2")) rest.resize(rest.size() - 3);
+      EXPECT_TRUE(std::none_of(rest.begin(), rest.end(), [](char c) { return c >= 'a' && c <= 'z'; })) << line;
+    }
+  }
+}
+
+TEST(HoverTable, LaterRowsWinLineByLineAndGemRowsLeaveAGap) {
+  TestGame t;
+  Game& g = *t;
+  const HoverRow rows[2] = {{0, 100, 0, 100, {"A0", "A1", "A2", "A3"}},
+                            {50, 150, 50, 150, {"B0", nullptr, "B2", nullptr}}};
+  g.MouseX = g.MouseY = 75;
+  ApplyHoverRows(g, rows, 2);
+  EXPECT_EQ(g.HelpLines[0], "B0");
+  EXPECT_EQ(g.HelpLines[1], "A1");
+  EXPECT_EQ(g.HelpLines[2], "B2");
+  EXPECT_EQ(g.HelpLines[3], "A3");
+
+  // Every gem is owned so the shop adds no conditions.
+  g.Progress.GemOwned.fill(true);
+  Hover(g, 400, 363);
+  EXPECT_EQ(g.HelpLines[0], "THIS GEM WILL INCREASE YOUR ACCELERATION MAKING");
+  for (int y = 364; y <= 368; ++y) {
+    for (int x : {400, 440}) {
+      Hover(g, x, y);
+      EXPECT_EQ(g.HelpLines[0], "") << x << "," << y;
+    }
+  }
+  Hover(g, 440, 369);  // gem 10
+  EXPECT_EQ(g.HelpLines[0], "THIS GEM WILL AUTOMATICALLY USE A HEALTH");
+  Hover(g, 420, 369);  // between the columns
+  EXPECT_EQ(g.HelpLines[0], "");
+}
+
+TEST(HoverTable, ShopHintsReplaceTheHoverLines) {
+  TestGame t;
+  Game& g = *t;
+  // A locked shot's equip band shows the unlock offer instead of its description.
+  Hover(g, 238, 110);
+  EXPECT_EQ(g.HelpLines[0], "IT COSTS 100 POINTS TO UNLOCK THE");
+  EXPECT_EQ(g.HelpLines[1], "BOOMERANG SHOT. CLICK HERE TO SPEND");
+  EXPECT_EQ(g.HelpLines[2], "POINTS AND OPEN UP THIS FOR USE.");
+  EXPECT_EQ(g.HelpLines[3], "");
+  // An unlocked one describes itself.
+  Hover(g, 190, 110);
+  EXPECT_EQ(g.HelpLines[0], "POWER BEAM");
+  EXPECT_EQ(g.HelpLines[3], "THIS IS AN OVERALL GOOD SHOT");
+  // A locked ability: its condition only.
+  Hover(g, 300, 345);
+  EXPECT_EQ(g.HelpLines[0], "COMPLETE LEVEL 1'S GOAL TO UNLOCK.");
+  EXPECT_EQ(g.HelpLines[1], "");
+  g.Progress.ChargeOwned[7] = true;
+  Hover(g, 300, 341 + 27 * 7);
+  EXPECT_EQ(g.HelpLines[0], "MATRIX");
+  // A part: the hover's two lines and the shop's price below them.
+  Hover(g, 740, 150);
+  EXPECT_EQ(g.HelpLines[0], "YOUR SHIPS SPEED. THE HIGHER THIS IS,");
+  EXPECT_EQ(g.HelpLines[2], "IT COSTS 100 TO LEVEL THIS PART UP");
+}
+
+TEST(Erase, NeedsQAndZWithTheClick) {
+  TestGame t;
+  Game& g = *t;
+  g.Progress.Points = 777;
+  for (auto keys : {std::pair{false, false}, std::pair{true, false}, std::pair{false, true}}) {
+    g.Keys[KeyQ] = keys.first;
+    g.Keys[KeyZ] = keys.second;
+    Click(g, 740, 570);
+    EXPECT_EQ(g.Progress.Points, 777);
+    EXPECT_EQ(g.HelpLines[0], "WARNING! THIS WILL ERASE DATA FOR GOOD!");
+    EXPECT_EQ(g.HelpLines[2], "BUTTON TO DELETE DATA.");
+  }
+  // Both keys but no click: still nothing.
+  g.Keys[KeyQ] = g.Keys[KeyZ] = true;
+  Hover(g, 740, 570);
+  EXPECT_EQ(g.Progress.Points, 777);
+}
+
+TEST(Erase, WipesProgressButKeepsAchievementsSwitchesAndLoadout) {
+  TempDir dir;
+  TestGame t;
+  Game& g = *t;
+  g.SavePath = dir.File("save.gsv");
+  ProgressBlock& p = g.Progress;
+  p = EverythingButTheLastGem();
+  p.GemOwned[17] = true;
+  p.ChargeOwned[12] = true;
+  p.Points = 12345;
+  p.LevelOpen.fill(true);
+  p.Potions = {5, 4, 3};
+  p.Stats = {1, 2, 3, 4, 5, 6, 7, 8, 9, 100};
+  p.PlayTime = {1, 2, 3};
+  p.GoalDone[11][2] = true;
+  p.SoundOn = false;
+  p.MusicOn = true;
+  g.Ship.CurShot1 = 7;
+  g.Ship.CurShot2 = 0;
+  g.Ship.Special1 = 3;
+  g.Ship.GemType2 = 5;
+
+  g.Keys[KeyQ] = g.Keys[KeyZ] = true;
+  Click(g, 779, 555);
+  EXPECT_EQ(p.Points, 0);
+  EXPECT_EQ(p.ShotLevel[0], 0);
+  for (int s = 1; s < 20; ++s) EXPECT_EQ(p.ShotLevel[s], -1);
+  EXPECT_EQ(p.PartLevel, (std::array<Integer, 5>{1, 1, 1, 1, 1}));
+  EXPECT_TRUE(p.LevelOpen[0]);
+  for (int l = 1; l <= 13; ++l) EXPECT_FALSE(p.LevelOpen[l]);
+  for (int i = 0; i <= 8; ++i) {
+    EXPECT_FALSE(p.ChargeOwned[i]);
+    EXPECT_FALSE(p.GemOwned[i]);
+  }
+  for (int l = 0; l <= 9; ++l) EXPECT_EQ(p.GoalDone[l], (std::array<bool, 5>{}));
+  EXPECT_EQ(p.Stats, (std::array<Long, 10>{}));
+  EXPECT_EQ(p.Potions, (std::array<Integer, 3>{}));
+  EXPECT_EQ(p.PlayTime, (std::array<Integer, 3>{}));
+  // Kept: the achievement gems, the spare ability flags, the goals of the modes, the switches.
+  for (int gem = 9; gem <= 17; ++gem) EXPECT_TRUE(p.GemOwned[gem]);
+  EXPECT_TRUE(p.ChargeOwned[12]);
+  EXPECT_TRUE(p.GoalDone[11][2]);
+  EXPECT_FALSE(p.SoundOn);
+  EXPECT_TRUE(p.MusicOn);
+  // Abilities and gems stay on the ship; a shot that is locked now comes off it.
+  EXPECT_EQ(g.Ship.Special1, 3);
+  EXPECT_EQ(g.Ship.GemType2, 5);
+  EXPECT_EQ(g.Ship.CurShot2, 0);
+  EXPECT_EQ(g.Ship.CurShot1, -1);
+  // The frame that erased still shows the old figure; the next one recomputes it.
+  MenuFrame(g);
+  EXPECT_EQ(p.Stats[StatCompletion], 100);  // gem 17 survives an erase
+  p.GemOwned[17] = false;
+  MenuFrame(g);
+  EXPECT_EQ(p.Stats[StatCompletion], RoundToLong(CompletionSum(p)));
+
+  if (SaveCodeWritesFiles()) {
+    ProgressBlock saved{};
+    std::string bytes = ReadFile(g.SavePath);
+    ASSERT_GE(bytes.size(), size_t(SaveBlockSize));
+    SaveBlock block{};
+    std::memcpy(block.data(), bytes.data(), SaveBlockSize);
+    saved = DecodeProgress(block);
+    EXPECT_EQ(saved.Points, 0);
+    EXPECT_EQ(saved.ShotLevel[7], -1);
+  }
+}
+
+TEST(Erase, ALockedFirstSlotFallsBackToThePowerBeam) {
+  TestGame t;
+  Game& g = *t;
+  g.Ship.CurShot1 = 12;
+  g.Ship.CurShot2 = 3;
+  EraseProgress(g);
+  EXPECT_EQ(g.Ship.CurShot1, 0);
+  EXPECT_EQ(g.Ship.CurShot2, -1);
+}
+
+TEST(LevelButtons, OpenLevelsStartOnAClickLockedOnesStaySilent) {
+  TestGame t;
+  Game& g = *t;
+  Click(g, 50, 143);  // level 2, locked
+  EXPECT_TRUE(g.InMenu);
+  EXPECT_TRUE(t.Plat.SoundsPlayed.empty());
+  EXPECT_EQ(g.HelpLines[0], "         BEAT LEVEL 1 TO PROCEDE TO THIS LEVEL.");
+  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 0, 167, 147, 194, 9, 135));
+  Hover(g, 50, 470);
+  EXPECT_EQ(g.HelpLines[0], " HAVE 15% COMPLETION TO UNLOCK THIS LEVEL");
+  Hover(g, 50, 540);
+  EXPECT_EQ(g.HelpLines[0], " BEAT LEVEL 10 TO UNLOCK THIS LEVEL");
+
+  t.Plat.ClearRecords();
+  Click(g, 50, 110);  // level 1
+  EXPECT_FALSE(g.InMenu);
+  EXPECT_EQ(t.Plat.SoundsPlayed.front(), SoundLevelSelect);
+}
+
+TEST(LevelButtons, GoalsTablesStrikeOutMetGoalsInTheCompactLayout) {
+  TestGame t;
+  Game& g = *t;
+  g.Progress.LevelOpen[2] = true;
+  g.Progress.GoalDone[2][1] = true;
+  g.Progress.GoalDone[2][4] = true;
+  t.Plat.ClearRecords();
+  Hover(g, 10, 169);  // level 3
+  EXPECT_TRUE(g.GoalsShown);
+  EXPECT_EQ(g.HelpLines[0], "LEVEL GOALS                                   POINTS GIVEN");
+  EXPECT_EQ(g.HelpLines[2], "TRAVEL LESS THAN 1000                          200");
+  EXPECT_EQ(g.HelpLines[6], "KILL ONE ENEMY                                 NEW GEM");
+  EXPECT_EQ(g.HelpLines[4], "              YOU HAVE 0 POINTS TO SPEND");
+  ASSERT_TRUE(TextAt(t.Plat, 500, 338 + 12 * 3));
+  EXPECT_EQ(TextAt(t.Plat, 500, 338 + 12 * 3)->Text, g.HelpLines[3]);
+  ASSERT_TRUE(TextAt(t.Plat, 500, 338 + 12 * 6));
+  EXPECT_EQ(TextAt(t.Plat, 500, 338 + 12 * 6)->Text, g.HelpLines[7]);
+  EXPECT_EQ(TextAt(t.Plat, 500, 425)->Text, g.HelpLines[4]);
+  ASSERT_EQ(t.Plat.Boxes.size(), 2u);
+  EXPECT_EQ(t.Plat.Boxes[0], (std::array<int, 5>{498, 379, 712, 380, 0}));
+  EXPECT_EQ(t.Plat.Boxes[1], (std::array<int, 5>{498, 415, 712, 416, 0}));
+  // Shared lines: level 8 takes level 5's gem goal and level 3's charge goal.
+  EXPECT_EQ(GoalsTable(7)[6], GoalsTable(4)[6]);
+  EXPECT_EQ(GoalsTable(7)[7], GoalsTable(2)[7]);
+  EXPECT_EQ(GoalsTable(9)[5], "");
+
+  // Moving away restores the plain layout.
+  t.Plat.ClearRecords();
+  Hover(g, 300, 20);
+  EXPECT_FALSE(g.GoalsShown);
+  EXPECT_TRUE(t.Plat.Boxes.empty());
+  EXPECT_EQ(TextAt(t.Plat, 500, 338 + 20 * 3)->Text, "THE MOST POWERFUL SPACE FIGHTER EVER!");
+}
+
+TEST(LevelButtons, ModeDescriptions) {
+  TestGame t;
+  Game& g = *t;
+  g.Progress.LevelOpen[10] = g.Progress.LevelOpen[11] = true;
+  g.Progress.GoalDone[10][0] = true;
+  t.Plat.ClearRecords();
+  Hover(g, 100, 470);
+  EXPECT_TRUE(g.GoalsShown);
+  EXPECT_EQ(g.HelpLines[5], "LONGER YOU STAY ALIVE, THE MORE POINTS YOU GET.");
+  EXPECT_EQ(TextAt(t.Plat, 500, 386)->Text, g.HelpLines[5]);
+  EXPECT_EQ(t.Plat.Boxes.size(), 1u);
+  Hover(g, 100, 500);
+  EXPECT_FALSE(g.GoalsShown);
+  EXPECT_EQ(g.HelpLines[2], "YOU DONT HAVE TO FACE THE BOSS OF EACH LEVEL.");
+  EXPECT_EQ(g.HelpLines[3], "");
+}
+
+TEST(MenuScreen, MusicStartsOnceAndTheSwitchesWork) {
+  TestGame t;
+  Game& g = *t;
+  Hover(g, 0, 0);
+  Hover(g, 0, 0);
+  EXPECT_EQ(t.Plat.MusicCalls, (std::vector<std::string>{"volume -800", "load Menu", "play"}));
+  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 102, 44, 140, 69, 702, 489));
+  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 102, 44, 140, 69, 702, 529));
+
+  t.Plat.ClearRecords();
+  Click(g, 742, 489);  // sound off: silent
+  EXPECT_FALSE(g.Progress.SoundOn);
+  EXPECT_TRUE(t.Plat.SoundsPlayed.empty());
+  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 102, 44, 140, 69, 742, 489));
+  Click(g, 779, 553);  // music off
+  EXPECT_FALSE(g.Progress.MusicOn);
+  EXPECT_EQ(t.Plat.MusicCalls, (std::vector<std::string>{"stop"}));
+  EXPECT_TRUE(t.Plat.SoundsPlayed.empty());
+  Click(g, 702, 513);  // sound on
+  EXPECT_TRUE(g.Progress.SoundOn);
+  EXPECT_EQ(t.Plat.SoundsPlayed, (std::vector<int>{SoundSelect}));
+  Click(g, 739, 529);  // music on: the loaded track again
+  EXPECT_TRUE(g.Progress.MusicOn);
+  EXPECT_EQ(t.Plat.MusicCalls, (std::vector<std::string>{"stop", "play"}));
+  EXPECT_EQ(t.Plat.SoundsPlayed.size(), 2u);
+  EXPECT_TRUE(g.Music.Playing);
+}
+
+TEST(MenuScreen, TabsStatisticsClockAndPointer) {
+  TestGame t;
+  Game& g = *t;
+  g.Progress.Stats = {10, 20, 30, 40, 50, 60, 70, 80, 90, 0};
+  g.Progress.PlayTime = {1, 2, 3};
+  g.Progress.SoundOn = true;
+  Click(g, 627, 107);  // tab 2
+  EXPECT_EQ(g.MenuTab, 2);
+  EXPECT_EQ(t.Plat.SoundsPlayed, (std::vector<int>{SoundSelect}));
+  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 68, 0, 147, 18, 626, 106));
+  EXPECT_TRUE(HasCopy(t.Plat, SheetMenuHelp, 0, 352, 288, 524, 417, 126));
+  EXPECT_TRUE(HasCopy(t.Plat, SheetTitle, 0, 0, 800, 600, 0, 0));
+  EXPECT_TRUE(HasCopy(t.Plat, SheetMouse, 0, 0, 20, 30, 627, 107));
+  EXPECT_EQ(TextAt(t.Plat, 168, 556)->Text, "1:2:3");
+  EXPECT_EQ(TextAt(t.Plat, 168, 337)->Text, "10");
+  EXPECT_EQ(TextAt(t.Plat, 168, 337 + 22 * 7)->Text, "80");
+  EXPECT_EQ(TextAt(t.Plat, 168, 535)->Text, "2%");
+  // Panel text is black; Stats(8) is never shown.
+  for (const auto& text : t.Plat.Texts) {
+    EXPECT_EQ(text.Colour, 0u);
+    EXPECT_NE(text.Text, "90");
+  }
+  EXPECT_EQ(g.MarathonStage, 1);
+}
+
+TEST(MenuScreen, QuitSavesAndEndsTheLoop) {
+  TempDir dir;
+  TestGame t;
+  Game& g = *t;
+  g.SavePath = dir.File("quit.gsv");
+  g.Progress.Points = 4321;
+  Click(g, 154, 57);
+  EXPECT_FALSE(g.GameRunning);
+  if (SaveCodeWritesFiles()) {
+    std::string bytes = ReadFile(g.SavePath);
+    ASSERT_GE(bytes.size(), size_t(SaveBlockSize));
+    SaveBlock block{};
+    std::memcpy(block.data(), bytes.data(), SaveBlockSize);
+    EXPECT_EQ(DecodeProgress(block).Points, 4321);
+  }
+  TestGame other;
+  Click(*other, 155, 57);  // just outside
+  EXPECT_TRUE(other->GameRunning);
+}
+
+TEST(StatusDisplay, BarsShowLifeChargeAndTheBoss) {
+  TestGame t;
+  Game& g = *t;
+  g.Ship.Exists = true;
+  g.Ship.Life = 200;
+  g.Ship.Charge = 0;
+  StatusDisplay(g);
+  EXPECT_TRUE(HasCopy(t.Plat, SheetBackround, 0, 0, 800, 600, 0, 0));
+  EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 0, 0, 51, 201, 35, 75));      // the whole life bar
+  EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 51, 200, 102, 201, 35, 524));  // empty charge: one row
+  EXPECT_EQ(t.Plat.Copies.size(), 3u);                                    // no boss bar
+
+  t.Plat.ClearRecords();
+  g.Ship.Life = 0;
+  g.Ship.Charge = 99.5f;  // 100.5 rounds to 100
+  StatusDisplay(g);
+  EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 0, 200, 51, 201, 35, 275));
+  EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 51, 100, 102, 201, 35, 424));
+
+  t.Plat.ClearRecords();
+  g.Ship.Exists = false;
+  g.BossPhase = true;
+  g.BossMaxLife = 1000;
+  g.BossLife = 500;
+  StatusDisplay(g);
+  ASSERT_EQ(t.Plat.Copies.size(), 4u);  // frame, charge, boss case, boss fill
+  EXPECT_EQ(t.Plat.Copies[1].SrcLeft, 51);
+  EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 152, 0, 204, 451, 715, 75));
+  EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 102, 226, 152, 451, 715, 301));  // 225.5 -> 226
+
+  t.Plat.ClearRecords();
+  g.BossLife = 1000;
+  StatusDisplay(g);
+  EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 102, 0, 152, 451, 715, 75));
+}

@@ -1,0 +1,244 @@
+// The shop: prices, refusals, the unlock conditions of the rare shots, equipping and marks.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "menus/menus.h"
+#include "platform/audio.h"
+#include "platform/blit.h"
+#include "test_support.h"
+
+namespace {
+
+void Frame(Game& g, int x, int y, bool left, bool right) {
+  g.MouseX = static_cast<Integer>(x);
+  g.MouseY = static_cast<Integer>(y);
+  g.MouseLeft = left;
+  g.MouseRight = right;
+  MenuFrame(g);
+  g.MouseLeft = g.MouseRight = false;
+}
+void Hover(Game& g, int x, int y) { Frame(g, x, y, false, false); }
+void Click(Game& g, int x, int y) { Frame(g, x, y, true, false); }
+void RightClick(Game& g, int x, int y) { Frame(g, x, y, false, true); }
+
+// Pointer positions: the equip and level bands of grid cell n, an ability row, a gem cell.
+int CellX(int shot) { return 190 + 49 * (shot % 5); }
+int EquipY(int shot) { return 113 + 49 * (shot / 5); }
+int LevelY(int shot) { return 140 + 49 * (shot / 5); }
+int AbilityY(int a) { return 350 + 27 * a; }
+int GemX(int gem) { return gem < 9 ? 400 : 437; }
+int GemY(int gem) { return 350 + 27 * (gem % 9); }
+
+bool HasCopy(const NullPlatform& p, int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int x, int y) {
+  return std::any_of(p.Copies.begin(), p.Copies.end(), [&](const CopyRecord& c) {
+    return c.Sheet == sheet && c.SrcLeft == srcLeft && c.SrcTop == srcTop && c.SrcRight == srcRight &&
+           c.SrcBottom == srcBottom && c.DestLeft == x && c.DestTop == y;
+  });
+}
+
+bool HasText(const NullPlatform& p, int x, int y, const std::string& text) {
+  return std::any_of(p.Texts.begin(), p.Texts.end(),
+                     [&](const TextRecord& t) { return t.X == x && t.Y == y && t.Text == text; });
+}
+
+}  // namespace
+
+TEST(Shop, WithNoPointsEveryPurchaseFailsSilently) {
+  TestGame t;
+  Game& g = *t;
+  Hover(g, 0, 0);
+  const ProgressBlock before = g.Progress;
+  t.Plat.ClearRecords();
+  Click(g, CellX(1), LevelY(1));  // unlock a shot
+  Click(g, CellX(0), LevelY(0));  // level up the power beam
+  Click(g, 740, 120);             // a part
+  for (int k = 0; k < 3; ++k) Click(g, 500 + 80 * k, 520);  // the potions
+  EXPECT_EQ(g.Progress, before);
+  EXPECT_TRUE(t.Plat.SoundsPlayed.empty());
+}
+
+TEST(Shop, UnlockingAShotCostsExactlyOneHundred) {
+  TestGame t;
+  Game& g = *t;
+  g.Progress.Points = 100;
+  Click(g, CellX(13), EquipY(13));  // row 2: X FOLLOWER
+  EXPECT_EQ(g.Progress.Points, 0);
+  EXPECT_EQ(g.Progress.ShotLevel[13], 0);
+  EXPECT_EQ(t.Plat.SoundsPlayed, (std::vector<int>{SoundLevelUp}));
+  EXPECT_EQ(g.HelpLines[1], "X FOLLOWER. CLICK HERE TO SPEND");
+  t.Plat.ClearRecords();
+  Hover(g, 0, 0);
+  EXPECT_TRUE(HasText(t.Plat, 187 + 49 * 3, 135 + 49 * 2, "1"));
+  EXPECT_FALSE(HasCopy(t.Plat, SheetButtons, 0, 0, 48, 47, 166 + 49 * 3, 106 + 49 * 2));
+
+  // 99 points are not enough for the next one.
+  g.Progress.Points = 99;
+  Click(g, CellX(14), LevelY(14));
+  EXPECT_EQ(g.Progress.ShotLevel[14], -1);
+  EXPECT_EQ(g.Progress.Points, 99);
+}
+
+TEST(Shop, ShotLevelsCostThreeHundredMoreEachStep) {
+  TestGame t;
+  Game& g = *t;
+  Hover(g, CellX(0), LevelY(0));
+  EXPECT_EQ(g.HelpLines[0], "IT COSTS 100 POINTS TO LEVEL THIS SHOT");
+  EXPECT_EQ(g.HelpLines[1], "UP TO LEVEL 2. CLICK HERE TO SPEND");
+  EXPECT_EQ(g.HelpLines[2], "POINTS LEVEL IT UP");
+
+  g.Progress.Points = 500;
+  Click(g, CellX(0), LevelY(0));
+  EXPECT_EQ(g.Progress.ShotLevel[0], 1);
+  EXPECT_EQ(g.Progress.Points, 400);
+  EXPECT_EQ(g.HelpLines[0], "IT COSTS 400 POINTS TO LEVEL THIS SHOT");
+  EXPECT_EQ(g.HelpLines[1], "UP TO LEVEL 3. CLICK HERE TO SPEND");
+
+  // Level 8 to 9 is the last step and costs 2500.
+  g.Progress.ShotLevel[0] = 8;
+  g.Progress.Points = 2499;
+  Click(g, CellX(0), LevelY(0));
+  EXPECT_EQ(g.Progress.ShotLevel[0], 8);
+  EXPECT_EQ(g.HelpLines[0], "IT COSTS 2500 POINTS TO LEVEL THIS SHOT");
+  g.Progress.Points = 2500;
+  Click(g, CellX(0), LevelY(0));
+  EXPECT_EQ(g.Progress.ShotLevel[0], 9);
+  EXPECT_EQ(g.Progress.Points, 0);
+  EXPECT_EQ(g.HelpLines[0], "THIS SHOT IS FULLY LEVELED UP");
+  g.Progress.Points = 100000;
+  t.Plat.ClearRecords();
+  Click(g, CellX(0), LevelY(0));
+  EXPECT_EQ(g.Progress.ShotLevel[0], 9);
+  EXPECT_EQ(g.Progress.Points, 100000);
+  EXPECT_TRUE(HasText(t.Plat, 187, 135, "10"));
+}
+
+TEST(Shop, TheLastRowCannotBeBoughtAndSaysHowToWinIt) {
+  TestGame t;
+  Game& g = *t;
+  g.Progress.Points = 100000;
+  const char* expected[5][3] = {
+      {"TO UNLOCK THIS SHOT, GET OVER 50%", "COMPLETION.", ""},
+      {"TO UNLOCK THIS SHOT, GET OVER 65%", "COMPLETION.", ""},
+      {"TO UNLOCK THIS SHOT, GET OVER 80%", "COMPLETION.", ""},
+      {"THIS SHOT IS NOT THAT EASY TO GET.", "BEAT THE ? LEVEL, AND YOU GET THIS", "WONDERFUL SUPPORT SHOT."},
+      {"YOU CANT JUST BUY A SHOT THIS GOOD.", "BEAT THE ? LEVEL, AND THIS SHOT", "WILL BE YOURS."},
+  };
+  for (int column = 0; column < 5; ++column) {
+    Click(g, CellX(15 + column), LevelY(15 + column));
+    EXPECT_EQ(g.Progress.ShotLevel[15 + column], -1);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(g.HelpLines[k], expected[column][k]) << column;
+  }
+  EXPECT_EQ(g.Progress.Points, 100000);
+  g.Progress.LevelOpen[11] = g.Progress.LevelOpen[12] = true;
+  Hover(g, CellX(18), EquipY(18));
+  EXPECT_EQ(g.HelpLines[1], "BEAT THE BOSS ARENA, AND YOU GET THIS");
+  Hover(g, CellX(19), EquipY(19));
+  EXPECT_EQ(g.HelpLines[1], "BEAT THE MARATHON LEVEL, AND THIS SHOT");
+}
+
+TEST(Shop, EquippingNeverPutsOneItemInBothSlots) {
+  TestGame t;
+  Game& g = *t;
+  ProgressBlock& p = g.Progress;
+  p.ShotLevel[6] = 2;
+  p.ChargeOwned[2] = p.ChargeOwned[5] = true;
+  p.GemOwned[4] = p.GemOwned[13] = true;
+  Hover(g, 0, 0);
+  const ProgressBlock before = p;
+
+  RightClick(g, CellX(6), EquipY(6));
+  EXPECT_EQ(g.Ship.CurShot2, 6);
+  Click(g, CellX(6), EquipY(6));  // already in slot 2
+  EXPECT_EQ(g.Ship.CurShot1, 0);
+  EXPECT_EQ(g.Ship.CurShot2, 6);
+  RightClick(g, CellX(0), EquipY(0));  // already in slot 1
+  EXPECT_EQ(g.Ship.CurShot2, 6);
+
+  Click(g, 300, AbilityY(5));
+  RightClick(g, 300, AbilityY(5));
+  EXPECT_EQ(g.Ship.Special1, 5);
+  EXPECT_EQ(g.Ship.Special2, -1);
+  RightClick(g, 300, AbilityY(2));
+  EXPECT_EQ(g.Ship.Special2, 2);
+  Click(g, 300, AbilityY(3));  // not owned
+  EXPECT_EQ(g.Ship.Special1, 5);
+
+  Click(g, GemX(13), GemY(13));
+  RightClick(g, GemX(13), GemY(13));
+  RightClick(g, GemX(4), GemY(4));
+  EXPECT_EQ(g.Ship.GemType1, 13);
+  EXPECT_EQ(g.Ship.GemType2, 4);
+  Click(g, GemX(4), GemY(4));
+  EXPECT_EQ(g.Ship.GemType1, 13);
+
+  EXPECT_EQ(p, before);  // equipping costs nothing and changes no progress
+
+  t.Plat.ClearRecords();
+  Hover(g, 0, 0);
+  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 0, 48, 48, 63, 166, 106));            // shot slot 1
+  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 48, 48, 96, 63, 166 + 49, 106 + 49));  // shot slot 2
+  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 0, 89, 102, 115, 278, 340 + 27 * 5));
+  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 48, 18, 150, 44, 278, 340 + 27 * 2));
+  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 0, 141, 35, 167, 422, 340 + 27 * 4));
+  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 35, 141, 70, 167, 385, 340 + 27 * 4));
+  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 0, 63, 101, 88, 278, 340));  // ability 0 locked
+  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 0, 115, 35, 140, 385, 340));  // gem 0 locked
+}
+
+TEST(Shop, LockedAbilitiesAndGemsTellTheirConditions) {
+  TestGame t;
+  Game& g = *t;
+  Hover(g, 375, AbilityY(8));
+  EXPECT_EQ(g.HelpLines[0], "COMPLETE LEVEL 9'S GOAL TO UNLOCK.");
+  EXPECT_EQ(g.HelpLines[1], "");
+  Hover(g, GemX(3), GemY(3));
+  EXPECT_EQ(g.HelpLines[0], "COMPLETE LEVEL 4'S GOAL TO UNLOCK.");
+  EXPECT_EQ(g.HelpLines[1], "");
+  Hover(g, GemX(12), GemY(12));
+  EXPECT_EQ(g.HelpLines[0], "DONT USE CHARGE ONCE IN ALL LEVELS TO UNLOCK.");
+  Hover(g, GemX(17), GemY(17));
+  EXPECT_EQ(g.HelpLines[0], "GET 99% COMPLETION TO UNLOCK.");
+}
+
+TEST(Shop, PartsCostOneHundredPerLevelUpToTen) {
+  TestGame t;
+  Game& g = *t;
+  g.Progress.Points = 1000;
+  Click(g, 714, 107 + 39 * 4);  // reducer, 1 -> 2
+  EXPECT_EQ(g.Progress.PartLevel[4], 2);
+  EXPECT_EQ(g.Progress.Points, 900);
+  EXPECT_EQ(g.HelpLines[2], "IT COSTS 200 TO LEVEL THIS PART UP");
+  g.Progress.PartLevel[2] = 9;
+  Click(g, 778, 142 + 39 * 2);
+  EXPECT_EQ(g.Progress.PartLevel[2], 10);
+  EXPECT_EQ(g.Progress.Points, 0);
+  EXPECT_EQ(g.HelpLines[2], "THIS PART IS FULLY LEVELED UP");
+  g.Progress.Points = 5000;
+  t.Plat.ClearRecords();
+  Click(g, 778, 142 + 39 * 2);
+  EXPECT_EQ(g.Progress.PartLevel[2], 10);
+  EXPECT_EQ(g.Progress.Points, 5000);
+  EXPECT_TRUE(HasText(t.Plat, 742, 125 + 39 * 2, "10"));
+  EXPECT_TRUE(HasText(t.Plat, 742, 125 + 39 * 4, "2"));
+}
+
+TEST(Shop, PotionsHaveTheirPricesAndAStockOfFive) {
+  TestGame t;
+  Game& g = *t;
+  g.Progress.Points = 1700;
+  Click(g, 463, 476);  // health: 500
+  Click(g, 621, 579);  // charge: 200
+  Click(g, 623, 500);  // both: 1000
+  EXPECT_EQ(g.Progress.Potions, (std::array<Integer, 3>{1, 1, 1}));
+  EXPECT_EQ(g.Progress.Points, 0);
+
+  g.Progress.Points = 10000;
+  g.Progress.Potions[1] = 5;
+  t.Plat.ClearRecords();
+  Click(g, 580, 520);  // a sixth charge potion
+  EXPECT_EQ(g.Progress.Potions[1], 5);
+  EXPECT_EQ(g.Progress.Points, 10000);
+  EXPECT_TRUE(t.Plat.SoundsPlayed.empty());
+  EXPECT_TRUE(HasText(t.Plat, 498 + 81, 498, "5"));
+}
