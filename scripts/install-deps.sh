@@ -5,7 +5,7 @@ packages=(
   build-essential cmake pkg-config ccache
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libsdl2-image-dev
   timgm6mb-soundfont fonts-liberation2
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev nlohmann-json3-dev
 )
 missing=()
 for p in "${packages[@]}"; do
