@@ -727,6 +727,7 @@ TEST(ShipScenario, ALevelFlownWithTheArrowKeysFollowsTheRulesOfMotion) {
   Game& g = *t;
   StartLevel(g, 0);
   ASSERT_FALSE(g.InMenu);
+  g.SpawnCount = 0;  // an empty sky: nothing rams or shoots the ship
   FlightModel m;
   struct Phase {
     int Frames;
