@@ -378,9 +378,9 @@ void PrintTo(const BossGroup& b, std::ostream* os) { *os << "level " << b.Level;
 // firing, so that every craft leaves only by flying off the field. Just after the boss time the
 // boss and its escorts must stand in the slots the boss phase reads, with no one else on the field;
 // and the pool never fills on the way, so no row is lost.
-class TimelinePlay : public ::testing::TestWithParam<BossGroup> {};
+class LevelPlay : public ::testing::TestWithParam<BossGroup> {};
 
-TEST_P(TimelinePlay, BossGroupEntersAnEmptyField) {
+TEST_P(LevelPlay, BossGroupEntersAnEmptyField) {
   const BossGroup& b = GetParam();
   TestGame t;
   Game& g = *t;
@@ -409,7 +409,30 @@ TEST_P(TimelinePlay, BossGroupEntersAnEmptyField) {
   EXPECT_EQ(others, b.Stragglers);
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, TimelinePlay, ::testing::ValuesIn(BossGroups),
+INSTANTIATE_TEST_SUITE_P(Levels, LevelPlay, ::testing::ValuesIn(BossGroups),
                          [](const ::testing::TestParamInfo<BossGroup>& info) {
                            return "Level" + std::to_string(info.param.Level);
                          });
+
+// The arena's table played with the director: each boss destroyed brings the next from its row,
+// with the arena's doubled hit points, until the tenth is down.
+TEST(TimelinePlay, ArenaBringsTheTenBossesInTurn) {
+  const int normal[10] = {200, 200, 400, 300, 600, 800, 2000, 2500, 2000, 10000};
+  TestGame t;
+  Game& g = *t;
+  StartLevel(g, 12);
+  for (int boss = 0; boss < 10; ++boss) {
+    SCOPED_TRACE("boss " + std::to_string(boss + 1));
+    g.Ship.Life = 1e6f;
+    RunFrame(g);
+    const int slot = boss == 1 ? 7 : 0;  // the second boss comes behind seven escorts
+    ASSERT_TRUE(g.Enemies[slot].Exists);
+    EXPECT_EQ(g.Enemies[slot].Kind, 20 + boss);
+    EXPECT_EQ(g.Enemies[slot].Life, 2 * normal[boss]);
+    EXPECT_EQ(g.BossMaxLife, 2 * normal[boss]);
+    EXPECT_FALSE(g.LevelOver);
+    g.Enemies[slot].Exists = false;
+  }
+  RunFrame(g);
+  EXPECT_TRUE(g.LevelOver);
+}
