@@ -84,7 +84,7 @@ void DrawCraft(Canvas& c, const Frame& f, const Craft& craft) {
   }
   if (craft.Panels > 0) {
     ArtRandom rnd(craft.Seed);
-    int lines = int(f.W * f.H / (craft.Panels * craft.Panels));
+    int lines = int(f.W * f.H / (craft.Panels * craft.Panels * 2));
     for (int i = 0; i < lines; ++i) {
       int x = int(rnd.Range(0, f.cx())), y = int(rnd.Range(0, float(f.H))), len = int(rnd.Range(3, craft.Panels));
       bool vertical = rnd.Next() < 0.5f;
@@ -287,7 +287,7 @@ void PaintEnemies(Canvas& c) {
   DrawRock(c, at(782, 0, 100, 100), 15, Hex(0x7a7470), Hex(0x000000), false);
   DrawRock(c, at(782, 100, 100, 100), 16, Hex(0x8a6a4a), Hex(0xff8020), true);
   DrawCraft(c, at(882, 200, 100, 100),
-            {{{P::Box, {{0, 0.08f}, {0.92f, 0.92f}}, 0x3a8a50, 6, 0.4f, false},
+            {{{P::Box, {{-0.92f, 0.08f}, {0.92f, 0.92f}}, 0x3a8a50, 6, 0.4f, false},
               {P::Box, {{0.72f, 0.1f}, {0.92f, 0.9f}}, 0x2a6a3a, 3},
               {P::Box, {{-0.12f, 0.28f}, {0.12f, 0.72f}}, 0xf0f4f0, 3, 0.4f, false},
               {P::Box, {{-0.45f, 0.43f}, {0.45f, 0.57f}}, 0xf0f4f0, 3, 0.4f, false},

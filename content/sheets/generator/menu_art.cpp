@@ -313,23 +313,22 @@ void PaintTitle(Canvas& c, const Canvas& ships, const Canvas& shots, const Canva
   for (int p = 0; p < 5; ++p) {
     int y0 = 107 + 39 * p;
     Bevel(c, 714, y0, 779, y0 + 36, PanelLight(), true, 2);
-    TextCentred(c, Bold(9), 746, y0 + 3, parts[p], Ink);
+    TextCentred(c, p == 3 ? f9 : Bold(9), 746, y0 + 3, parts[p], Ink);
     Text(c, f9, 718, y0 + 19, "LV", Ink);
     Well(c, 738, y0 + 16, 762, y0 + 30);
     Text(c, Bold(9), 765, y0 + 18, "+", Hex(0x2a7a3a));
   }
-  Text(c, f9, 716, 304 - 14, "CLICK TO BUY", Hex(0x8898b8));
 
   // Statistics (values at (168, 337 + 22i), completion at (168, 535), clock at (168, 556)).
   Panel(c, 162, 308, 266, 596, "STATISTICS");
   static const char* const stats[8] = {"DAMAGE TAKEN", "DAMAGE DEALT", "ENEMIES KILLED", "LEVELS PLAYED",
                                        "POTIONS USED", "POINTS EARNED", "DISTANCE FLOWN", "DEATHS"};
   for (int i = 0; i < 8; ++i) {
-    Text(c, f9, 168, 325 + 22 * i, stats[i], Caption);
-    Well(c, 165, 335 + 22 * i, 262, 348 + 22 * i);
+    Text(c, f9, 168, 323 + 22 * i, stats[i], Caption);
+    Well(c, 165, 336 + 22 * i, 262, 348 + 22 * i);
   }
-  Text(c, f9, 168, 523, "COMPLETION", Caption);
-  Well(c, 165, 533, 262, 546);
+  Text(c, f9, 168, 521, "COMPLETION", Caption);
+  Well(c, 165, 534, 262, 546);
   Well(c, 165, 554, 262, 567);
   Text(c, f9, 216, 556, "PLAY TIME", Hex(0x606a80));
   Text(c, f9, 168, 574, "H : M : S", Hex(0x8898b8));

@@ -78,8 +78,8 @@ void DrawShipPart(Canvas& c, int ox, int oy, int row, int level) {
   Canvas part(CellW, CellH, c.Key);
   switch (row) {
     case 1: {  // defence: armour along the wings' leading edges, then shoulders and a nose cap
-      float t = 1.2f + 2.6f * s, reach = 30 + 10 * s;
-      m.MirrorPoly({{27, 21.5f}, {reach, 21 + (reach - 27)}, {reach, 21 + (reach - 27) + t}, {27, 21.5f + t * 1.2f}}, Mid);
+      float t = 2.6f + 4.4f * s, reach = 31 + 9 * s, edge = 21 + 1.08f * (reach - 27);
+      m.MirrorPoly({{27.2f, 21.5f}, {reach, edge}, {reach + 0.5f, edge + t}, {27.2f, 22 + t * 1.3f}}, Mid);
       if (level >= 4) m.MirrorPoly({{26.5f, 26}, {28.5f + 1.5f * s, 28}, {28.5f + 1.5f * s, 36 + 2 * s}, {26.5f, 36}}, Mid);
       if (level >= 7) m.MirrorPoly({{Mid, 3}, {25, 7}, {25.5f, 11 + s}, {Mid, 9.5f}}, Mid);
       if (level >= 9) m.MirrorPoly({{36, 41}, {42, 41}, {42, 45.5f}, {36, 44.5f}}, Mid);
@@ -162,18 +162,14 @@ void DrawShip(Canvas& c, int ox, int oy, ShipLook look, int frame) {
     case ShipLook::Upgraded: {
       const float phase = float(frame) / 7.0f * 6.2831853f;
       PaintBody(cell, 0, 0, Gold, 0, {}, {});
-      for (int row = 1; row <= 5; ++row) DrawShipPart(cell, 0, 0, row, 10);
+      for (int row : {1, 2, 3, 5}) DrawShipPart(cell, 0, 0, row, 10);
       float fl = 2.2f + 1.3f * std::sin(phase);
       Flame(cell, 0, 0, 20, 54, fl, 1.7f, Hex(0xf0f8ff), Hex(0xa040ff));
       Flame(cell, 0, 0, 25, 54, fl, 1.7f, Hex(0xf0f8ff), Hex(0xa040ff));
-      // A pulse of light running down the hull, one position per frame.
-      float y = 6 + frame * 6.5f;
-      for (int py = 0; py < CellH; ++py)
-        for (int px = 0; px < CellW; ++px) {
-          if (cell.IsKey(px, py)) continue;
-          float k = std::exp(-std::pow((py - y) / 3.0f, 2.0f)) * 0.55f;
-          if (k > 0.02f) cell.Set(px, py, Mix(cell.GetRgb(px, py), Hex(0xfff8d0), k));
-        }
+      // The canopy throbs and a light runs round the wing tips, one step per frame.
+      Glow(cell, Mid, 16, 3 + 2.5f * (0.5f + 0.5f * std::sin(phase)), Hex(0x80ffff), 0.9f, 0.3f);
+      static const Pt tips[7] = {{4, 43}, {8, 38}, {13, 33}, {Mid, 29}, {32, 33}, {37, 38}, {41, 43}};
+      Glow(cell, tips[frame].X, tips[frame].Y, 4, Hex(0xfff0a0), 1.0f, 0.25f);
       break;
     }
     case ShipLook::Flash: {

@@ -93,9 +93,10 @@ void PaintShots(Canvas& c) {
     float gap = std::fabs(std::sin(f * Tau / 6 / 2 * 2 + 0.6f)) * 3.2f;
     Mask m(10, 15);
     m.Rect(1, 2, 5 - gap * 0.5f, 13).Rect(5 + gap * 0.5f, 2, 9, 13);
-    ShadeMask(s, 0, 0, m, Hex(0xf0e040), {1.5f, 0.6f, 0.6f, 0.8f});
-    Outline(s, 0, 0, 10, 15, 0.6f, true);
-    if (gap < 1) Glow(s, 5, 7.5f, 5, Hex(0xffffc0), 0.9f, 0.2f);
+    Glow(s, 5, 7.5f, 6, Hex(0xffd040), 0.7f, 0.2f);
+    ShadeMask(s, 0, 0, m, Hex(0xfff070), {1.5f, 0.75f, 0.5f, 0.9f});
+    Outline(s, 0, 0, 10, 15, 0.75f, false);
+    if (gap < 1.2f) Glow(s, 5, 7.5f, 5, Hex(0xffffe0), 1.2f, 0.2f);
   });
   // 5 ENERGY SPREAD: a small throbbing pink orb, 9 x 9, eight frames.
   Frames(c, 0, 73, 9, 9, 8, [](Canvas& s, int, float p) {
