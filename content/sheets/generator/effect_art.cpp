@@ -126,10 +126,10 @@ void PaintExplosions(Canvas& c) {
     };
     std::vector<Spark> sparks;
     for (int i = 0; i < 14; ++i) sparks.push_back({rnd.Range(0, 6.2831853f), rnd.Range(0.55f, 1.0f), rnd.Next()});
-    const float cx = k.Width / 2.0f, cy = k.Height / 2.0f, rmax = std::min(cx, cy) - 1;
+    const float cx = k.Width / 2.0f, cy = k.Height / 2.0f, rmax = std::min(cx, cy) * 0.86f;
     for (int f = 0; f < k.Frames; ++f) {
       const float t = float(f) / float(k.Frames - 1);
-      const float radius = rmax * (0.28f + 0.72f * std::sqrt(t));
+      const float radius = rmax * (0.45f + 0.55f * std::sqrt(t));
       const float heat = std::max(0.0f, 1 - t * 1.15f);   // white-hot early, cold at the end
       const float density = t < 0.7f ? 1 : 1 - (t - 0.7f) / 0.3f * 0.85f;  // thins into smoke
       const int x0 = f * k.Width;
@@ -143,7 +143,8 @@ void PaintExplosions(Canvas& c) {
           float d = std::hypot(dx, dy) / edge;
           if (d >= 1) continue;
           float inner = Noise2(x * 0.3f + f, y * 0.3f, k.Seed + 3);
-          if (t > 0.55f && inner > density + 0.15f) continue;  // holes in the fading smoke
+          float puffs = Noise2(x * 0.13f, y * 0.13f + f * 0.2f, k.Seed + 5);
+          if (t > 0.55f && puffs > density + 0.05f) continue;  // the smoke breaks into puffs
           float v = (1 - d) * (0.65f + inner * 0.5f);
           // Colour ramp: smoke, red, orange, yellow, white, scaled by the frame's heat.
           float e = v * (0.35f + heat * 1.1f);
@@ -166,8 +167,8 @@ void PaintExplosions(Canvas& c) {
         if (s.S > 0.5f) c.Set(x0 + sx + 1, k.Top + sy, Scale(ember, 0.7f));
       }
       // The first frame is a bright flash.
-      if (f == 0) Glow(c, x0 + cx, k.Top + cy, radius * 1.3f, Hex(0xfff8e0), 1.2f, 0.1f, x0, k.Top, x0 + k.Width,
-                       k.Top + k.Height);
+      if (f <= 1) Glow(c, x0 + cx, k.Top + cy, radius * (f == 0 ? 1.2f : 0.8f), Hex(0xfff8e0), f == 0 ? 1.6f : 0.9f,
+                       0.1f, x0, k.Top, x0 + k.Width, k.Top + k.Height);
     }
   }
 }

@@ -304,7 +304,7 @@ void PaintTitle(Canvas& c, const Canvas& ships, const Canvas& shots, const Canva
     Bevel(c, x0, 107, x0 + 77, 123, Hex(0x3a4c78), true, 1);
     ButtonLabel(c, x0, 107, x0 + 77, 123, tabs[t], Bold(9), Hex(0xe0ecff));
   }
-  Text(c, f9, 420, 110, "PICK A", Hex(0x8898b8));
+  Text(c, Bold(9), 422, 110, "HELP", Hex(0x8898b8));
   c.FillRect(417, 126, 705, 298, Hex(0x0a0e18));
 
   // Ship parts (rows 714..778 x 107+39p..142+39p; level at (742, 125 + 39p)).
@@ -324,10 +324,10 @@ void PaintTitle(Canvas& c, const Canvas& ships, const Canvas& shots, const Canva
   static const char* const stats[8] = {"DAMAGE TAKEN", "DAMAGE DEALT", "ENEMIES KILLED", "LEVELS PLAYED",
                                        "POTIONS USED", "POINTS EARNED", "DISTANCE FLOWN", "DEATHS"};
   for (int i = 0; i < 8; ++i) {
-    Text(c, f9, 168, 323 + 22 * i, stats[i], Caption);
+    Text(c, f9, 168, 325 + 22 * i, stats[i], Caption);
     Well(c, 165, 336 + 22 * i, 262, 348 + 22 * i);
   }
-  Text(c, f9, 168, 521, "COMPLETION", Caption);
+  Text(c, f9, 168, 522, "COMPLETION", Caption);
   Well(c, 165, 534, 262, 546);
   Well(c, 165, 554, 262, 567);
   Text(c, f9, 216, 556, "PLAY TIME", Hex(0x606a80));
@@ -419,7 +419,7 @@ void PaintStats(Canvas& c) {
     Well(c, 126, y - 1, 196, y + 11);
   }
   for (int x = 6; x < 194; ++x) c.Set(x, 197, Hex(0x3a4a70));
-  Text(c, Bold(10), 6, 208, "GRADE", Hex(0xffd060));
+  Text(c, Bold(9), 5, 209, "GRADE", Hex(0xffd060));
   Well(c, 39, 205, 62, 220);
   Text(c, Bold(10), 92, 208, "POINTS", Hex(0xffd060));
   Well(c, 137, 205, 196, 220);
