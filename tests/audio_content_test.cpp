@@ -1,5 +1,6 @@
 // The generated sound effects and music: every file the game names lies beside the executable,
-// loads through SDL_mixer and is sound rather than silence.
+// loads through SDL_mixer and is sound rather than silence; and the game itself, run with SDL's
+// disk audio driver, is heard with sound and music on and is silent with both off.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -12,6 +13,7 @@
 #include <set>
 
 #include "platform/audio.h"
+#include "save/save_file.h"
 #include "test_support.h"
 
 namespace {
@@ -175,5 +177,52 @@ TEST(AudioContent, EverySoundEffectLoadsAndIsAShortAudibleSound) {
     EXPECT_LT(std::abs(int(s[0])), 400) << name;
     EXPECT_LT(std::abs(int(s[count - 1])), 400) << name;
     Mix_FreeChunk(chunk);
+  }
+}
+
+// The real game for under two seconds in a window (on the dummy video driver), its audio
+// written by SDL's disk driver. The pointer clicks a menu tab four times, which plays the
+// click when sound is on. Three runs at once: sound and music on, sound only, both off.
+TEST(AudioContent, TheGameIsHeardWithSoundOrMusicOnAndSilentWithBothOff) {
+  TempDir tmp;
+  WriteFile(tmp.File("clicks.txt"), "0 mouse 500 115\n15 lbutton\n40 lbutton\n65 lbutton\n90 lbutton\n");
+  struct Run {
+    bool Sound, Music;
+    std::string Name;
+  };
+  const Run runs[3] = {{true, true, "both"}, {true, false, "sound"}, {false, false, "off"}};
+  std::string command = "(";
+  for (const Run& r : runs) {
+    ProgressBlock p = NewPlayerProgress();
+    p.SoundOn = r.Sound;
+    p.MusicOn = r.Music;
+    SaveBlock bytes = EncodeProgress(p);
+    WriteFile(tmp.File(r.Name + ".gsv"), std::string(bytes.begin(), bytes.end()));
+    // The disk driver writes each buffer after waiting as long as the buffer lasts, so the file
+    // grows at the pace of real playback.
+    command += " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE='" + tmp.File(r.Name + ".raw") +
+               "' '" + ZORVANE_EXE + "' --windowed --frames 100 --input '" + tmp.File("clicks.txt") +
+               "' --save-file '" + tmp.File(r.Name + ".gsv") + "' >'" + tmp.File(r.Name + ".log") + "' 2>&1 &";
+  }
+  command += " wait)";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+
+  for (const Run& r : runs) {
+    // 16-bit stereo samples at 44100 Hz, as the game opens the device.
+    std::string raw = ReadFile(tmp.File(r.Name + ".raw"));
+    const auto* s = reinterpret_cast<const int16_t*>(raw.data());
+    size_t count = raw.size() / 2;
+    ASSERT_GT(count, size_t(44100 * 2)) << r.Name << ": less than a second of output\n"
+                                        << ReadFile(tmp.File(r.Name + ".log"));
+    double sum = 0;
+    int peak = 0;
+    for (size_t i = 0; i < count; ++i) {
+      sum += double(s[i]) * s[i];
+      peak = std::max(peak, std::abs(int(s[i])));
+    }
+    double rms = std::sqrt(sum / double(count)) / 32768;
+    if (r.Music) EXPECT_GT(rms, 0.005) << r.Name;        // the menu theme plays throughout
+    else if (r.Sound) EXPECT_GT(rms, 0.0005) << r.Name;  // four clicks in silence
+    else EXPECT_EQ(peak, 0) << r.Name;                    // not a single sample off zero
   }
 }
