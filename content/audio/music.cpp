@@ -271,7 +271,6 @@ std::string Compose(const Song& s) {
 
   const int tonicClass = s.K.Tonic % 12;
   int at = 0;
-  int lastNoteEnd = 0;
   for (size_t si = 0; si < s.Sections.size(); ++si) {
     const Section& sec = s.Sections[si];
     conductor.Marker(uint32_t(at * StepTicks), "Section " + std::to_string(si + 1));
@@ -357,9 +356,8 @@ std::string Compose(const Song& s) {
       if (s.Crashes) drums.Note(uint32_t(at * StepTicks), Ppq * 2, DrumChannel, Crash, 100);
     }
     at += length;
-    lastNoteEnd = at;
   }
-  uint32_t end = uint32_t(lastNoteEnd * StepTicks + s.TailBeats * Ppq);
+  uint32_t end = uint32_t(at * StepTicks + s.TailBeats * Ppq);
   std::vector<MidiTrack> tracks;
   for (MidiTrack* t : {&conductor, &lead, &counter, &pad, &arp, &bass, &drums}) {
     if (t->LastEventTick() > end) Fail(s.Name, "a note sounds past the song's end");
@@ -614,6 +612,8 @@ Song Win() {
   s.Name = "Win";
   s.Tempo = 116;
   s.K = {60, false};
+  // The game plays this one at full volume: a little softer keeps its loudest chord from clipping.
+  s.Loudness = 0.8;
   s.Loops = false;
   s.TailBeats = 2;
   s.Lead = V(0, Trumpet, 110, 104, 1, 64, 50);
