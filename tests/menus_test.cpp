@@ -29,13 +29,6 @@ void Click(Game& g, int x, int y) {
   g.MouseLeft = false;
 }
 
-bool HasCopy(const NullPlatform& p, int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int x, int y) {
-  return std::any_of(p.Copies.begin(), p.Copies.end(), [&](const CopyRecord& c) {
-    return c.Sheet == sheet && c.SrcLeft == srcLeft && c.SrcTop == srcTop && c.SrcRight == srcRight &&
-           c.SrcBottom == srcBottom && c.DestLeft == x && c.DestTop == y && !c.Scaled;
-  });
-}
-
 const TextRecord* TextAt(const NullPlatform& p, int x, int y) {
   for (const auto& t : p.Texts)
     if (t.X == x && t.Y == y) return &t;

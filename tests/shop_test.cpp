@@ -30,13 +30,6 @@ int AbilityY(int a) { return 350 + 27 * a; }
 int GemX(int gem) { return gem < 9 ? 400 : 437; }
 int GemY(int gem) { return 350 + 27 * (gem % 9); }
 
-bool HasCopy(const NullPlatform& p, int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int x, int y) {
-  return std::any_of(p.Copies.begin(), p.Copies.end(), [&](const CopyRecord& c) {
-    return c.Sheet == sheet && c.SrcLeft == srcLeft && c.SrcTop == srcTop && c.SrcRight == srcRight &&
-           c.SrcBottom == srcBottom && c.DestLeft == x && c.DestTop == y;
-  });
-}
-
 bool HasText(const NullPlatform& p, int x, int y, const std::string& text) {
   return std::any_of(p.Texts.begin(), p.Texts.end(),
                      [&](const TextRecord& t) { return t.X == x && t.Y == y && t.Text == text; });
