@@ -43,8 +43,10 @@ TEST(ShotHits, OneShotStrikesEveryCraftItOverlapsThenIsGone) {
   EXPECT_EQ(g.SoundsThisFrame, (std::vector<int>{SoundEhit, SoundEhit}));
 
   // Edges that only touch miss; the shot's edges are rounded, halves to even.
-  // Right 380 = the craft's left; bottom 100.5 rounds to 100 = the craft's top; both just over.
-  for (auto [left, top, hits] : {std::tuple(370.0f, 115.0f, false), {375.0f, 90.5f, false}, {370.6f, 90.6f, true}}) {
+  // Touching only: right 380 = the craft's left, bottom 100.5 rounds to 100 = its top, left 440 = the
+  // second craft's right, top 140 = their bottom. Then just over an edge.
+  for (auto [left, top, hits] : {std::tuple(370.0f, 115.0f, false), {375.0f, 90.5f, false}, {440.0f, 115.0f, false},
+                                 {395.0f, 140.0f, false}, {370.6f, 90.6f, true}}) {
     ShotClass edge = Shot(0, 4, left, top);
     ShotHitsEnemies(g, edge);
     EXPECT_EQ(edge.Exists, !hits) << left << "," << top;
