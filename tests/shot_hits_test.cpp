@@ -38,13 +38,12 @@ TEST(ShotHits, OneShotStrikesEveryCraftItOverlapsThenIsGone) {
   ShotClass s = Shot(0, 4, 395);
   ShotHitsEnemies(g, s);
   EXPECT_FALSE(s.Exists);
-  EXPECT_EQ(std::tuple(a.Life, b.Life, gone.Life, a.Hurt, b.Hurt, gone.Hurt), std::tuple(16, 16, 20, true, true, false));
-  EXPECT_EQ(g.DamageDealt, 8);
+  EXPECT_EQ(std::tuple(a.Life, b.Life, gone.Life, a.Hurt, b.Hurt, gone.Hurt, g.DamageDealt),
+            std::tuple(16, 16, 20, true, true, false, 8));
   EXPECT_EQ(g.SoundsThisFrame, (std::vector<int>{SoundEhit, SoundEhit}));
 
-  // Edges that only touch miss; the shot's edges are rounded, halves to even.
-  // Touching only: right 380 = the craft's left, bottom 100.5 rounds to 100 = its top, left 440 = the
-  // second craft's right, top 140 = their bottom. Then just over an edge.
+  // Edges that only touch miss; the shot's edges are rounded, halves to even. Touching only: right 380 = the craft's left, bottom 100.5 rounds to 100 = its top, left 440 =
+  // the second craft's right, top 140 = their bottom. Then just over an edge.
   for (auto [left, top, hits] : {std::tuple(370.0f, 115.0f, false), {375.0f, 90.5f, false}, {440.0f, 115.0f, false},
                                  {395.0f, 140.0f, false}, {370.6f, 90.6f, true}}) {
     ShotClass edge = Shot(0, 4, left, top);

@@ -23,15 +23,9 @@ void WriteEntry(Game& g, int kind, int level, Single damage, int width, int heig
                 int frames, Single delay, int anim, std::initializer_list<Sub> subs) {
   ShotTypeRec& t = g.ShotTypes[kind][level];
   t = ShotTypeRec{};
-  t.Damage = damage;
-  t.Width = Integer(width);
-  t.Height = Integer(height);
-  t.SrcTop = Integer(srcTop);
-  t.SrcLeft = Integer(srcLeft);
-  t.Frames = Integer(frames);
-  t.FireDelay = delay;
-  t.AnimInterval = Integer(anim);
-  t.Count = Integer(subs.size());
+  t.Damage = damage, t.FireDelay = delay, t.Count = Integer(subs.size());
+  t.Width = Integer(width), t.Height = Integer(height), t.SrcTop = Integer(srcTop), t.SrcLeft = Integer(srcLeft);
+  t.Frames = Integer(frames), t.AnimInterval = Integer(anim);
   int j = 0;
   for (const Sub& s : subs)
     t.SubShots[j++] = {s.Speed, s.AccelRate, DegToRad(s.AccelHeadingDeg), DegToRad(s.HeadingDeg), s.XOffset};
@@ -55,29 +49,16 @@ void WriteEnergySpread(Game& g) {
 // The ship where a level starts it: x 377.5..422.5 (centre 400), y 400..456, free to fire.
 void PlaceShip(Game& g, Single top = 400, Single left = 377.5f) {
   ShipClass& s = g.Ship;
-  s.Width = 45;
-  s.Height = 56;
-  s.Top = top;
-  s.Bottom = top + 56;
-  s.Left = left;
-  s.Right = left + 45;
-  s.Exists = true;
-  s.NoShoot = -1;
-  s.LastShot1 = s.LastShot2 = 0;
-  s.GemType1 = s.GemType2 = -1;
+  s.Width = 45, s.Height = 56, s.Top = top, s.Bottom = top + 56, s.Left = left, s.Right = left + 45;
+  s.Exists = true, s.NoShoot = -1, s.LastShot1 = s.LastShot2 = 0, s.GemType1 = s.GemType2 = -1;
 }
 
 // A game in play with slot 1 holding (kind, level) and slot 2 empty; the clock at 0.
 Game& Play(TestGame& t, int kind = 0, int level = 0) {
   Game& g = *t;
-  g.InMenu = false;
-  g.FrameClock = 0;
-  g.Keys = {};
-  g.ChargeOn = {};
+  g.InMenu = false, g.FrameClock = 0, g.Keys = {}, g.ChargeOn = {};
   PlaceShip(g);
-  g.Ship.CurShot1 = Integer(kind);
-  g.Ship.CurLevel1 = Integer(level);
-  g.Ship.CurShot2 = -1;
+  g.Ship.CurShot1 = Integer(kind), g.Ship.CurLevel1 = Integer(level), g.Ship.CurShot2 = -1;
   WritePowerBeam(g);
   return g;
 }
@@ -86,6 +67,15 @@ Game& Play(TestGame& t, int kind = 0, int level = 0) {
 void Step(Game& g) {
   g.FrameClock = g.ChargeOn[AbilityMatrix] ? g.FrameClock + 0.25f : std::floor(g.FrameClock) + 1;
   StepShots(g);
+}
+
+// Fires slot 1 once at clock 101 and lets go of X; returns the lowest slot.
+ShotClass& FireOnce(Game& g) {
+  g.FrameClock = 100;
+  g.Keys[KeyX] = true;
+  Step(g);
+  g.Keys[KeyX] = false;
+  return g.Shots[0];
 }
 
 int LiveShots(const Game& g) {
@@ -133,13 +123,12 @@ TEST(ShotFiring, Gem7ShortensTheDelayAndMatrixStretchesIt) {
   TestGame t;
   Game& g = Play(t);
   g.Keys[KeyX] = true;
-  g.Ship.GemType2 = 7;  // delay 8 becomes 6
-  g.FrameClock = 6;
-  StepShots(g);
-  EXPECT_EQ(LiveShots(g), 0);
-  g.FrameClock = 6.25f;
-  StepShots(g);
-  EXPECT_EQ(LiveShots(g), 1);
+  g.Ship.GemType2 = 7;  // delay 8 becomes 6: not at 6, at 6.25
+  for (auto [clock, shots] : {std::pair(6.0f, 0), {6.25f, 1}}) {
+    g.FrameClock = clock;
+    StepShots(g);
+    EXPECT_EQ(LiveShots(g), shots) << clock;
+  }
 
   // ENERGY DNA level 6 has a delay of 1: every other frame, or every frame with gem 7 (0.75).
   for (int gem : {-1, 7}) {
@@ -273,8 +262,7 @@ TEST(ShotFlight, MatrixHalvesTheStepButNotThePush) {
     s.Shoot(300, 300, 10, 1, 5, 5, DegToRad(90), 0, 0, 5, 2, DegToRad(90), 0, 0, 0);
     s.MoveShot(g);
     EXPECT_NEAR(s.Top, matrix ? 305 : 310, 1e-4);
-    EXPECT_NEAR(s.Bottom, s.Top + 5, 1e-4);
-    EXPECT_NEAR(s.Speed, 12, 1e-4);
+    EXPECT_NEAR(s.Bottom - s.Top + s.Speed, 5 + 12, 1e-4);
   }
   // A negative speed turns into a positive one with the heading reversed.
   ShotClass s;
@@ -283,8 +271,7 @@ TEST(ShotFlight, MatrixHalvesTheStepButNotThePush) {
   EXPECT_NEAR(s.Speed, 4, 1e-5);
   ExpectSameDirection(s.Heading, Pi / 2);
   // With no sideways motion at all the heading is kept.
-  s.Heading = 1.25f;
-  s.Speed = 0;
+  s.Heading = 1.25f, s.Speed = 0;
   s.AccelShot(0, 0);
   EXPECT_EQ(s.Heading, 1.25f);
 }
@@ -294,25 +281,19 @@ TEST(ShotFlight, AnimationStepsStrictlyAfterItsIntervalAndWraps) {
   Game& g = Play(t);  // POWER BEAM level 0: 5 frames (Frames 4), interval 3
   ShotClass s;
   s.Shoot(300, 300, 0, 1, 3, 11, 0, 4, 0, 11, 0, 0, 0, 0, 0);
-  g.FrameClock = 3;
-  s.MoveShot(g);
-  EXPECT_EQ(s.AniFrame, 0);
-  g.FrameClock = 4.5f;
-  s.MoveShot(g);
-  EXPECT_EQ(s.AniFrame, 1);
-  EXPECT_EQ(s.AnimationCount, 4);  // 4.5 rounds half to even
+  // Exactly the interval: no step; then just past it each time, wrapping after frame 4. The count
+  // keeps the rounded clock, halves to even: 4.5 gives 4.
   std::vector<int> seen;
-  for (int k = 0; k < 5; ++k) {
-    g.FrameClock = Single(s.AnimationCount) + 3.25f;  // just past the interval
+  for (Single clock : {3.0f, 4.5f, 7.25f, 10.25f, 13.25f, 16.25f, 19.25f}) {
+    g.FrameClock = clock;
     s.MoveShot(g);
     seen.push_back(s.AniFrame);
+    if (clock == 4.5f) EXPECT_EQ(s.AnimationCount, 4);
   }
-  EXPECT_EQ(seen, (std::vector<int>{2, 3, 4, 0, 1}));
+  EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4, 0, 1}));
 
   // Each frame is its own column of the row: frame 2 of a 3-wide shot is x 6..9.
-  s.AniFrame = 2;
-  s.Top = -5.5f;  // -6 after rounding; the top of the screen clips it
-  s.Left = 10.5f;
+  s.AniFrame = 2, s.Top = -5.5f, s.Left = 10.5f;  // top -6 after rounding: the screen's top clips it
   t.Plat.ClearRecords();
   s.DrawShot(g);
   ASSERT_EQ(t.Plat.Copies.size(), 1u);
@@ -332,30 +313,22 @@ TEST(Boomerang, SlowsThenTurnsBackOnceBelowHalfSpeed) {
   TestGame t;
   Game& g = Play(t, 1, 0);
   WriteEntry(g, 1, 0, 4, 20, 20, 0, 15, 3, 9, 3, {{11, 0.2f, 0, 270, 0}});
-  g.FrameClock = 100;
-  g.Keys[KeyX] = true;
-  Step(g);
-  g.Keys[KeyX] = false;
-  ShotClass& b = g.Shots[0];
+  ShotClass& b = FireOnce(g);
   ASSERT_TRUE(b.Exists);
   EXPECT_EQ(b.HalfSpeed, 5.5f);
   // 27 steps of 0.2 leave 5.6: still flying out, exactly straight up.
   for (int f = 2; f <= 27; ++f) Step(g);
-  EXPECT_FALSE(b.ComeBack);
-  EXPECT_EQ(b.Heading, DegToRad(270));
+  EXPECT_EQ(std::tuple(b.ComeBack, b.Heading), std::tuple(false, DegToRad(270)));
   EXPECT_NEAR(b.Speed, 5.6, 1e-4);
-  Single top = b.Top;
+  const Single top = b.Top;
   Step(g);  // 5.4: turns back, but this frame still flies up
-  EXPECT_TRUE(b.ComeBack);
-  EXPECT_LT(b.Top, top);
+  EXPECT_TRUE(b.ComeBack && b.Top < top);
   Step(g);  // now it heads for the ship and speeds up by half the rate
   EXPECT_NEAR(b.Speed, 5.5, 1e-4);
   ExpectSameDirection(b.Heading, Pi / 2);  // the ship is straight below
-  g.Ship.Left += 200;
-  g.Ship.Right += 200;
+  PlaceShip(g, 400, 577.5f);
   Step(g);
-  EXPECT_GT(std::cos(b.Heading), 0.5);  // it follows the ship
-  EXPECT_TRUE(b.ComeBack);
+  EXPECT_TRUE(std::cos(b.Heading) > 0.5 && b.ComeBack);  // it follows the ship
 
   // Under MATRIX it slows by half the rate and speeds up by a quarter.
   g.ChargeOn[AbilityMatrix] = true;
@@ -373,8 +346,7 @@ TEST(Boomerang, SlowsThenTurnsBackOnceBelowHalfSpeed) {
   edge.Shoot(100, 400, 11, 4, 20, 20, DegToRad(270), 3, 0, 20, 0.5f, 0, 15, 1, 0);
   edge.Speed = 6;
   edge.ShotReturn(g);
-  EXPECT_EQ(edge.Speed, 5.5f);
-  EXPECT_FALSE(edge.ComeBack);
+  EXPECT_EQ(std::tuple(edge.Speed, edge.ComeBack), std::tuple(5.5f, false));
   edge.ShotReturn(g);
   EXPECT_TRUE(edge.ComeBack);
 }
@@ -384,14 +356,10 @@ TEST(Boomerang, CaughtByTheShipOnlyAfterItsTurn) {
   Game& g = Play(t, 1, 0);
   WriteEntry(g, 1, 0, 4, 20, 20, 0, 15, 3, 9, 3, {{11, 0.2f, 0, 270, 0}});
   // Fired while overlapping the ship: still heading straight up, so not caught.
-  g.FrameClock = 100;
-  g.Keys[KeyX] = true;
-  Step(g);
-  EXPECT_TRUE(g.Shots[0].Exists);
-  g.Keys[KeyX] = false;
+  ShotClass& b = FireOnce(g);
+  EXPECT_TRUE(b.Exists);
   // Turned back and reaching the ship: caught on the first overlap. Its top at 447.5
   // rounds to 448, and 456 > 448 + 8 fails, so there it just misses.
-  ShotClass& b = g.Shots[0];
   b.ComeBack = true;
   b.Speed = 0;
   b.Left = 390, b.Right = 410;
@@ -407,11 +375,7 @@ TEST(ShotKinds, CrescentBladeBrakesAfterTwelveFramesThenShrinksAway) {
   TestGame t;
   Game& g = Play(t, 15, 0);
   WriteEntry(g, 15, 0, 10, 58, 15, 146, 0, 0, 20, 0, {{0, 1, 270, 270, 0}});
-  g.FrameClock = 100;
-  g.Keys[KeyX] = true;
-  Step(g);
-  g.Keys[KeyX] = false;
-  ShotClass& c = g.Shots[0];
+  ShotClass& c = FireOnce(g);
   std::vector<int> speeds;
   for (int f = 2; f <= 12; ++f) {
     Step(g);
@@ -430,8 +394,7 @@ TEST(ShotKinds, CrescentBladeBrakesAfterTwelveFramesThenShrinksAway) {
   // round, so every third frame the brake lands on exactly 0 and the width holds.
   EXPECT_EQ(widths, (std::vector<int>{58, 58, 58, 58, 48, 38, 38, 28, 18, 18, 8, -2}));
   EXPECT_NEAR(c.Left - left, 36, 1e-3);  // 6 to the right for each shrink
-  EXPECT_EQ(c.SrcLeft, 15);
-  EXPECT_EQ(c.SrcRight, 20);
+  EXPECT_EQ(std::tuple(c.SrcLeft, c.SrcRight), std::tuple(15, 20));
 }
 
 TEST(ShotKinds, PlasmaBladeNeverStopsAndXFollowerRidesTheCentreLine) {
