@@ -94,7 +94,6 @@ TEST(SaveBlockLayout, RoundTripsEveryFieldBitForBit) {
   int clamped = -1;
   EXPECT_EQ(DecodeProgress(EncodeProgress(p), &clamped), p);
   EXPECT_EQ(clamped, 0);
-
   // The extremes of every unchecked field, and random legal blocks.
   p.Points = INT32_MIN;
   p.Stats = {INT32_MAX, INT32_MIN, -1, 0, 1, INT32_MAX, 65536, -65536, 12345, 100};
@@ -116,8 +115,7 @@ TEST(SaveBlockLayout, RoundTripsEveryFieldBitForBit) {
     for (auto& v : q.Stats) v = Long(rng());
     q.Stats[StatCompletion] = pick(0, 100);
     q.PlayTime = {Integer(pick(-32768, 32767)), Integer(pick(0, 59)), Integer(pick(0, 59))};
-    q.SoundOn = pick(0, 1);
-    q.MusicOn = pick(0, 1);
+    q.SoundOn = pick(0, 1), q.MusicOn = pick(0, 1);
     SaveBlock bytes = EncodeProgress(q);
     ASSERT_EQ(DecodeProgress(bytes), q) << "round " << round;
     ASSERT_EQ(EncodeProgress(DecodeProgress(bytes)), bytes) << "round " << round;
@@ -293,22 +291,10 @@ TEST(SaveFilePath, FollowsXdgDataHomeElseTheHomeFolder) {
   setenv("HOME", oldHome.c_str(), 1);
 }
 
-TEST(SaveFileHarness, AFreshSaveShowsTheNewPlayerAndAClosedWindowSavesIt) {
+// (The fresh player's dump is checked with the harness's own tests.)
+TEST(SaveFileHarness, ACraftedSaveLoadsAndAClosedWindowSavesItBack) {
   TempDir dir;
-  std::string save = dir.File("Game Save.gsv");
-  std::string out;
-  ASSERT_EQ(RunZorvane("--headless --frames 1 --dump-state - --save-file '" + save + "'", &out), 0);
-  EXPECT_NE(out.find("\"Progress\":{\"Points\":0,\"ShotLevel\":[0,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,-1,"
-                     "-1,-1,-1,-1],\"PartLevel\":[1,1,1,1,1]"),
-            std::string::npos)
-      << out;
-  EXPECT_NE(out.find("\"LevelOpen\":[true,false,false,false,false,false,false,false,false,false,false,false,false,"
-                     "false]"),
-            std::string::npos);
-  EXPECT_NE(out.find("\"SoundOn\":true,\"MusicOn\":true}"), std::string::npos);
-  EXPECT_FALSE(std::filesystem::exists(save));  // a run of N frames saves nothing of its own
-
-  // A crafted save loads through the harness; closing the window saves it back unchanged.
+  std::string save = dir.File("Game Save.gsv"), out;
   ProgressBlock p = DistinctProgress();
   WriteFile(save, Bytes(EncodeProgress(p)));
   WriteFile(dir.File("close.txt"), "0 close\n");
@@ -318,9 +304,9 @@ TEST(SaveFileHarness, AFreshSaveShowsTheNewPlayerAndAClosedWindowSavesIt) {
             0);
   EXPECT_NE(out.find("\"Points\":305419896,"), std::string::npos) << out;
   EXPECT_NE(out.find("\"GameRunning\":false"), std::string::npos);
-  SaveBlock saved{};
   std::string bytes = ReadFile(save);
   ASSERT_EQ(bytes.size(), 350u);
+  SaveBlock saved{};
   std::copy(bytes.begin(), bytes.end(), saved.begin());
   // The menu frame may have moved the clock and applied its unlock rules; the rest is as loaded.
   ProgressBlock back = DecodeProgress(saved);
