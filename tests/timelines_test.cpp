@@ -436,3 +436,26 @@ TEST(TimelinePlay, ArenaBringsTheTenBossesInTurn) {
   RunFrame(g);
   EXPECT_TRUE(g.LevelOver);
 }
+
+// The marathon chains the nine timelines without their bosses; craft left over from one stage fly
+// on into the next, and the pool still never fills.
+TEST(TimelinePlay, MarathonRunsTheNineStagesWithoutFillingThePool) {
+  TestGame t;
+  Game& g = *t;
+  StartLevel(g, 11);
+  int mostAlive = 0, frames = 0;
+  while (!g.LevelOver && !g.InMenu && frames < 50000) {
+    g.Ship.Life = 1e6f;
+    RunFrame(g);
+    ++frames;
+    int alive = 0;
+    for (const EnemyClass& e : g.Enemies) {
+      alive += e.Exists;
+      ASSERT_FALSE(e.Exists && e.Kind >= 20) << "no boss enters in stage " << g.MarathonStage;
+    }
+    mostAlive = std::max(mostAlive, alive);
+  }
+  EXPECT_TRUE(g.LevelOver) << "after stage 9";
+  EXPECT_EQ(g.MarathonStage, 9);
+  EXPECT_LT(mostAlive, EnemyCountMax);
+}
