@@ -34,10 +34,10 @@ void WriteTimelineLevel4(Game& g) {
   // A field of hulks.
   AddSpawn(g, 19,   15,  90,    1, 2800, 150,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 20,   15,  90,    1, 2800, 450,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 21,   15,  90,    1, 2900, 200,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 22,   15,  90,    1, 2900, 600,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 21,   15,  90,    1, 2900, 350,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 22,   15,  90,    1, 2900, 650,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 23,   15,  90,    1, 3000, 150,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 24,   15,  90,    1, 3000, 400,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 24,   15,  90,    1, 3000, 450,   -1,   8,   50,       0,    0,    6,    0);
   // The pickup, down the right-hand lane.
   AddSpawn(g, 25,   19,  90,    1, 3450, 650,   -1,   8,   50,       0,    0,    6,    0);
   // The field goes on.
@@ -78,9 +78,9 @@ void WriteTimelineLevel4(Game& g) {
   AddSpawn(g, 56,   16,  90,    2, 3850, 450,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 57,   16,  90,    2, 3860, 300,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 58,   16,  90,    2, 3880, 550,   -1,   8,   50,       0,    0,    6,    0);
-  // Two hulks near the head of the field.
-  AddSpawn(g, 59,   15,  90,    1, 2850, 300,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 60,   15,  90,    1, 2950, 500,   -1,   8,   50,       0,    0,    6,    0);
+  // Two slower hulks lead the field and hold the lowest slots until well after row 52 enters.
+  AddSpawn(g, 59,   15,  90, 0.8f, 2650, 250,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 60,   15,  90, 0.8f, 2700, 550,   -1,   8,   50,       0,    0,    6,    0);
   // The boss's two guards, two frames after it; then the boss itself.
   AddSpawn(g, 61,   15,  90,    2, 4302, 350,   -1,   9,   10,       0,    0,    8,    0);
   AddSpawn(g, 62,   15,  90,    2, 4302, 450,   -1,   9,   10,       0,    0,    8,    0);
