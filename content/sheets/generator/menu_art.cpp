@@ -393,8 +393,8 @@ void PaintTitle(Canvas& c, const Canvas& ships, const Canvas& shots, const Canva
     Bevel(c, 742, y0, 780, y0 + 25, Hex(0xe0c0c0), true, 2);
     ButtonLabel(c, 742, y0, 780, y0 + 25, "OFF", Bold(10));
   }
-  Bevel(c, 702, 556, 780, 581, Hex(0xc03030), true, 2);
-  ButtonLabel(c, 702, 556, 780, 581, "ERASE DATA", Bold(9), Hex(0xfff0e0));
+  Bevel(c, 702, 555, 780, 581, Hex(0xc03030), true, 2);
+  ButtonLabel(c, 702, 555, 780, 581, "ERASE DATA", Bold(9), Hex(0xfff0e0));
 }
 
 // ---- Sheet 11: the results panel -----------------------------------------------------------
