@@ -232,7 +232,7 @@ void PlayLine(MidiTrack& t, const Voice& v, const std::vector<Note>& notes, bool
 }
 
 // Walks a per-sixteenth pattern over a chord: each struck step lasts until the next step that
-// is not '-'. `pick` gives the pitch for a pattern character (or -1 for none).
+// is not '-'. `pick` gives the pitches for a pattern character (none for an unknown one).
 template <typename Pick>
 void PlayPattern(MidiTrack& t, const Voice& v, const std::string& pattern, const Chord& c, Pick pick) {
   if (pattern.empty()) return;
@@ -350,6 +350,8 @@ std::string Compose(const Song& s) {
         for (const DrumLine& line : g) {
           char ch = line.Steps[size_t(i) % line.Steps.size()];
           int vel = ch == 'X' ? 120 : ch == 'x' ? 98 : ch == 'o' ? 62 : 0;
+          // A drummer never hits twice alike: a small, fixed wobble in strength.
+          if (vel) vel += (step * 7919 + line.Note * 31) % 9 - 4;
           if (vel) drums.Note(uint32_t(step * StepTicks), StepTicks, DrumChannel, line.Note, vel);
         }
       }
