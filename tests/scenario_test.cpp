@@ -110,7 +110,7 @@ TEST(Scenario, HoldingXFiresTheCataloguesSubShots) {
                       81);
     ASSERT_EQ(trace[1]["Ship"]["CurShot1"], c.Kind) << "the left click equips slot 1";
     ASSERT_FALSE(trace[3]["InMenu"]);
-    const ShotTypeRec& spec = ref->ShotTypes[c.Kind][c.Level];
+    const ShotTypeRec& type = ref->ShotTypes[c.Kind][c.Level];
 
     std::vector<int> volleyFrames;
     for (int f = 4; f < 81; ++f) {
@@ -122,16 +122,16 @@ TEST(Scenario, HoldingXFiresTheCataloguesSubShots) {
         if (!before.count(s["slot"].get<int>())) launched.push_back(s);
       if (launched.empty()) continue;
       volleyFrames.push_back(f);
-      ASSERT_EQ(int(launched.size()), spec.Count) << "frame " << f;
+      ASSERT_EQ(int(launched.size()), type.Count) << "frame " << f;
       // Sub-shots take the lowest free slots in order, so they come out in sub-shot order.
-      for (int j = 0; j < spec.Count; ++j) {
+      for (int j = 0; j < type.Count; ++j) {
         const json& s = launched[j];
-        const SubShotRec& sub = spec.SubShots[j];
+        const SubShotRec& sub = type.SubShots[j];
         EXPECT_EQ(s["Kind"], c.Kind);
         EXPECT_EQ(s["Level"], c.Level);
-        EXPECT_EQ(s["Width"], spec.Width);
-        EXPECT_EQ(s["Height"], spec.Height);
-        EXPECT_EQ(s["Damage"].get<float>(), spec.Damage);
+        EXPECT_EQ(s["Width"], type.Width);
+        EXPECT_EQ(s["Height"], type.Height);
+        EXPECT_EQ(s["Damage"].get<float>(), type.Damage);
         // One move has been made since the launch: undo it to find where the shot started.
         const double h = s["Heading"].get<double>(), v = s["Speed"].get<double>();
         EXPECT_NEAR(v, sub.Speed + sub.AccelRate, 1e-3);
@@ -142,13 +142,13 @@ TEST(Scenario, HoldingXFiresTheCataloguesSubShots) {
         const double startLeft = s["Left"].get<double>() - sub.Speed * std::cos(double(sub.Heading));
         const double startTop = s["Top"].get<double>() - sub.Speed * std::sin(double(sub.Heading));
         if (c.Kind != 12) {
-          EXPECT_NEAR(startLeft, RoundHalfEven(400.0 - spec.Width / 2.0 + sub.XOffset), 1e-3) << "sub-shot " << j;
+          EXPECT_NEAR(startLeft, RoundHalfEven(400.0 - type.Width / 2.0 + sub.XOffset), 1e-3) << "sub-shot " << j;
           EXPECT_NEAR(startTop, 400, 1e-3) << "sub-shot " << j;
         }
       }
     }
     ASSERT_GE(volleyFrames.size(), 3u);
-    const int period = int(std::floor(spec.FireDelay)) + 1;  // fires once the clock is past the delay
+    const int period = int(std::floor(type.FireDelay)) + 1;  // fires once the clock is past the delay
     for (size_t i = 1; i < volleyFrames.size(); ++i) EXPECT_EQ(volleyFrames[i] - volleyFrames[i - 1], period);
   }
 }

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "enemies/data_tables.h"
@@ -10,6 +11,9 @@
 #include "test_support.h"
 
 namespace {
+
+using Strings = std::vector<std::string>;
+using Sources = std::vector<std::array<int, 4>>;
 
 // A game in a level with the ship where a level start puts it, nothing else running.
 struct ShipGame {
@@ -21,81 +25,66 @@ struct ShipGame {
     SetupShip(G);
     T.Plat.ClearRecords();
   }
-  std::vector<CopyRecord> ShipCopies() const {
-    std::vector<CopyRecord> out;
+  // Draws the ship afresh; returns the source rectangles of what it drew.
+  Sources Draw() {
+    T.Plat.ClearRecords();
+    S.DrawShip(G);
+    Sources out;
     for (const CopyRecord& c : T.Plat.Copies)
-      if (c.Sheet == SheetShips || c.Sheet == SheetShots) out.push_back(c);
+      if (c.Sheet == SheetShips || c.Sheet == SheetShots) out.push_back(Src(c));
     return out;
   }
 };
 
-void ExpectSource(const CopyRecord& c, int left, int top, int right, int bottom) {
-  EXPECT_EQ(c.SrcLeft, left);
-  EXPECT_EQ(c.SrcTop, top);
-  EXPECT_EQ(c.SrcRight, right);
-  EXPECT_EQ(c.SrcBottom, bottom);
+void Place(ShipClass& s, Single left, Single top) {
+  s.Left = left;
+  s.Right = left + 45;
+  s.Top = top;
+  s.Bottom = top + 56;
 }
 
 }  // namespace
 
 TEST(ShipMotion, FrictionCapsTheSpeedAndBrakesWhenNoArrowIsHeld) {
-  ShipGame s;
-  // Part level 1: top speed 1/2 + 2.
-  s.S.Speed = 10;
-  s.G.Keys[KeyUp] = true;
-  s.S.ShipFriction(s.G);
-  EXPECT_EQ(s.S.Speed, 2.5f);
-  // The booster doubles the top speed.
-  s.S.Speed = 10;
-  s.G.ChargeOn[AbilityBooster] = true;
-  s.S.ShipFriction(s.G);
-  EXPECT_EQ(s.S.Speed, 5.0f);
-  s.G.ChargeOn[AbilityBooster] = false;
-  // No arrow held: braking by 1/10 + 0.1, or + 0.3 with the accel gem in either slot.
-  s.G.Keys[KeyUp] = false;
-  s.S.Speed = 2;
-  s.S.ShipFriction(s.G);
-  EXPECT_FLOAT_EQ(s.S.Speed, 1.8f);
-  s.S.GemType2 = 0;
-  s.S.Speed = 2;
-  s.S.ShipFriction(s.G);
-  EXPECT_FLOAT_EQ(s.S.Speed, 1.6f);
-  // Braking ends at exactly zero.
-  s.S.Speed = 0.1f;
-  s.S.ShipFriction(s.G);
-  EXPECT_EQ(s.S.Speed, 0.0f);
-  // Speed part 10: top speed 7.
-  s.S.CurSpeed = 10;
-  s.S.Speed = 10;
-  s.G.Keys[KeyLeft] = true;
-  s.S.ShipFriction(s.G);
-  EXPECT_EQ(s.S.Speed, 7.0f);
+  // Top speed: speed part / 2 + 2, doubled by the booster. No arrow held: braking by 1/10 + 0.1,
+  // or + 0.3 with the accel gem in either slot, down to exactly zero.
+  const struct {
+    int Key;
+    bool Booster;
+    Integer Gem, Part;
+    Single In, Out;
+  } cases[] = {{KeyUp, false, -1, 1, 10, 2.5f}, {KeyUp, true, -1, 1, 10, 5},  {KeyLeft, false, -1, 10, 10, 7},
+               {-1, false, -1, 1, 2, 1.8f},     {-1, false, 0, 1, 2, 1.6f},   {-1, false, -1, 1, 0.1f, 0}};
+  for (const auto& c : cases) {
+    ShipGame s;
+    if (c.Key >= 0) s.G.Keys[c.Key] = true;
+    s.G.ChargeOn[AbilityBooster] = c.Booster;
+    s.S.GemType2 = c.Gem;
+    s.S.CurSpeed = c.Part;
+    s.S.Speed = c.In;
+    s.S.ShipFriction(s.G);
+    EXPECT_FLOAT_EQ(s.S.Speed, c.Out) << "from " << c.In << " booster " << c.Booster << " gem " << c.Gem;
+  }
 }
 
 TEST(ShipMotion, PushesAddAsVectorsWithTheModifiersInOrder) {
   ShipGame s;
-  // Up and Right from rest give a diagonal up and to the right.
-  s.S.Speed = 0;
-  s.S.Heading = 0;
-  s.G.Keys[KeyUp] = s.G.Keys[KeyRight] = true;
-  s.S.HandleKeys(s.G);
+  auto push = [&](bool up, bool left, bool right) {
+    s.S.Speed = 0;
+    s.G.Keys[KeyUp] = up;
+    s.G.Keys[KeyLeft] = left;
+    s.G.Keys[KeyRight] = right;
+    s.S.HandleKeys(s.G);
+  };
+  push(true, false, true);  // a diagonal up and to the right
   EXPECT_NEAR(s.S.Speed, 0.2 * std::sqrt(2.0), 1e-6);
   EXPECT_NEAR(s.S.Heading, -Pi / 4, 1e-6);
-  // Up and Left: the heading lands in the left half (arctan + pi).
-  s.S.Speed = 0;
-  s.G.Keys[KeyRight] = false;
-  s.G.Keys[KeyLeft] = true;
-  s.S.HandleKeys(s.G);
+  push(true, true, false);  // up and left: arctan + pi
   EXPECT_NEAR(s.S.Heading, 5 * Pi / 4, 1e-6);
-  // Opposite keys cancel.
-  s.S.Speed = 0;
-  s.G.Keys[KeyUp] = false;
-  s.G.Keys[KeyRight] = true;
-  s.S.HandleKeys(s.G);
+  push(false, true, true);  // opposite keys cancel
   EXPECT_NEAR(s.S.Speed, 0, 1e-6);
-
   // Booster x3, matrix /2, accel gem x5: 0.2 -> 1.5 from rest.
-  s.S.Speed = 0;
+  s.S.Speed = s.S.Heading = 0;
   s.G.ChargeOn[AbilityBooster] = s.G.ChargeOn[AbilityMatrix] = true;
   s.S.GemType1 = 0;
   s.S.AccelShip(s.G, 0.2f, 0);
@@ -105,88 +94,71 @@ TEST(ShipMotion, PushesAddAsVectorsWithTheModifiersInOrder) {
 
 TEST(ShipMotion, APushCancellingTheSidewaysSpeedKeepsTheHeading) {
   ShipGame s;
-  // A push mirrored about the vertical cancels vx exactly.
   const Single h = DegToRad(60);
   s.S.Speed = 0.3f;
   s.S.Heading = h;
-  s.S.AccelShip(s.G, -0.3f, -h);
+  s.S.AccelShip(s.G, -0.3f, -h);  // mirrored about the vertical: vx is exactly 0
   EXPECT_EQ(s.S.Heading, h);
   const double vy = double(-0.3f) * std::sin(double(-h)) + double(0.3f) * std::sin(double(h));
   EXPECT_EQ(s.S.Speed, static_cast<Single>(std::fabs(vy)));
-  EXPECT_NEAR(s.S.Speed, 0.6 * std::sin(Pi / 3), 1e-6);
 }
 
 TEST(ShipMotion, ThePlayColumnClampKeepsTheVelocity) {
   ShipGame s;
   s.S.Speed = 2.5f;
   s.S.Heading = 3;
-  s.S.Left = 95;
-  s.S.Top = -3;
-  s.S.LimitInScreen();
-  EXPECT_EQ(s.S.Left, 100);
-  EXPECT_EQ(s.S.Right, 145);
-  EXPECT_EQ(s.S.Top, 0);
-  EXPECT_EQ(s.S.Bottom, 56);
-  s.S.Left = 660;
-  s.S.Right = 705;
-  s.S.Top = 550;
-  s.S.Bottom = 606;
-  s.S.LimitInScreen();
-  EXPECT_EQ(s.S.Left, 655);
-  EXPECT_EQ(s.S.Right, 700);
-  EXPECT_EQ(s.S.Top, 544);
-  EXPECT_EQ(s.S.Bottom, 600);
+  // Left and top before, then after: past the left and top edges, past the others, flush with both.
+  const Single cases[][4] = {{95, -3, 100, 0}, {660, 550, 655, 544}, {100, 544, 100, 544}};
+  for (const auto& c : cases) {
+    Place(s.S, c[0], c[1]);
+    s.S.LimitInScreen();
+    EXPECT_EQ((std::array{s.S.Left, s.S.Top, s.S.Right, s.S.Bottom}),
+              (std::array<Single, 4>{c[2], c[3], c[2] + 45, c[3] + 56}))
+        << c[0] << "," << c[1];
+  }
   EXPECT_EQ(s.S.Speed, 2.5f);
   EXPECT_EQ(s.S.Heading, 3.0f);
-  // Flush with an edge is inside.
-  s.S.Left = 100;
-  s.S.Right = 145;
-  s.S.LimitInScreen();
-  EXPECT_EQ(s.S.Left, 100);
 }
 
 TEST(ShipMotion, OnlyTheCoreCollides) {
-  ShipGame s;  // ship 400..456 high, 377.5..422.5 wide
-  const ShipClass& ship = s.S;
-  // Each edge just touching (no hit), then one pixel further in (hit).
-  EXPECT_FALSE(ship.CollideWithRect(448, 600, 0, 800));
-  EXPECT_TRUE(ship.CollideWithRect(447, 600, 0, 800));
-  EXPECT_FALSE(ship.CollideWithRect(0, 408, 0, 800));
-  EXPECT_TRUE(ship.CollideWithRect(0, 409, 0, 800));
-  EXPECT_FALSE(ship.CollideWithRect(0, 600, 0, 385));
-  EXPECT_TRUE(ship.CollideWithRect(0, 600, 0, 386));
-  EXPECT_FALSE(ship.CollideWithRect(0, 600, 415, 800));
-  EXPECT_TRUE(ship.CollideWithRect(0, 600, 414, 800));
-  // The small core: ten pixels further in, from either gem slot.
-  s.S.GemType2 = 16;
-  EXPECT_FALSE(ship.CollideWithRect(447, 600, 0, 800));
-  EXPECT_FALSE(ship.CollideWithRect(438, 600, 0, 800));
-  EXPECT_TRUE(ship.CollideWithRect(437, 600, 0, 800));
-  s.S.GemType2 = -1;
-  s.S.GemType1 = 16;
-  EXPECT_FALSE(ship.CollideWithRect(0, 418, 0, 800));
-  EXPECT_TRUE(ship.CollideWithRect(0, 419, 0, 800));
+  // The ship at 377.5..422.5 by 400..456: each edge just touching (no hit), then one pixel further
+  // in; gem 16 in either slot shrinks the core by ten more.
+  const struct {
+    Integer Gem1, Gem2, Top, Bottom, Left, Right;
+    bool Hit;
+  } cases[] = {{-1, -1, 448, 600, 0, 800, false}, {-1, -1, 447, 600, 0, 800, true},
+               {-1, -1, 0, 408, 0, 800, false},   {-1, -1, 0, 409, 0, 800, true},
+               {-1, -1, 0, 600, 0, 385, false},   {-1, -1, 0, 600, 0, 386, true},
+               {-1, -1, 0, 600, 415, 800, false}, {-1, -1, 0, 600, 414, 800, true},
+               {-1, 16, 438, 600, 0, 800, false}, {-1, 16, 437, 600, 0, 800, true},
+               {16, -1, 0, 418, 0, 800, false},   {16, -1, 0, 419, 0, 800, true}};
+  ShipGame s;
+  for (const auto& c : cases) {
+    s.S.GemType1 = c.Gem1;
+    s.S.GemType2 = c.Gem2;
+    EXPECT_EQ(s.S.CollideWithRect(c.Top, c.Bottom, c.Left, c.Right), c.Hit)
+        << c.Top << " " << c.Bottom << " " << c.Left << " " << c.Right << " gems " << c.Gem1 << "," << c.Gem2;
+  }
 }
 
 TEST(ShipMotion, SpaceAndMatrixMoveHalfAStepAndNoMoveHoldsTheShip) {
   ShipGame s;
   s.S.Heading = 0;
-  s.S.Speed = 2;
-  s.S.ShipMove(s.G);
-  EXPECT_EQ(s.S.Left, 379.5f);
-  EXPECT_EQ(s.S.Right, 424.5f);
-  EXPECT_FLOAT_EQ(s.G.DistanceMoved, 0.2f);
-  s.G.Keys[KeySpace] = true;
-  s.S.ShipMove(s.G);
-  EXPECT_EQ(s.S.Left, 380.5f);
-  EXPECT_FLOAT_EQ(s.G.DistanceMoved, 0.3f);
-  s.G.Keys[KeySpace] = false;
-  s.G.ChargeOn[AbilityMatrix] = true;
-  s.S.ShipMove(s.G);
-  EXPECT_EQ(s.S.Left, 381.5f);
-  EXPECT_FLOAT_EQ(s.G.DistanceMoved, 0.4f);
+  // A full step of 2, then half steps under Space and under the matrix; a tenth counts as distance.
+  const struct {
+    bool Space, Matrix;
+    Single Left, Distance;
+  } steps[] = {{false, false, 379.5f, 0.2f}, {true, false, 380.5f, 0.3f}, {false, true, 381.5f, 0.4f}};
+  for (const auto& c : steps) {
+    s.S.Speed = 2;
+    s.G.Keys[KeySpace] = c.Space;
+    s.G.ChargeOn[AbilityMatrix] = c.Matrix;
+    s.S.ShipMove(s.G);
+    EXPECT_EQ(s.S.Left, c.Left);
+    EXPECT_EQ(s.S.Right, c.Left + 45);
+    EXPECT_FLOAT_EQ(s.G.DistanceMoved, c.Distance);
+  }
   s.G.ChargeOn[AbilityMatrix] = false;
-
   // NoMove 2 becomes 1: held. NoMove 1 becomes 0: free again. Both counters run on below zero.
   s.S.NoMove = 2;
   s.S.NoShoot = 0;
@@ -200,23 +172,7 @@ TEST(ShipMotion, SpaceAndMatrixMoveHalfAStepAndNoMoveHoldsTheShip) {
   EXPECT_EQ(s.S.Left, 383.5f);
 }
 
-TEST(ShipLooks, AnimationPhaseWrapsAtSeven) {
-  ShipGame s;
-  s.S.AniFrame = 6.5f;
-  s.S.DrawShip(s.G);
-  EXPECT_EQ(s.S.AniFrame, 6.75f);
-  s.S.DrawShip(s.G);
-  EXPECT_EQ(s.S.AniFrame, 0.0f);
-  // Under the matrix: 0.06 per frame, still wrapping at 7.
-  s.G.ChargeOn[AbilityMatrix] = true;
-  s.S.AniFrame = 6.9f;
-  s.S.DrawShip(s.G);
-  EXPECT_EQ(s.S.AniFrame, 6.9f + 0.06f);
-  s.S.DrawShip(s.G);
-  EXPECT_EQ(s.S.AniFrame, 0.0f);
-}
-
-TEST(ShipLooks, BodyAndOneOverlayPerFittedPart) {
+TEST(ShipLooks, BodyThenOneOverlayPerFittedPartInOrder) {
   ShipGame s;
   s.S.CurSpeed = 3;
   s.S.CurDefence = 0;
@@ -224,148 +180,95 @@ TEST(ShipLooks, BodyAndOneOverlayPerFittedPart) {
   s.S.CurCharge = 10;
   s.S.CurReducer = 2;
   s.S.Left = 376.5f;  // rounds to 376 (halves to even)
-  s.S.Top = 400;
-  s.S.DrawShip(s.G);
-  auto c = s.ShipCopies();
-  ASSERT_EQ(c.size(), 5u);  // body, speed, regen, charge, reducer; no defence
-  ExpectSource(c[0], 0, 0, 45, 56);
-  ExpectSource(c[1], 90, 112, 135, 168);   // speed level 3, row 2
-  ExpectSource(c[2], 0, 168, 45, 224);     // regen level 1, row 3
-  ExpectSource(c[3], 405, 224, 450, 280);  // charge level 10, row 4
-  ExpectSource(c[4], 45, 280, 90, 336);    // reducer level 2, row 5
-  for (const auto& x : c) {
+  // Body; speed level 3 on row 2, regen 1 on row 3, charge 10 on row 4, reducer 2 on row 5; no defence.
+  EXPECT_EQ(s.Draw(), (Sources{{0, 0, 45, 56}, {90, 112, 135, 168}, {0, 168, 45, 224}, {405, 224, 450, 280},
+                               {45, 280, 90, 336}}));
+  for (const auto& x : s.T.Plat.Copies) {
     EXPECT_EQ(x.DestLeft, 376);
     EXPECT_EQ(x.DestTop, 400);
     EXPECT_FALSE(x.Scaled);
   }
-}
-
-TEST(ShipLooks, ReducerAndDefenceOverlaysAndTheSpecialLooks) {
-  ShipGame s;
   s.S.CurSpeed = 1;
   s.S.CurDefence = 4;
-  s.S.CurRegen = 0;
-  s.S.CurCharge = 0;
-  s.S.CurReducer = 2;
-  s.S.DrawShip(s.G);
-  auto c = s.ShipCopies();
-  ASSERT_EQ(c.size(), 4u);
-  ExpectSource(c[1], 0, 112, 45, 168);    // speed first
-  ExpectSource(c[2], 135, 56, 180, 112);  // then defence level 4, row 1
-  ExpectSource(c[3], 45, 280, 90, 336);   // reducer level 2, row 5
-  EXPECT_EQ(c[0].DestLeft, 378);          // 377.5 rounds to 378
+  s.S.CurRegen = s.S.CurCharge = 0;
+  s.S.Left = 377.5f;  // rounds to 378
+  EXPECT_EQ(s.Draw(), (Sources{{0, 0, 45, 56}, {0, 112, 45, 168}, {135, 56, 180, 112}, {45, 280, 90, 336}}));
+  EXPECT_EQ(s.T.Plat.Copies[0].DestLeft, 378);
+}
 
+TEST(ShipLooks, AnimationWrapAndTheFullyUpgradedRammerAndCloakedLooks) {
+  ShipGame s;
   // Fully upgraded: one animated frame instead of body and overlays.
   s.S.CurSpeed = s.S.CurDefence = s.S.CurRegen = s.S.CurCharge = s.S.CurReducer = 10;
-  s.S.AniFrame = 6.5f;  // becomes 6.75: frame 6, column 8
-  s.T.Plat.ClearRecords();
-  s.S.DrawShip(s.G);
-  c = s.ShipCopies();
-  ASSERT_EQ(c.size(), 1u);
-  ExpectSource(c[0], 360, 0, 405, 56);
-  s.T.Plat.ClearRecords();
-  s.S.DrawShip(s.G);  // wraps to frame 0, column 2
-  ExpectSource(s.ShipCopies().at(0), 90, 0, 135, 56);
-
-  // The rammer look, and the cloak over everything.
+  s.S.AniFrame = 6.5f;                                      // becomes 6.75: frame 6, column 8
+  EXPECT_EQ(s.Draw(), (Sources{{360, 0, 405, 56}}));
+  EXPECT_EQ(s.Draw(), (Sources{{90, 0, 135, 56}}));         // wraps to frame 0, column 2
+  EXPECT_EQ(s.S.AniFrame, 0.0f);
+  s.G.ChargeOn[AbilityMatrix] = true;                       // 0.06 a frame, still wrapping at 7
+  s.S.AniFrame = 6.9f;
+  s.Draw();
+  EXPECT_EQ(s.S.AniFrame, 6.9f + 0.06f);
+  s.Draw();
+  EXPECT_EQ(s.S.AniFrame, 0.0f);
   s.G.ChargeOn[AbilityRammer] = true;
-  s.T.Plat.ClearRecords();
-  s.S.DrawShip(s.G);
-  c = s.ShipCopies();
-  ASSERT_EQ(c.size(), 1u);
-  ExpectSource(c[0], 45, 0, 90, 56);
-  s.G.ChargeOn[AbilityCloaker] = true;
-  s.T.Plat.ClearRecords();
-  s.S.DrawShip(s.G);
-  c = s.ShipCopies();
-  ASSERT_EQ(c.size(), 1u);
-  EXPECT_EQ(c[0].Sheet, SheetShots);
-  ExpectSource(c[0], 141, 15, 186, 71);
+  EXPECT_EQ(s.Draw(), (Sources{{45, 0, 90, 56}}));
+  s.G.ChargeOn[AbilityCloaker] = true;                      // the cloak over everything
+  EXPECT_EQ(s.Draw(), (Sources{{141, 15, 186, 71}}));
+  EXPECT_EQ(s.T.Plat.Copies.at(0).Sheet, SheetShots);
 }
 
 TEST(ShipControls, EachPotionKeyDrinksOnlyWhenItHelps) {
   ShipGame s;
   auto& p = s.G.Progress.Potions;
   p = {2, 1, 2};
-  // Health potion: not at full life.
-  s.G.Keys[KeyA] = true;
-  s.S.HandleKeys(s.G);
-  EXPECT_EQ(p[0], 2);
-  s.S.Life = 120;
-  s.S.HandleKeys(s.G);
-  EXPECT_EQ(s.S.Life, 200);
-  EXPECT_EQ(p[0], 1);
-  // Held while taking damage: one more potion on the next damaged frame.
-  s.S.Life = 199;
-  s.S.HandleKeys(s.G);
-  EXPECT_EQ(p[0], 0);
-  s.S.Life = 10;
-  s.S.HandleKeys(s.G);
-  EXPECT_EQ(s.S.Life, 10);  // none left
-  s.G.Keys[KeyA] = false;
-  EXPECT_EQ(s.G.PotionsUsedLevel, 2);
-
-  // Charge potion.
-  s.G.Keys[KeyS] = true;
-  s.S.HandleKeys(s.G);
-  EXPECT_EQ(p[1], 1);  // charge full
-  s.S.Charge = 30;
-  s.S.HandleKeys(s.G);
-  EXPECT_EQ(s.S.Charge, 200);
-  EXPECT_EQ(s.S.Life, 10);
-  EXPECT_EQ(p[1], 0);
-  s.G.Keys[KeyS] = false;
-
-  // Full potion: refused only when both are full.
-  s.G.Keys[KeyD] = true;
-  s.S.Life = 200;
-  s.S.HandleKeys(s.G);
-  EXPECT_EQ(p[2], 2);
-  s.S.Charge = 199.5f;
-  s.S.HandleKeys(s.G);
-  EXPECT_EQ(p[2], 1);
-  EXPECT_EQ(s.S.Charge, 200);
-  EXPECT_EQ(s.S.Life, 200);
+  // The key held, life and charge before; the stock, life and charge after. Health is refused at full
+  // life and, held while taking damage, drinks again; charge is refused at full charge; the full
+  // potion only when both are full.
+  const struct {
+    int Key;
+    Single Life, Charge;
+    std::array<Integer, 3> Stock;
+    Single LifeAfter, ChargeAfter;
+  } steps[] = {{KeyA, 200, 200, {2, 1, 2}, 200, 200}, {KeyA, 120, 200, {1, 1, 2}, 200, 200},
+               {KeyA, 199, 200, {0, 1, 2}, 200, 200}, {KeyA, 10, 200, {0, 1, 2}, 10, 200},
+               {KeyS, 10, 200, {0, 1, 2}, 10, 200},   {KeyS, 10, 30, {0, 0, 2}, 10, 200},
+               {KeyD, 200, 200, {0, 0, 2}, 200, 200}, {KeyD, 200, 199.5f, {0, 0, 1}, 200, 200}};
+  for (const auto& c : steps) {
+    s.G.Keys = {};
+    s.G.Keys[c.Key] = true;
+    s.S.Life = c.Life;
+    s.S.Charge = c.Charge;
+    s.S.HandleKeys(s.G);
+    EXPECT_EQ(std::tuple(p, s.S.Life, s.S.Charge), std::tuple(c.Stock, c.LifeAfter, c.ChargeAfter))
+        << "key " << c.Key << " life " << c.Life << " charge " << c.Charge;
+  }
   EXPECT_EQ(s.G.PotionsUsedLevel, 4);
 }
 
 TEST(ShipControls, AnAbilityRunsWhileHeldAndAffordable) {
   ShipGame s;
-  s.S.Special1 = AbilityBooster;
-  s.S.CurReducer = 1;
-  s.G.Keys[KeyZ] = true;
-  s.S.HandleKeys(s.G);
-  EXPECT_TRUE(s.G.ChargeOn[AbilityBooster]);
-  EXPECT_TRUE(s.S.Pressed);
-  EXPECT_EQ(s.S.Charge, 197);  // cost 1 x 3 / reducer 1
-  EXPECT_EQ(s.G.ChargeUsed, 3);
-  s.G.Keys[KeyZ] = false;
-  s.S.HandleKeys(s.G);
-  EXPECT_FALSE(s.G.ChargeOn[AbilityBooster]);
-  EXPECT_FALSE(s.S.Pressed);
+  auto hold = [&](int special, Integer reducer, Single charge, bool z = true) {
+    s.S.Special1 = special;
+    s.S.CurReducer = reducer;
+    s.S.Charge = charge;
+    s.G.Keys[KeyZ] = z;
+    s.S.HandleKeys(s.G);
+    return s.G.ChargeOn[special];
+  };
+  EXPECT_TRUE(hold(AbilityBooster, 1, 200) && s.S.Pressed);
+  EXPECT_EQ(std::tuple(s.S.Charge, s.G.ChargeUsed), std::tuple(197, 3));  // cost 1 x 3 / reducer 1
+  EXPECT_FALSE(hold(AbilityBooster, 1, 197, false) || s.S.Pressed);       // released: off, nothing taken
   EXPECT_EQ(s.S.Charge, 197);
-
   // Reducer 3 makes the cost 1; gem 12 divides by 1.5 and gem 17 by 2 more.
-  s.S.CurReducer = 3;
   s.S.GemType1 = 12;
   s.S.GemType2 = 17;
-  s.S.Charge = 100;
-  s.G.Keys[KeyZ] = true;
-  s.S.HandleKeys(s.G);
+  hold(AbilityBooster, 3, 100);
   EXPECT_FLOAT_EQ(s.S.Charge, 100 - 1.0f / 1.5f / 2);
+  // The threshold is cost / reducer, the charge taken three times that: the siphon (10) at
+  // reducer 1 is usable at 10 charge and leaves -20 until the upkeep.
   s.S.GemType1 = s.S.GemType2 = -1;
-
-  // The threshold is cost / reducer, the charge taken three times that: the siphon
-  // (10) at reducer 1 is usable at 10 charge and leaves -20 until the upkeep.
-  s.S.Special1 = AbilitySiphoner;
-  s.S.CurReducer = 1;
-  s.S.Charge = 9.99f;
-  s.S.HandleKeys(s.G);
-  EXPECT_FALSE(s.G.ChargeOn[AbilitySiphoner]);
-  EXPECT_FALSE(s.S.Pressed);
-  s.S.Charge = 10;
-  s.S.HandleKeys(s.G);
-  EXPECT_TRUE(s.G.ChargeOn[AbilitySiphoner]);
+  EXPECT_FALSE(hold(AbilitySiphoner, 1, 9.99f) || s.S.Pressed);
+  EXPECT_TRUE(hold(AbilitySiphoner, 1, 10) && s.S.Pressed);
   EXPECT_EQ(s.S.Charge, -20);
   s.S.ShipLife(s.G);
   EXPECT_EQ(s.S.Charge, 0);  // Z held: no regeneration either
@@ -375,39 +278,31 @@ TEST(ShipControls, TheShotEraserFiresOncePerPress) {
   ShipGame s;
   s.S.Special1 = AbilityShotEraser;
   s.S.CurReducer = 10;  // cost 200 / (10 / 3) = 60
-  s.G.Keys[KeyZ] = true;
-  s.S.HandleKeys(s.G);
-  EXPECT_TRUE(s.G.ChargeOn[AbilityShotEraser]);
-  EXPECT_FLOAT_EQ(s.S.Charge, 140);
-  const Single used = s.G.ChargeUsed;
-  EXPECT_FLOAT_EQ(used, 60);
-  // Held on: off again, nothing taken, nothing counted.
-  for (int i = 0; i < 3; ++i) {
+  auto frame = [&](bool z, bool v) {
+    s.G.Keys[KeyZ] = z;
+    s.G.Keys[KeyV] = v;
     s.S.HandleKeys(s.G);
-    EXPECT_FALSE(s.G.ChargeOn[AbilityShotEraser]);
+    return s.G.ChargeOn[AbilityShotEraser];
+  };
+  EXPECT_TRUE(frame(true, false));
+  EXPECT_FLOAT_EQ(s.S.Charge, 140);
+  EXPECT_FLOAT_EQ(s.G.ChargeUsed, 60);
+  for (int i = 0; i < 3; ++i) {  // held on: off again, nothing taken, nothing counted
+    EXPECT_FALSE(frame(true, false));
     EXPECT_FLOAT_EQ(s.S.Charge, 140);
-    EXPECT_EQ(s.G.ChargeUsed, used);
+    EXPECT_FLOAT_EQ(s.G.ChargeUsed, 60);
     EXPECT_TRUE(s.S.Pressed);
   }
-  // Released and pressed again: once more.
-  s.G.Keys[KeyZ] = false;
-  s.S.HandleKeys(s.G);
+  EXPECT_FALSE(frame(false, false));  // released and pressed again: once more
   EXPECT_FALSE(s.S.Pressed);
-  s.G.Keys[KeyZ] = true;
-  s.S.HandleKeys(s.G);
-  EXPECT_TRUE(s.G.ChargeOn[AbilityShotEraser]);
+  EXPECT_TRUE(frame(true, false));
   EXPECT_FLOAT_EQ(s.S.Charge, 80);
-
   // The same on slot 2 with V.
   s.S.Special1 = -1;
   s.S.Special2 = AbilityShotEraser;
   s.S.Pressed2 = false;
-  s.G.Keys[KeyZ] = false;
-  s.G.Keys[KeyV] = true;
-  s.S.HandleKeys(s.G);
-  EXPECT_TRUE(s.G.ChargeOn[AbilityShotEraser]);
-  s.S.HandleKeys(s.G);
-  EXPECT_FALSE(s.G.ChargeOn[AbilityShotEraser]);
+  EXPECT_TRUE(frame(false, true));
+  EXPECT_FALSE(frame(false, true));
   EXPECT_FLOAT_EQ(s.S.Charge, 20);
 }
 
@@ -418,22 +313,16 @@ TEST(ShipControls, BothSlotsWithOneAbilityLetSlotTwoDecide) {
   s.G.Keys[KeyZ] = true;
   s.S.HandleKeys(s.G);
   // Slot 1 paid, but V is not held, so slot 2 switches the matrix off.
-  EXPECT_FALSE(s.G.ChargeOn[AbilityMatrix]);
-  EXPECT_TRUE(s.S.Pressed);
-  EXPECT_FALSE(s.S.Pressed2);
-  EXPECT_EQ(s.S.Charge, 197);
-  // Both held: paid twice.
-  s.G.Keys[KeyV] = true;
+  EXPECT_EQ(std::tuple(s.G.ChargeOn[AbilityMatrix], s.S.Pressed, s.S.Pressed2, s.S.Charge),
+            std::tuple(false, true, false, 197));
+  s.G.Keys[KeyV] = true;  // both held: paid twice
   s.S.HandleKeys(s.G);
   EXPECT_TRUE(s.G.ChargeOn[AbilityMatrix]);
   EXPECT_EQ(s.S.Charge, 191);
-}
-
-TEST(ShipControls, HoldingVWithAnEmptySlotStillStopsChargeRegeneration) {
-  ShipGame s;
-  s.S.Special2 = -1;
+  // V held with an empty slot 2 still stops charge regeneration.
+  s.S.Special1 = s.S.Special2 = -1;
+  s.G.Keys[KeyZ] = false;
   s.S.Charge = 100;
-  s.G.Keys[KeyV] = true;
   s.S.HandleKeys(s.G);
   s.S.ShipLife(s.G);
   EXPECT_EQ(s.S.Charge, 100);
@@ -443,28 +332,24 @@ TEST(ShipControls, HoldingVWithAnEmptySlotStillStopsChargeRegeneration) {
 }
 
 TEST(ShipLife, RegenerationSiphonAndCaps) {
-  ShipGame s;
-  s.S.Life = 40;
-  s.S.ShipLife(s.G);
-  EXPECT_FLOAT_EQ(s.S.Life, 40.03f);  // (1 + 2) / 100
-  s.S.GemType2 = 1;
-  s.S.Life = 40;
-  s.S.ShipLife(s.G);
-  EXPECT_FLOAT_EQ(s.S.Life, 40.06f);  // near death: (1 + 2) / 50
-  s.S.Life = 50;                      // not below 50: the normal rate
-  s.S.ShipLife(s.G);
-  EXPECT_FLOAT_EQ(s.S.Life, 50.03f);
-  s.S.GemType2 = -1;
-  s.S.Life = 199.99f;
-  s.S.ShipLife(s.G);
-  EXPECT_EQ(s.S.Life, 200);
-  s.G.ChargeOn[AbilitySiphoner] = true;
-  s.S.Life = 150;
-  s.S.ShipLife(s.G);
-  EXPECT_FLOAT_EQ(s.S.Life, 152.03f);
-  s.S.Charge = 250;
-  s.S.ShipLife(s.G);
-  EXPECT_EQ(s.S.Charge, 200);
+  // Regeneration (1 + 2) / 100 a frame, / 50 with gem 1 below (not at) 50 life; the siphon adds 2;
+  // life and charge stop at 200.
+  const struct {
+    Integer Gem;
+    bool Siphon;
+    Single Life, After;
+  } cases[] = {{-1, false, 40, 40.03f},     {1, false, 40, 40.06f},  {1, false, 50, 50.03f},
+               {-1, false, 199.99f, 200},   {-1, true, 150, 152.03f}};
+  for (const auto& c : cases) {
+    ShipGame s;
+    s.S.GemType2 = c.Gem;
+    s.G.ChargeOn[AbilitySiphoner] = c.Siphon;
+    s.S.Life = c.Life;
+    s.S.Charge = 250;
+    s.S.ShipLife(s.G);
+    EXPECT_FLOAT_EQ(s.S.Life, c.After) << c.Life << " gem " << c.Gem << " siphon " << c.Siphon;
+    EXPECT_EQ(s.S.Charge, 200);
+  }
 }
 
 TEST(ShipLife, AutomaticPotionFirstThenResurrectionThenDeath) {
@@ -472,25 +357,18 @@ TEST(ShipLife, AutomaticPotionFirstThenResurrectionThenDeath) {
   s.S.GemType1 = 10;
   s.S.GemType2 = 8;
   s.G.Progress.Potions[0] = 1;
-  s.S.Life = -5;
-  s.S.ShipLife(s.G);
-  EXPECT_EQ(s.S.Life, 200);
-  EXPECT_EQ(s.G.Progress.Potions[0], 0);
-  EXPECT_FALSE(s.S.Resurected);
-  EXPECT_EQ(s.G.PotionsUsedLevel, 0);  // the automatic potion is not counted
-  s.S.Life = -5;
-  s.S.ShipLife(s.G);
-  EXPECT_EQ(s.S.Life, 200);
-  EXPECT_TRUE(s.S.Resurected);
-  EXPECT_TRUE(s.S.Exists);
-  // Regeneration comes first: a ship just below zero is lifted back above it.
-  s.S.Life = -0.02f;
-  s.S.ShipLife(s.G);
-  EXPECT_TRUE(s.S.Exists);
-  s.S.Life = -5;
-  s.S.ShipLife(s.G);
-  EXPECT_FALSE(s.S.Exists);
-  EXPECT_EQ(s.S.Life, 0);
+  // Life before, then after, alive, resurrected and potions left: the automatic potion (not counted
+  // as drunk), the resurrection, regeneration first lifting a ship just below zero, then death.
+  const std::tuple<Single, Single, bool, bool, Integer> steps[] = {
+      {-5, 200, true, false, 0}, {-5, 200, true, true, 0}, {-0.02f, 0.01f, true, true, 0}, {-5, 0, false, true, 0}};
+  for (auto [before, after, exists, resurrected, potions] : steps) {
+    s.S.Life = before;
+    s.S.ShipLife(s.G);
+    EXPECT_NEAR(s.S.Life, after, 1e-5) << before;
+    EXPECT_EQ(std::tuple(s.S.Exists, s.S.Resurected, s.G.Progress.Potions[0]), std::tuple(exists, resurrected, potions))
+        << before;
+  }
+  EXPECT_EQ(s.G.PotionsUsedLevel, 0);
 }
 
 TEST(ShipLife, DeathStopsTheShipAndSetsOffStaggeredExplosions) {
@@ -505,29 +383,25 @@ TEST(ShipLife, DeathStopsTheShipAndSetsOffStaggeredExplosions) {
   s.S.Life = -1;
   RandomGenerator rng = s.G.Rng;
   s.S.ShipLife(s.G);
-
   EXPECT_EQ(s.S.Life, 0);
   EXPECT_FALSE(s.S.Exists);
   EXPECT_EQ(s.G.DeathTime, 1234);  // halves to even
   EXPECT_EQ(s.G.MiniGameTime, 1234);
   EXPECT_EQ(s.G.Progress.Stats[StatDeaths], 5);
-  EXPECT_EQ(s.T.Plat.MusicCalls, (std::vector<std::string>{"stop", "volume -500", "load Death", "play"}));
+  EXPECT_EQ(s.T.Plat.MusicCalls, (Strings{"stop", "volume -500", "load Death", "play"}));
   EXPECT_EQ(s.T.Plat.SoundsPlayed, (std::vector<int>{2}));
   EXPECT_FLOAT_EQ(s.S.Charge, 100 + 3.0f / 25);  // charge still regenerates on that frame
-
-  // Start frames round(-0.7 i) in double, halves to even: -3.5 gives -4.
-  const int starts[25] = {0,   -1,  -1,  -2,  -3,  -4,  -4,  -5,  -6,  -6,  -7,  -8, -8,
-                          -9,  -10, -10, -11, -12, -13, -13, -14, -15, -15, -16, -17};
   for (int i = 0; i < 25; ++i) {
     const ExploClass& x = s.G.Explosions[i];
     ASSERT_TRUE(x.Exists) << i;
     const Single r1 = rng.Next(), r2 = rng.Next(), r3 = rng.Next();
-    const int kind = int(std::nearbyint(2 * r1));
-    EXPECT_EQ(x.AmtFrames, s.G.ExploTypes[kind].FrameAmount) << i;
+    EXPECT_EQ(x.AmtFrames, s.G.ExploTypes[int(std::nearbyint(2 * r1))].FrameAmount) << i;
     EXPECT_EQ(x.Xpos, 300 + 80 * r2 - 45) << i;
     EXPECT_EQ(x.Ypos, 200 + 80 * r3 - 40) << i;
-    EXPECT_EQ(x.Frame, starts[i]) << i;
   }
+  // Start frames round(-0.7 i) in double, halves to even: -3.5 gives -4.
+  EXPECT_EQ(s.G.Explosions[5].Frame, -4);
+  EXPECT_EQ(s.G.Explosions[24].Frame, -17);
   EXPECT_FALSE(s.G.Explosions[25].Exists);
   EXPECT_EQ(s.G.Rng.X, rng.X);  // three draws per explosion, nothing else
 }
@@ -538,13 +412,12 @@ TEST(ShipLife, DeathOutsideTheMiniGameWithSoundAndMusicOff) {
   s.G.FrameClock = 77.5f;
   s.G.MiniGameTime = 0;
   s.G.Progress.SoundOn = s.G.Progress.MusicOn = false;
-  // A nearly full explosion pool keeps only the first of the 25.
-  for (int i = 0; i < 40; ++i) AddExplosion(s.G, 0, 0, 0, 0);
+  for (int i = 0; i < 40; ++i) AddExplosion(s.G, 0, 0, 0, 0);  // room for only ten of the 25
   s.S.Life = -1;
   s.S.ShipLife(s.G);
   EXPECT_EQ(s.G.DeathTime, 78);
   EXPECT_EQ(s.G.MiniGameTime, 0);
-  EXPECT_EQ(s.T.Plat.MusicCalls, (std::vector<std::string>{"stop", "volume -500", "load Death"}));
+  EXPECT_EQ(s.T.Plat.MusicCalls, (Strings{"stop", "volume -500", "load Death"}));
   EXPECT_TRUE(s.T.Plat.SoundsPlayed.empty());
   for (int i = 40; i < 50; ++i) EXPECT_EQ(s.G.Explosions[i].Frame, Single(std::nearbyint(-0.7 * (i - 40)))) << i;
 }
@@ -552,7 +425,7 @@ TEST(ShipLife, DeathOutsideTheMiniGameWithSoundAndMusicOff) {
 TEST(ShipLife, ChargeRegenerationDivisors) {
   // Gems, then the divisor away from and near death. Gem 2 takes a slot, so with only
   // two slots the "14 and 17" row is reachable away from death only.
-  struct Case {
+  const struct {
     Integer Gem1, Gem2;
     Single Life;
     int D;
@@ -561,7 +434,7 @@ TEST(ShipLife, ChargeRegenerationDivisors) {
       {14, -1, 40, 33}, {14, 2, 100, 33}, {14, 2, 40, 18},  {17, -1, 40, 25},   {17, 2, 40, 12},
       {2, 17, 60, 25},  {14, 17, 40, 18}, {17, 14, 200, 18},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     ShipGame s;
     s.S.GemType1 = c.Gem1;
     s.S.GemType2 = c.Gem2;
@@ -578,15 +451,14 @@ TEST(ShipStep, NothingHappensWhileTheShipIsGone) {
   s.S.Exists = false;
   s.S.Charge = 50;
   s.G.ChargeOn[AbilityBooster] = true;
-  s.G.Keys[KeyUp] = true;
-  s.G.Keys[KeyZ] = true;
+  s.G.Keys[KeyUp] = s.G.Keys[KeyZ] = true;
   s.S.Special1 = AbilityMatrix;
   StepShip(s.G);
   EXPECT_EQ(s.S.Charge, 50);
   EXPECT_EQ(s.S.Speed, 0);
   EXPECT_TRUE(s.G.ChargeOn[AbilityBooster]);
   EXPECT_FALSE(s.G.ChargeOn[AbilityMatrix]);
-  EXPECT_TRUE(s.ShipCopies().empty());
+  EXPECT_TRUE(s.T.Plat.Copies.empty());
 }
 
 TEST(ShipSetup, PreparesTheShipForALevelAndKeepsWhatCarriesOver) {
@@ -595,72 +467,30 @@ TEST(ShipSetup, PreparesTheShipForALevelAndKeepsWhatCarriesOver) {
   ShipClass& s = g.Ship;
   g.Progress.PartLevel = {3, 4, 5, 6, 7};
   g.Progress.ShotLevel[2] = 5;
-  s.CurShot1 = 2;
-  s.CurShot2 = -1;
-  s.CurLevel2 = 7;
+  s.CurShot1 = 2, s.CurShot2 = -1, s.CurLevel2 = 7;
   s.Exists = false;
-  s.Life = 0;
-  s.Charge = 3;
-  s.Speed = 4;
-  s.Heading = 1.25f;
-  s.AniFrame = 3.5f;
-  s.Pressed = true;
-  s.Pressed2 = true;
-  s.NoMove = 9;
-  s.NoShoot = -4;
-  s.LastShot1 = s.LastShot2 = 88;
-  s.Resurected = true;
-  s.Left = 120;
-  g.KillCount = 5;
-  g.ChargeUsed = 6;
-  g.DamageDealt = g.DamageTaken = g.DistanceMoved = 7;
-  g.PotionsUsedLevel = 2;
-  g.PickupTaken = g.MusicStarted = g.BossCircling = true;
-  g.EnemyCount = 12;
-  g.BossTimer = 40;
-  g.MiniGameTime = 99;
+  s.Resurected = s.Pressed = s.Pressed2 = g.PickupTaken = g.MusicStarted = g.BossCircling = true;
+  s.Life = 0, s.Charge = 3, s.Speed = 4, s.Heading = 1.25f, s.AniFrame = 3.5f, s.Left = 120;
+  s.NoMove = 9, s.NoShoot = -4, s.LastShot1 = s.LastShot2 = 88;
+  g.KillCount = g.PotionsUsedLevel = g.EnemyCount = 5;
+  g.ChargeUsed = g.DamageDealt = g.DamageTaken = g.DistanceMoved = 7;
+  g.BossTimer = g.MiniGameTime = 40;
   SetupShip(g);
-
-  EXPECT_EQ(s.CurDefence, 3);
-  EXPECT_EQ(s.CurSpeed, 4);
-  EXPECT_EQ(s.CurRegen, 5);
-  EXPECT_EQ(s.CurCharge, 6);
-  EXPECT_EQ(s.CurReducer, 7);
-  EXPECT_EQ(s.CurLevel1, 5);
-  EXPECT_EQ(s.CurLevel2, 7);  // empty slot keeps its level
-  EXPECT_EQ(s.Life, 200);
-  EXPECT_EQ(s.Charge, 200);
-  EXPECT_TRUE(s.Exists);
-  EXPECT_EQ(s.Speed, 0);
-  EXPECT_EQ(s.LastShot1, 0);
-  EXPECT_EQ(s.LastShot2, 0);
-  EXPECT_FALSE(s.Resurected);
-  EXPECT_EQ(s.Heading, 1.25f);
-  EXPECT_EQ(s.AniFrame, 3.5f);
-  EXPECT_TRUE(s.Pressed);
-  EXPECT_TRUE(s.Pressed2);
-  EXPECT_EQ(s.NoMove, 9);
-  EXPECT_EQ(s.NoShoot, -4);
-  EXPECT_EQ(s.Top, 400);
-  EXPECT_EQ(s.Bottom, 456);
-  EXPECT_EQ(s.Left, 377.5f);
-  EXPECT_EQ(s.Right, 422.5f);
-  EXPECT_EQ(s.ShipSpeed, 2.0f);
-  EXPECT_EQ(s.ShipAccel, 0.15f);
-  EXPECT_EQ(s.SrcRectRight, 45);
-  EXPECT_EQ(s.SrcRectBottom, 56);
-  EXPECT_EQ(g.KillCount, 0);
-  EXPECT_EQ(g.ChargeUsed, 0);
-  EXPECT_EQ(g.DamageDealt, 0);
-  EXPECT_EQ(g.DamageTaken, 0);
-  EXPECT_EQ(g.DistanceMoved, 0);
-  EXPECT_EQ(g.PotionsUsedLevel, 0);
-  EXPECT_FALSE(g.PickupTaken);
-  EXPECT_FALSE(g.MusicStarted);
-  EXPECT_FALSE(g.BossCircling);
-  EXPECT_EQ(g.EnemyCount, 0);
-  EXPECT_EQ(g.BossTimer, 0);
-  EXPECT_EQ(g.MiniGameTime, 0);
+  EXPECT_EQ((std::array{s.CurDefence, s.CurSpeed, s.CurRegen, s.CurCharge, s.CurReducer}),
+            (std::array<Integer, 5>{3, 4, 5, 6, 7}));
+  EXPECT_EQ(std::tuple(s.CurLevel1, s.CurLevel2), std::tuple(5, 7));  // an empty slot keeps its level
+  EXPECT_EQ(std::tuple(s.Life, s.Charge, s.Speed, s.Exists, s.Resurected, s.LastShot1, s.LastShot2),
+            std::tuple(200, 200, 0, true, false, 0, 0));
+  EXPECT_EQ((std::array{s.Left, s.Top, s.Right, s.Bottom}), (std::array<Single, 4>{377.5f, 400, 422.5f, 456}));
+  EXPECT_EQ(std::tuple(s.ShipSpeed, s.ShipAccel, s.SrcRectRight, s.SrcRectBottom), std::tuple(2.0f, 0.15f, 45, 56));
+  // Carried over: heading, animation phase, the key latches and the no-move and no-shoot counters.
+  EXPECT_EQ(std::tuple(s.Heading, s.AniFrame, s.Pressed, s.Pressed2, s.NoMove, s.NoShoot),
+            std::tuple(1.25f, 3.5f, true, true, 9, -4));
+  // The level's counters start again.
+  EXPECT_EQ((std::array{g.ChargeUsed, g.DamageDealt, g.DamageTaken, g.DistanceMoved}), (std::array<Single, 4>{}));
+  EXPECT_EQ((std::array{g.KillCount, g.PotionsUsedLevel, g.EnemyCount}), (std::array<Integer, 3>{}));
+  EXPECT_EQ(g.BossTimer + g.MiniGameTime, 0);
+  EXPECT_FALSE(g.PickupTaken || g.MusicStarted || g.BossCircling);
 }
 
 TEST(ShipSetup, PicksALevelTrackAtRandomWithItsVolume) {
@@ -673,8 +503,7 @@ TEST(ShipSetup, PicksALevelTrackAtRandomWithItsVolume) {
     t.Plat.ClearRecords();
     SetupShip(g);
     const std::string volume = track == 1 ? "volume -1000" : "volume -1700";
-    EXPECT_EQ(t.Plat.MusicCalls,
-              (std::vector<std::string>{"stop", volume, "load " + std::to_string(track), "play"}));
+    EXPECT_EQ(t.Plat.MusicCalls, (Strings{"stop", volume, "load " + std::to_string(track), "play"}));
     EXPECT_EQ(g.Rng.X, rng.X);  // one draw
     (track == 1 ? sawTrack1 : sawOther) = true;
   }
@@ -727,6 +556,7 @@ TEST(ShipScenario, ALevelFlownWithTheArrowKeysFollowsTheRulesOfMotion) {
   Game& g = *t;
   StartLevel(g, 0);
   ASSERT_FALSE(g.InMenu);
+  g.SpawnCount = 0;  // an empty sky: nothing rams or shoots the ship
   FlightModel m;
   struct Phase {
     int Frames;
@@ -748,14 +578,12 @@ TEST(ShipScenario, ALevelFlownWithTheArrowKeysFollowsTheRulesOfMotion) {
       t.Plat.ClearRecords();
       RunFrame(g);
       m.Frame(ph.Up, ph.Down, ph.Left, ph.Right);
-      int drawn = 0;
-      for (const CopyRecord& c : t.Plat.Copies) {
-        if (c.Sheet != SheetShips) continue;
-        ++drawn;
+      const auto drawn = CopiesOn(t.Plat, SheetShips);
+      EXPECT_EQ(drawn.size(), 6u);  // the body and the five level-1 overlays
+      for (const CopyRecord& c : drawn) {
         EXPECT_EQ(c.DestLeft, m.DrawLeft);
         EXPECT_EQ(c.DestTop, m.DrawTop);
       }
-      EXPECT_EQ(drawn, 6);  // the body and the five level-1 overlays
     }
     EXPECT_EQ(g.Ship.Left, m.Left);
     EXPECT_EQ(g.Ship.Top, m.Top);

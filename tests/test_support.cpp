@@ -9,6 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "menus/menus.h"
+
 TempDir::TempDir() {
   std::string base = (std::filesystem::temp_directory_path() / "zorvane2-test-XXXXXX").string();
   if (!mkdtemp(base.data())) throw std::runtime_error("cannot make a temporary folder");
@@ -41,4 +43,28 @@ int RunZorvane(const std::string& args, std::string* out, std::string* err) {
   if (out) *out = ReadFile(outFile);
   if (err) *err = ReadFile(errFile);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<CopyRecord> CopiesOn(const NullPlatform& p, int sheet) {
+  std::vector<CopyRecord> out;
+  for (const CopyRecord& c : p.Copies)
+    if (c.Sheet == sheet) out.push_back(c);
+  return out;
+}
+
+bool HasCopy(const NullPlatform& p, int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int x, int y) {
+  for (const CopyRecord& c : p.Copies)
+    if (c.Sheet == sheet && Src(c) == std::array<int, 4>{srcLeft, srcTop, srcRight, srcBottom} && c.DestLeft == x &&
+        c.DestTop == y && !c.Scaled)
+      return true;
+  return false;
+}
+
+void MenuAt(Game& g, int x, int y, bool left, bool right) {
+  g.MouseX = static_cast<Integer>(x);
+  g.MouseY = static_cast<Integer>(y);
+  g.MouseLeft = left;
+  g.MouseRight = right;
+  MenuFrame(g);
+  g.MouseLeft = g.MouseRight = false;
 }

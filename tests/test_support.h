@@ -1,9 +1,11 @@
 // Shared helpers for the test suites: a game on a device-less platform.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/null_platform.h"
 #include "shell/game.h"
@@ -35,3 +37,12 @@ struct TempDir {
 int RunZorvane(const std::string& args, std::string* out = nullptr, std::string* err = nullptr);
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& text);
+
+// The copies drawn from one sheet, in drawing order.
+std::vector<CopyRecord> CopiesOn(const NullPlatform& p, int sheet);
+// A copy's source rectangle as left, top, right, bottom: one comparison instead of four.
+inline std::array<int, 4> Src(const CopyRecord& c) { return {c.SrcLeft, c.SrcTop, c.SrcRight, c.SrcBottom}; }
+// Whether an unscaled copy of that source rectangle was drawn with its top-left at (x, y).
+bool HasCopy(const NullPlatform& p, int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int x, int y);
+// One menu frame with the pointer at (x, y) and the given buttons down for that frame only.
+void MenuAt(Game& g, int x, int y, bool left = false, bool right = false);

@@ -1,5 +1,19 @@
-// Boss phases, modes and the level end. (Filled in by the levels work.)
+// The level director: the scripted part of every play frame. Boss phases and the modes decide
+// whether the level has been won this frame; a won level shows its results until Escape.
+#include "levels/level_director.h"
 #include "levels/levels.h"
 #include "shell/game.h"
 
-void LevelDirector(Game&) {}
+void LevelDirector(Game& g) {
+  bool won = BossPhases(g);
+  if (g.CurrentLevel == 11) {
+    MiniGameGunners(g);
+    MiniGameEnd(g);  // the mini game has no winning, only an end when the ship is lost
+  }
+  if (g.CurrentLevel == 12 && MarathonStep(g)) won = true;
+  if (!won) {
+    g.LevelOver = false;
+    return;
+  }
+  LevelWonFrame(g);
+}

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "platform/data_folders.h"
 #include "platform/sdl/sdl_platform_impl.h"
 
 namespace {
@@ -57,18 +58,28 @@ void SdlPlatform::CloseAudio() {
   AudioUp = false;
 }
 
-// FOLDER/FILE beside the executable first, then in the installed data folder; "" if neither.
+// FOLDER/FILE in the first data folder that has it (beside the executable, then the installed
+// data folders); "" if none.
 std::string SdlPlatform::FindDataFile(const std::string& folder, const std::string& file) const {
-  for (const std::string& base : {Options.DataFolder, std::string(ZORVANE_DATA_DIR)}) {
-    if (base.empty()) continue;
+  for (const std::string& base : DataFolders) {
     std::string path = base + "/" + folder + "/" + file;
     if (IsFile(path)) return path;
   }
   return "";
 }
 
+// "A, B or C": the folders looked in, for the messages about missing files.
+std::string SdlPlatform::DataFoldersText() const {
+  std::string text;
+  for (size_t i = 0; i < DataFolders.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == DataFolders.size() ? " or " : ", ") + DataFolders[i];
+  return text.empty() ? "no data folder" : text;
+}
+
+// The files are looked up even without an audio device (headless too), so a missing file is
+// said wherever the game runs; only loading needs the device.
 void SdlPlatform::LoadSound(int slot, const std::string& name) {
-  if (slot < 0 || slot > 9 || !AudioUp) return;
+  if (slot < 0 || slot > 9) return;
   if (Sounds[size_t(slot)]) Mix_FreeChunk(Sounds[size_t(slot)]);
   Sounds[size_t(slot)] = nullptr;
   std::string path = FindDataFile("Sound", name + ".wav");
@@ -77,6 +88,7 @@ void SdlPlatform::LoadSound(int slot, const std::string& name) {
     MissingSounds.push_back("Sound/" + name + ".wav");
     return;
   }
+  if (!AudioUp) return;
   Sounds[size_t(slot)] = Mix_LoadWAV(path.c_str());
   if (!Sounds[size_t(slot)])
     std::cerr << "zorvane2: cannot read the sound " << path << " (" << Mix_GetError() << "); it stays silent\n";
@@ -84,8 +96,7 @@ void SdlPlatform::LoadSound(int slot, const std::string& name) {
 
 void SdlPlatform::ReportMissingSounds() {
   if (MissingSounds.empty()) return;
-  std::cerr << "zorvane2: " << MissingSounds.size() << " sound file(s) not found in " << Options.DataFolder
-            << " or " << ZORVANE_DATA_DIR << " (";
+  std::cerr << "zorvane2: " << MissingSounds.size() << " sound file(s) not found in " << DataFoldersText() << " (";
   for (size_t i = 0; i < MissingSounds.size(); ++i) std::cerr << (i ? ", " : "") << MissingSounds[i];
   std::cerr << "); those effects stay silent\n";
   MissingSounds.clear();
@@ -99,17 +110,17 @@ void SdlPlatform::PlaySound(int slot) {
 
 void SdlPlatform::LoadMusic(const std::string& name) {
   MusicName = name;
-  if (!AudioUp) return;
   if (Music) Mix_FreeMusic(Music);  // stops it if it was playing
   Music = nullptr;
   std::string path = FindDataFile("Music", name + ".mid");
   // Each track that will not load is reported once, not at every change of track.
   if (path.empty()) {
     if (MissingReported.insert(name).second)
-      std::cerr << "zorvane2: music Music/" << name << ".mid not found (looked in " << Options.DataFolder
-                << " and " << ZORVANE_DATA_DIR << "); no music there\n";
+      std::cerr << "zorvane2: music Music/" << name << ".mid not found (looked in " << DataFoldersText()
+                << "); no music there\n";
     return;
   }
+  if (!AudioUp) return;
   Music = Mix_LoadMUS(path.c_str());
   if (!Music && MissingReported.insert(name).second)
     std::cerr << "zorvane2: cannot play the music " << path << " (" << Mix_GetError() << "); no music there\n";

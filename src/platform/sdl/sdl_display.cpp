@@ -105,6 +105,10 @@ void SdlPlatform::WaitForNextFrame() {
 
 void SdlPlatform::Present() {
   if (!Renderer) return;
+  if (ScreenshotWanted) {
+    ScreenshotWanted = false;
+    TakeScreenshot();
+  }
   SDL_UpdateTexture(Screen, nullptr, BackBuffer->pixels, BackBuffer->pitch);
   SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
   SDL_RenderClear(Renderer);

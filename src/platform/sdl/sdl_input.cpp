@@ -70,8 +70,13 @@ void SdlPlatform::UpdateMouseMode() {
 
 void SdlPlatform::PumpEvents() {
   if (!VideoUp) return;
+  // A press counts in the frame its events arrive in. One the frame did not read (a click in
+  // play, where the pointer is not used) is not kept for later, where it would click in the menu.
+  LeftPressed = RightPressed = false;
+  Pads_.BeginFrame();
   SDL_Event e;
   while (SDL_PollEvent(&e)) {
+    if (Pads_.HandleEvent(e)) continue;
     switch (e.type) {
       case SDL_QUIT:
         QuitEvent = true;
@@ -81,6 +86,8 @@ void SdlPlatform::PumpEvents() {
         if ((e.key.keysym.scancode == SDL_SCANCODE_RETURN || e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER) &&
             (e.key.keysym.mod & KMOD_ALT) && !e.key.repeat)
           ToggleFullScreen();
+        // F12 saves the frame being drawn, once it is finished.
+        if (e.key.keysym.scancode == SDL_SCANCODE_F12 && !e.key.repeat) ScreenshotWanted = true;
         break;
       case SDL_MOUSEMOTION:
         // The renderer has already turned these into 800 x 600 picture coordinates.
@@ -100,7 +107,12 @@ void SdlPlatform::PumpEvents() {
         break;
       case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_DISPLAY_CHANGED) ChoosePacing();
-        if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) UpdateMouseMode();
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+          UpdateMouseMode();
+          Pads_.Resync();
+        }
+        // Away from the game the pads hold nothing, as the keyboard does.
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) Pads_.ReleaseAll();
         break;
       default:
         break;
@@ -108,16 +120,22 @@ void SdlPlatform::PumpEvents() {
   }
 }
 
+void MergeKeyTable(const Uint8* keyboard, int count, const Gamepads& pads, std::array<bool, 256>& keys) {
+  keys.fill(false);
+  for (int sc = 0; sc < count; ++sc) {
+    if (!keyboard[sc]) continue;
+    int code = PcScanCode(sc);
+    if (code > 0 && code < 256) keys[size_t(code)] = true;
+  }
+  pads.AddKeys(keys);
+}
+
 void SdlPlatform::ReadKeyboard(std::array<bool, 256>& keys) {
   keys.fill(false);
   if (!Window) return;  // headless: no keyboard
   int count = 0;
   const Uint8* state = SDL_GetKeyboardState(&count);
-  for (int sc = 0; sc < count; ++sc) {
-    if (!state[sc]) continue;
-    int code = PcScanCode(sc);
-    if (code > 0 && code < 256) keys[size_t(code)] = true;
-  }
+  MergeKeyTable(state, count, Pads_, keys);
 }
 
 void SdlPlatform::ReadMouse(int& dx, int& dy, bool& left, bool& right) {
@@ -128,18 +146,39 @@ void SdlPlatform::ReadMouse(int& dx, int& dy, bool& left, bool& right) {
   left = (buttons & SDL_BUTTON_LMASK) != 0 || LeftPressed;
   right = (buttons & SDL_BUTTON_RMASK) != 0 || RightPressed;
   LeftPressed = RightPressed = false;
+  // The pads' stick moves the same pointer, and their A and B buttons click.
+  int padDx = 0, padDy = 0;
+  bool padLeft = false, padRight = false;
+  Pads_.PointerStep(padDx, padDy, padLeft, padRight);
+  left = left || padLeft;
+  right = right || padRight;
   // The game adds the motion to its pointer and clamps it to 0..780, 0..570; we keep the
   // same pointer here so that in a window the motion lands it on the system pointer.
   int targetX = PointerX, targetY = PointerY;
   if (FullScreen) {
-    targetX = Clamp(PointerX + RelativeDx, 0, 780);
-    targetY = Clamp(PointerY + RelativeDy, 0, 570);
-    dx = RelativeDx;
-    dy = RelativeDy;
+    targetX = Clamp(PointerX + RelativeDx + padDx, 0, 780);
+    targetY = Clamp(PointerY + RelativeDy + padDy, 0, 570);
+    dx = RelativeDx + padDx;
+    dy = RelativeDy + padDy;
     RelativeDx = RelativeDy = 0;
-  } else if (HaveAbsolute) {
-    targetX = Clamp(AbsoluteX, 0, 780);
-    targetY = Clamp(AbsoluteY, 0, 570);
+  } else {
+    if (HaveAbsolute) {
+      targetX = Clamp(AbsoluteX, 0, 780);
+      targetY = Clamp(AbsoluteY, 0, 570);
+    }
+    if (padDx || padDy) {
+      // The stick moves the system pointer too, so the mouse takes over from where the pad left it.
+      targetX = Clamp(targetX + padDx, 0, 780);
+      targetY = Clamp(targetY + padDy, 0, 570);
+      AbsoluteX = targetX;
+      AbsoluteY = targetY;
+      HaveAbsolute = true;
+      if (Renderer && SDL_GetMouseFocus() == Window) {
+        int wx = 0, wy = 0;
+        SDL_RenderLogicalToWindow(Renderer, float(targetX), float(targetY), &wx, &wy);
+        SDL_WarpMouseInWindow(Window, wx, wy);
+      }
+    }
     dx = targetX - PointerX;
     dy = targetY - PointerY;
   }

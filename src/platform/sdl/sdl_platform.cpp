@@ -4,6 +4,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "platform/data_folders.h"
 #include "platform/sdl/sdl_platform_impl.h"
 
 std::unique_ptr<Platform> CreateSdlPlatform(const PlatformOptions& options) {
@@ -12,7 +13,8 @@ std::unique_ptr<Platform> CreateSdlPlatform(const PlatformOptions& options) {
   return p;
 }
 
-SdlPlatform::SdlPlatform(const PlatformOptions& options) : Options(options) {
+SdlPlatform::SdlPlatform(const PlatformOptions& options)
+    : Options(options), DataFolders(DataSearchPath(options.DataFolder)) {
   // The game turns SIGINT and SIGTERM into "save and quit" itself, headless too.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   InstallSignalHandlers();
@@ -59,12 +61,14 @@ SdlPlatform::SdlPlatform(const PlatformOptions& options) : Options(options) {
     Usable_ = false;
     return;
   }
+  Pads_.Start();
   OpenAudio();
 }
 
 SdlPlatform::~SdlPlatform() {
   ReportMissingSounds();
   CloseAudio();
+  Pads_.Stop();
   CloseWindow();
   for (SDL_Surface*& s : SheetSurfaces) {
     SDL_FreeSurface(s);
@@ -84,12 +88,12 @@ int32_t SdlPlatform::TickCount() {
 }
 
 void SdlPlatform::BeginFrame(long long frameNumber) {
+  ReportMissingSounds();
   if (Options.Headless) {
     // Frame n is read at floor(n * 1000 / 60) ms; wraps after 2^32 ms like the real clock.
     HeadlessTicks = static_cast<int32_t>(static_cast<uint32_t>(frameNumber * 1000 / 60));
     return;
   }
-  ReportMissingSounds();
   PumpEvents();
 }
 

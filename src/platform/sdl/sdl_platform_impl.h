@@ -12,6 +12,11 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/sdl/gamepads.h"
+
+// The key table from the keyboard's state (SDL scancodes) and the pads: an entry is held while
+// either holds it.
+void MergeKeyTable(const Uint8* keyboard, int count, const Gamepads& pads, std::array<bool, 256>& keys);
 
 class SdlPlatform : public Platform {
  public:
@@ -52,6 +57,10 @@ class SdlPlatform : public Platform {
   SDL_Window* TheWindow() const { return Window; }
   // For tests: true while the guard rows around the back buffer hold nothing drawn.
   bool GuardRowsUntouched() const;
+  // For tests: the game controllers.
+  Gamepads& Pads() { return Pads_; }
+  // Saves the back buffer as a dated PNG in the screenshot folder and says where (F12).
+  void TakeScreenshot();
 
  private:
   // sdl_display.cpp
@@ -73,6 +82,7 @@ class SdlPlatform : public Platform {
   void CloseAudio();
   void ReportMissingSounds();
   std::string FindDataFile(const std::string& folder, const std::string& file) const;
+  std::string DataFoldersText() const;
 
   PlatformOptions Options;
   bool Usable_ = true;
@@ -103,7 +113,9 @@ class SdlPlatform : public Platform {
   int PointerX = 0, PointerY = 0;           // the game's pointer as it will be after the reported motion
   int AbsoluteX = 0, AbsoluteY = 0;         // window: the system pointer in picture coordinates
   bool HaveAbsolute = false;
-  bool LeftPressed = false, RightPressed = false;  // a press seen since the last read
+  bool LeftPressed = false, RightPressed = false;  // a press seen in this frame's events
+  Gamepads Pads_;
+  bool ScreenshotWanted = false;  // F12 was pressed: the frame is saved when it is finished
   bool SignalsInstalled = false;
 
   // Audio.
@@ -114,4 +126,5 @@ class SdlPlatform : public Platform {
   std::set<std::string> MissingReported;   // music tracks already reported
   std::vector<std::string> MissingSounds;  // sound files not found, not yet reported
   int32_t HeadlessTicks = 0;
+  std::vector<std::string> DataFolders;    // where Sound/ and Music/ are looked for, in order
 };
