@@ -404,7 +404,7 @@ TEST(EnemyDrawing, RoundsHalvesToEvenAndPicksTheBulletRowByLevel) {
     const CopyRecord& c = t.Plat.Copies.at(0);
     EXPECT_EQ(c.Sheet, SheetEShots);
     EXPECT_EQ(std::tuple(c.SrcTop, c.SrcBottom), std::tuple(top, bottom)) << level << " " << kind;
-    if (kind == 2) EXPECT_EQ(c.SrcRight, 17);
+    EXPECT_EQ(c.SrcRight, kind == 2 ? 17 : 9);
   }
 }
 

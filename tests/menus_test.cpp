@@ -369,7 +369,8 @@ TEST(MenuScreen, MusicStartsOnceAndTheSwitchesWork) {
     EXPECT_EQ(std::tuple(g.Progress.SoundOn, g.Progress.MusicOn, t.Plat.MusicCalls, t.Plat.SoundsPlayed),
               std::tuple(sound, music, calls, sounds))
         << x << "," << y;
-    if (x == 742) EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 102, 44, 140, 69, 742, 489));
+    EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 102, 44, 140, 69, sound ? 702 : 742, 489));
+    EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 102, 44, 140, 69, music ? 702 : 742, 529));
   }
   EXPECT_TRUE(g.Music.Playing);
 }
