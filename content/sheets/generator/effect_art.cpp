@@ -131,7 +131,7 @@ void PaintExplosions(Canvas& c) {
       const float t = float(f) / float(k.Frames - 1);
       const float radius = rmax * (0.45f + 0.55f * std::sqrt(t));
       const float heat = std::max(0.0f, 1 - t * 1.15f);   // white-hot early, cold at the end
-      const float density = t < 0.7f ? 1 : 1 - (t - 0.7f) / 0.3f * 0.85f;  // thins into smoke
+      const float density = t < 0.7f ? 1 : 1 - (t - 0.7f) / 0.3f * 0.7f;  // thins into smoke
       const int x0 = f * k.Width;
       for (int y = 0; y < k.Height; ++y)
         for (int x = 0; x < k.Width; ++x) {
@@ -144,7 +144,7 @@ void PaintExplosions(Canvas& c) {
           if (d >= 1) continue;
           float inner = Noise2(x * 0.3f + f, y * 0.3f, k.Seed + 3);
           float puffs = Noise2(x * 0.13f, y * 0.13f + f * 0.2f, k.Seed + 5);
-          if (t > 0.55f && puffs > density + 0.05f) continue;  // the smoke breaks into puffs
+          if (t > 0.55f && puffs > density + 0.1f) continue;  // the smoke breaks into puffs
           float v = (1 - d) * (0.65f + inner * 0.5f);
           // Colour ramp: smoke, red, orange, yellow, white, scaled by the frame's heat.
           float e = v * (0.35f + heat * 1.1f);

@@ -27,12 +27,35 @@ struct Lamp {
   bool Engine = false;  // engines glow upwards with a flame
 };
 
+// A row of lit windows along the hull, from (u, v0) to (u, v1).
+struct Windows {
+  float U, V0, V1;
+  int N;
+  uint32_t Col = 0x90e0ff;
+};
+
 struct Craft {
   std::vector<Part> Parts;
   std::vector<Lamp> Lamps;
   float Panels = 0;  // spacing of the hull's panel lines, 0 for none
   uint32_t Seed = 1;
+  std::vector<Pt> Turrets;  // gun turrets (u, v), barrels pointing down at the player
+  float TurretR = 4;        // turret radius in pixels
+  std::vector<Windows> Rows;
 };
+
+// A turret: a lit metal dome with a dark barrel reaching down.
+void Turret(Canvas& c, float x, float y, float r) {
+  Mask barrel(c.W, c.H), dome(c.W, c.H);
+  barrel.Rect(x - r * 0.28f, y, x + r * 0.28f, y + r * 1.9f);
+  dome.Ellipse(x, y, r, r);
+  ShadeMask(c, 0, 0, barrel, Hex(0x3a3e48), {1, 0.55f, 0.6f, 0.5f});
+  ShadeMask(c, 0, 0, dome, Hex(0x9aa2b4), {r * 0.7f, 0.45f, 0.8f, 0.8f});
+  c.Set(int(x), int(y + r * 1.9f) - 1, Hex(0xff8040));
+  for (int py = int(y - r - 1); py <= int(y + r + 1); ++py)
+    for (int px = int(x - r - 1); px <= int(x + r + 1); ++px)
+      if (std::fabs(std::hypot(px + 0.5f - x, py + 0.5f - y) - r) < 0.5f) c.Set(px, py, Hex(0x202430));
+}
 
 struct Frame {
   int X, Y, W, H;
@@ -96,6 +119,21 @@ void DrawCraft(Canvas& c, const Frame& f, const Craft& craft) {
       }
     }
   }
+  for (const Windows& w : craft.Rows)
+    for (float u : {w.U, -w.U}) {
+      for (int i = 0; i < w.N; ++i) {
+        float v = w.V0 + (w.V1 - w.V0) * (w.N > 1 ? float(i) / float(w.N - 1) : 0);
+        int x = int(f.px(u)), y = int(f.py(v));
+        cell.Set(x, y, Hex(w.Col));
+        cell.Set(x, y + 1, Scale(Hex(w.Col), 0.6f));
+      }
+      if (w.U == 0) break;
+    }
+  for (const Pt& t : craft.Turrets)
+    for (float u : {t.X, -t.X}) {
+      Turret(cell, f.px(u), f.py(t.Y), craft.TurretR);
+      if (t.X == 0) break;
+    }
   for (const Lamp& l : craft.Lamps)
     for (float u : {l.U, -l.U}) {
       float x = f.px(u), y = f.py(l.V), r = l.R * f.hw();
@@ -164,6 +202,13 @@ void DrawRock(Canvas& c, const Frame& f, uint32_t seed, Rgb base, Rgb seams, boo
 }
 
 using P = Part;
+
+Craft With(Craft c, std::vector<Pt> turrets, float r, std::vector<Windows> rows) {
+  c.Turrets = std::move(turrets);
+  c.TurretR = r;
+  c.Rows = std::move(rows);
+  return c;
+}
 
 }  // namespace
 
@@ -324,26 +369,26 @@ void PaintEnemies(Canvas& c) {
   // The bosses, kinds 20 to 29: larger, layered and lit.
   // Level 1: a tall red warship with side cannons.
   DrawCraft(c, at(0, 196, 59, 127),
-            {{{P::Poly, {{0.35f, 0.15f}, {1, 0.3f}, {0.95f, 0.55f}, {0.4f, 0.6f}}, 0x7a2a2a, 4},
+            With({{{P::Poly, {{0.35f, 0.15f}, {1, 0.3f}, {0.95f, 0.55f}, {0.4f, 0.6f}}, 0x7a2a2a, 4},
               {P::Box, {{0.7f, 0.45f}, {0.85f, 0.75f}}, 0x40404c, 2},
               {P::Poly, {{0.25f, 0.6f}, {0.7f, 0.7f}, {0.6f, 0.9f}, {0.3f, 0.85f}}, 0x9a3a3a, 3},
               {P::Poly, {{0, 0}, {0.4f, 0.03f}, {0.45f, 0.8f}, {0.2f, 0.97f}, {0, 1}}, 0xc85a4a, 6},
               {P::Box, {{-0.12f, 0.25f}, {0.12f, 0.5f}}, 0x602020, 2, 0.3f, false},
               {P::Ell, {{0, 0.85f}, {0.15f, 0.05f}}, 0xffd050, 2, 0.9f, false}},
              {{0.2f, 0.02f, 0.08f, 0xff8040, true}, {0.78f, 0.76f, 0.05f, 0xff3020}, {0, 0.38f, 0.08f, 0xffa040}},
-             8, 20});
+             8, 20}, {{0.78f, 0.38f}, {0, 0.62f}}, 3.5f, {{0, 0.1f, 0.2f, 3, 0xffd080}, {0.25f, 0.55f, 0.75f, 4}}));
   // Level 2: a wide flat blade with four guns.
   DrawCraft(c, at(428, 111, 101, 49),
-            {{{P::Poly, {{0, 0.1f}, {0.5f, 0.05f}, {1, 0.4f}, {0.9f, 0.75f}, {0.5f, 0.7f}, {0, 1}}, 0x386a48, 5},
+            With({{{P::Poly, {{0, 0.1f}, {0.5f, 0.05f}, {1, 0.4f}, {0.9f, 0.75f}, {0.5f, 0.7f}, {0, 1}}, 0x386a48, 5},
               {P::Box, {{0.3f, 0.6f}, {0.38f, 0.95f}}, 0x404850, 1.5f},
               {P::Box, {{0.65f, 0.6f}, {0.72f, 0.88f}}, 0x404850, 1.5f},
               {P::Ell, {{0, 0.45f}, {0.2f, 0.3f}}, 0x70c890, 4, 0.6f, false},
               {P::Ell, {{0, 0.5f}, {0.09f, 0.16f}}, 0xf0ff80, 2, 0.9f, false}},
              {{0.45f, 0.15f, 0.04f, 0x80ffb0, true}, {0.92f, 0.45f, 0.025f, 0xff4040}},
-             7, 21});
+             7, 21}, {{0.34f, 0.55f}, {0.68f, 0.55f}}, 3.5f, {{0.15f, 0.2f, 0.2f, 1}, {0.45f, 0.3f, 0.3f, 1}}));
   // Level 3: a great round mothership with four arms and a burning eye.
   DrawCraft(c, at(59, 124, 183, 199),
-            {{{P::Poly, {{0.2f, 0.25f}, {0.95f, 0.05f}, {1, 0.2f}, {0.5f, 0.5f}}, 0x5a3a6a, 6},
+            With({{{P::Poly, {{0.2f, 0.25f}, {0.95f, 0.05f}, {1, 0.2f}, {0.5f, 0.5f}}, 0x5a3a6a, 6},
               {P::Poly, {{0.2f, 0.7f}, {0.9f, 0.88f}, {0.85f, 1}, {0.4f, 0.85f}}, 0x5a3a6a, 6},
               {P::Ell, {{0.9f, 0.12f}, {0.1f, 0.08f}}, 0x8a5a9a, 4},
               {P::Ell, {{0.82f, 0.93f}, {0.1f, 0.06f}}, 0x8a5a9a, 4},
@@ -354,36 +399,36 @@ void PaintEnemies(Canvas& c) {
               {P::Ell, {{0, 0.54f}, {0.12f, 0.1f}}, 0xff3030, 5, 1.0f, false}},
              {{0.9f, 0.12f, 0.04f, 0xff60ff}, {0.82f, 0.93f, 0.04f, 0xff60ff}, {0.55f, 0.3f, 0.03f, 0xffe060},
               {0.55f, 0.7f, 0.03f, 0xffe060}, {0.35f, 0.08f, 0.04f, 0xc080ff, true}},
-             12, 22});
+             12, 22}, {{0.62f, 0.2f}, {0.62f, 0.8f}, {0.3f, 0.12f}, {0.3f, 0.88f}}, 6, {{0.45f, 0.38f, 0.62f, 5, 0xffc060}}));
   // Level 4: an armoured beetle.
   DrawCraft(c, at(335, 89, 93, 85),
-            {{{P::Poly, {{0.5f, 0.6f}, {0.95f, 0.75f}, {0.85f, 1}, {0.6f, 0.85f}}, 0x303a20, 2},
+            With({{{P::Poly, {{0.5f, 0.6f}, {0.95f, 0.75f}, {0.85f, 1}, {0.6f, 0.85f}}, 0x303a20, 2},
               {P::Ell, {{0, 0.45f}, {0.9f, 0.45f}}, 0x4a6a28, 10, 0.5f, false},
               {P::Poly, {{0.02f, 0.05f}, {0.7f, 0.15f}, {0.85f, 0.5f}, {0.6f, 0.85f}, {0.02f, 0.9f}}, 0x7aa040, 8, 0.7f},
               {P::Ell, {{0, 0.88f}, {0.3f, 0.12f}}, 0x3a4a20, 4, 0.3f, false},
               {P::Ell, {{0.15f, 0.9f}, {0.07f, 0.05f}}, 0xffe020, 1.5f, 0.9f}},
              {{0.15f, 0.9f, 0.04f, 0xffff40}},
-             9, 23});
+             9, 23}, {{0.45f, 0.3f}, {0.35f, 0.6f}}, 4.5f, {}));
   // Level 5: a heavy diving hammer.
   DrawCraft(c, at(242, 88, 93, 86),
-            {{{P::Poly, {{0, 0}, {0.4f, 0}, {0.45f, 0.6f}, {0, 0.65f}}, 0x6a6a7a, 6},
+            With({{{P::Poly, {{0, 0}, {0.4f, 0}, {0.45f, 0.6f}, {0, 0.65f}}, 0x6a6a7a, 6},
               {P::Poly, {{0, 0.55f}, {1, 0.62f}, {0.95f, 0.95f}, {0, 1}}, 0xb09040, 8, 0.6f},
               {P::Box, {{0.6f, 0.7f}, {0.9f, 0.88f}}, 0x806420, 3},
               {P::Ell, {{0, 0.3f}, {0.18f, 0.14f}}, 0x70d8ff, 4, 0.9f, false}},
              {{0.25f, 0.03f, 0.06f, 0xffa040, true}, {0.75f, 0.79f, 0.05f, 0xff4020}},
-             9, 24});
+             9, 24}, {{0.25f, 0.7f}, {0.85f, 0.68f}}, 4.5f, {{0.2f, 0.1f, 0.45f, 5}}));
   // Level 6: a spinning ring ship with a bright core.
   DrawCraft(c, at(493, 160, 91, 82),
-            {{{P::Ring, {{0, 0.5f}, {0.62f, 0.98f}}, 0x2a5a8a, 6, 0.5f, false},
+            With({{{P::Ring, {{0, 0.5f}, {0.62f, 0.98f}}, 0x2a5a8a, 6, 0.5f, false},
               {P::Poly, {{0.1f, 0.45f}, {0.7f, 0.42f}, {0.7f, 0.58f}, {0.1f, 0.55f}}, 0x1a3a5a, 2},
               {P::Poly, {{0, 0.1f}, {0.08f, 0.1f}, {0.08f, 0.9f}, {0, 0.9f}}, 0x1a3a5a, 2},
               {P::Ell, {{0, 0.5f}, {0.38f, 0.38f}}, 0x60a0e0, 8, 0.6f, false},
               {P::Ell, {{0, 0.5f}, {0.17f, 0.17f}}, 0xe0f8ff, 4, 1.0f, false}},
              {{0.8f, 0.5f, 0.05f, 0x60ffff}, {0, 0.08f, 0.05f, 0x60ffff}, {0, 0.92f, 0.05f, 0x60ffff}},
-             0});
+             0}, {{0.8f, 0.2f}, {0.8f, 0.8f}}, 3.5f, {}));
   // Level 7: a huge battleship spanning the screen.
   DrawCraft(c, at(494, 242, 320, 81),
-            {{{P::Poly, {{0, 0.15f}, {0.55f, 0.2f}, {1, 0.45f}, {0.98f, 0.65f}, {0.5f, 0.7f}, {0, 0.85f}}, 0x4a4e5a, 6},
+            With({{{P::Poly, {{0, 0.15f}, {0.55f, 0.2f}, {1, 0.45f}, {0.98f, 0.65f}, {0.5f, 0.7f}, {0, 0.85f}}, 0x4a4e5a, 6},
               {P::Box, {{0.3f, 0.55f}, {0.36f, 0.9f}}, 0x33363e, 2},
               {P::Box, {{0.55f, 0.55f}, {0.6f, 0.85f}}, 0x33363e, 2},
               {P::Box, {{0.78f, 0.5f}, {0.82f, 0.78f}}, 0x33363e, 2},
@@ -392,28 +437,28 @@ void PaintEnemies(Canvas& c) {
               {P::Ell, {{0, 0.55f}, {0.07f, 0.15f}}, 0xffb040, 3, 0.9f, false}},
              {{0.1f, 0.03f, 0.02f, 0xffa040, true}, {0.42f, 0.03f, 0.02f, 0xffa040, true}, {0.33f, 0.88f, 0.01f, 0xff3020},
               {0.57f, 0.83f, 0.01f, 0xff3020}, {0.8f, 0.76f, 0.01f, 0xff3020}},
-             14, 26});
+             14, 26}, {{0.1f, 0.3f}, {0.3f, 0.3f}, {0.5f, 0.35f}, {0.7f, 0.45f}, {0.88f, 0.52f}}, 4.5f, {{0.05f, 0.15f, 0.85f, 8}, {0.25f, 0.35f, 0.35f, 1}, {0.6f, 0.42f, 0.42f, 1}}));
   // Level 8: a gunship bristling with barrels for its bursts.
   DrawCraft(c, at(584, 181, 108, 61),
-            {{{P::Box, {{0.15f, 0.55f}, {0.22f, 1}}, 0x3a3a44, 1.5f},
+            With({{{P::Box, {{0.15f, 0.55f}, {0.22f, 1}}, 0x3a3a44, 1.5f},
               {P::Box, {{0.35f, 0.55f}, {0.42f, 0.96f}}, 0x3a3a44, 1.5f},
               {P::Box, {{0.55f, 0.55f}, {0.62f, 0.92f}}, 0x3a3a44, 1.5f},
               {P::Poly, {{0, 0.05f}, {0.7f, 0.1f}, {1, 0.35f}, {0.9f, 0.7f}, {0, 0.75f}}, 0x8a3020, 6},
               {P::Ell, {{0, 0.38f}, {0.3f, 0.3f}}, 0xc85a30, 6, 0.5f, false},
               {P::Ell, {{0, 0.4f}, {0.12f, 0.14f}}, 0xffe080, 3, 0.9f, false}},
              {{0.6f, 0.08f, 0.05f, 0xff8040, true}, {0.85f, 0.4f, 0.03f, 0xffff60}},
-             7, 27});
+             7, 27}, {{0.3f, 0.25f}, {0.7f, 0.3f}}, 4, {{0.45f, 0.5f, 0.5f, 1, 0xffe080}}));
   // Level 9: a winged dreadnought.
   DrawCraft(c, at(584, 90, 143, 91),
-            {{{P::Poly, {{0.2f, 0.2f}, {1, 0.05f}, {0.95f, 0.25f}, {0.7f, 0.8f}, {0.25f, 0.7f}}, 0x203a6a, 6},
+            With({{{P::Poly, {{0.2f, 0.2f}, {1, 0.05f}, {0.95f, 0.25f}, {0.7f, 0.8f}, {0.25f, 0.7f}}, 0x203a6a, 6},
               {P::Poly, {{0.5f, 0.3f}, {0.9f, 0.18f}, {0.8f, 0.4f}, {0.6f, 0.6f}}, 0x3a5a9a, 4},
               {P::Poly, {{0, 0}, {0.22f, 0.05f}, {0.28f, 0.8f}, {0, 1}}, 0x7a90c8, 7},
               {P::Ell, {{0, 0.5f}, {0.1f, 0.2f}}, 0x80f0ff, 4, 0.9f, false}},
              {{0.15f, 0.03f, 0.05f, 0x60a0ff, true}, {0.7f, 0.75f, 0.03f, 0xff4060}, {0.97f, 0.12f, 0.02f, 0xffff80}},
-             9, 28});
+             9, 28}, {{0.4f, 0.4f}, {0.62f, 0.62f}, {0.85f, 0.2f}}, 4.5f, {{0.1f, 0.15f, 0.75f, 7}}));
   // Level 10: the final flagship, a crowned fortress with a molten heart.
   DrawCraft(c, at(243, 174, 250, 149),
-            {{{P::Poly, {{0.3f, 0.1f}, {0.9f, 0}, {1, 0.3f}, {0.85f, 0.7f}, {0.55f, 0.95f}, {0.3f, 0.8f}}, 0x3a1a2a, 8},
+            With({{{P::Poly, {{0.3f, 0.1f}, {0.9f, 0}, {1, 0.3f}, {0.85f, 0.7f}, {0.55f, 0.95f}, {0.3f, 0.8f}}, 0x3a1a2a, 8},
               {P::Poly, {{0.55f, 0.15f}, {0.92f, 0.1f}, {0.8f, 0.5f}, {0.6f, 0.45f}}, 0x6a2a3a, 5},
               {P::Box, {{0.62f, 0.65f}, {0.7f, 0.98f}}, 0x2a2a34, 3},
               {P::Box, {{0.4f, 0.75f}, {0.46f, 1}}, 0x2a2a34, 3},
@@ -423,7 +468,7 @@ void PaintEnemies(Canvas& c) {
               {P::Ell, {{0, 0.45f}, {0.07f, 0.12f}}, 0xff5018, 6, 1.0f, false}},
              {{0.15f, 0.02f, 0.025f, 0xff6040, true}, {0.6f, 0.02f, 0.025f, 0xff6040, true},
               {0.66f, 0.97f, 0.015f, 0xff3020}, {0.43f, 0.98f, 0.015f, 0xff3020}, {0.88f, 0.2f, 0.015f, 0xffe060}},
-             14, 29});
+             14, 29}, {{0.45f, 0.2f}, {0.7f, 0.35f}, {0.55f, 0.6f}, {0.25f, 0.85f}}, 6, {{0.12f, 0.72f, 0.9f, 4, 0xffb060}, {0.28f, 0.1f, 0.55f, 6, 0xffd0a0}}));
 }
 
 void PaintEnemiesHurt(Canvas& c, const Canvas& enemies) {
@@ -432,9 +477,9 @@ void PaintEnemiesHurt(Canvas& c, const Canvas& enemies) {
     for (int x = 0; x < c.W; ++x) {
       if (enemies.IsKey(x, y)) continue;
       Rgb p = enemies.GetRgb(x, y);
-      float lum = (p.R * 0.3f + p.G * 0.55f + p.B * 0.15f) / 255.0f;
-      Rgb hot = lum > 0.55f ? Mix(Hex(0xff6a40), Hex(0xfff0e0), (lum - 0.55f) / 0.45f)
-                            : Mix(Hex(0x600808), Hex(0xff6a40), lum / 0.55f);
+      float lum = std::min(1.0f, (p.R * 0.3f + p.G * 0.55f + p.B * 0.15f) / 255.0f * 1.4f + 0.08f);
+      Rgb hot = lum > 0.5f ? Mix(Hex(0xff7048), Hex(0xfff4e8), (lum - 0.5f) / 0.5f)
+                           : Mix(Hex(0x781008), Hex(0xff7048), lum / 0.5f);
       c.Set(x, y, hot);
     }
 }

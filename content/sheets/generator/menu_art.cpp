@@ -393,8 +393,8 @@ void PaintTitle(Canvas& c, const Canvas& ships, const Canvas& shots, const Canva
     Bevel(c, 742, y0, 780, y0 + 25, Hex(0xe0c0c0), true, 2);
     ButtonLabel(c, 742, y0, 780, y0 + 25, "OFF", Bold(10));
   }
-  Bevel(c, 702, 556, 780, 581, Hex(0xc03030), true, 2);
-  ButtonLabel(c, 702, 556, 780, 581, "ERASE DATA", Bold(9), Hex(0xfff0e0));
+  Bevel(c, 702, 555, 780, 581, Hex(0xc03030), true, 2);
+  ButtonLabel(c, 702, 555, 780, 581, "ERASE DATA", Bold(9), Hex(0xfff0e0));
 }
 
 // ---- Sheet 11: the results panel -----------------------------------------------------------
@@ -467,11 +467,11 @@ void PaintMenuHelp(Canvas& c, const Canvas& ships, const Canvas& enemies, const 
     Text(c, f9, 90, y0 + 76, "FLY SLOWLY, FOR FINE DODGING", Caption);
     KeyCap(c, 18, y0 + 96, 20, "X");
     KeyCap(c, 40, y0 + 96, 20, "C");
-    Text(c, f9, 68, y0 + 100, "FIRE SLOT X / SLOT C", SlotOne);
-    KeyCap(c, 168, y0 + 96, 20, "Z");
-    KeyCap(c, 190, y0 + 96, 20, "V");
-    Text(c, f9, 214, y0 + 94, "CHARGE", SlotTwo);
-    Text(c, f9, 214, y0 + 104, "ABILITIES", SlotTwo);
+    Text(c, f9, 68, y0 + 100, "FIRE SLOT X / C", SlotOne);
+    KeyCap(c, 186, y0 + 96, 20, "Z");
+    KeyCap(c, 208, y0 + 96, 20, "V");
+    Text(c, f9, 234, y0 + 94, "CHARGE", SlotTwo);
+    Text(c, f9, 234, y0 + 104, "ABILITIES", SlotTwo);
     KeyCap(c, 18, y0 + 120, 20, "A");
     KeyCap(c, 40, y0 + 120, 20, "S");
     KeyCap(c, 62, y0 + 120, 20, "D");
