@@ -69,10 +69,11 @@ std::vector<std::string> DataSearchPath(const std::string& executableFolder) {
 
 std::string ScreenshotFolder() {
   std::string home = Env("HOME");
-  std::string pictures = Env("XDG_PICTURES_DIR");
-  if (pictures.empty() || !fs::path(pictures).is_absolute()) pictures = PicturesFromUserDirs(home);
-  if (!pictures.empty() && IsFolder(pictures)) return pictures;
-  if (!home.empty() && IsFolder(fs::path(home) / "Pictures")) return (fs::path(home) / "Pictures").string();
+  // The first pictures folder that exists: the environment's, the user's setting, ~/Pictures.
+  std::vector<std::string> pictures = {Env("XDG_PICTURES_DIR"), PicturesFromUserDirs(home)};
+  if (!home.empty()) pictures.push_back((fs::path(home) / "Pictures").string());
+  for (const std::string& p : pictures)
+    if (!p.empty() && fs::path(p).is_absolute() && IsFolder(p)) return p;
   std::string data = Env("XDG_DATA_HOME");
   // Only an absolute XDG_DATA_HOME counts, as for the save file.
   if (!data.empty() && fs::path(data).is_absolute()) return (fs::path(data) / "zorvane2").string();
