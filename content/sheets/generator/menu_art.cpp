@@ -405,7 +405,7 @@ void PaintStats(Canvas& c) {
   // the pickup and goal lines at x 129 (y 117 and 130 + 13g), the grade at (42, 208), the
   // points at (140, 208) and the rewards at (3, 233) and (3, 245).
   Panel(c, 0, 0, 200, 300);
-  TextCentred(c, Bold(13), 100, 4, "LEVEL COMPLETE!", Hex(0xffd060));
+  TextCentred(c, Bold(13), 100, 4, "MISSION RESULTS", Hex(0xffd060));
   static const char* const labels[8] = {"ENEMIES KILLED", "ENEMIES FOUGHT", "DAMAGE TAKEN", "DAMAGE DEALT",
                                         "POTIONS USED",   "DISTANCE FLOWN", "CHARGE USED",  "PICKUP TAKEN"};
   TTF_Font* f9 = MenuFont();
