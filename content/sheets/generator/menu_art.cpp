@@ -216,7 +216,6 @@ void Potion(Canvas& c, int cx, int top, Rgb liquid) {
 }  // namespace
 
 void PaintTitle(Canvas& c, const Canvas& ships, const Canvas& shots, const Canvas& enemies) {
-  (void)enemies;
   TTF_Font* f9 = Small();
   // The space between the panels stays the key, so the falling stars show through.
 
@@ -260,10 +259,12 @@ void PaintTitle(Canvas& c, const Canvas& ships, const Canvas& shots, const Canva
     Bevel(c, 14, top + 4, 32, top + 22, Hex(0x3a5a9a), false, 1);
     TextCentred(c, Bold(10), 23, top + 6, std::to_string(i + 1), Hex(0xf0f4ff));
     Text(c, Bold(11), 40, top + 6, "LEVEL " + std::to_string(i + 1), Ink);
-    // Thumbnails of each level's boss colours as a stripe at the right.
-    static const uint32_t tint[10] = {0xc85a4a, 0x70c890, 0x7a5a90, 0x7aa040, 0xb09040,
-                                      0x60a0e0, 0x8a8e9a, 0xc85a30, 0x7a90c8, 0xb86070};
-    c.FillRect(140, top + 4, 150, top + 22, Hex(tint[i]));
+    // A thumbnail of the level's boss on a dark window at the right.
+    static const int boss[10][4] = {{0, 196, 59, 127},  {428, 111, 101, 49}, {59, 124, 183, 199}, {335, 89, 93, 85},
+                                    {242, 88, 93, 86},  {493, 160, 91, 82},  {494, 242, 320, 81}, {584, 181, 108, 61},
+                                    {584, 90, 143, 91}, {243, 174, 250, 149}};
+    Bevel(c, 112, top + 3, 151, top + 23, Hex(0x101626), false, 1);
+    Icon(c, enemies, boss[i][0], boss[i][1], boss[i][2], boss[i][3], 114, top + 5, 35, 16);
   }
   Text(c, Bold(11), 12, 445, "MODES", Caption);
   static const char* const modes[3] = {"MINI GAME", "MARATHON", "BOSS ARENA"};
@@ -404,7 +405,7 @@ void PaintStats(Canvas& c) {
   // the pickup and goal lines at x 129 (y 117 and 130 + 13g), the grade at (42, 208), the
   // points at (140, 208) and the rewards at (3, 233) and (3, 245).
   Panel(c, 0, 0, 200, 300);
-  TextCentred(c, Bold(13), 100, 4, "LEVEL COMPLETE!", Hex(0xffd060));
+  TextCentred(c, Bold(13), 100, 4, "MISSION RESULTS", Hex(0xffd060));
   static const char* const labels[8] = {"ENEMIES KILLED", "ENEMIES FOUGHT", "DAMAGE TAKEN", "DAMAGE DEALT",
                                         "POTIONS USED",   "DISTANCE FLOWN", "CHARGE USED",  "PICKUP TAKEN"};
   TTF_Font* f9 = MenuFont();

@@ -162,14 +162,15 @@ void DrawShip(Canvas& c, int ox, int oy, ShipLook look, int frame) {
     case ShipLook::Upgraded: {
       const float phase = float(frame) / 7.0f * 6.2831853f;
       PaintBody(cell, 0, 0, Gold, 0, {}, {});
-      for (int row : {1, 2, 3, 5}) DrawShipPart(cell, 0, 0, row, 10);
+      for (int row : {2, 3, 5}) DrawShipPart(cell, 0, 0, row, 8);
       float fl = 2.2f + 1.3f * std::sin(phase);
       Flame(cell, 0, 0, 20, 54, fl, 1.7f, Hex(0xf0f8ff), Hex(0xa040ff));
       Flame(cell, 0, 0, 25, 54, fl, 1.7f, Hex(0xf0f8ff), Hex(0xa040ff));
       // The canopy throbs and a light runs round the wing tips, one step per frame.
       Glow(cell, Mid, 16, 3 + 2.5f * (0.5f + 0.5f * std::sin(phase)), Hex(0x80ffff), 0.9f, 0.3f);
       static const Pt tips[7] = {{4, 43}, {8, 38}, {13, 33}, {Mid, 29}, {32, 33}, {37, 38}, {41, 43}};
-      Glow(cell, tips[frame].X, tips[frame].Y, 4, Hex(0xfff0a0), 1.0f, 0.25f);
+      Glow(cell, tips[frame].X, tips[frame].Y, 5.5f, Hex(0xfff0a0), 1.5f, 0.25f);
+      Glow(cell, 2 * Mid - tips[frame].X, tips[frame].Y, 5.5f, Hex(0xfff0a0), 1.5f, 0.25f);
       break;
     }
     case ShipLook::Flash: {
