@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Zorvane 2 builds and runs with, if any are missing.
+# With --fuzz, also clang and its run-time libraries for the libFuzzer targets in fuzz/.
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config ccache
@@ -7,6 +8,12 @@ packages=(
   timgm6mb-soundfont fonts-liberation2
   libgtest-dev libbenchmark-dev nlohmann-json3-dev
 )
+for arg in "$@"; do
+  case "$arg" in
+    --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
+  esac
+done
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

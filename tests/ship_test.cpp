@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "enemies/data_tables.h"
@@ -220,70 +221,54 @@ TEST(ShipControls, EachPotionKeyDrinksOnlyWhenItHelps) {
   ShipGame s;
   auto& p = s.G.Progress.Potions;
   p = {2, 1, 2};
-  auto drink = [&](int key, Single life, Single charge) {
+  // The key held, life and charge before; the stock, life and charge after. Health is refused at full
+  // life and, held while taking damage, drinks again; charge is refused at full charge; the full
+  // potion only when both are full.
+  const struct {
+    int Key;
+    Single Life, Charge;
+    std::array<Integer, 3> Stock;
+    Single LifeAfter, ChargeAfter;
+  } steps[] = {{KeyA, 200, 200, {2, 1, 2}, 200, 200}, {KeyA, 120, 200, {1, 1, 2}, 200, 200},
+               {KeyA, 199, 200, {0, 1, 2}, 200, 200}, {KeyA, 10, 200, {0, 1, 2}, 10, 200},
+               {KeyS, 10, 200, {0, 1, 2}, 10, 200},   {KeyS, 10, 30, {0, 0, 2}, 10, 200},
+               {KeyD, 200, 200, {0, 0, 2}, 200, 200}, {KeyD, 200, 199.5f, {0, 0, 1}, 200, 200}};
+  for (const auto& c : steps) {
     s.G.Keys = {};
-    s.G.Keys[key] = true;
-    s.S.Life = life;
-    s.S.Charge = charge;
+    s.G.Keys[c.Key] = true;
+    s.S.Life = c.Life;
+    s.S.Charge = c.Charge;
     s.S.HandleKeys(s.G);
-  };
-  drink(KeyA, 200, 200);  // health potion at full life: refused
-  EXPECT_EQ(p[0], 2);
-  drink(KeyA, 120, 200);
-  EXPECT_EQ(s.S.Life, 200);
-  EXPECT_EQ(p[0], 1);
-  drink(KeyA, 199, 200);  // held while taking damage: one more on the next damaged frame
-  EXPECT_EQ(p[0], 0);
-  drink(KeyA, 10, 200);  // none left
-  EXPECT_EQ(s.S.Life, 10);
-  EXPECT_EQ(s.G.PotionsUsedLevel, 2);
-  drink(KeyS, 10, 200);  // charge potion, charge full: refused
-  EXPECT_EQ(p[1], 1);
-  drink(KeyS, 10, 30);
-  EXPECT_EQ(s.S.Charge, 200);
-  EXPECT_EQ(s.S.Life, 10);
-  EXPECT_EQ(p[1], 0);
-  drink(KeyD, 200, 200);  // full potion: refused only when both are full
-  EXPECT_EQ(p[2], 2);
-  drink(KeyD, 200, 199.5f);
-  EXPECT_EQ(p[2], 1);
-  EXPECT_EQ(s.S.Charge, 200);
-  EXPECT_EQ(s.S.Life, 200);
+    EXPECT_EQ(std::tuple(p, s.S.Life, s.S.Charge), std::tuple(c.Stock, c.LifeAfter, c.ChargeAfter))
+        << "key " << c.Key << " life " << c.Life << " charge " << c.Charge;
+  }
   EXPECT_EQ(s.G.PotionsUsedLevel, 4);
 }
 
 TEST(ShipControls, AnAbilityRunsWhileHeldAndAffordable) {
   ShipGame s;
-  s.S.Special1 = AbilityBooster;
-  s.S.CurReducer = 1;
-  s.G.Keys[KeyZ] = true;
-  s.S.HandleKeys(s.G);
-  EXPECT_TRUE(s.G.ChargeOn[AbilityBooster] && s.S.Pressed);
-  EXPECT_EQ(s.S.Charge, 197);  // cost 1 x 3 / reducer 1
-  EXPECT_EQ(s.G.ChargeUsed, 3);
-  s.G.Keys[KeyZ] = false;
-  s.S.HandleKeys(s.G);
-  EXPECT_FALSE(s.G.ChargeOn[AbilityBooster] || s.S.Pressed);
+  auto hold = [&](int special, Integer reducer, Single charge, bool z = true) {
+    s.S.Special1 = special;
+    s.S.CurReducer = reducer;
+    s.S.Charge = charge;
+    s.G.Keys[KeyZ] = z;
+    s.S.HandleKeys(s.G);
+    return s.G.ChargeOn[special];
+  };
+  EXPECT_TRUE(hold(AbilityBooster, 1, 200) && s.S.Pressed);
+  EXPECT_EQ(std::tuple(s.S.Charge, s.G.ChargeUsed), std::tuple(197, 3));  // cost 1 x 3 / reducer 1
+  EXPECT_FALSE(hold(AbilityBooster, 1, 197, false) || s.S.Pressed);       // released: off, nothing taken
   EXPECT_EQ(s.S.Charge, 197);
   // Reducer 3 makes the cost 1; gem 12 divides by 1.5 and gem 17 by 2 more.
-  s.S.CurReducer = 3;
   s.S.GemType1 = 12;
   s.S.GemType2 = 17;
-  s.S.Charge = 100;
-  s.G.Keys[KeyZ] = true;
-  s.S.HandleKeys(s.G);
+  hold(AbilityBooster, 3, 100);
   EXPECT_FLOAT_EQ(s.S.Charge, 100 - 1.0f / 1.5f / 2);
   // The threshold is cost / reducer, the charge taken three times that: the siphon (10) at
   // reducer 1 is usable at 10 charge and leaves -20 until the upkeep.
   s.S.GemType1 = s.S.GemType2 = -1;
-  s.S.Special1 = AbilitySiphoner;
-  s.S.CurReducer = 1;
-  s.S.Charge = 9.99f;
-  s.S.HandleKeys(s.G);
-  EXPECT_FALSE(s.G.ChargeOn[AbilitySiphoner] || s.S.Pressed);
-  s.S.Charge = 10;
-  s.S.HandleKeys(s.G);
-  EXPECT_TRUE(s.G.ChargeOn[AbilitySiphoner]);
+  EXPECT_FALSE(hold(AbilitySiphoner, 1, 9.99f) || s.S.Pressed);
+  EXPECT_TRUE(hold(AbilitySiphoner, 1, 10) && s.S.Pressed);
   EXPECT_EQ(s.S.Charge, -20);
   s.S.ShipLife(s.G);
   EXPECT_EQ(s.S.Charge, 0);  // Z held: no regeneration either
@@ -328,21 +313,16 @@ TEST(ShipControls, BothSlotsWithOneAbilityLetSlotTwoDecide) {
   s.G.Keys[KeyZ] = true;
   s.S.HandleKeys(s.G);
   // Slot 1 paid, but V is not held, so slot 2 switches the matrix off.
-  EXPECT_FALSE(s.G.ChargeOn[AbilityMatrix]);
-  EXPECT_TRUE(s.S.Pressed);
-  EXPECT_FALSE(s.S.Pressed2);
-  EXPECT_EQ(s.S.Charge, 197);
+  EXPECT_EQ(std::tuple(s.G.ChargeOn[AbilityMatrix], s.S.Pressed, s.S.Pressed2, s.S.Charge),
+            std::tuple(false, true, false, 197));
   s.G.Keys[KeyV] = true;  // both held: paid twice
   s.S.HandleKeys(s.G);
   EXPECT_TRUE(s.G.ChargeOn[AbilityMatrix]);
   EXPECT_EQ(s.S.Charge, 191);
-}
-
-TEST(ShipControls, HoldingVWithAnEmptySlotStillStopsChargeRegeneration) {
-  ShipGame s;
-  s.S.Special2 = -1;
+  // V held with an empty slot 2 still stops charge regeneration.
+  s.S.Special1 = s.S.Special2 = -1;
+  s.G.Keys[KeyZ] = false;
   s.S.Charge = 100;
-  s.G.Keys[KeyV] = true;
   s.S.HandleKeys(s.G);
   s.S.ShipLife(s.G);
   EXPECT_EQ(s.S.Charge, 100);
@@ -377,23 +357,18 @@ TEST(ShipLife, AutomaticPotionFirstThenResurrectionThenDeath) {
   s.S.GemType1 = 10;
   s.S.GemType2 = 8;
   s.G.Progress.Potions[0] = 1;
-  s.S.Life = -5;
-  s.S.ShipLife(s.G);
-  EXPECT_EQ(s.S.Life, 200);
-  EXPECT_EQ(s.G.Progress.Potions[0], 0);
-  EXPECT_FALSE(s.S.Resurected);
-  EXPECT_EQ(s.G.PotionsUsedLevel, 0);  // the automatic potion is not counted
-  s.S.Life = -5;
-  s.S.ShipLife(s.G);
-  EXPECT_EQ(s.S.Life, 200);
-  EXPECT_TRUE(s.S.Resurected && s.S.Exists);
-  s.S.Life = -0.02f;  // regeneration comes first: lifted back above zero
-  s.S.ShipLife(s.G);
-  EXPECT_TRUE(s.S.Exists);
-  s.S.Life = -5;
-  s.S.ShipLife(s.G);
-  EXPECT_FALSE(s.S.Exists);
-  EXPECT_EQ(s.S.Life, 0);
+  // Life before, then after, alive, resurrected and potions left: the automatic potion (not counted
+  // as drunk), the resurrection, regeneration first lifting a ship just below zero, then death.
+  const std::tuple<Single, Single, bool, bool, Integer> steps[] = {
+      {-5, 200, true, false, 0}, {-5, 200, true, true, 0}, {-0.02f, 0.01f, true, true, 0}, {-5, 0, false, true, 0}};
+  for (auto [before, after, exists, resurrected, potions] : steps) {
+    s.S.Life = before;
+    s.S.ShipLife(s.G);
+    EXPECT_NEAR(s.S.Life, after, 1e-5) << before;
+    EXPECT_EQ(std::tuple(s.S.Exists, s.S.Resurected, s.G.Progress.Potions[0]), std::tuple(exists, resurrected, potions))
+        << before;
+  }
+  EXPECT_EQ(s.G.PotionsUsedLevel, 0);
 }
 
 TEST(ShipLife, DeathStopsTheShipAndSetsOffStaggeredExplosions) {
@@ -492,41 +467,25 @@ TEST(ShipSetup, PreparesTheShipForALevelAndKeepsWhatCarriesOver) {
   ShipClass& s = g.Ship;
   g.Progress.PartLevel = {3, 4, 5, 6, 7};
   g.Progress.ShotLevel[2] = 5;
-  s.CurShot1 = 2;
-  s.CurShot2 = -1;
-  s.CurLevel2 = 7;
+  s.CurShot1 = 2, s.CurShot2 = -1, s.CurLevel2 = 7;
   s.Exists = false;
   s.Resurected = s.Pressed = s.Pressed2 = g.PickupTaken = g.MusicStarted = g.BossCircling = true;
-  s.Life = 0, s.Charge = 3, s.Speed = 4;
-  s.Heading = 1.25f;
-  s.AniFrame = 3.5f;
-  s.NoMove = 9;
-  s.NoShoot = -4;
-  s.LastShot1 = s.LastShot2 = 88;
-  s.Left = 120;
+  s.Life = 0, s.Charge = 3, s.Speed = 4, s.Heading = 1.25f, s.AniFrame = 3.5f, s.Left = 120;
+  s.NoMove = 9, s.NoShoot = -4, s.LastShot1 = s.LastShot2 = 88;
   g.KillCount = g.PotionsUsedLevel = g.EnemyCount = 5;
   g.ChargeUsed = g.DamageDealt = g.DamageTaken = g.DistanceMoved = 7;
   g.BossTimer = g.MiniGameTime = 40;
   SetupShip(g);
   EXPECT_EQ((std::array{s.CurDefence, s.CurSpeed, s.CurRegen, s.CurCharge, s.CurReducer}),
             (std::array<Integer, 5>{3, 4, 5, 6, 7}));
-  EXPECT_EQ(s.CurLevel1, 5);
-  EXPECT_EQ(s.CurLevel2, 7);  // an empty slot keeps its level
-  EXPECT_EQ((std::array{s.Life, s.Charge, s.Speed}), (std::array<Single, 3>{200, 200, 0}));
-  EXPECT_TRUE(s.Exists);
-  EXPECT_FALSE(s.Resurected);
-  EXPECT_EQ(s.LastShot1 + s.LastShot2, 0);
+  EXPECT_EQ(std::tuple(s.CurLevel1, s.CurLevel2), std::tuple(5, 7));  // an empty slot keeps its level
+  EXPECT_EQ(std::tuple(s.Life, s.Charge, s.Speed, s.Exists, s.Resurected, s.LastShot1, s.LastShot2),
+            std::tuple(200, 200, 0, true, false, 0, 0));
   EXPECT_EQ((std::array{s.Left, s.Top, s.Right, s.Bottom}), (std::array<Single, 4>{377.5f, 400, 422.5f, 456}));
-  EXPECT_EQ(s.ShipSpeed, 2.0f);
-  EXPECT_EQ(s.ShipAccel, 0.15f);
-  EXPECT_EQ(s.SrcRectRight, 45);
-  EXPECT_EQ(s.SrcRectBottom, 56);
+  EXPECT_EQ(std::tuple(s.ShipSpeed, s.ShipAccel, s.SrcRectRight, s.SrcRectBottom), std::tuple(2.0f, 0.15f, 45, 56));
   // Carried over: heading, animation phase, the key latches and the no-move and no-shoot counters.
-  EXPECT_EQ(s.Heading, 1.25f);
-  EXPECT_EQ(s.AniFrame, 3.5f);
-  EXPECT_TRUE(s.Pressed && s.Pressed2);
-  EXPECT_EQ(s.NoMove, 9);
-  EXPECT_EQ(s.NoShoot, -4);
+  EXPECT_EQ(std::tuple(s.Heading, s.AniFrame, s.Pressed, s.Pressed2, s.NoMove, s.NoShoot),
+            std::tuple(1.25f, 3.5f, true, true, 9, -4));
   // The level's counters start again.
   EXPECT_EQ((std::array{g.ChargeUsed, g.DamageDealt, g.DamageTaken, g.DistanceMoved}), (std::array<Single, 4>{}));
   EXPECT_EQ((std::array{g.KillCount, g.PotionsUsedLevel, g.EnemyCount}), (std::array<Integer, 3>{}));

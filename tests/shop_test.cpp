@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "menus/menus.h"
 #include "platform/audio.h"
@@ -10,17 +11,8 @@
 
 namespace {
 
-void Frame(Game& g, int x, int y, bool left, bool right) {
-  g.MouseX = static_cast<Integer>(x);
-  g.MouseY = static_cast<Integer>(y);
-  g.MouseLeft = left;
-  g.MouseRight = right;
-  MenuFrame(g);
-  g.MouseLeft = g.MouseRight = false;
-}
-void Hover(Game& g, int x, int y) { Frame(g, x, y, false, false); }
-void Click(Game& g, int x, int y) { Frame(g, x, y, true, false); }
-void RightClick(Game& g, int x, int y) { Frame(g, x, y, false, true); }
+void Hover(Game& g, int x, int y) { MenuAt(g, x, y); }
+void Click(Game& g, int x, int y) { MenuAt(g, x, y, true); }
 
 // Pointer positions: the equip and level bands of grid cell n, an ability row, a gem cell.
 int CellX(int shot) { return 190 + 49 * (shot % 5); }
@@ -56,8 +48,7 @@ TEST(Shop, UnlockingAShotCostsExactlyOneHundred) {
   Game& g = *t;
   g.Progress.Points = 100;
   Click(g, CellX(13), EquipY(13));  // row 2: X FOLLOWER
-  EXPECT_EQ(g.Progress.Points, 0);
-  EXPECT_EQ(g.Progress.ShotLevel[13], 0);
+  EXPECT_EQ(std::tuple(g.Progress.Points, g.Progress.ShotLevel[13]), std::tuple(0, 0));
   EXPECT_EQ(t.Plat.SoundsPlayed, (std::vector<int>{SoundLevelUp}));
   EXPECT_EQ(g.HelpLines[1], "X FOLLOWER. CLICK HERE TO SPEND");
   t.Plat.ClearRecords();
@@ -68,8 +59,7 @@ TEST(Shop, UnlockingAShotCostsExactlyOneHundred) {
   // 99 points are not enough for the next one.
   g.Progress.Points = 99;
   Click(g, CellX(14), LevelY(14));
-  EXPECT_EQ(g.Progress.ShotLevel[14], -1);
-  EXPECT_EQ(g.Progress.Points, 99);
+  EXPECT_EQ(std::tuple(g.Progress.Points, g.Progress.ShotLevel[14]), std::tuple(99, -1));
 }
 
 TEST(Shop, ShotLevelsCostThreeHundredMoreEachStep) {
@@ -79,30 +69,22 @@ TEST(Shop, ShotLevelsCostThreeHundredMoreEachStep) {
   EXPECT_EQ(g.HelpLines[0], "IT COSTS 100 POINTS TO LEVEL THIS SHOT");
   EXPECT_EQ(g.HelpLines[1], "UP TO LEVEL 2. CLICK HERE TO SPEND");
   EXPECT_EQ(g.HelpLines[2], "POINTS LEVEL IT UP");
-
-  g.Progress.Points = 500;
-  Click(g, CellX(0), LevelY(0));
-  EXPECT_EQ(g.Progress.ShotLevel[0], 1);
-  EXPECT_EQ(g.Progress.Points, 400);
-  EXPECT_EQ(g.HelpLines[0], "IT COSTS 400 POINTS TO LEVEL THIS SHOT");
-  EXPECT_EQ(g.HelpLines[1], "UP TO LEVEL 3. CLICK HERE TO SPEND");
-
-  // Level 8 to 9 is the last step and costs 2500.
-  g.Progress.ShotLevel[0] = 8;
-  g.Progress.Points = 2499;
-  Click(g, CellX(0), LevelY(0));
-  EXPECT_EQ(g.Progress.ShotLevel[0], 8);
-  EXPECT_EQ(g.HelpLines[0], "IT COSTS 2500 POINTS TO LEVEL THIS SHOT");
-  g.Progress.Points = 2500;
-  Click(g, CellX(0), LevelY(0));
-  EXPECT_EQ(g.Progress.ShotLevel[0], 9);
-  EXPECT_EQ(g.Progress.Points, 0);
-  EXPECT_EQ(g.HelpLines[0], "THIS SHOT IS FULLY LEVELED UP");
-  g.Progress.Points = 100000;
-  t.Plat.ClearRecords();
-  Click(g, CellX(0), LevelY(0));
-  EXPECT_EQ(g.Progress.ShotLevel[0], 9);
-  EXPECT_EQ(g.Progress.Points, 100000);
+  // Level and points before the click, then after it, and the price the panel shows next: 100 for
+  // level 0 to 1, 400 next; 2499 short of the last step, which costs 2500; nothing past level 9.
+  const std::tuple<Integer, Long, Integer, Long, const char*> clicks[] = {
+      {0, 500, 1, 400, "IT COSTS 400 POINTS TO LEVEL THIS SHOT"},
+      {8, 2499, 8, 2499, "IT COSTS 2500 POINTS TO LEVEL THIS SHOT"},
+      {8, 2500, 9, 0, "THIS SHOT IS FULLY LEVELED UP"},
+      {9, 100000, 9, 100000, "THIS SHOT IS FULLY LEVELED UP"}};
+  for (auto [level, points, levelAfter, pointsAfter, line] : clicks) {
+    g.Progress.ShotLevel[0] = level;
+    g.Progress.Points = points;
+    t.Plat.ClearRecords();
+    Click(g, CellX(0), LevelY(0));
+    EXPECT_EQ(std::tuple(g.Progress.ShotLevel[0], g.Progress.Points), std::tuple(levelAfter, pointsAfter)) << points;
+    EXPECT_EQ(g.HelpLines[0], line);
+  }
+  EXPECT_EQ(g.HelpLines[1], "");
   EXPECT_TRUE(HasText(t.Plat, 187, 135, "10"));
 }
 
@@ -123,11 +105,13 @@ TEST(Shop, TheLastRowCannotBeBoughtAndSaysHowToWinIt) {
     for (int k = 0; k < 3; ++k) EXPECT_EQ(g.HelpLines[k], expected[column][k]) << column;
   }
   EXPECT_EQ(g.Progress.Points, 100000);
+  // Once the boss arena and the marathon are open, their names replace the question marks.
   g.Progress.LevelOpen[11] = g.Progress.LevelOpen[12] = true;
-  Hover(g, CellX(18), EquipY(18));
-  EXPECT_EQ(g.HelpLines[1], "BEAT THE BOSS ARENA, AND YOU GET THIS");
-  Hover(g, CellX(19), EquipY(19));
-  EXPECT_EQ(g.HelpLines[1], "BEAT THE MARATHON LEVEL, AND THIS SHOT");
+  for (auto [shot, line] : {std::pair(18, "BEAT THE BOSS ARENA, AND YOU GET THIS"),
+                            {19, "BEAT THE MARATHON LEVEL, AND THIS SHOT"}}) {
+    Hover(g, CellX(shot), EquipY(shot));
+    EXPECT_EQ(g.HelpLines[1], line);
+  }
 }
 
 TEST(Shop, EquippingNeverPutsOneItemInBothSlots) {
@@ -140,31 +124,22 @@ TEST(Shop, EquippingNeverPutsOneItemInBothSlots) {
   Hover(g, 0, 0);
   const ProgressBlock before = p;
 
-  RightClick(g, CellX(6), EquipY(6));
-  EXPECT_EQ(g.Ship.CurShot2, 6);
-  Click(g, CellX(6), EquipY(6));  // already in slot 2
-  EXPECT_EQ(g.Ship.CurShot1, 0);
-  EXPECT_EQ(g.Ship.CurShot2, 6);
-  RightClick(g, CellX(0), EquipY(0));  // already in slot 1
-  EXPECT_EQ(g.Ship.CurShot2, 6);
-
-  Click(g, 300, AbilityY(5));
-  RightClick(g, 300, AbilityY(5));
-  EXPECT_EQ(g.Ship.Special1, 5);
-  EXPECT_EQ(g.Ship.Special2, -1);
-  RightClick(g, 300, AbilityY(2));
-  EXPECT_EQ(g.Ship.Special2, 2);
-  Click(g, 300, AbilityY(3));  // not owned
-  EXPECT_EQ(g.Ship.Special1, 5);
-
-  Click(g, GemX(13), GemY(13));
-  RightClick(g, GemX(13), GemY(13));
-  RightClick(g, GemX(4), GemY(4));
-  EXPECT_EQ(g.Ship.GemType1, 13);
-  EXPECT_EQ(g.Ship.GemType2, 4);
-  Click(g, GemX(4), GemY(4));
-  EXPECT_EQ(g.Ship.GemType1, 13);
-
+  // Left clicks fill slot 1, right clicks slot 2; what the other slot holds (or is not owned) is
+  // refused. After each click: the two shot, ability and gem slots.
+  using Slots = std::array<int, 6>;
+  const std::tuple<bool, int, int, Slots> clicks[] = {
+      {true, CellX(6), EquipY(6), {0, 6, -1, -1, -1, -1}}, {false, CellX(6), EquipY(6), {0, 6, -1, -1, -1, -1}},
+      {true, CellX(0), EquipY(0), {0, 6, -1, -1, -1, -1}}, {false, 300, AbilityY(5), {0, 6, 5, -1, -1, -1}},
+      {true, 300, AbilityY(5), {0, 6, 5, -1, -1, -1}},     {true, 300, AbilityY(2), {0, 6, 5, 2, -1, -1}},
+      {false, 300, AbilityY(3), {0, 6, 5, 2, -1, -1}},     {false, GemX(13), GemY(13), {0, 6, 5, 2, 13, -1}},
+      {true, GemX(13), GemY(13), {0, 6, 5, 2, 13, -1}},    {true, GemX(4), GemY(4), {0, 6, 5, 2, 13, 4}},
+      {false, GemX(4), GemY(4), {0, 6, 5, 2, 13, 4}}};
+  for (const auto& [right, x, y, after] : clicks) {
+    MenuAt(g, x, y, !right, right);
+    const ShipClass& s = g.Ship;
+    EXPECT_EQ((Slots{s.CurShot1, s.CurShot2, s.Special1, s.Special2, s.GemType1, s.GemType2}), after)
+        << (right ? "right " : "left ") << x << "," << y;
+  }
   EXPECT_EQ(p, before);  // equipping costs nothing and changes no progress
 
   t.Plat.ClearRecords();
@@ -182,16 +157,15 @@ TEST(Shop, EquippingNeverPutsOneItemInBothSlots) {
 TEST(Shop, LockedAbilitiesAndGemsTellTheirConditions) {
   TestGame t;
   Game& g = *t;
-  Hover(g, 375, AbilityY(8));
-  EXPECT_EQ(g.HelpLines[0], "COMPLETE LEVEL 9'S GOAL TO UNLOCK.");
-  EXPECT_EQ(g.HelpLines[1], "");
-  Hover(g, GemX(3), GemY(3));
-  EXPECT_EQ(g.HelpLines[0], "COMPLETE LEVEL 4'S GOAL TO UNLOCK.");
-  EXPECT_EQ(g.HelpLines[1], "");
-  Hover(g, GemX(12), GemY(12));
-  EXPECT_EQ(g.HelpLines[0], "DONT USE CHARGE ONCE IN ALL LEVELS TO UNLOCK.");
-  Hover(g, GemX(17), GemY(17));
-  EXPECT_EQ(g.HelpLines[0], "GET 99% COMPLETION TO UNLOCK.");
+  const std::tuple<int, int, const char*> cases[] = {
+      {375, AbilityY(8), "COMPLETE LEVEL 9'S GOAL TO UNLOCK."},
+      {GemX(3), GemY(3), "COMPLETE LEVEL 4'S GOAL TO UNLOCK."},
+      {GemX(12), GemY(12), "DONT USE CHARGE ONCE IN ALL LEVELS TO UNLOCK."},
+      {GemX(17), GemY(17), "GET 99% COMPLETION TO UNLOCK."}};
+  for (auto [x, y, line] : cases) {
+    Hover(g, x, y);
+    EXPECT_EQ(std::tuple(g.HelpLines[0], g.HelpLines[1]), std::tuple(std::string(line), std::string()));
+  }
 }
 
 TEST(Shop, PartsCostOneHundredPerLevelUpToTen) {
@@ -199,19 +173,16 @@ TEST(Shop, PartsCostOneHundredPerLevelUpToTen) {
   Game& g = *t;
   g.Progress.Points = 1000;
   Click(g, 714, 107 + 39 * 4);  // reducer, 1 -> 2
-  EXPECT_EQ(g.Progress.PartLevel[4], 2);
-  EXPECT_EQ(g.Progress.Points, 900);
+  EXPECT_EQ(std::tuple(g.Progress.PartLevel[4], g.Progress.Points), std::tuple(2, 900));
   EXPECT_EQ(g.HelpLines[2], "IT COSTS 200 TO LEVEL THIS PART UP");
   g.Progress.PartLevel[2] = 9;
   Click(g, 778, 142 + 39 * 2);
-  EXPECT_EQ(g.Progress.PartLevel[2], 10);
-  EXPECT_EQ(g.Progress.Points, 0);
+  EXPECT_EQ(std::tuple(g.Progress.PartLevel[2], g.Progress.Points), std::tuple(10, 0));
   EXPECT_EQ(g.HelpLines[2], "THIS PART IS FULLY LEVELED UP");
   g.Progress.Points = 5000;
   t.Plat.ClearRecords();
   Click(g, 778, 142 + 39 * 2);
-  EXPECT_EQ(g.Progress.PartLevel[2], 10);
-  EXPECT_EQ(g.Progress.Points, 5000);
+  EXPECT_EQ(std::tuple(g.Progress.PartLevel[2], g.Progress.Points), std::tuple(10, 5000));
   EXPECT_TRUE(HasText(t.Plat, 742, 125 + 39 * 2, "10"));
   EXPECT_TRUE(HasText(t.Plat, 742, 125 + 39 * 4, "2"));
 }
@@ -220,18 +191,19 @@ TEST(Shop, PotionsHaveTheirPricesAndAStockOfFive) {
   TestGame t;
   Game& g = *t;
   g.Progress.Points = 1700;
-  Click(g, 463, 476);  // health: 500
-  Click(g, 621, 579);  // charge: 200
-  Click(g, 623, 500);  // both: 1000
-  EXPECT_EQ(g.Progress.Potions, (std::array<Integer, 3>{1, 1, 1}));
-  EXPECT_EQ(g.Progress.Points, 0);
+  // Health 500, charge 200, both 1000, each clicked at a corner of its button.
+  const std::tuple<int, int, std::array<Integer, 3>, Long> buys[] = {
+      {463, 476, {1, 0, 0}, 1200}, {621, 579, {1, 1, 0}, 1000}, {623, 500, {1, 1, 1}, 0}};
+  for (const auto& [x, y, stock, points] : buys) {
+    Click(g, x, y);
+    EXPECT_EQ(std::tuple(g.Progress.Potions, g.Progress.Points), std::tuple(stock, points)) << x << "," << y;
+  }
 
   g.Progress.Points = 10000;
   g.Progress.Potions[1] = 5;
   t.Plat.ClearRecords();
   Click(g, 580, 520);  // a sixth charge potion
-  EXPECT_EQ(g.Progress.Potions[1], 5);
-  EXPECT_EQ(g.Progress.Points, 10000);
+  EXPECT_EQ(std::tuple(g.Progress.Potions[1], g.Progress.Points), std::tuple(5, 10000));
   EXPECT_TRUE(t.Plat.SoundsPlayed.empty());
   EXPECT_TRUE(HasText(t.Plat, 498 + 81, 498, "5"));
 }

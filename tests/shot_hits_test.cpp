@@ -2,6 +2,8 @@
 // zero life, the damage multipliers, the bonus craft's refill, the corrupter's ceasefire, the counters.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/audio.h"
 #include "test_support.h"
 
@@ -19,13 +21,8 @@ EnemyClass& PlaceEnemy(Game& g, int slot, Integer kind, Single life, Single left
 ShotClass Shot(Integer kind, Single damage, Single left = 395, Single top = 115) {
   ShotClass s;
   s.Exists = true;
-  s.Kind = kind;
-  s.Damage = damage;
-  s.AlreadyHit = -1;
-  s.Left = left;
-  s.Right = left + 10;
-  s.Top = top;
-  s.Bottom = top + 10;
+  s.Kind = kind, s.Damage = damage, s.AlreadyHit = -1;
+  s.Left = left, s.Right = left + 10, s.Top = top, s.Bottom = top + 10;
   return s;
 }
 
@@ -41,24 +38,18 @@ TEST(ShotHits, OneShotStrikesEveryCraftItOverlapsThenIsGone) {
   ShotClass s = Shot(0, 4, 395);
   ShotHitsEnemies(g, s);
   EXPECT_FALSE(s.Exists);
-  EXPECT_EQ(a.Life, 16);
-  EXPECT_EQ(b.Life, 16);
-  EXPECT_EQ(gone.Life, 20);
-  EXPECT_TRUE(a.Hurt && b.Hurt);
-  EXPECT_FALSE(gone.Hurt);
-  EXPECT_EQ(g.DamageDealt, 8);
+  EXPECT_EQ(std::tuple(a.Life, b.Life, gone.Life, a.Hurt, b.Hurt, gone.Hurt, g.DamageDealt),
+            std::tuple(16, 16, 20, true, true, false, 8));
   EXPECT_EQ(g.SoundsThisFrame, (std::vector<int>{SoundEhit, SoundEhit}));
 
-  // Edges that only touch miss; the shot's edges are rounded, halves to even.
-  ShotClass beside = Shot(0, 4, 370);  // right 380 = the craft's left
-  ShotHitsEnemies(g, beside);
-  EXPECT_TRUE(beside.Exists);
-  ShotClass above = Shot(0, 4, 375, 90.5f);  // bottom 100.5 rounds to 100 = the craft's top
-  ShotHitsEnemies(g, above);
-  EXPECT_TRUE(above.Exists);
-  ShotClass over = Shot(0, 4, 370.6f, 90.6f);
-  ShotHitsEnemies(g, over);
-  EXPECT_FALSE(over.Exists);
+  // Edges that only touch miss; the shot's edges are rounded, halves to even. Touching only: right 380 = the craft's left, bottom 100.5 rounds to 100 = its top, left 440 =
+  // the second craft's right, top 140 = their bottom. Then just over an edge.
+  for (auto [left, top, hits] : {std::tuple(370.0f, 115.0f, false), {375.0f, 90.5f, false}, {440.0f, 115.0f, false},
+                                 {395.0f, 140.0f, false}, {370.6f, 90.6f, true}}) {
+    ShotClass edge = Shot(0, 4, left, top);
+    ShotHitsEnemies(g, edge);
+    EXPECT_EQ(edge.Exists, !hits) << left << "," << top;
+  }
 }
 
 TEST(ShotHits, TheSplicerHitsEachCraftOnceUntilItHitsAnother) {
@@ -70,15 +61,11 @@ TEST(ShotHits, TheSplicerHitsEachCraftOnceUntilItHitsAnother) {
   ShotHitsEnemies(g, s);  // inside A for two frames: one hit
   ShotHitsEnemies(g, s);
   EXPECT_TRUE(s.Exists);
-  EXPECT_EQ(s.AlreadyHit, 0);
-  EXPECT_EQ(a.Life, 90);
-  s.Left = 515;
-  s.Right = 525;
+  EXPECT_EQ(std::tuple(s.AlreadyHit, a.Life), std::tuple(0, 90));
+  s.Left = 515, s.Right = 525;  // into B
   ShotHitsEnemies(g, s);
-  EXPECT_EQ(b.Life, 90);
-  EXPECT_EQ(s.AlreadyHit, 1);
-  s.Left = 315;
-  s.Right = 325;
+  EXPECT_EQ(std::tuple(s.AlreadyHit, b.Life), std::tuple(1, 90));
+  s.Left = 315, s.Right = 325;  // back into A: hit again
   ShotHitsEnemies(g, s);
   EXPECT_EQ(a.Life, 80);
 }
@@ -137,10 +124,8 @@ TEST(ShotHits, MultipliersApplyInOrderAndTheBonusCraftRefillsByThePlainDamage) {
   EnemyClass& bonus = PlaceEnemy(g, 0, 17, 50);
   ShotClass s = Shot(0, 6);
   ShotHitsEnemies(g, s);
-  EXPECT_EQ(bonus.Life, 38);
-  EXPECT_EQ(g.Ship.Life, 106);
-  EXPECT_EQ(g.Ship.Charge, 201);  // capped later by the ship's life step
-  EXPECT_EQ(g.DamageDealt, 0);
+  // 6 x 2 off the craft, 6 to life and charge (the charge capped later by the ship's life step), none dealt.
+  EXPECT_EQ(std::tuple(bonus.Life, g.Ship.Life, g.Ship.Charge, g.DamageDealt), std::tuple(38, 106, 201, 0));
 }
 
 TEST(ShotHits, TheCorrupterSilencesCraftButNotBosses) {
@@ -149,9 +134,7 @@ TEST(ShotHits, TheCorrupterSilencesCraftButNotBosses) {
   EnemyClass& craft = PlaceEnemy(g, 0, 6, 100);
   ShotClass s = Shot(18, 2.25f);
   ShotHitsEnemies(g, s);
-  EXPECT_EQ(craft.FreezeTime, 22);  // 22.5 rounds to even
-  EXPECT_EQ(craft.Life, 97.75f);
-  EXPECT_FALSE(s.Exists);
+  EXPECT_EQ(std::tuple(craft.FreezeTime, craft.Life, s.Exists), std::tuple(22, 97.75f, false));  // 22.5 to even
 
   EnemyClass& boss = PlaceEnemy(g, 0, 20, 100);
   ShotClass b = Shot(18, 2.25f);

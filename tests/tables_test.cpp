@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "enemies/data_tables.h"
@@ -18,13 +19,9 @@ namespace {
 constexpr Single Unwritten = std::numeric_limits<Single>::quiet_NaN();
 constexpr Integer UnwrittenInt = -32768;
 
-bool SubShotWritten(const SubShotRec& s) {
-  return !std::isnan(s.Speed) && !std::isnan(s.AccelRate) && !std::isnan(s.AccelHeading) &&
-         !std::isnan(s.Heading) && !std::isnan(s.XOffset);
-}
-
-bool SubShotUntouched(const SubShotRec& s) {
-  return std::isnan(s.Speed) && std::isnan(s.AccelRate) && std::isnan(s.AccelHeading) && std::isnan(s.Heading) &&
+// How many of a sub-shot's five fields still hold the mark: 0 when written, 5 when untouched.
+int Marked(const SubShotRec& s) {
+  return std::isnan(s.Speed) + std::isnan(s.AccelRate) + std::isnan(s.AccelHeading) + std::isnan(s.Heading) +
          std::isnan(s.XOffset);
 }
 
@@ -65,28 +62,20 @@ TEST(ShotCatalogue, EveryEntryFiresOneToNineSubShotsAndWritesExactlyThose) {
       EXPECT_FALSE(std::isnan(e.Damage));
       EXPECT_FALSE(std::isnan(e.FireDelay));
       EXPECT_NE(e.Width, UnwrittenInt);
-      for (int j = 0; j < 9; ++j) {
-        if (j < e.Count) {
-          EXPECT_TRUE(SubShotWritten(e.SubShots[j])) << "sub-shot " << j;
-          ++total;
-        } else {
-          EXPECT_TRUE(SubShotUntouched(e.SubShots[j])) << "sub-shot " << j;
-        }
-      }
+      for (int j = 0; j < 9; ++j) EXPECT_EQ(Marked(e.SubShots[j]), j < e.Count ? 0 : 5) << "sub-shot " << j;
+      total += e.Count;
     }
   EXPECT_EQ(total, 304);
 }
 
 TEST(ShotCatalogue, SetterIgnoresIndexesOutsideTheTable) {
   auto g = MarkedGame();
-  SetShotSpec(*g, 10, 0, 0, 1, 1, 1, 1, 1, 1, 0, 0, 270, 1, 0, 0, 0, 1);
-  SetShotSpec(*g, 0, 20, 0, 1, 1, 1, 1, 1, 1, 0, 0, 270, 1, 0, 0, 0, 1);
-  SetShotSpec(*g, 0, 0, 9, 1, 1, 1, 1, 1, 1, 0, 0, 270, 1, 0, 0, 0, 1);
-  SetShotSpec(*g, -1, -1, -1, 1, 1, 1, 1, 1, 1, 0, 0, 270, 1, 0, 0, 0, 1);
+  for (auto [level, kind, sub] : {std::array{10, 0, 0}, {0, 20, 0}, {0, 0, 9}, {-1, -1, -1}})
+    SetShotSpec(*g, Integer(level), Integer(kind), Integer(sub), 1, 1, 1, 1, 1, 1, 0, 0, 270, 1, 0, 0, 0, 1);
   for (auto& kind : g->ShotTypes)
     for (ShotTypeRec& e : kind) {
       EXPECT_EQ(e.Count, UnwrittenInt);
-      for (SubShotRec& s : e.SubShots) EXPECT_TRUE(SubShotUntouched(s));
+      for (SubShotRec& s : e.SubShots) EXPECT_EQ(Marked(s), 5);
     }
   // A call inside the table converts both angles from degrees.
   SetShotSpec(*g, 9, 19, 8, 1, 2.5f, 3, 4, 9, 6, 90, 0.5f, 270, 12, -5, 7, 8, 10);
@@ -137,19 +126,11 @@ TEST(ShotCatalogue, EachKindsSpritesLieOnTheShotsSheetWithoutOverlapping) {
     for (int l = 0; l < ShotLevels; ++l) {
       const ShotTypeRec& e = g.ShotTypes[k][l];
       // A kind looks the same at every level; only the WIDE BEAM grows wider.
-      EXPECT_EQ(e.SrcTop, first.SrcTop);
-      EXPECT_EQ(e.SrcLeft, first.SrcLeft);
-      EXPECT_EQ(e.Height, first.Height);
-      EXPECT_EQ(e.Frames, first.Frames);
-      EXPECT_EQ(e.AnimInterval, first.AnimInterval);
-      if (k != 6) {
-        EXPECT_EQ(e.Width, first.Width);
-      } else if (l > 0) {
-        EXPECT_GT(e.Width, g.ShotTypes[k][l - 1].Width);
-      }
-      EXPECT_GT(e.Width, 0);
-      EXPECT_GT(e.Height, 0);
-      EXPECT_GE(e.Frames, 0);
+      EXPECT_EQ((std::array{e.SrcTop, e.SrcLeft, e.Height, e.Frames, e.AnimInterval}),
+                (std::array{first.SrcTop, first.SrcLeft, first.Height, first.Frames, first.AnimInterval}));
+      const Integer before = l > 0 ? g.ShotTypes[k][l - 1].Width : Integer(0);
+      EXPECT_TRUE(k == 6 ? e.Width > before : e.Width == first.Width) << "level " << l;
+      EXPECT_TRUE(e.Width > 0 && e.Height > 0 && e.Frames >= 0);
       strip.Right = std::max(strip.Right, e.SrcLeft + (e.Frames + 1) * e.Width);
     }
     EXPECT_GE(strip.Left, 0);
@@ -160,10 +141,9 @@ TEST(ShotCatalogue, EachKindsSpritesLieOnTheShotsSheetWithoutOverlapping) {
   }
   // The GHOST ATTACK flies the cloaked ship's picture, 141,15..186,71.
   const ShotTypeRec& ghost = g.ShotTypes[10][0];
-  EXPECT_EQ(ghost.SrcLeft, 141);
-  EXPECT_EQ(ghost.SrcTop, 15);
-  EXPECT_EQ(ghost.SrcLeft + ghost.Width, 186);
-  EXPECT_EQ(ghost.SrcTop + ghost.Height, 71);
+  EXPECT_EQ((std::array{ghost.SrcLeft, ghost.SrcTop, Integer(ghost.SrcLeft + ghost.Width),
+                        Integer(ghost.SrcTop + ghost.Height)}),
+            (std::array<Integer, 4>{141, 15, 186, 71}));
 }
 
 TEST(ShotCatalogue, PhazonWaveKeepsItsSpawnDivisorInTheAccelHeading) {
@@ -183,164 +163,98 @@ TEST(ShotCatalogue, PhazonWaveKeepsItsSpawnDivisorInTheAccelHeading) {
 TEST(ShotCatalogue, SpotChecksWhereASlipIsLikely) {
   TestGame t;
   Game& g = *t;
-  // POWER BEAM level 9: nine beams, unevenly spread.
+  // POWER BEAM level 9: nine beams, unevenly spread; ENERGY SPREAD level 9: a fan of nine headings.
   const ShotTypeRec& beam = g.ShotTypes[0][9];
+  const ShotTypeRec& spread = g.ShotTypes[5][9];
   EXPECT_EQ(beam.Count, 9);
   EXPECT_EQ(beam.Damage, 1.75f);
   const Single beamOffsets[9] = {-40, -35, -15, -10, 0, 10, 15, 35, 40};
-  for (int j = 0; j < 9; ++j) EXPECT_EQ(beam.SubShots[j].XOffset, beamOffsets[j]);
-  // ENERGY SPREAD level 9: a fan of nine headings from one point.
-  const ShotTypeRec& spread = g.ShotTypes[5][9];
   const double spreadHeadings[9] = {250, 255, 265, 268, 270, 272, 275, 285, 290};
   for (int j = 0; j < 9; ++j) {
+    EXPECT_EQ(beam.SubShots[j].XOffset, beamOffsets[j]);
     EXPECT_EQ(spread.SubShots[j].Heading, Deg(spreadHeadings[j]));
-    EXPECT_EQ(spread.SubShots[j].XOffset, 0.0f);
   }
-  // POWER MINE level 5: two mines leaning towards each other.
+  // POWER MINE level 5: two mines leaning towards each other; PURE POWER level 8 lists right to left.
   EXPECT_EQ(g.ShotTypes[7][5].SubShots[0].Heading, Deg(271.5));
-  EXPECT_EQ(g.ShotTypes[7][5].SubShots[0].XOffset, -20.0f);
   EXPECT_EQ(g.ShotTypes[7][5].SubShots[1].Heading, Deg(268.5));
-  // PURE POWER level 8 lists its beams from right to left.
   EXPECT_EQ(g.ShotTypes[19][8].SubShots[0].XOffset, 25.0f);
-  EXPECT_EQ(g.ShotTypes[19][8].SubShots[3].XOffset, -25.0f);
-  // The pushes: the blade pushed back down, the rings and missiles pushed on upward.
+  // The pushes: the blade pushed back down, the missiles pushed on upward from rest.
   EXPECT_EQ(g.ShotTypes[14][4].SubShots[0].AccelHeading, Deg(90));
   EXPECT_EQ(g.ShotTypes[14][4].SubShots[0].AccelRate, 0.205f);
-  EXPECT_EQ(g.ShotTypes[8][9].SubShots[1].AccelHeading, Deg(270));
   EXPECT_EQ(g.ShotTypes[11][1].SubShots[0].AccelRate, 0.052f);
   EXPECT_EQ(g.ShotTypes[11][1].SubShots[0].Speed, 0.0f);
-  // Single-precision values and the rates the shop sells.
   EXPECT_EQ(g.ShotTypes[0][3].Damage, 2.08f);
   EXPECT_EQ(g.ShotTypes[16][9].FireDelay, 50.0f);
-  EXPECT_EQ(g.ShotTypes[18][0].Frames, 13);
-  EXPECT_EQ(g.ShotTypes[18][0].AnimInterval, 1);
 }
 
-TEST(DataTables, ShipConstantsAndAbilityCosts) {
-  TestGame t;
-  Game& g = *t;
-  EXPECT_EQ(g.ShipWidth, 45);
-  EXPECT_EQ(g.ShipHeight, 56);
-  EXPECT_EQ(g.ShipSrcTop, 0);
-  EXPECT_EQ(g.ShipAccelBase, 0.15f);
-  EXPECT_EQ(g.ShipSpeedBase, 2.0f);
-  EXPECT_EQ(g.RegenBase, 2.0f);
-  EXPECT_EQ(g.ChargeBase, 2.0f);
-  // The ship starts centred on x 400 with its top at 400: 377.5..422.5 by 400..456.
-  EXPECT_EQ(Single(400 - g.ShipWidth / 2.0), 377.5f);
-  EXPECT_EQ(Single(g.ShipWidth / 2.0 + 400), 422.5f);
-  EXPECT_EQ(400 + g.ShipHeight, 456);
-  EXPECT_EQ(g.ChargeCost, (std::array<Single, 10>{1.0f, 3.0f, 1.5f, 2.0f, 1.5f, 10.0f, 200.0f, 1.0f, 5.0f, 0.0f}));
-}
 
-TEST(DataTables, EnemyAndExplosionSpritesLieOnTheirSheets) {
+
+TEST(DataTables, EnemyExplosionAndBulletSpritesLieOnTheirSheets) {
   TestGame t;
   Game& g = *t;
-  for (int k = 0; k < 20; ++k) {
+  for (int k = 0; k < 30; ++k) {
     const EnemyKindRec& e = g.EnemyKinds[k];
-    EXPECT_GT(e.Width, 0) << "kind " << k;
-    EXPECT_GT(e.HitPoints, 0) << "kind " << k;
-    EXPECT_LE(e.SrcLeft + e.Width, 982) << "kind " << k;
-    EXPECT_LE(e.SrcTop + e.Height, 323) << "kind " << k;
+    if (k < 20) {
+      EXPECT_TRUE(e.Width > 0 && e.HitPoints > 0) << "kind " << k;
+      EXPECT_LE(e.SrcLeft + e.Width, 982) << "kind " << k;
+      EXPECT_LE(e.SrcTop + e.Height, 323) << "kind " << k;
+    } else {  // bosses are written by each level's set-up, not here
+      EXPECT_EQ((std::array{e.SrcTop, e.SrcLeft, e.Height, e.Width}), (std::array<Integer, 4>{})) << "kind " << k;
+      EXPECT_EQ(e.HitPoints, 0.0f) << "kind " << k;
+    }
   }
-  // Bosses are written by each level's set-up, not here.
-  for (int k = 20; k < 30; ++k) {
-    const EnemyKindRec& e = g.EnemyKinds[k];
-    EXPECT_EQ(e.SrcTop, 0);
-    EXPECT_EQ(e.SrcLeft, 0);
-    EXPECT_EQ(e.Height, 0);
-    EXPECT_EQ(e.Width, 0);
-    EXPECT_EQ(e.HitPoints, 0.0f);
-  }
-  // The heavy craft, the bonus craft and the pickup, at the sheet's right edge.
   EXPECT_EQ(g.EnemyKinds[15].HitPoints, 10000.0f);
   EXPECT_EQ(g.EnemyKinds[17].SrcLeft, 882);
-  EXPECT_EQ(g.EnemyKinds[17].SrcTop, 200);
-  EXPECT_EQ(g.EnemyKinds[19].Width, 23);
-  EXPECT_EQ(g.EnemyKinds[19].Height, 28);
-  EXPECT_EQ(g.EnemyKinds[10].SrcTop, 64);
-
-  // Explosion frames lie side by side on one row of the 1024 x 159 sheet.
+  // Explosion frames side by side on one row of the 1024 x 159 sheet; bullets on the 30 x 117 one.
   for (const ExploTypeRec& x : g.ExploTypes) {
     EXPECT_LE(x.FrameAmount * x.Width, 1024);
     EXPECT_LE(x.SrcTop + x.Height, 159);
   }
-  EXPECT_EQ(g.ExploTypes[1].SrcTop, 60);
   EXPECT_EQ(g.ExploTypes[1].FrameAmount, 12);
-  EXPECT_EQ(g.ExploTypes[2].SrcTop, 132);
-
-  // Enemy bullets on the 30 x 117 sheet; the silencer is taller than it is wide.
   for (const EShotTypeRec& s : g.EShotTypes) {
     EXPECT_LE(s.SrcLeft + s.Width, 30);
     EXPECT_LE(s.SrcTop + s.Height, 117);
   }
   EXPECT_EQ(g.EShotTypes[1].Damage, 200.0f);
-  EXPECT_EQ(g.EShotTypes[4].Height, 17);
-  EXPECT_EQ(g.EShotTypes[4].Width, 12);
-  EXPECT_EQ(g.EShotTypes[3].SrcLeft, 17);
+  EXPECT_EQ(g.EShotTypes[4].Height, 17);  // the silencer is taller than it is wide
 }
 
 TEST(DataTables, VolleyPatterns) {
   TestGame t;
   Game& g = *t;
-  // The aimed patterns carry nothing: their aiming decides everything.
-  for (int p : {8, 9, 10}) {
-    const EShotPatternRec& r = g.EShotPatterns[p];
-    EXPECT_EQ(r.Amount, 0) << p;
-    for (int i = 0; i < 4; ++i) {
-      EXPECT_EQ(r.Heading[i], 0.0f);
-      EXPECT_EQ(r.Accel[i], 0.0f);
-      EXPECT_EQ(r.AccelHeading[i], 0.0f);
-      EXPECT_EQ(r.OffsetX[i], 0.0f);
-    }
-  }
-  // Shots beyond a volley's Amount stay zero.
+  // Shots beyond a volley's Amount stay zero; the aimed patterns 8, 9, 10 carry nothing at all.
   for (int p = 0; p < 38; ++p) {
     const EShotPatternRec& r = g.EShotPatterns[p];
-    ASSERT_GE(r.Amount, 0);
-    ASSERT_LE(r.Amount, 3);
-    for (int i = r.Amount + 1; i < 4; ++i) {
-      EXPECT_EQ(r.Heading[i], 0.0f) << p;
-      EXPECT_EQ(r.Accel[i], 0.0f) << p;
-      EXPECT_EQ(r.OffsetX[i], 0.0f) << p;
-    }
+    ASSERT_TRUE(r.Amount >= 0 && r.Amount <= 3) << p;
+    const bool aimed = p >= 8 && p <= 10;
+    EXPECT_TRUE(!aimed || r.Amount == 0) << p;
+    for (int i = aimed ? 0 : r.Amount + 1; i < 4; ++i)
+      EXPECT_EQ((std::array{r.Heading[i], r.Accel[i], r.AccelHeading[i], r.OffsetX[i]}), (std::array<Single, 4>{}))
+          << p << " shot " << i;
   }
-  // Pattern 22: two diagonal shots, each pushed back across.
+  // Pattern 22: two diagonal shots, the second pushed back across.
   const EShotPatternRec& p22 = g.EShotPatterns[22];
   EXPECT_EQ(p22.Amount, 1);
-  EXPECT_EQ(p22.Heading[0], Deg(135));
-  EXPECT_EQ(p22.Heading[1], Deg(45));
+  EXPECT_EQ((std::array{p22.Heading[0], p22.Heading[1], p22.AccelHeading[0], p22.AccelHeading[1]}),
+            (std::array{Deg(135), Deg(45), 0.0f, Deg(180)}));
   EXPECT_EQ(p22.Accel[1], 0.1f);
-  EXPECT_EQ(p22.AccelHeading[0], 0.0f);
-  EXPECT_EQ(p22.AccelHeading[1], Deg(180));
   EXPECT_EQ(p22.OffsetX[0], -10.0f);
   // Pattern 37: the outer pair thrusts, the inner pair does not.
-  const EShotPatternRec& p37 = g.EShotPatterns[37];
-  EXPECT_EQ(p37.Amount, 3);
-  EXPECT_EQ(p37.Accel, (std::array<Single, 4>{0.2f, 0, 0, 0.2f}));
-  EXPECT_EQ(p37.OffsetX, (std::array<Single, 4>{-100, -15, 15, 100}));
-  // Pattern 28 leans one way, 29 the other.
+  EXPECT_EQ(g.EShotPatterns[37].Accel, (std::array<Single, 4>{0.2f, 0, 0, 0.2f}));
+  EXPECT_EQ(g.EShotPatterns[37].OffsetX, (std::array<Single, 4>{-100, -15, 15, 100}));
   EXPECT_EQ(g.EShotPatterns[28].Heading[2], Deg(118));
-  EXPECT_EQ(g.EShotPatterns[29].OffsetX[0], 5.0f);
-  EXPECT_EQ(g.EShotPatterns[16].Heading[0], Deg(270));
-  EXPECT_EQ(g.EShotPatterns[16].Accel[0], 0.25f);
 }
 
 TEST(AngleHelpers, DegreesAndRadiansInSinglePrecision) {
   EXPECT_EQ(DegToRad(270), static_cast<Single>(3 * Pi / 2));
-  EXPECT_EQ(DegToRad(90), static_cast<Single>(Pi / 2));
-  EXPECT_EQ(DegToRad(0), 0.0f);
   EXPECT_EQ(RadToDeg(static_cast<Single>(Pi)), 180.0f);
-  // Through both conversions 19 comes back just under itself.
-  EXPECT_LT(DegToRad(RadToDeg(19)), 19.0f);
+  EXPECT_LT(DegToRad(RadToDeg(19)), 19.0f);  // through both conversions 19 comes back just under itself
 }
 
 TEST(AngleHelpers, AngleToEdgesAndTheCallersQuadrantRule) {
-  EXPECT_EQ(AngleTo(5, 5, 7, 7), 0.0f);
-  EXPECT_EQ(AngleTo(0, 10, 3, 3), static_cast<Single>(Pi / 2));
-  EXPECT_EQ(AngleTo(10, 0, 3, 3), static_cast<Single>(3 * Pi / 2));
-  EXPECT_EQ(AngleTo(0, 0, 0, 5), 0.0f);
-  EXPECT_EQ(AngleTo(0, 0, 0, -5), 0.0f);  // the caller adds pi to face left
+  // The same point gives 0, straight down and up pi/2 and 3pi/2, level 0 (the caller adds pi to face left).
+  EXPECT_EQ((std::array{AngleTo(5, 5, 7, 7), AngleTo(0, 10, 3, 3), AngleTo(10, 0, 3, 3), AngleTo(0, 0, 0, -5)}),
+            (std::array{0.0f, static_cast<Single>(Pi / 2), static_cast<Single>(3 * Pi / 2), 0.0f}));
   // With the callers' pi added when dx < 0 and dy >= 0, or dx > 0 and dy < 0, the sum
   // is the direction from the first point to the second.
   const double cases[][2] = {{3, 4}, {-3, 4}, {-3, -4}, {3, -4}, {-5, 0}, {5, 0}, {0, 2}, {0, -2}};
@@ -356,25 +270,22 @@ TEST(AngleHelpers, AngleToEdgesAndTheCallersQuadrantRule) {
 }
 
 TEST(AngleHelpers, SolveQuadraticKinds) {
-  double r1 = 99, r2 = 99;
-  Long kind = -1;
-  SolveQuadratic(r1, r2, 1, 2, 1, kind);  // one double root
-  EXPECT_EQ(kind, 2);
-  EXPECT_EQ(r1, -1.0);
-  EXPECT_EQ(r2, -1.0);
-  SolveQuadratic(r1, r2, 1, 0, 1, kind);  // x^2 + 1: 0 +/- i
-  EXPECT_EQ(kind, 1);
-  EXPECT_EQ(r1, 0.0);
-  EXPECT_EQ(r2, 1.0);
-  SolveQuadratic(r1, r2, 1, -3, 2, kind);  // (x - 1)(x - 2)
-  EXPECT_EQ(kind, 0);
-  EXPECT_EQ(r1, 2.0);
-  EXPECT_EQ(r2, 1.0);
-  SolveQuadratic(r1, r2, 2, 0, -8, kind);  // the larger root first, divided by 2A
-  EXPECT_EQ(kind, 0);
-  EXPECT_EQ(r1, 2.0);
-  EXPECT_EQ(r2, -2.0);
+  // Kind 2: one double root; 1: complex, real and imaginary parts; 0: two roots, the larger first.
+  const struct {
+    double A, B, C;
+    Long Kind;
+    double R1, R2;
+  } cases[] = {{1, 2, 1, 2, -1, -1}, {1, 0, 1, 1, 0, 1}, {1, -3, 2, 0, 2, 1}, {2, 0, -8, 0, 2, -2}};
+  for (const auto& c : cases) {
+    double r1 = 99, r2 = 99;
+    Long kind = -1;
+    SolveQuadratic(r1, r2, c.A, c.B, c.C, kind);
+    EXPECT_EQ((std::tuple{kind, r1, r2}), (std::tuple{c.Kind, c.R1, c.R2})) << c.A << " " << c.B << " " << c.C;
+  }
   // The discriminant is kept in single precision: 1e-46 is below the smallest float, so the roots meet.
+  double r1, r2;
+  Long kind = -1;
   SolveQuadratic(r1, r2, 1, 1e-23, 0, kind);
   EXPECT_EQ(kind, 2);
 }
+

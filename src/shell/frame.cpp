@@ -51,7 +51,8 @@ void PollMouse(Game& g) {
   int dx = 0, dy = 0;
   bool left = false, right = false;
   g.Plat->ReadMouse(dx, dy, left, right);
-  int x = int(g.MouseX) + dx, y = int(g.MouseY) + dy;
+  // In 64 bits: a platform may report any int of motion.
+  long long x = (long long)g.MouseX + dx, y = (long long)g.MouseY + dy;
   if (x < 0) x = 0;
   if (y < 0) y = 0;
   if (x > 780) x = 780;

@@ -12,8 +12,9 @@ void ScriptedPlatform::BeginFrame(long long frame) {
     PendingDx = Current.TargetX - TheGame.MouseX;
     PendingDy = Current.TargetY - TheGame.MouseY;
   }
-  PendingDx += Current.Dx;
-  PendingDy += Current.Dy;
+  // Motion piles up through play frames, which never read the mouse: saturate, not overflow.
+  PendingDx = SatAddLong(PendingDx, Current.Dx);
+  PendingDy = SatAddLong(PendingDy, Current.Dy);
 }
 
 void ScriptedPlatform::ReadMouse(int& dx, int& dy, bool& left, bool& right) {

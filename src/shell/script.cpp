@@ -5,6 +5,8 @@
 #include <charconv>
 #include <sstream>
 
+#include "shell/types.h"
+
 int ScanCodeForName(const std::string& raw) {
   std::string name;
   for (char c : raw) name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -122,7 +124,11 @@ FrameInput InputScript::For(long long frame) const {
           f.TargetY = e.B;
         }
         break;
-      case Action::Move: f.Dx += e.A; f.Dy += e.B; break;
+      case Action::Move:
+        // Any number of lines may move in one frame: the sum saturates rather than overflows.
+        f.Dx = SatAddLong(f.Dx, e.A);
+        f.Dy = SatAddLong(f.Dy, e.B);
+        break;
       case Action::LButton: f.LButton = true; break;
       case Action::RButton: f.RButton = true; break;
       case Action::Close: f.Close = true; break;

@@ -1,0 +1,14 @@
+// The files the build embeds in the executable (written by the sheet generator).
+#pragma once
+
+#include <cstddef>
+
+struct EmbeddedFile {
+  const char* Name;
+  const unsigned char* Data;
+  size_t Size;
+};
+
+extern const EmbeddedFile EmbeddedSheets[];
+extern const int EmbeddedSheetCount;
+extern const EmbeddedFile EmbeddedFont;

@@ -1,0 +1,109 @@
+// The sheet generator, run by the build: paints the fourteen sprite sheets at their sizes and
+// colour keys, writes each as a PNG, and writes a C++ source that embeds those PNGs and the
+// game's font in the executable.
+//   zorvane_sheetgen OUTPUT_DIR EMBED_CPP REGULAR_FONT BOLD_FONT
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "sheets.h"
+
+namespace {
+
+std::vector<unsigned char> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteArray(std::ostream& out, const std::string& name, const std::vector<unsigned char>& bytes) {
+  out << "alignas(16) const unsigned char " << name << "[] = {";
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (i % 24 == 0) out << "\n";
+    out << int(bytes[i]) << ",";
+  }
+  out << "\n};\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 5) {
+    std::cerr << "usage: zorvane_sheetgen OUTPUT_DIR EMBED_CPP REGULAR_FONT BOLD_FONT\n";
+    return 2;
+  }
+  const std::string dir = argv[1], embed = argv[2];
+  SetFontFiles(argv[3], argv[4]);
+  if (SDL_Init(0) != 0 || TTF_Init() != 0 || !MenuFont()) {
+    std::cerr << "zorvane_sheetgen: cannot open the font " << argv[3] << "\n";
+    return 1;
+  }
+
+  Canvas ships(450, 336, WhiteKey), backround(800, 600, BlackKey), stars(12, 5, BlackKey), shots(240, 161, WhiteKey),
+      bars(204, 451, WhiteKey), enemies(982, 323, WhiteKey), explosions(1024, 159, BlackKey), eshots(30, 117, WhiteKey),
+      title(800, 600, WhiteKey), mouse(20, 30, BlackKey), buttons(150, 195, WhiteKey), stats(200, 300, WhiteKey),
+      menuHelp(289, 563, WhiteKey), enemiesHurt(982, 323, WhiteKey);
+  PaintShips(ships);
+  PaintBackround(backround);
+  PaintStars(stars);
+  PaintShots(shots);
+  PaintBars(bars);
+  PaintEnemies(enemies);
+  PaintExplosions(explosions);
+  PaintEShots(eshots);
+  PaintTitle(title, ships, shots, enemies);
+  PaintMouse(mouse);
+  PaintButtons(buttons);
+  PaintStats(stats);
+  PaintMenuHelp(menuHelp, ships, enemies, eshots);
+  PaintEnemiesHurt(enemiesHurt, enemies);
+
+  // Resource names as the game asks for them.
+  const std::pair<const char*, const Canvas*> sheets[14] = {
+      {"Ships", &ships},     {"Backround", &backround}, {"Stars", &stars},       {"Shots", &shots},
+      {"Bars", &bars},       {"Enemies", &enemies},     {"Explosions", &explosions}, {"EShots", &eshots},
+      {"Title", &title},     {"Mouse", &mouse},         {"Buttons", &buttons},   {"Stats", &stats},
+      {"MenuHelp", &menuHelp}, {"EnemiesHurt", &enemiesHurt}};
+
+  std::ostringstream out;
+  out << "// Written by zorvane_sheetgen at build time: the sprite sheets and the font.\n"
+         "#include \"embedded_files.h\"\n\n";
+  for (int i = 0; i < 14; ++i) {
+    const std::string png = dir + "/" + sheets[i].first + ".png";
+    if (!sheets[i].second->SavePng(png)) {
+      std::cerr << "zorvane_sheetgen: cannot write " << png << "\n";
+      return 1;
+    }
+    WriteArray(out, "Sheet" + std::to_string(i), ReadBytes(png));
+  }
+  std::vector<unsigned char> font = ReadBytes(argv[3]);
+  if (font.empty()) {
+    std::cerr << "zorvane_sheetgen: cannot read the font " << argv[3] << "\n";
+    return 1;
+  }
+  WriteArray(out, "FontData", font);
+  out << "\nconst EmbeddedFile EmbeddedSheets[] = {\n";
+  for (int i = 0; i < 14; ++i)
+    out << "    {\"" << sheets[i].first << "\", Sheet" << i << ", sizeof Sheet" << i << "},\n";
+  out << "};\nconst int EmbeddedSheetCount = 14;\n"
+         "const EmbeddedFile EmbeddedFont = {\"LiberationSans-Regular\", FontData, sizeof FontData};\n";
+  std::ofstream file(embed, std::ios::binary);
+  file << out.str();
+  file.close();
+  if (!file) {
+    std::cerr << "zorvane_sheetgen: cannot write " << embed << "\n";
+    return 1;
+  }
+  CloseArtFonts();
+  TTF_Quit();
+  SDL_Quit();
+  return 0;
+}
