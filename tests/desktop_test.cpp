@@ -426,6 +426,10 @@ TEST(Install, AStagedInstallHasEverythingAndFindsItsSoundAndMusic) {
   fs::rename(data, prefix / "share/elsewhere");
   if (fs::is_directory(fs::path(ZORVANE_DATA_DIR))) return;
   err = run(nullptr);
-  if (sound) EXPECT_NE(err.find(soundMissing), std::string::npos) << err;
-  if (music) EXPECT_NE(err.find(musicMissing), std::string::npos) << err;
+  if (sound) {
+    EXPECT_NE(err.find(soundMissing), std::string::npos) << err;
+  }
+  if (music) {
+    EXPECT_NE(err.find(musicMissing), std::string::npos) << err;
+  }
 }

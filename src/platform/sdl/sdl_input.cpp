@@ -1,6 +1,7 @@
 // Input: the event pump, the keyboard by PC scan code, the mouse as relative motion, and the
 // requests to stop (the window closed, SIGINT, SIGTERM).
 #include <csignal>
+#include <cstdlib>
 
 #include "platform/sdl/pc_scan_codes.h"
 #include "platform/sdl/sdl_platform_impl.h"
@@ -94,7 +95,11 @@ void SdlPlatform::PumpEvents() {
         if (FullScreen) {
           RelativeDx += e.motion.xrel;
           RelativeDy += e.motion.yrel;
+        } else if (WarpX >= 0 && std::abs(e.motion.x - WarpX) <= 1 && std::abs(e.motion.y - WarpY) <= 1) {
+          // The echo of moving the system pointer after the pad: window pixels round it by one
+          // picture pixel either way, which would hold back a slowly moving pointer. Keep the exact spot.
         } else {
+          WarpX = WarpY = -1;
           AbsoluteX = e.motion.x;
           AbsoluteY = e.motion.y;
           HaveAbsolute = true;
@@ -177,6 +182,8 @@ void SdlPlatform::ReadMouse(int& dx, int& dy, bool& left, bool& right) {
         int wx = 0, wy = 0;
         SDL_RenderLogicalToWindow(Renderer, float(targetX), float(targetY), &wx, &wy);
         SDL_WarpMouseInWindow(Window, wx, wy);
+        WarpX = targetX;
+        WarpY = targetY;
       }
     }
     dx = targetX - PointerX;

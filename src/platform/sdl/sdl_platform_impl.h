@@ -115,6 +115,7 @@ class SdlPlatform : public Platform {
   bool HaveAbsolute = false;
   bool LeftPressed = false, RightPressed = false;  // a press seen in this frame's events
   Gamepads Pads_;
+  int WarpX = -1, WarpY = -1;               // window: where the pad last put the system pointer
   bool ScreenshotWanted = false;  // F12 was pressed: the frame is saved when it is finished
   bool SignalsInstalled = false;
 
