@@ -378,9 +378,9 @@ void PrintTo(const BossGroup& b, std::ostream* os) { *os << "level " << b.Level;
 // firing, so that every craft leaves only by flying off the field. Just after the boss time the
 // boss and its escorts must stand in the slots the boss phase reads, with no one else on the field;
 // and the pool never fills on the way, so no row is lost.
-class LevelPlay : public ::testing::TestWithParam<BossGroup> {};
+class TimelineToBoss : public ::testing::TestWithParam<BossGroup> {};
 
-TEST_P(LevelPlay, BossGroupEntersAnEmptyField) {
+TEST_P(TimelineToBoss, BossGroupEntersAnEmptyField) {
   const BossGroup& b = GetParam();
   TestGame t;
   Game& g = *t;
@@ -412,7 +412,7 @@ TEST_P(LevelPlay, BossGroupEntersAnEmptyField) {
   EXPECT_EQ(others, b.Stragglers);
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, LevelPlay, ::testing::ValuesIn(BossGroups),
+INSTANTIATE_TEST_SUITE_P(Levels, TimelineToBoss, ::testing::ValuesIn(BossGroups),
                          [](const ::testing::TestParamInfo<BossGroup>& info) {
                            return "Level" + std::to_string(info.param.Level);
                          });
