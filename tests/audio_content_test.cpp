@@ -2,6 +2,7 @@
 // loads through SDL_mixer and is sound rather than silence; and the game itself, run with SDL's
 // disk audio driver, is heard with sound and music on and is silent with both off.
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -181,11 +182,13 @@ TEST(AudioContent, EverySoundEffectLoadsAndIsAShortAudibleSound) {
 }
 
 // The real game for under two seconds in a window (on the dummy video driver), its audio
-// written by SDL's disk driver. The pointer clicks a menu tab four times, which plays the
-// click when sound is on. Three runs at once: sound and music on, sound only, both off.
+// written by SDL's disk driver. The pointer clicks a menu tab twice (a click sound when sound
+// is on), then starts level 1 (the launch sound and a level theme) and fires. Three runs at
+// once: sound and music on, sound only, both off.
 TEST(AudioContent, TheGameIsHeardWithSoundOrMusicOnAndSilentWithBothOff) {
   TempDir tmp;
-  WriteFile(tmp.File("clicks.txt"), "0 mouse 500 115\n15 lbutton\n40 lbutton\n65 lbutton\n90 lbutton\n");
+  WriteFile(tmp.File("clicks.txt"),
+            "0 mouse 500 115\n10 lbutton\n30 lbutton\n40 mouse 50 110\n45 lbutton\n46-99 key X\n");
   struct Run {
     bool Sound, Music;
     std::string Name;
@@ -202,12 +205,15 @@ TEST(AudioContent, TheGameIsHeardWithSoundOrMusicOnAndSilentWithBothOff) {
     // grows at the pace of real playback.
     command += " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE='" + tmp.File(r.Name + ".raw") +
                "' '" + ZORVANE_EXE + "' --windowed --frames 100 --input '" + tmp.File("clicks.txt") +
-               "' --save-file '" + tmp.File(r.Name + ".gsv") + "' >'" + tmp.File(r.Name + ".log") + "' 2>&1 &";
+               "' --save-file '" + tmp.File(r.Name + ".gsv") + "' --dump-state '" + tmp.File(r.Name + ".json") + "' >'" + tmp.File(r.Name + ".log") + "' 2>&1 &";
   }
   command += " wait)";
   ASSERT_EQ(std::system(command.c_str()), 0);
 
   for (const Run& r : runs) {
+    auto state = nlohmann::json::parse(ReadFile(tmp.File(r.Name + ".json")));
+    ASSERT_FALSE(state["InMenu"]) << r.Name << ": level 1 did not start";
+    EXPECT_EQ(state["Music"]["playing"], r.Music) << r.Name;
     // 16-bit stereo samples at 44100 Hz, as the game opens the device.
     std::string raw = ReadFile(tmp.File(r.Name + ".raw"));
     const auto* s = reinterpret_cast<const int16_t*>(raw.data());
@@ -221,8 +227,8 @@ TEST(AudioContent, TheGameIsHeardWithSoundOrMusicOnAndSilentWithBothOff) {
       peak = std::max(peak, std::abs(int(s[i])));
     }
     double rms = std::sqrt(sum / double(count)) / 32768;
-    if (r.Music) EXPECT_GT(rms, 0.005) << r.Name;        // the menu theme plays throughout
-    else if (r.Sound) EXPECT_GT(rms, 0.0005) << r.Name;  // four clicks in silence
+    if (r.Music) EXPECT_GT(rms, 0.005) << r.Name;        // the menu theme, then a level theme
+    else if (r.Sound) EXPECT_GT(rms, 0.0005) << r.Name;  // clicks and the launch in silence
     else EXPECT_EQ(peak, 0) << r.Name;                    // not a single sample off zero
   }
 }

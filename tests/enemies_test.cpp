@@ -15,17 +15,8 @@ namespace {
 // The ship as the level set-up leaves it, with its centre at (cx, cy).
 void PlaceShip(Game& g, Single cx, Single cy, Single speed = 0, Single heading = 0) {
   ShipClass& s = g.Ship;
-  s.Width = 45;
-  s.Height = 56;
-  s.Left = cx - 22.5f;
-  s.Right = cx + 22.5f;
-  s.Top = cy - 28;
-  s.Bottom = cy + 28;
-  s.SrcRectTop = 0;
-  s.SrcRectBottom = 56;
-  s.Speed = speed;
-  s.Heading = heading;
-  s.Exists = true;
+  s.Width = 45, s.Height = 56, s.Left = cx - 22.5f, s.Right = cx + 22.5f, s.Top = cy - 28, s.Bottom = cy + 28;
+  s.SrcRectTop = 0, s.SrcRectBottom = 56, s.Speed = speed, s.Heading = heading, s.Exists = true;
 }
 
 // A 9 x 9 enemy bullet centred on (cx, cy), filled through the pattern's aiming rule.
@@ -53,17 +44,35 @@ int LiveEShots(const Game& g) {
 
 }  // namespace
 
-TEST(EnemyAiming, AimedShotsHeadStraightAtTheShip) {
+TEST(EnemyAiming, AimedShotsAndTheInterceptionCourse) {
+  // The ship's centre, speed and heading; the bullet's pattern, centre and speed; its heading.
+  // Patterns 8, 24 and 30 aim straight at the ship: from directly above straight down, level with it
+  // 0 or pi. Pattern 9 plans an interception: against a standing ship straight at it (ux 0 straight
+  // down); against a ship flying right at 5, faster than the bullet, it plans with speed 6 and leads
+  // by atan(sqrt(11) / 5); with no meeting time ahead (the ship on the muzzle, or running away as fast
+  // as the bullet) straight at the ship.
+  const struct {
+    Single Cx, Cy, Speed, Heading;
+    Integer Pattern;
+    Single X, Y, ShotSpeed;
+    double Expected;
+  } cases[] = {{400, 500, 0, 0, 8, 400, 100, 2, Pi / 2},      {400, 500, 0, 0, 24, 600, 500, 2, Pi},
+               {400, 500, 0, 0, 30, 200, 500, 2, 0},          {400, 500, 0, 0, 8, 400, 700, 2, 3 * Pi / 2},
+               {500, 500, 0, 0, 9, 200, 100, 3, std::atan(4.0 / 3)}, {400, 500, 0, 0, 9, 400, 100, 3, Pi / 2},
+               {400, 500, 5, 0, 9, 400, 100, 2, std::atan(std::sqrt(11.0) / 5)},
+               {400, 500, 0, 0, 9, 400, 500, 2, 0},           {400, 500, 3, Pi / 2, 9, 400, 100, 3, Pi / 2}};
   TestGame t;
   Game& g = *t;
-  PlaceShip(g, 400, 500);
-  EShotsClass& s = FireAt(g, 8, 400, 100);
-  EXPECT_FLOAT_EQ(s.Heading, float(Pi / 2));  // from directly above: straight down
-  EXPECT_EQ(s.Accel + s.AccelHeading, 0);
-  EXPECT_EQ(FireAt(g, 24, 600, 500).Heading, 0 + float(Pi));  // level with the ship, to its right: left
-  EXPECT_EQ(FireAt(g, 30, 200, 500).Heading, 0);              // to its left: right
-  EXPECT_EQ(FireAt(g, 8, 400, 700).Heading, float(3 * Pi / 2));
+  for (const auto& c : cases) {
+    PlaceShip(g, c.Cx, c.Cy, c.Speed, c.Heading);
+    const EShotsClass& s = FireAt(g, c.Pattern, c.X, c.Y, c.ShotSpeed);
+    EXPECT_NEAR(s.Heading, c.Expected, 1e-5) << "pattern " << c.Pattern << " from " << c.X << "," << c.Y;
+    EXPECT_EQ(std::tuple(s.Speed, s.Accel, s.AccelHeading), std::tuple(c.ShotSpeed, 0.0f, 0.0f));
+  }
+  PlaceShip(g, 400, 500, 3, 0);  // sideways at the bullet's speed: complex roots with real part 0
+  EXPECT_TRUE(std::isfinite(FireAt(g, 9, 400, 100, 3).Heading));
   // The four diagonal quadrants all point at the ship.
+  PlaceShip(g, 400, 500);
   for (auto [x, y] : {std::pair{300.f, 400.f}, {500.f, 400.f}, {300.f, 600.f}, {500.f, 600.f}}) {
     Single h = FireAt(g, 8, x, y).Heading;
     EXPECT_NEAR(std::cos(h), (400 - x) / std::hypot(100.0, 100.0), 1e-6);
@@ -71,37 +80,7 @@ TEST(EnemyAiming, AimedShotsHeadStraightAtTheShip) {
   }
   // An ordinary pattern keeps its own heading and push.
   EShotsClass& plain = FireAt(g, 3, 400, 100);
-  EXPECT_EQ(plain.Heading, 1);
-  EXPECT_EQ(plain.Accel, 0.3f);
-}
-
-TEST(EnemyAiming, InterceptionCourseLeadsTheShip) {
-  TestGame t;
-  Game& g = *t;
-  // A standing ship: the later root is |d| / s and the course is straight at it.
-  PlaceShip(g, 500, 500);
-  Single aim = FireAt(g, 8, 200, 100).Heading;
-  EShotsClass& s = FireAt(g, 9, 200, 100, 3);
-  EXPECT_NEAR(s.Heading, aim, 1e-6);
-  EXPECT_EQ(s.Accel + s.AccelHeading, 0);
-
-  // A ship directly below, flying right at 5 against a bullet of speed 2: the gunner plans with
-  // speed 6 and leads it (atan(sqrt(11) / 5)), and the bullet keeps its own speed.
-  PlaceShip(g, 400, 500, 5, 0);
-  EShotsClass& lead = FireAt(g, 9, 400, 100, 2);
-  EXPECT_NEAR(lead.Heading, std::atan(std::sqrt(11.0) / 5), 1e-5);
-  EXPECT_EQ(lead.Speed, 2);
-
-  // No meeting time ahead: the ship on the muzzle, or running away as fast as the bullet.
-  PlaceShip(g, 400, 500);
-  EXPECT_EQ(FireAt(g, 9, 400, 500).Heading, 0);
-  PlaceShip(g, 400, 500, 3, float(Pi / 2));
-  EXPECT_FLOAT_EQ(FireAt(g, 9, 400, 100, 3).Heading, float(Pi / 2));
-  // Straight below a standing ship: ux is 0 and the course is straight down.
-  PlaceShip(g, 400, 500);
-  EXPECT_FLOAT_EQ(FireAt(g, 9, 400, 100, 3).Heading, float(Pi / 2));
-  PlaceShip(g, 400, 500, 3, 0);  // sideways at the bullet's speed: complex roots with real part 0
-  EXPECT_TRUE(std::isfinite(FireAt(g, 9, 400, 100, 3).Heading));
+  EXPECT_EQ(std::tuple(plain.Heading, plain.Accel), std::tuple(1.0f, 0.3f));
 }
 
 TEST(EnemyAiming, AcceleratingSpreadAndRotatingPatterns) {
@@ -113,14 +92,12 @@ TEST(EnemyAiming, AcceleratingSpreadAndRotatingPatterns) {
   EXPECT_EQ(s.Accel, 2);
   EXPECT_FLOAT_EQ(s.AccelHeading, float(Pi / 2));
   EXPECT_EQ(s.AccelHeading, s.Heading);
-  g.ChargeOn[AbilityMatrix] = true;
-  s.EshotMove(g);
-  EXPECT_FLOAT_EQ(s.Top, 95.5f + 0.5f);
-  EXPECT_FLOAT_EQ(s.Speed, 2.5f);
-  g.ChargeOn[AbilityMatrix] = false;
-  s.EshotMove(g);
-  EXPECT_FLOAT_EQ(s.Top, 96 + 2.5f);
-  EXPECT_FLOAT_EQ(s.Speed, 4.5f);
+  for (auto [matrix, top, speed] : {std::tuple(true, 96.0f, 2.5f), {false, 98.5f, 4.5f}}) {
+    g.ChargeOn[AbilityMatrix] = matrix;
+    s.EshotMove(g);
+    EXPECT_FLOAT_EQ(s.Top, top);
+    EXPECT_FLOAT_EQ(s.Speed, speed);
+  }
 
   // Pattern 35: one draw each, whole degrees from 70 to 109.
   std::set<int> degrees;
@@ -164,10 +141,7 @@ TEST(EnemyMotion, MatrixQuartersTheStepAndThePush) {
   TestGame t;
   Game& g = *t;
   EnemyClass& e = PlaceEnemy(g, 0, 3, 100, 300);
-  e.Speed = 4;
-  e.Heading = DegToRad(90);
-  e.Accel = 1;
-  e.AccelHeading = DegToRad(90);
+  e.Speed = 4, e.Heading = DegToRad(90), e.Accel = 1, e.AccelHeading = DegToRad(90);
   e.EnemyMove(g);
   EXPECT_FLOAT_EQ(e.Top, 104);
   EXPECT_EQ(e.Bottom, e.Top + 40);
@@ -244,12 +218,10 @@ TEST(EnemyFire, FullPoolDropsShotsAndGemFiveConvertsForGood) {
   for (EShotsClass& s : g.EShots) s.Exists = true;
   g.EShots[150].Exists = false;
   EnemyClass& e = PlaceEnemy(g, 0, 3, 60, 380);
-  e.Shottype = 1;
-  e.ShotPattern = 25;  // three shots, one free slot
+  e.Shottype = 1, e.ShotPattern = 25;  // three shots, one free slot
   g.FrameClock = 100;
   e.EnemyShoot(g);
-  EXPECT_EQ(LiveEShots(g), 200);
-  EXPECT_EQ(g.EShots[150].Kind, 1);
+  EXPECT_EQ(std::tuple(LiveEShots(g), g.EShots[150].Kind), std::tuple(200, 1));
   EXPECT_FLOAT_EQ(g.EShots[150].Left, 400 - 10.5f - 20);
   g.FrameClock = 200;
   e.EnemyShoot(g);  // nothing free: nothing fired, the interval restarts all the same
@@ -278,8 +250,7 @@ TEST(EnemyFire, LevelSixBossSpinsFasterAsItWeakens) {
   EnemyClass& boss = PlaceEnemy(g, 0, 25, 60, 380);
   boss.Life = 500;
   EnemyClass& e = PlaceEnemy(g, 1, 3, 60, 380);
-  e.Shottype = 0;
-  e.ShotPattern = 36;
+  e.Shottype = 0, e.ShotPattern = 36;
   g.CurrentLevel = 6;
   g.FrameClock = 4700;  // the spin starts after 4700
   e.EnemyShoot(g);
@@ -336,14 +307,12 @@ TEST(Ramming, RammerDealsTwentyAFrameExceptLateInLevelFive) {
   g.CurrentLevel = 3;
   PlaceShip(g, 400, 200, 3, 0);
   EnemyClass& e = PlaceEnemy(g, 0, 3, 280, 380);  // below the ship
-  e.Life = 30;
-  e.Speed = 2;
+  e.Life = 30, e.Speed = 2;
   RamEnemy(g, e);
   EXPECT_EQ(std::tuple(e.Life, g.DamageDealt, g.Ship.Life, g.Ship.Speed), std::tuple(10, 20, 200, 8));
   EXPECT_FLOAT_EQ(g.Ship.Heading, float(3 * Pi / 2));
   RamEnemy(g, e);
-  EXPECT_FALSE(e.Exists);
-  EXPECT_EQ(g.KillCount, 1);
+  EXPECT_EQ(std::tuple(e.Exists, g.KillCount), std::tuple(false, 1));
 
   // The pickup only takes the damage; heavy craft hurt nobody.
   EnemyClass& pickup = PlaceEnemy(g, 1, 19, 280, 380);
@@ -375,10 +344,8 @@ TEST(Ramming, TheStepRamsOnlyAVisibleLiveShip) {
   // with the ship's top at 372 the grown bottom must pass 380.
   EnemyClass& e = PlaceEnemy(g, 0, 3, 300, 380);
   auto ramsAt = [&](Single top) {
-    e.Top = top;
-    e.Bottom = top + 40;
-    e.Speed = 0;
-    Single before = g.Ship.Life;
+    e.Top = top, e.Bottom = top + 40, e.Speed = 0;
+    const Single before = g.Ship.Life;
     StepEnemies(g);
     return g.Ship.Life < before;
   };
@@ -398,17 +365,12 @@ TEST(EnemyStep, FreezeDrawMoveAndFireEvenWhenJustGone) {
   g.CurrentLevel = 1;
   g.FrameClock = 100;
   EnemyClass& e = PlaceEnemy(g, 0, 3, 60, 380);
-  e.Shottype = 0;
-  e.ShotPattern = 0;
-  e.FreezeTime = 1;  // 1 -> 0: still frozen this frame
-  e.Hurt = true;
+  e.Shottype = 0, e.ShotPattern = 0, e.FreezeTime = 1, e.Hurt = true;  // 1 -> 0: still frozen this frame
   t.Plat.ClearRecords();
   StepEnemies(g);
-  EXPECT_EQ(LiveEShots(g), 0);
-  EXPECT_EQ(e.FreezeTime, 0);
+  EXPECT_EQ(std::tuple(LiveEShots(g), e.FreezeTime, e.Hurt), std::tuple(0, 0, false));
   ASSERT_EQ(t.Plat.Copies.size(), 1u);
   EXPECT_EQ(t.Plat.Copies[0].Sheet, SheetEnemiesHurt);
-  EXPECT_FALSE(e.Hurt);
   StepEnemies(g);  // 0 -> -1: fires
   EXPECT_EQ(LiveEShots(g), 1);
   for (int i = 0; i < 5; ++i) StepEnemies(g);
@@ -417,13 +379,9 @@ TEST(EnemyStep, FreezeDrawMoveAndFireEvenWhenJustGone) {
 
   // A craft that leaves the field in its move still fires its volley in that step.
   g.EShots = {};
-  e.Top = -199.5f;
-  e.Speed = 1;
-  e.Heading = DegToRad(270);
-  e.LastShot = 0;
+  e.Top = -199.5f, e.Speed = 1, e.Heading = DegToRad(270), e.LastShot = 0;
   StepEnemies(g);
-  EXPECT_FALSE(e.Exists);
-  EXPECT_EQ(LiveEShots(g), 1);
+  EXPECT_EQ(std::tuple(e.Exists, LiveEShots(g)), std::tuple(false, 1));
 }
 
 TEST(EnemyDrawing, RoundsHalvesToEvenAndPicksTheBulletRowByLevel) {
@@ -446,7 +404,7 @@ TEST(EnemyDrawing, RoundsHalvesToEvenAndPicksTheBulletRowByLevel) {
     const CopyRecord& c = t.Plat.Copies.at(0);
     EXPECT_EQ(c.Sheet, SheetEShots);
     EXPECT_EQ(std::tuple(c.SrcTop, c.SrcBottom), std::tuple(top, bottom)) << level << " " << kind;
-    if (kind == 2) EXPECT_EQ(c.SrcRight, 17);
+    EXPECT_EQ(c.SrcRight, kind == 2 ? 17 : 9);
   }
 }
 

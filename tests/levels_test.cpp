@@ -395,15 +395,17 @@ TEST(GameModes, MarathonChain) {
   g.MarathonStage = 1;
   g.MarathonStageLoaded = false;
   Put(g, 5, 3, 100, 300, 30, 30);
+  g.Ship.LastShot1 = 77;
   const Single ends[9] = {4700, 4000, 5100, 4200, 5900, 4600, 5500, 6000, 3400};
   for (int stage = 1; stage <= 9; ++stage) {
     SCOPED_TRACE(stage);
-    g.CurrentLevel = 12;  // what the stage set-up keeps while the marathon runs
     g.FrameClock = 1;
     LevelDirector(g);
     EXPECT_TRUE(g.MarathonStageLoaded);
+    EXPECT_EQ(g.CurrentLevel, 12) << "a stage's set-up keeps the marathon's level number";
     EXPECT_EQ(g.FrameClock, 0) << "the stage's set-up restarts the clock";
-    g.CurrentLevel = 12;
+    EXPECT_EQ(g.SpawnCount, g.SpawnTable.size());
+    EXPECT_GT(g.SpawnCount, 1) << "the stage's own timeline";
     g.FrameClock = ends[stage - 1];
     LevelDirector(g);
     EXPECT_EQ(g.MarathonStage, stage);
@@ -421,4 +423,6 @@ TEST(GameModes, MarathonChain) {
     }
   }
   EXPECT_FALSE(g.BossPhase) << "no boss phase runs in the marathon";
+  EXPECT_TRUE(g.Enemies[5].Exists) << "craft on the field stay into the next stage";
+  EXPECT_EQ(g.Ship.LastShot1, 0) << "the ship's fire timers restart with the clock";
 }

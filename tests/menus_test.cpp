@@ -17,10 +17,11 @@ namespace {
 void Hover(Game& g, int x, int y) { MenuAt(g, x, y); }
 void Click(Game& g, int x, int y) { MenuAt(g, x, y, true); }
 
-const TextRecord* TextAt(const NullPlatform& p, int x, int y) {
+// The text written at (x, y), or "(none)".
+std::string TextAt(const NullPlatform& p, int x, int y) {
   for (const auto& t : p.Texts)
-    if (t.X == x && t.Y == y) return &t;
-  return nullptr;
+    if (t.X == x && t.Y == y) return t.Text;
+  return "(none)";
 }
 
 // The progress in a save file.
@@ -190,26 +191,21 @@ TEST(HoverTable, LaterRowsWinLineByLineAndGemRowsLeaveAGap) {
 TEST(HoverTable, ShopHintsReplaceTheHoverLines) {
   TestGame t;
   Game& g = *t;
-  // A locked shot's equip band shows the unlock offer instead of its description.
-  Hover(g, 238, 110);
-  EXPECT_EQ(std::vector<std::string>(g.HelpLines.begin(), g.HelpLines.begin() + 4),
-            (std::vector<std::string>{"IT COSTS 100 POINTS TO UNLOCK THE", "BOOMERANG SHOT. CLICK HERE TO SPEND",
-                                      "POINTS AND OPEN UP THIS FOR USE.", ""}));
-  // An unlocked one describes itself.
-  Hover(g, 190, 110);
-  EXPECT_EQ(g.HelpLines[0], "POWER BEAM");
-  EXPECT_EQ(g.HelpLines[3], "THIS IS AN OVERALL GOOD SHOT");
-  // A locked ability: its condition only.
-  Hover(g, 300, 345);
-  EXPECT_EQ(g.HelpLines[0], "COMPLETE LEVEL 1'S GOAL TO UNLOCK.");
-  EXPECT_EQ(g.HelpLines[1], "");
   g.Progress.ChargeOwned[7] = true;
-  Hover(g, 300, 341 + 27 * 7);
-  EXPECT_EQ(g.HelpLines[0], "MATRIX");
-  // A part: the hover's two lines and the shop's price below them.
-  Hover(g, 740, 150);
-  EXPECT_EQ(g.HelpLines[0], "YOUR SHIPS SPEED. THE HIGHER THIS IS,");
-  EXPECT_EQ(g.HelpLines[2], "IT COSTS 100 TO LEVEL THIS PART UP");
+  // Where the pointer rests, then a line of the panel: a locked shot's equip band offers the unlock
+  // instead of its description, an unlocked one describes itself; a locked ability shows only its
+  // condition, an owned one its name; a part, the hover's lines with the shop's price below them.
+  const std::tuple<int, int, int, const char*> cases[] = {
+      {238, 110, 0, "IT COSTS 100 POINTS TO UNLOCK THE"},     {238, 110, 1, "BOOMERANG SHOT. CLICK HERE TO SPEND"},
+      {238, 110, 2, "POINTS AND OPEN UP THIS FOR USE."},      {238, 110, 3, ""},
+      {190, 110, 0, "POWER BEAM"},                            {190, 110, 3, "THIS IS AN OVERALL GOOD SHOT"},
+      {300, 345, 0, "COMPLETE LEVEL 1'S GOAL TO UNLOCK."},    {300, 345, 1, ""},
+      {300, 341 + 27 * 7, 0, "MATRIX"},                       {740, 150, 0, "YOUR SHIPS SPEED. THE HIGHER THIS IS,"},
+      {740, 150, 2, "IT COSTS 100 TO LEVEL THIS PART UP"}};
+  for (auto [x, y, line, text] : cases) {
+    Hover(g, x, y);
+    EXPECT_EQ(g.HelpLines[line], text) << x << "," << y << " line " << line;
+  }
 }
 
 TEST(Erase, NeedsQAndZWithTheClick) {
@@ -296,11 +292,11 @@ TEST(LevelButtons, OpenLevelsStartOnAClickLockedOnesStaySilent) {
   EXPECT_TRUE(t.Plat.SoundsPlayed.empty());
   EXPECT_EQ(g.HelpLines[0], "         BEAT LEVEL 1 TO PROCEDE TO THIS LEVEL.");
   EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 0, 167, 147, 194, 9, 135));
-  Hover(g, 50, 470);
-  EXPECT_EQ(g.HelpLines[0], " HAVE 15% COMPLETION TO UNLOCK THIS LEVEL");
-  Hover(g, 50, 540);
-  EXPECT_EQ(g.HelpLines[0], " BEAT LEVEL 10 TO UNLOCK THIS LEVEL");
-
+  for (auto [y, line] : {std::pair(470, " HAVE 15% COMPLETION TO UNLOCK THIS LEVEL"),
+                         {540, " BEAT LEVEL 10 TO UNLOCK THIS LEVEL"}}) {
+    Hover(g, 50, y);
+    EXPECT_EQ(g.HelpLines[0], line);
+  }
   t.Plat.ClearRecords();
   Click(g, 50, 110);  // level 1
   EXPECT_FALSE(g.InMenu);
@@ -310,9 +306,7 @@ TEST(LevelButtons, OpenLevelsStartOnAClickLockedOnesStaySilent) {
 TEST(LevelButtons, GoalsTablesStrikeOutMetGoalsInTheCompactLayout) {
   TestGame t;
   Game& g = *t;
-  g.Progress.LevelOpen[2] = true;
-  g.Progress.GoalDone[2][1] = true;
-  g.Progress.GoalDone[2][4] = true;
+  g.Progress.LevelOpen[2] = g.Progress.GoalDone[2][1] = g.Progress.GoalDone[2][4] = true;
   t.Plat.ClearRecords();
   Hover(g, 10, 169);  // level 3
   EXPECT_TRUE(g.GoalsShown);
@@ -320,14 +314,11 @@ TEST(LevelButtons, GoalsTablesStrikeOutMetGoalsInTheCompactLayout) {
   EXPECT_EQ(g.HelpLines[2], "TRAVEL LESS THAN 1000                          200");
   EXPECT_EQ(g.HelpLines[6], "KILL ONE ENEMY                                 NEW GEM");
   EXPECT_EQ(g.HelpLines[4], "              YOU HAVE 0 POINTS TO SPEND");
-  ASSERT_TRUE(TextAt(t.Plat, 500, 338 + 12 * 3));
-  EXPECT_EQ(TextAt(t.Plat, 500, 338 + 12 * 3)->Text, g.HelpLines[3]);
-  ASSERT_TRUE(TextAt(t.Plat, 500, 338 + 12 * 6));
-  EXPECT_EQ(TextAt(t.Plat, 500, 338 + 12 * 6)->Text, g.HelpLines[7]);
-  EXPECT_EQ(TextAt(t.Plat, 500, 425)->Text, g.HelpLines[4]);
-  ASSERT_EQ(t.Plat.Boxes.size(), 2u);
-  EXPECT_EQ(t.Plat.Boxes[0], (std::array<int, 5>{498, 379, 712, 380, 0}));
-  EXPECT_EQ(t.Plat.Boxes[1], (std::array<int, 5>{498, 415, 712, 416, 0}));
+  EXPECT_EQ(TextAt(t.Plat, 500, 338 + 12 * 3), g.HelpLines[3]);
+  EXPECT_EQ(TextAt(t.Plat, 500, 338 + 12 * 6), g.HelpLines[7]);
+  EXPECT_EQ(TextAt(t.Plat, 500, 425), g.HelpLines[4]);
+  // Met goals are struck out (goal 2 is line 3, goal 5 line 6).
+  EXPECT_EQ(t.Plat.Boxes, (std::vector<std::array<int, 5>>{{498, 379, 712, 380, 0}, {498, 415, 712, 416, 0}}));
   // Shared lines: level 8 takes level 5's gem goal and level 3's charge goal.
   EXPECT_EQ(GoalsTable(7)[6], GoalsTable(4)[6]);
   EXPECT_EQ(GoalsTable(7)[7], GoalsTable(2)[7]);
@@ -338,7 +329,7 @@ TEST(LevelButtons, GoalsTablesStrikeOutMetGoalsInTheCompactLayout) {
   Hover(g, 300, 20);
   EXPECT_FALSE(g.GoalsShown);
   EXPECT_TRUE(t.Plat.Boxes.empty());
-  EXPECT_EQ(TextAt(t.Plat, 500, 338 + 20 * 3)->Text, "THE MOST POWERFUL SPACE FIGHTER EVER!");
+  EXPECT_EQ(TextAt(t.Plat, 500, 338 + 20 * 3), "THE MOST POWERFUL SPACE FIGHTER EVER!");
 }
 
 TEST(LevelButtons, ModeDescriptions) {
@@ -350,7 +341,7 @@ TEST(LevelButtons, ModeDescriptions) {
   Hover(g, 100, 470);
   EXPECT_TRUE(g.GoalsShown);
   EXPECT_EQ(g.HelpLines[5], "LONGER YOU STAY ALIVE, THE MORE POINTS YOU GET.");
-  EXPECT_EQ(TextAt(t.Plat, 500, 386)->Text, g.HelpLines[5]);
+  EXPECT_EQ(TextAt(t.Plat, 500, 386), g.HelpLines[5]);
   EXPECT_EQ(t.Plat.Boxes.size(), 1u);
   Hover(g, 100, 500);
   EXPECT_FALSE(g.GoalsShown);
@@ -364,25 +355,23 @@ TEST(MenuScreen, MusicStartsOnceAndTheSwitchesWork) {
   Hover(g, 0, 0);
   Hover(g, 0, 0);
   EXPECT_EQ(t.Plat.MusicCalls, (std::vector<std::string>{"volume -800", "load Menu", "play"}));
-  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 102, 44, 140, 69, 702, 489));
+  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 102, 44, 140, 69, 702, 489));  // the marks on "on"
   EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 102, 44, 140, 69, 702, 529));
-
   t.Plat.ClearRecords();
-  Click(g, 742, 489);  // sound off: silent
-  EXPECT_FALSE(g.Progress.SoundOn);
-  EXPECT_TRUE(t.Plat.SoundsPlayed.empty());
-  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 102, 44, 140, 69, 742, 489));
-  Click(g, 779, 553);  // music off
-  EXPECT_FALSE(g.Progress.MusicOn);
-  EXPECT_EQ(t.Plat.MusicCalls, (std::vector<std::string>{"stop"}));
-  EXPECT_TRUE(t.Plat.SoundsPlayed.empty());
-  Click(g, 702, 513);  // sound on
-  EXPECT_TRUE(g.Progress.SoundOn);
-  EXPECT_EQ(t.Plat.SoundsPlayed, (std::vector<int>{SoundSelect}));
-  Click(g, 739, 529);  // music on: the loaded track again
-  EXPECT_TRUE(g.Progress.MusicOn);
-  EXPECT_EQ(t.Plat.MusicCalls, (std::vector<std::string>{"stop", "play"}));
-  EXPECT_EQ(t.Plat.SoundsPlayed.size(), 2u);
+  // Sound off (silent, the mark moves), music off, sound on (heard), music on (the loaded track again).
+  const std::tuple<int, int, bool, bool, std::vector<std::string>, std::vector<int>> clicks[] = {
+      {742, 489, false, true, {}, {}},
+      {779, 553, false, false, {"stop"}, {}},
+      {702, 513, true, false, {"stop"}, {SoundSelect}},
+      {739, 529, true, true, {"stop", "play"}, {SoundSelect, SoundSelect}}};
+  for (const auto& [x, y, sound, music, calls, sounds] : clicks) {
+    Click(g, x, y);
+    EXPECT_EQ(std::tuple(g.Progress.SoundOn, g.Progress.MusicOn, t.Plat.MusicCalls, t.Plat.SoundsPlayed),
+              std::tuple(sound, music, calls, sounds))
+        << x << "," << y;
+    EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 102, 44, 140, 69, sound ? 702 : 742, 489));
+    EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 102, 44, 140, 69, music ? 702 : 742, 529));
+  }
   EXPECT_TRUE(g.Music.Playing);
 }
 
@@ -399,10 +388,10 @@ TEST(MenuScreen, TabsStatisticsClockAndPointer) {
   EXPECT_TRUE(HasCopy(t.Plat, SheetMenuHelp, 0, 352, 288, 524, 417, 126));
   EXPECT_TRUE(HasCopy(t.Plat, SheetTitle, 0, 0, 800, 600, 0, 0));
   EXPECT_TRUE(HasCopy(t.Plat, SheetMouse, 0, 0, 20, 30, 627, 107));
-  EXPECT_EQ(TextAt(t.Plat, 168, 556)->Text, "1:2:3");
-  EXPECT_EQ(TextAt(t.Plat, 168, 337)->Text, "10");
-  EXPECT_EQ(TextAt(t.Plat, 168, 337 + 22 * 7)->Text, "80");
-  EXPECT_EQ(TextAt(t.Plat, 168, 535)->Text, "2%");
+  EXPECT_EQ(TextAt(t.Plat, 168, 556), "1:2:3");
+  EXPECT_EQ(TextAt(t.Plat, 168, 337), "10");
+  EXPECT_EQ(TextAt(t.Plat, 168, 337 + 22 * 7), "80");
+  EXPECT_EQ(TextAt(t.Plat, 168, 535), "2%");
   // Panel text is black; Stats(8) is never shown.
   for (const auto& text : t.Plat.Texts) {
     EXPECT_EQ(text.Colour, 0u);
@@ -428,35 +417,25 @@ TEST(MenuScreen, QuitSavesAndEndsTheLoop) {
 TEST(StatusDisplay, BarsShowLifeChargeAndTheBoss) {
   TestGame t;
   Game& g = *t;
-  g.Ship.Exists = true;
-  g.Ship.Life = 200;
-  g.Ship.Charge = 0;
-  StatusDisplay(g);
+  auto show = [&](bool exists, Single life, Single charge, bool boss, Single bossLife) {
+    g.Ship.Exists = exists, g.Ship.Life = life, g.Ship.Charge = charge;
+    g.BossPhase = boss, g.BossMaxLife = 1000, g.BossLife = bossLife;
+    t.Plat.ClearRecords();
+    StatusDisplay(g);
+    return t.Plat.Copies.size();
+  };
+  EXPECT_EQ(show(true, 200, 0, false, 0), 3u);  // the frame, life and charge; no boss bar
   EXPECT_TRUE(HasCopy(t.Plat, SheetBackround, 0, 0, 800, 600, 0, 0));
   EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 0, 0, 51, 201, 35, 75));      // the whole life bar
   EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 51, 200, 102, 201, 35, 524));  // empty charge: one row
-  EXPECT_EQ(t.Plat.Copies.size(), 3u);                                    // no boss bar
-
-  t.Plat.ClearRecords();
-  g.Ship.Life = 0;
-  g.Ship.Charge = 99.5f;  // 100.5 rounds to 100
-  StatusDisplay(g);
+  show(true, 0, 99.5f, false, 0);                                        // 100.5 rounds to 100
   EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 0, 200, 51, 201, 35, 275));
   EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 51, 100, 102, 201, 35, 424));
-
-  t.Plat.ClearRecords();
-  g.Ship.Exists = false;
-  g.BossPhase = true;
-  g.BossMaxLife = 1000;
-  g.BossLife = 500;
-  StatusDisplay(g);
-  ASSERT_EQ(t.Plat.Copies.size(), 4u);  // frame, charge, boss case, boss fill
+  ASSERT_EQ(show(false, 0, 0, true, 500), 4u);  // the ship gone: frame, charge, boss case, boss fill
   EXPECT_EQ(t.Plat.Copies[1].SrcLeft, 51);
   EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 152, 0, 204, 451, 715, 75));
   EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 102, 226, 152, 451, 715, 301));  // 225.5 -> 226
-
-  t.Plat.ClearRecords();
-  g.BossLife = 1000;
-  StatusDisplay(g);
+  show(false, 0, 0, true, 1000);
   EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 102, 0, 152, 451, 715, 75));
 }
+

@@ -13,7 +13,6 @@ namespace {
 
 void Hover(Game& g, int x, int y) { MenuAt(g, x, y); }
 void Click(Game& g, int x, int y) { MenuAt(g, x, y, true); }
-void RightClick(Game& g, int x, int y) { MenuAt(g, x, y, false, true); }
 
 // Pointer positions: the equip and level bands of grid cell n, an ability row, a gem cell.
 int CellX(int shot) { return 190 + 49 * (shot % 5); }
@@ -106,11 +105,13 @@ TEST(Shop, TheLastRowCannotBeBoughtAndSaysHowToWinIt) {
     for (int k = 0; k < 3; ++k) EXPECT_EQ(g.HelpLines[k], expected[column][k]) << column;
   }
   EXPECT_EQ(g.Progress.Points, 100000);
+  // Once the boss arena and the marathon are open, their names replace the question marks.
   g.Progress.LevelOpen[11] = g.Progress.LevelOpen[12] = true;
-  Hover(g, CellX(18), EquipY(18));
-  EXPECT_EQ(g.HelpLines[1], "BEAT THE BOSS ARENA, AND YOU GET THIS");
-  Hover(g, CellX(19), EquipY(19));
-  EXPECT_EQ(g.HelpLines[1], "BEAT THE MARATHON LEVEL, AND THIS SHOT");
+  for (auto [shot, line] : {std::pair(18, "BEAT THE BOSS ARENA, AND YOU GET THIS"),
+                            {19, "BEAT THE MARATHON LEVEL, AND THIS SHOT"}}) {
+    Hover(g, CellX(shot), EquipY(shot));
+    EXPECT_EQ(g.HelpLines[1], line);
+  }
 }
 
 TEST(Shop, EquippingNeverPutsOneItemInBothSlots) {
@@ -123,31 +124,22 @@ TEST(Shop, EquippingNeverPutsOneItemInBothSlots) {
   Hover(g, 0, 0);
   const ProgressBlock before = p;
 
-  RightClick(g, CellX(6), EquipY(6));
-  EXPECT_EQ(g.Ship.CurShot2, 6);
-  Click(g, CellX(6), EquipY(6));  // already in slot 2
-  EXPECT_EQ(g.Ship.CurShot1, 0);
-  EXPECT_EQ(g.Ship.CurShot2, 6);
-  RightClick(g, CellX(0), EquipY(0));  // already in slot 1
-  EXPECT_EQ(g.Ship.CurShot2, 6);
-
-  Click(g, 300, AbilityY(5));
-  RightClick(g, 300, AbilityY(5));
-  EXPECT_EQ(g.Ship.Special1, 5);
-  EXPECT_EQ(g.Ship.Special2, -1);
-  RightClick(g, 300, AbilityY(2));
-  EXPECT_EQ(g.Ship.Special2, 2);
-  Click(g, 300, AbilityY(3));  // not owned
-  EXPECT_EQ(g.Ship.Special1, 5);
-
-  Click(g, GemX(13), GemY(13));
-  RightClick(g, GemX(13), GemY(13));
-  RightClick(g, GemX(4), GemY(4));
-  EXPECT_EQ(g.Ship.GemType1, 13);
-  EXPECT_EQ(g.Ship.GemType2, 4);
-  Click(g, GemX(4), GemY(4));
-  EXPECT_EQ(g.Ship.GemType1, 13);
-
+  // Left clicks fill slot 1, right clicks slot 2; what the other slot holds (or is not owned) is
+  // refused. After each click: the two shot, ability and gem slots.
+  using Slots = std::array<int, 6>;
+  const std::tuple<bool, int, int, Slots> clicks[] = {
+      {true, CellX(6), EquipY(6), {0, 6, -1, -1, -1, -1}}, {false, CellX(6), EquipY(6), {0, 6, -1, -1, -1, -1}},
+      {true, CellX(0), EquipY(0), {0, 6, -1, -1, -1, -1}}, {false, 300, AbilityY(5), {0, 6, 5, -1, -1, -1}},
+      {true, 300, AbilityY(5), {0, 6, 5, -1, -1, -1}},     {true, 300, AbilityY(2), {0, 6, 5, 2, -1, -1}},
+      {false, 300, AbilityY(3), {0, 6, 5, 2, -1, -1}},     {false, GemX(13), GemY(13), {0, 6, 5, 2, 13, -1}},
+      {true, GemX(13), GemY(13), {0, 6, 5, 2, 13, -1}},    {true, GemX(4), GemY(4), {0, 6, 5, 2, 13, 4}},
+      {false, GemX(4), GemY(4), {0, 6, 5, 2, 13, 4}}};
+  for (const auto& [right, x, y, after] : clicks) {
+    MenuAt(g, x, y, !right, right);
+    const ShipClass& s = g.Ship;
+    EXPECT_EQ((Slots{s.CurShot1, s.CurShot2, s.Special1, s.Special2, s.GemType1, s.GemType2}), after)
+        << (right ? "right " : "left ") << x << "," << y;
+  }
   EXPECT_EQ(p, before);  // equipping costs nothing and changes no progress
 
   t.Plat.ClearRecords();
@@ -199,18 +191,19 @@ TEST(Shop, PotionsHaveTheirPricesAndAStockOfFive) {
   TestGame t;
   Game& g = *t;
   g.Progress.Points = 1700;
-  Click(g, 463, 476);  // health: 500
-  Click(g, 621, 579);  // charge: 200
-  Click(g, 623, 500);  // both: 1000
-  EXPECT_EQ(g.Progress.Potions, (std::array<Integer, 3>{1, 1, 1}));
-  EXPECT_EQ(g.Progress.Points, 0);
+  // Health 500, charge 200, both 1000, each clicked at a corner of its button.
+  const std::tuple<int, int, std::array<Integer, 3>, Long> buys[] = {
+      {463, 476, {1, 0, 0}, 1200}, {621, 579, {1, 1, 0}, 1000}, {623, 500, {1, 1, 1}, 0}};
+  for (const auto& [x, y, stock, points] : buys) {
+    Click(g, x, y);
+    EXPECT_EQ(std::tuple(g.Progress.Potions, g.Progress.Points), std::tuple(stock, points)) << x << "," << y;
+  }
 
   g.Progress.Points = 10000;
   g.Progress.Potions[1] = 5;
   t.Plat.ClearRecords();
   Click(g, 580, 520);  // a sixth charge potion
-  EXPECT_EQ(g.Progress.Potions[1], 5);
-  EXPECT_EQ(g.Progress.Points, 10000);
+  EXPECT_EQ(std::tuple(g.Progress.Potions[1], g.Progress.Points), std::tuple(5, 10000));
   EXPECT_TRUE(t.Plat.SoundsPlayed.empty());
   EXPECT_TRUE(HasText(t.Plat, 498 + 81, 498, "5"));
 }

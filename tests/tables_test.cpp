@@ -128,8 +128,8 @@ TEST(ShotCatalogue, EachKindsSpritesLieOnTheShotsSheetWithoutOverlapping) {
       // A kind looks the same at every level; only the WIDE BEAM grows wider.
       EXPECT_EQ((std::array{e.SrcTop, e.SrcLeft, e.Height, e.Frames, e.AnimInterval}),
                 (std::array{first.SrcTop, first.SrcLeft, first.Height, first.Frames, first.AnimInterval}));
-      if (k != 6) EXPECT_EQ(e.Width, first.Width);
-      if (k == 6 && l > 0) EXPECT_GT(e.Width, g.ShotTypes[k][l - 1].Width);
+      const Integer before = l > 0 ? g.ShotTypes[k][l - 1].Width : Integer(0);
+      EXPECT_TRUE(k == 6 ? e.Width > before : e.Width == first.Width) << "level " << l;
       EXPECT_TRUE(e.Width > 0 && e.Height > 0 && e.Frames >= 0);
       strip.Right = std::max(strip.Right, e.SrcLeft + (e.Frames + 1) * e.Width);
     }
@@ -227,7 +227,7 @@ TEST(DataTables, VolleyPatterns) {
     const EShotPatternRec& r = g.EShotPatterns[p];
     ASSERT_TRUE(r.Amount >= 0 && r.Amount <= 3) << p;
     const bool aimed = p >= 8 && p <= 10;
-    if (aimed) EXPECT_EQ(r.Amount, 0) << p;
+    EXPECT_TRUE(!aimed || r.Amount == 0) << p;
     for (int i = aimed ? 0 : r.Amount + 1; i < 4; ++i)
       EXPECT_EQ((std::array{r.Heading[i], r.Accel[i], r.AccelHeading[i], r.OffsetX[i]}), (std::array<Single, 4>{}))
           << p << " shot " << i;

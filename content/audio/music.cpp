@@ -232,7 +232,7 @@ void PlayLine(MidiTrack& t, const Voice& v, const std::vector<Note>& notes, bool
 }
 
 // Walks a per-sixteenth pattern over a chord: each struck step lasts until the next step that
-// is not '-'. `pick` gives the pitch for a pattern character (or -1 for none).
+// is not '-'. `pick` gives the pitches for a pattern character (none for an unknown one).
 template <typename Pick>
 void PlayPattern(MidiTrack& t, const Voice& v, const std::string& pattern, const Chord& c, Pick pick) {
   if (pattern.empty()) return;
@@ -350,6 +350,8 @@ std::string Compose(const Song& s) {
         for (const DrumLine& line : g) {
           char ch = line.Steps[size_t(i) % line.Steps.size()];
           int vel = ch == 'X' ? 120 : ch == 'x' ? 98 : ch == 'o' ? 62 : 0;
+          // A drummer never hits twice alike: a small, fixed wobble in strength.
+          if (vel) vel += (step * 7919 + line.Note * 31) % 9 - 4;
           if (vel) drums.Note(uint32_t(step * StepTicks), StepTicks, DrumChannel, line.Note, vel);
         }
       }
@@ -417,8 +419,8 @@ Song Menu() {
   s.Counter = V(1, Vibraphone, 82, 70, 1, 40, 60);
   s.Pad = V(2, WarmPad, 78, 64, 0, 64, 70);
   s.Arp = V(3, Harp, 80, 70, 0, 90, 50);
-  s.Bass = V(4, FretlessBass, 96, 84);
-  s.DrumVolume = 70;
+  s.Bass = V(4, FretlessBass, 84, 84);
+  s.DrumVolume = 80;
   s.Crashes = false;
   s.PadLow = 57;
   s.ArpPattern = "0.1.2.3.4.3.2.1.";
@@ -452,7 +454,7 @@ Song Level0() {
   s.Lead = V(0, SawLead, 92, 92, 0, 64, 40);
   s.Counter = V(1, SynthBrass1, 90, 88, 0, 50, 50);
   s.Pad = V(2, SynthStrings1, 72, 70, 0, 64, 60);
-  s.Arp = V(3, SquareLead, 56, 70, 0, 90, 30);
+  s.Arp = V(3, SquareLead, 64, 70, 0, 90, 30);
   s.Bass = V(4, SynthBass1, 104, 96);
   s.DrumVolume = 110;
   s.PadLow = 55;
@@ -491,10 +493,10 @@ Song Level1() {
   s.K = {57, true};
   // The game plays this theme 7 dB louder than the other three; mixed that much softer, all four
   // come out about equally loud.
-  s.Loudness = 0.67;
-  s.Lead = V(0, SquareLead, 84, 92, 0, 64, 40);
-  s.Counter = V(1, Strings, 92, 84, 1, 44, 60);
-  s.Pad = V(2, OverdrivenGuitar, 80, 84, 0, 84, 30);
+  s.Loudness = 0.6;
+  s.Lead = V(0, SquareLead, 120, 96, 0, 64, 40);
+  s.Counter = V(1, Strings, 80, 84, 1, 44, 60);
+  s.Pad = V(2, OverdrivenGuitar, 110, 90, 0, 84, 30);
   s.Arp = V(3, ElectricPiano, 70, 70, 0, 40, 40);
   s.Bass = V(4, PickBass, 108, 98);
   s.DrumVolume = 112;
@@ -533,9 +535,9 @@ Song Level2() {
   s.Name = "2";
   s.Tempo = 124;
   s.K = {60, true};
-  s.Lead = V(0, BrassSection, 100, 96, 0, 64, 50);
+  s.Lead = V(0, BrassSection, 115, 110, 0, 64, 50);
   s.Counter = V(1, FrenchHorn, 100, 92, 0, 44, 60);
-  s.Pad = V(2, Strings, 78, 72, 0, 64, 60);
+  s.Pad = V(2, Strings, 52, 70, 0, 64, 60);
   s.Arp = V(3, Pizzicato, 92, 86, 0, 88, 40);
   s.Bass = V(4, SynthBass2, 104, 100);
   s.DrumVolume = 112;
@@ -572,7 +574,7 @@ Song Level3() {
   s.Name = "3";
   s.Tempo = 162;
   s.K = {66, true};
-  s.Lead = V(0, BassAndLead, 88, 92, 0, 64, 40);
+  s.Lead = V(0, BassAndLead, 106, 96, 0, 64, 40);
   s.Counter = V(1, SynthBrass2, 92, 88, 0, 40, 50);
   s.Pad = V(2, SynthStrings2, 70, 70, -1, 64, 60);
   s.Arp = V(3, SquareLead, 60, 72, 0, 96, 40);
@@ -617,8 +619,8 @@ Song Win() {
   s.Loops = false;
   s.TailBeats = 2;
   s.Lead = V(0, Trumpet, 110, 104, 1, 64, 50);
-  s.Counter = V(1, FrenchHorn, 100, 90, 0, 44, 50);
-  s.Pad = V(2, BrassSection, 84, 84, 0, 84, 50);
+  s.Counter = V(1, FrenchHorn, 82, 90, 0, 44, 50);
+  s.Pad = V(2, BrassSection, 104, 84, 0, 84, 50);
   s.Arp = V(3, Timpani, 110, 100, 0, 64, 40);
   s.Bass = V(4, Tuba, 104, 96);
   s.DrumVolume = 100;
@@ -646,11 +648,11 @@ Song Death() {
   s.K = {62, true};
   s.Loops = false;
   s.TailBeats = 2;
-  s.Lead = V(0, Oboe, 100, 86, 0, 64, 70);
-  s.Counter = V(1, Cello, 96, 80, -1, 44, 70);
+  s.Lead = V(0, Oboe, 110, 90, 0, 64, 70);
+  s.Counter = V(1, Cello, 84, 80, -1, 44, 70);
   s.Pad = V(2, SlowStrings, 86, 70, 0, 64, 80);
   s.Arp = V(3, ChoirAahs, 60, 60, 0, 84, 80);
-  s.Bass = V(4, Strings, 90, 76);
+  s.Bass = V(4, Strings, 60, 76);
   s.PadLow = 53;
   s.ArpPattern = "0---------------";
   s.ArpLow = 62;

@@ -1,5 +1,5 @@
 // Level 4: hovering cruisers, gunships in crossing pairs, a field of hulks with deadly turrets, a
-// run of crates, then the boss: it enters alone into slot 0, its two turrets follow one frame later
+// run of fast crates, then the boss: it enters alone into slot 0, its two turrets follow one frame later
 // into slots 1 and 2 and its two guards one frame after that into slots 3 and 4.
 // The slow crate of row 52 is still on the field at the boss time (it needs 800 frames to cross
 // the screen); it enters while the hulk field holds all the lower slots, so it flies on in a slot
@@ -34,49 +34,54 @@ void WriteTimelineLevel4(Game& g) {
   // A field of hulks.
   AddSpawn(g, 19,   15,  90,    1, 2800, 150,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 20,   15,  90,    1, 2800, 450,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 21,   15,  90,    1, 2900, 300,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 21,   15,  90,    1, 2900, 200,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 22,   15,  90,    1, 2900, 600,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 23,   15,  90,    1, 3000, 150,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 24,   15,  90,    1, 3000, 450,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 24,   15,  90,    1, 3000, 400,   -1,   8,   50,       0,    0,    6,    0);
   // The pickup, down the right-hand lane.
   AddSpawn(g, 25,   19,  90,    1, 3450, 650,   -1,   8,   50,       0,    0,    6,    0);
+  // The field goes on.
   AddSpawn(g, 26,   15,  90,    1, 3100, 300,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 27,   15,  90,    1, 3100, 600,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 28,   15,  90,    1, 3200, 150,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 27,   15,  90,    1, 3100, 650,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 28,   15,  90,    1, 3200, 250,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 29,   15,  90,    1, 3200, 650,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 30,   15,  90,    1, 3250, 350,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 31,   15,  90,    1, 3300, 150,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 32,   15,  90,    1, 3350, 550,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 33,   15,  90, 1.5f, 3400, 300,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 34,   15,  90, 1.5f, 3450, 150,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 35,   15,  90, 1.5f, 3460, 450,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 36,   15,  90, 1.5f, 3500, 200,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 37,   15,  90, 1.5f, 3400, 700,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 38,   15,  90,    1, 3300, 450,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 39,   15,  90,    1, 3150, 450,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 40,   15,  90,    1, 3050, 650,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 41,   15,  90,    1, 3350, 700,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 42,   15,  90,    1, 3250, 250,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 31,   15,  90,    1, 3300, 450,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 32,   15,  90,    1, 3350, 650,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 33,   15,  90,    1, 3400, 450,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 34,   15,  90,    1, 3450, 150,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 35,   15,  90,    1, 3480, 650,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 36,   15,  90,    1, 3350, 150,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 37,   15,  90,    1, 3400, 550,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 38,   15,  90,    1, 3300, 550,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 39,   15,  90,    1, 3150, 550,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 40,   15,  90,    1, 3050, 550,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 41,   15,  90,    1, 3350, 350,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 42,   15,  90,    1, 3250, 150,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 43,   15,  90,    1, 3150, 150,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 44,   15,  90,    1, 3000, 700,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 44,   15,  90,    1, 3000, 650,   -1,   8,   50,       0,    0,    6,    0);
   // Turrets whose shots kill outright.
   AddSpawn(g, 45,   18,  90,    1, 3200, 450,    1,   0,   40,       0,    0,    6,    0);
   AddSpawn(g, 46,   18,  90,    1, 3300, 250,    1,   0,   40,       0,    0,    6,    0);
-  // Fast hulks, then the crates.
-  AddSpawn(g, 47,   15,  90,    2, 3560, 150,   -1,   8,   50,       0,    0,    6,    0);
-  // The boss group: the boss, its turrets a frame later, its guards a frame after that.
+  // The last hulks of the field.
+  AddSpawn(g, 47,   15,  90,    1, 3400, 250,   -1,   8,   50,       0,    0,    6,    0);
+  // The boss's two turrets, one frame after the boss.
   AddSpawn(g, 49,   18,  90,    2, 4301, 150,    0,   9,   60,       0,    0,    8,    0);
   AddSpawn(g, 50,   18,  90,    2, 4301, 650,    0,   9,   60,       0,    0,    8,    0);
-  AddSpawn(g, 51,   15,  90,    2, 3570, 450,   -1,   8,   50,       0,    0,    6,    0);
+  // One more hulk of the field.
+  AddSpawn(g, 51,   15,  90,    1, 3450, 350,   -1,   8,   50,       0,    0,    6,    0);
+  // A slow crate, then a run of fast crates.
   AddSpawn(g, 52,   16,  90,    1, 3600, 650,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 53,   16,  90,    2, 3650, 350,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 54,   16,  90,    2, 3700, 500,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 55,   16,  90,    2, 3750, 200,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 56,   16,  90,    2, 3800, 450,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 57,   16,  90,    2, 3850, 300,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 53,   16,  90,    2, 3800, 250,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 54,   16,  90,    2, 3800, 500,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 55,   16,  90,    2, 3850, 200,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 56,   16,  90,    2, 3850, 450,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 57,   16,  90,    2, 3860, 300,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 58,   16,  90,    2, 3880, 550,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 59,   15,  90,    2, 3580, 300,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 60,   15,  90,    2, 3590, 600,   -1,   8,   50,       0,    0,    6,    0);
+  // Two hulks near the head of the field.
+  AddSpawn(g, 59,   15,  90,    1, 2850, 300,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 60,   15,  90,    1, 2950, 500,   -1,   8,   50,       0,    0,    6,    0);
+  // The boss's two guards, two frames after it; then the boss itself.
   AddSpawn(g, 61,   15,  90,    2, 4302, 350,   -1,   9,   10,       0,    0,    8,    0);
   AddSpawn(g, 62,   15,  90,    2, 4302, 450,   -1,   9,   10,       0,    0,    8,    0);
   AddSpawn(g, 63,   23,  90,    2, 4300, 400,    1,   8,   70,       0,    0,    5, -100);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -143,6 +144,9 @@ struct Game {
 
   // Where progress is saved; empty means nowhere (saves are skipped).
   std::string SavePath;
+
+  // For the soak test: called at the end of every ship step, right after the life upkeep.
+  std::function<void(const Game&)> AfterShipLife;
 };
 
 // Creates every entity pool afresh (all fields zero) and scatters new stars.

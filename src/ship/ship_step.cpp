@@ -16,6 +16,7 @@ void StepShip(Game& g) {
   s.ShipFriction(g);
   s.ShipMove(g);
   s.ShipLife(g);
+  if (g.AfterShipLife) g.AfterShipLife(g);
 }
 
 // Heading, AniFrame, NoMove, NoShoot, Pressed and Pressed2 carry over from the last level.
