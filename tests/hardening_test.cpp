@@ -2,7 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstring>
+#include <random>
 #include <string>
+
+#include "platform/blit.h"
+#include "platform/sdl/sdl_platform.h"
+#include "platform/sdl/sdl_platform_impl.h"
 
 #include "shell/harness_platform.h"
 #include "shell/script.h"
@@ -52,4 +58,35 @@ TEST(Hardening, PointerTakesAnyMotionWithoutOverflow) {
   PollMouse(*t);
   EXPECT_EQ(t->MouseX, 0);
   EXPECT_EQ(t->MouseY, 570);
+}
+
+// The sprite copy loop that replaced SDL's for speed writes exactly what SDL's would, wherever
+// the rectangles fall: inside, across or beyond the sheet and the screen, any size.
+TEST(Hardening, OwnSpriteCopyDrawsWhatSdlDraws) {
+  PlatformOptions o;
+  o.Headless = true;
+  auto fastOwner = CreateSdlPlatform(o), sdlOwner = CreateSdlPlatform(o);
+  auto* fast = dynamic_cast<SdlPlatform*>(fastOwner.get());
+  auto* sdl = dynamic_cast<SdlPlatform*>(sdlOwner.get());
+  ASSERT_TRUE(fast && sdl);
+  sdl->FastKeyedCopy = false;
+  for (int i = 0; i < 14; ++i) {
+    fast->LoadSheet(i, Sheets[i].Name, Sheets[i].ColourKey);
+    sdl->LoadSheet(i, Sheets[i].Name, Sheets[i].ColourKey);
+  }
+  std::mt19937 rng(7);
+  auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+  for (int round = 0; round < 3000; ++round) {
+    const int sheet = pick(0, 13);
+    const int w = Sheets[sheet].Width, h = Sheets[sheet].Height;
+    const int left = pick(-40, w + 10), top = pick(-40, h + 10);
+    const int right = left + pick(1, round % 10 == 0 ? 900 : 120), bottom = top + pick(1, round % 10 == 0 ? 700 : 120);
+    const int x = pick(-300, 850), y = pick(-300, 650);
+    for (SdlPlatform* p : {fast, sdl}) p->CopyRect(sheet, left, top, right, bottom, x, y, 0, 0, false);
+    if (round % 500 == 499) {
+      ASSERT_EQ(std::memcmp(fast->RawPixels(), sdl->RawPixels(), 800 * 600 * 4), 0) << "after copy " << round;
+      for (SdlPlatform* p : {fast, sdl}) p->ClearBuffer();
+    }
+  }
+  EXPECT_TRUE(fast->GuardRowsUntouched());
 }

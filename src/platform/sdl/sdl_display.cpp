@@ -3,6 +3,7 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <cstring>
 #include <iostream>
 
 #include "platform/blit.h"
@@ -139,6 +140,95 @@ void SdlPlatform::Present() {
 
 // ---- The back buffer ----------------------------------------------------------------------
 
+
+// The copy every sprite of every frame goes through: unscaled and colour-keyed, from a sheet
+// to the back buffer. It clips exactly as SDL_BlitSurface does and writes the same pixels, but
+// copies only the runs of each row that are not the key, found once when the sheet was loaded:
+// the frame around the play area, drawn over every play frame, is mostly key. Returns false
+// for a sheet without runs (SDL copies it).
+bool SdlPlatform::KeyedCopy(int sheet, SDL_Rect srcRect, SDL_Rect destRect) {
+  const SheetRunIndex& runs = SheetRuns[size_t(sheet)];
+  SDL_Surface* from = SheetSurfaces[size_t(sheet)];
+  SDL_Surface* to = BackBuffer;
+  if (runs.RowStart.empty() || SDL_MUSTLOCK(to)) return false;
+
+  // The source rectangle is clipped to the sheet, moving the destination with it ...
+  int sx = srcRect.x, sy = srcRect.y, w = srcRect.w, h = srcRect.h;
+  int dx = destRect.x, dy = destRect.y;
+  if (sx < 0) {
+    w += sx;
+    dx -= sx;
+    sx = 0;
+  }
+  w = std::min(w, from->w - sx);
+  if (sy < 0) {
+    h += sy;
+    dy -= sy;
+    sy = 0;
+  }
+  h = std::min(h, from->h - sy);
+  // ... then the destination to the back buffer's clip rectangle.
+  const SDL_Rect& clip = to->clip_rect;
+  if (int d = clip.x - dx; d > 0) {
+    w -= d;
+    dx += d;
+    sx += d;
+  }
+  if (int d = dx + w - clip.x - clip.w; d > 0) w -= d;
+  if (int d = clip.y - dy; d > 0) {
+    h -= d;
+    dy += d;
+    sy += d;
+  }
+  if (int d = dy + h - clip.y - clip.h; d > 0) h -= d;
+  if (w <= 0 || h <= 0) return true;
+
+  const int end = sx + w;
+  for (int row = 0; row < h; ++row) {
+    const auto* s = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(from->pixels) + (sy + row) * from->pitch);
+    auto* d = reinterpret_cast<Uint32*>(static_cast<Uint8*>(to->pixels) + (dy + row) * to->pitch) + (dx - sx);
+    const uint32_t first = runs.RowStart[size_t(sy + row)], last = runs.RowStart[size_t(sy + row) + 1];
+    for (uint32_t i = first; i < last; ++i) {
+      const int lo = std::max<int>(runs.Runs[i].first, sx), hi = std::min<int>(runs.Runs[i].second, end);
+      if (lo < hi) std::memcpy(d + lo, s + lo, size_t(hi - lo) * sizeof(Uint32));
+      else if (runs.Runs[i].first >= end) break;
+    }
+  }
+  return true;
+}
+
+// Finds the runs of pixels that are not the key, row by row, for KeyedCopy.
+void SdlPlatform::IndexSheetRuns(int sheet) {
+  SheetRunIndex& runs = SheetRuns[size_t(sheet)];
+  runs = {};
+  SDL_Surface* s = SheetSurfaces[size_t(sheet)];
+  Uint32 key = 0;
+  if (!s || s->format->format != SDL_PIXELFORMAT_RGB888 || BackBuffer->format->format != SDL_PIXELFORMAT_RGB888 ||
+      SDL_GetColorKey(s, &key) != 0 || SDL_MUSTLOCK(s) || s->w > 32767)
+    return;
+  SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+  Uint8 r = 0, g = 0, b = 0, a = 0;
+  SDL_GetSurfaceBlendMode(s, &blend);
+  SDL_GetSurfaceColorMod(s, &r, &g, &b);
+  SDL_GetSurfaceAlphaMod(s, &a);
+  if (blend != SDL_BLENDMODE_NONE || r != 255 || g != 255 || b != 255 || a != 255) return;
+  runs.RowStart.reserve(size_t(s->h) + 1);
+  for (int y = 0; y < s->h; ++y) {
+    runs.RowStart.push_back(uint32_t(runs.Runs.size()));
+    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) + y * s->pitch);
+    for (int x = 0; x < s->w;) {
+      if (row[x] == key) {
+        ++x;
+        continue;
+      }
+      const int start = x;
+      while (x < s->w && row[x] != key) ++x;
+      runs.Runs.emplace_back(int16_t(start), int16_t(x));
+    }
+  }
+  runs.RowStart.push_back(uint32_t(runs.Runs.size()));
+}
+
 uint32_t SdlPlatform::MapColour(uint32_t rgb) const {
   return SDL_MapRGB(BackBuffer->format, Uint8(rgb >> 16), Uint8(rgb >> 8), Uint8(rgb));
 }
@@ -152,6 +242,7 @@ void SdlPlatform::CopyRect(int sheet, int srcLeft, int srcTop, int srcRight, int
   SDL_Rect src{srcLeft, srcTop, srcRight - srcLeft, srcBottom - srcTop};
   if (!scaled) {
     SDL_Rect dest{destLeft, destTop, 0, 0};
+    if (FastKeyedCopy && KeyedCopy(sheet, src, dest)) return;
     SDL_BlitSurface(SheetSurfaces[sheet], &src, BackBuffer, &dest);
     return;
   }
@@ -260,4 +351,5 @@ void SdlPlatform::LoadSheet(int index, const std::string& name, uint32_t colourK
   SDL_SetColorKey(sheet, SDL_TRUE, SDL_MapRGB(sheet->format, Uint8(colourKey >> 16), Uint8(colourKey >> 8),
                                               Uint8(colourKey)));
   SheetSurfaces[index] = sheet;
+  IndexSheetRuns(index);
 }

@@ -9,6 +9,7 @@
 #include <array>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -57,6 +58,10 @@ class SdlPlatform : public Platform {
   SDL_Window* TheWindow() const { return Window; }
   // For tests: true while the guard rows around the back buffer hold nothing drawn.
   bool GuardRowsUntouched() const;
+  // For tests: the back buffer's raw pixels, 800 x 600 without gaps.
+  const uint32_t* RawPixels() const { return static_cast<const uint32_t*>(BackBuffer->pixels); }
+  // Sprites are copied by our own colour-keyed loop (false: by SDL's, which gives the same pixels).
+  bool FastKeyedCopy = true;
   // For tests: the game controllers.
   Gamepads& Pads() { return Pads_; }
   // Saves the back buffer as a dated PNG in the screenshot folder and says where (F12).
@@ -72,6 +77,8 @@ class SdlPlatform : public Platform {
   void WaitForNextFrame();
   SDL_Surface* MakeTestPattern(int index, const std::string& name, uint32_t colourKey);
   uint32_t MapColour(uint32_t rgb) const;
+  bool KeyedCopy(int sheet, SDL_Rect srcRect, SDL_Rect destRect);
+  void IndexSheetRuns(int sheet);
   // sdl_input.cpp
   void PumpEvents();
   void InstallSignalHandlers();
@@ -93,6 +100,13 @@ class SdlPlatform : public Platform {
   std::vector<uint32_t> BufferMemory;
   SDL_Surface* BackBuffer = nullptr;
   std::array<SDL_Surface*, 14> SheetSurfaces{};
+  // Each sheet's runs of pixels that are not its colour key: row y's runs are
+  // Runs[RowStart[y]] up to Runs[RowStart[y + 1]], as [first, last) columns.
+  struct SheetRunIndex {
+    std::vector<uint32_t> RowStart;
+    std::vector<std::pair<int16_t, int16_t>> Runs;
+  };
+  std::array<SheetRunIndex, 14> SheetRuns{};
   TTF_Font* Font = nullptr;
   bool TtfUp = false;
 
