@@ -185,9 +185,9 @@ void ShadeMask(Canvas& c, int ox, int oy, const Mask& m, Rgb base, const Shading
       float diff = std::max(0.0f, nx * lx + ny * ly + nz * lz);
       // Reflection of the light about the normal against the view (0, 0, 1).
       float rz = 2 * diff * nz - lz;
-      float spec = std::pow(std::max(0.0f, rz), 12.0f) * s.Gloss;
+      float shine = std::pow(std::max(0.0f, rz), 12.0f) * s.Gloss;
       float k = s.Ambient + s.Diffuse * diff;
-      Rgb col = Add(Scale(base, k), Scale(Rgb{255, 255, 255}, spec));
+      Rgb col = Add(Scale(base, k), Scale(Rgb{255, 255, 255}, shine));
       c.Set(ox + x, oy + y, col);
     }
 }
