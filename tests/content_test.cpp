@@ -143,7 +143,9 @@ TEST(ContentSheets, EverySheetIsEmbeddedAtItsSizeWithItsKeyAndTheFontToo) {
     // leave the play column and the gutters between the menu panels open.
     int keyed = 0;
     for (uint32_t p : s.Px) keyed += p == Sheets[i].ColourKey;
-    if (i != SheetStats && i != SheetMenuHelp && i != SheetMouse) EXPECT_GT(keyed, s.W * s.H / 20) << Sheets[i].Name;
+    if (i != SheetStats && i != SheetMenuHelp && i != SheetMouse) {
+      EXPECT_GT(keyed, s.W * s.H / 20) << Sheets[i].Name;
+    }
   }
   EXPECT_EQ(AllSheets()[SheetBackround].At(400, 300), 0u);  // the play column shows through
   EXPECT_TRUE(FindSheetImage("ENEMIESHURT").Data);           // names are found without regard to case

@@ -49,8 +49,8 @@ enum Drum {
 };
 
 struct Key {
-  int Tonic;  // MIDI pitch of the key note around the middle of the keyboard
-  bool Minor;
+  int Tonic = 60;  // MIDI pitch of the key note around the middle of the keyboard
+  bool Minor = false;
   int Degree(int d) const {  // semitones of scale degree d (1..7) above the tonic
     static const int minor[7] = {0, 2, 3, 5, 7, 8, 10};
     static const int major[7] = {0, 2, 4, 5, 7, 9, 11};
