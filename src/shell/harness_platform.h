@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "autopilot/autopilot.h"
 #include "platform/platform.h"
 #include "shell/script.h"
 
@@ -82,4 +83,26 @@ class RecordingPlatform : public ForwardingPlatform {
  private:
   ScriptRecorder& Recorder;
   long long Frame = 0;
+};
+
+// Keyboard and mouse come from the autopilot, which looks at the game before every frame.
+// The window (or a stop signal) can still end the run.
+class AutopilotPlatform : public ForwardingPlatform {
+ public:
+  AutopilotPlatform(Platform& inner, Autopilot& pilot, const Game& game)
+      : ForwardingPlatform(inner), Pilot(pilot), TheGame(game) {}
+  void BeginFrame(long long frame) override;
+  void ReadKeyboard(std::array<bool, 256>& keys) override { keys = Current.Keys; }
+  void ReadMouse(int& dx, int& dy, bool& left, bool& right) override {
+    dx = Current.Dx;
+    dy = Current.Dy;
+    left = Current.Left;
+    right = Current.Right;
+    Current.Dx = Current.Dy = 0;  // motion is given once
+  }
+
+ private:
+  Autopilot& Pilot;
+  const Game& TheGame;
+  PilotInput Current;
 };

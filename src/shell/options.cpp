@@ -45,10 +45,13 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       if (!value(o.TraceFile)) return fail("--trace needs a file");
     } else if (a == "--screenshot") {
       if (!value(o.ScreenshotFile)) return fail("--screenshot needs a file");
+    } else if (a == "--autopilot") {
+      o.Autopilot = true;
     } else {
       return fail("unknown option '" + a + "' (try --help)");
     }
   }
+  if (o.Autopilot && !o.InputFile.empty()) return fail("--autopilot and --input both want to give the input; choose one");
   return o;
 }
 
@@ -68,6 +71,8 @@ std::string HelpText() {
          "  --dump-state FILE     after the last frame write the state as JSON (- = stdout)\n"
          "  --trace FILE          after every frame append the state as one JSON line\n"
          "  --screenshot FILE     write the last frame as a PNG\n"
+         "  --autopilot           let the built-in pilot play the campaign (with --record,\n"
+         "                        its input becomes a script that replays the same run)\n"
          "  --help, --version     this text; the version\n"
          "\n"
          "Controls in a level (keyboard / gamepad):\n"

@@ -74,6 +74,13 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
     scripted = std::make_unique<ScriptedPlatform>(*plat, std::move(*script), g);
     plat = scripted.get();
   }
+  std::unique_ptr<Autopilot> pilot;
+  std::unique_ptr<AutopilotPlatform> piloted;
+  if (o.Autopilot) {
+    pilot = std::make_unique<Autopilot>();
+    piloted = std::make_unique<AutopilotPlatform>(*plat, *pilot, g);
+    plat = piloted.get();
+  }
   ScriptRecorder recorder;
   std::unique_ptr<RecordingPlatform> recording;
   if (!o.RecordFile.empty()) {
@@ -109,6 +116,11 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
   if (!o.RecordFile.empty() && !WriteWholeFile(o.RecordFile, recorder.Text())) {
     std::cerr << "zorvane2: could not write the input record " << o.RecordFile << "\n";
     status = 1;
+  }
+  if (pilot) {
+    std::cerr << "zorvane2: the autopilot's campaign"
+              << (pilot->CampaignDone(g) ? " is complete" : " is not complete") << ":\n"
+              << pilot->CampaignTable();
   }
   StopMusic(g);
   g.Plat = nullptr;

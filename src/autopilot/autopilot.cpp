@@ -1,0 +1,102 @@
+// The autopilot: hands each frame to the menu half or the level half, and keeps a log of the
+// levels it played for the campaign report.
+#include "autopilot/autopilot.h"
+
+#include <cstdio>
+#include <map>
+
+#include "autopilot/pilots.h"
+#include "levels/level_director.h"
+#include "shell/game.h"
+
+namespace {
+constexpr int GemSsRanking = 11;
+constexpr int MiniGame = 11;
+}  // namespace
+
+Autopilot::Autopilot() : Play(std::make_unique<PlayPilot>()), Menu(std::make_unique<MenuPilot>()) {}
+Autopilot::~Autopilot() = default;
+
+PilotInput Autopilot::Decide(const Game& g) {
+  PilotInput in;
+  ++Frame;
+  if (!g.GameRunning) return in;
+  if (g.InMenu) {
+    if (!WasInMenu) NoteLevelEnd(g);
+    WasInMenu = true;
+    Menu->Decide(g, in, Log);
+    return in;
+  }
+  if (WasInMenu) {
+    PilotAttempt a;
+    a.Level = g.CurrentLevel;
+    a.FirstFrame = g.FrameNumber;
+    Log.push_back(a);
+    PointsBefore = g.Progress.Points;
+    Play->NewLevel();
+    Menu->LeftMenu();
+    WasInMenu = false;
+  }
+  // What the results screen shows is read while it is shown.
+  PilotAttempt& a = Log.back();
+  a.DamageTaken = g.DamageTaken;
+  if (g.LevelOver && g.Ship.Exists && !a.Won && g.FrameNumber > a.FirstFrame) {
+    a.Won = true;
+    if (g.CurrentLevel <= 10 && !g.BossArena)
+      a.Grade = g.Ship.HasGem(GemSsRanking) ? "SS" : GradeFromScore(GradeScore(g)).Text;
+  }
+  Play->Decide(g, in);
+  return in;
+}
+
+void Autopilot::NoteLevelEnd(const Game& g) {
+  if (Log.empty()) return;
+  PilotAttempt& a = Log.back();
+  a.Frames = g.FrameNumber - a.FirstFrame;
+  a.PointsWon = long(g.Progress.Points) - PointsBefore;
+  // The mini game cannot be won, only survived: its end is its success.
+  if (a.Level == MiniGame) a.Won = true;
+}
+
+bool Autopilot::CampaignDone(const Game& g) const { return NextCampaignLevel(g, Log, Menu->MiniGamePlayed) == 0; }
+
+std::string Autopilot::CampaignTable() const {
+  struct Row {
+    int Tries = 0;
+    long long Frames = 0;
+    float Damage = 0;
+    std::string Grade = "-";
+    long Points = 0;
+    bool Won = false;
+  };
+  std::map<int, Row> rows;
+  for (const PilotAttempt& a : Log) {
+    Row& r = rows[a.Level];
+    ++r.Tries;
+    r.Frames += a.Frames;
+    r.Points += a.PointsWon;
+    if (a.Won) {
+      r.Won = true;
+      r.Damage = a.DamageTaken;
+      if (!a.Grade.empty()) r.Grade = a.Grade;
+    }
+  }
+  auto name = [](int level) -> std::string {
+    if (level == 11) return "mini game";
+    if (level == 12) return "marathon";
+    if (level == 13) return "boss arena";
+    return "level " + std::to_string(level);
+  };
+  std::string out = "| mode | tries | frames | won | damage taken (won try) | grade | points won |\n";
+  out += "|---|---|---|---|---|---|---|\n";
+  long long frames = 0;
+  for (const auto& [level, r] : rows) {
+    char line[200];
+    std::snprintf(line, sizeof line, "| %s | %d | %lld | %s | %.0f | %s | %ld |\n", name(level).c_str(), r.Tries,
+                  r.Frames, r.Won ? "yes" : "no", double(r.Damage), r.Grade.c_str(), r.Points);
+    out += line;
+    frames += r.Frames;
+  }
+  out += "| all | " + std::to_string(Log.size()) + " | " + std::to_string(frames) + " | | | | |\n";
+  return out;
+}

@@ -1,0 +1,70 @@
+// The built-in pilot: a player made of code. Before every frame it looks at the game as the
+// last frame left it (what is on the screen) and answers with the keys it holds and what it
+// does with the mouse, exactly like a player at the keyboard; it never writes to the game.
+//
+// In a level it steers, fires, drinks potions and uses its charge abilities. To steer it
+// plays a copy of the game up to one second ahead, on a silent platform, to see where every
+// craft and bullet will be, then tries a handful of ways to fly against that forecast and
+// takes the safest one that keeps its guns under a target.
+//
+// In the menu it plays the campaign by a fixed policy (see menu_pilot.cpp): it spends the
+// purse, equips its best shots, abilities and gems, and starts the lowest open level it has
+// not won, then the mini game once, the marathon and the boss arena; once all of them are won
+// it quits, which saves.
+//
+// Everything it decides is a function of the game state and its own memory, so the same save
+// gives the same run; its only tie-breaking randomness is its own generator, never the game's.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct Game;
+
+// What the pilot does in one frame.
+struct PilotInput {
+  std::array<bool, 256> Keys{};  // by scan code
+  int Dx = 0, Dy = 0;            // relative mouse motion
+  bool Left = false, Right = false;
+};
+
+// One level or mode the pilot played, for the campaign report.
+struct PilotAttempt {
+  int Level = 0;  // 1..10 the levels, 11 the mini game, 12 the marathon, 13 the boss arena
+  long long FirstFrame = 0, Frames = 0;
+  bool Won = false;
+  float DamageTaken = 0;
+  std::string Grade;  // levels 1 to 10 when won
+  long PointsWon = 0;
+};
+
+class PlayPilot;
+class MenuPilot;
+
+class Autopilot {
+ public:
+  Autopilot();
+  ~Autopilot();
+  Autopilot(const Autopilot&) = delete;
+  Autopilot& operator=(const Autopilot&) = delete;
+
+  // The input for the frame about to run; g is the game as the previous frame left it.
+  PilotInput Decide(const Game& g);
+
+  // Every level and mode of the campaign is won.
+  bool CampaignDone(const Game& g) const;
+  const std::vector<PilotAttempt>& Attempts() const { return Log; }
+  // The attempts as a Markdown table: mode, tries, frames, damage taken, grade, points won.
+  std::string CampaignTable() const;
+
+ private:
+  std::unique_ptr<PlayPilot> Play;
+  std::unique_ptr<MenuPilot> Menu;
+  std::vector<PilotAttempt> Log;
+  bool WasInMenu = true;
+  long PointsBefore = 0;
+  long long Frame = 0;
+  void NoteLevelEnd(const Game& g);
+};

@@ -1,0 +1,183 @@
+// The pilot in the menu: the campaign's order, the shopping policy and the loadout, one
+// click at a time (press on one frame, release on the next), each read back from the game
+// before the next is chosen.
+//
+// The policy, fixed so that the same save gives the same campaign:
+// - Shots: the SPEED SHOT (fast and straight, it rarely misses) and the POWER BEAM (the
+//   starting shot, which fans out as it grows) are the pilot's guns.
+// - Buying: the cheapest of these wishes is bought first, ties in this order: the DEFENCE
+//   part; unlocking or levelling the SPEED SHOT; the SPEED part; the POWER BEAM; the REGEN
+//   part; once DEFENCE is 6, the CHARGE and REDUCER parts; two health potions in stock once
+//   both guns are at level 5. The purse is spent until the cheapest wish is out of reach.
+// - Abilities: slot 1 the best attack owned (ATTACK x2, then DOUBLE SHOT), slot 2 the best
+//   shield owned (CLOAKER, DEFENCE x2, SHOT ERASER).
+// - Gems: the first two owned of ULTIMATE, SMALL CORE, RESURECT, ATTACK +25%, DEFENCE +25%,
+//   ACCEL RATE UP, DOUBLE EXPERIENCE, EXPERIENCE UP, AUTOMATIC POTION, NO INSTANT KILL.
+// - Levels: the lowest open level not yet won; after two losses in a row there, the highest
+//   level already won, once, for its points; then the mini game once, the marathon and the
+//   boss arena; then quit.
+#include <algorithm>
+#include <initializer_list>
+
+#include "autopilot/pilots.h"
+#include "shell/game.h"
+
+namespace {
+
+constexpr int ShotSpeed = 2, ShotPowerBeam = 0;
+constexpr int PartDefence = 0, PartSpeed = 1, PartRegen = 2, PartCharge = 3, PartReducer = 4;
+constexpr std::array<int, 2> Guns = {ShotSpeed, ShotPowerBeam};
+constexpr std::array<int, 2> Attacks = {AbilityAttack2, AbilityDoubleShot};
+constexpr std::array<int, 3> Shields = {AbilityCloaker, AbilityDefence2, AbilityShotEraser};
+constexpr std::array<int, 10> GemWishes = {17, 16, 8, 13, 15, 0, 9, 6, 10, 5};
+
+// Where to click, by the menu's layout.
+struct Point {
+  int X, Y;
+};
+Point LevelButton(int index) {
+  return index < 10 ? Point{80, 115 + 33 * index} : Point{80, 477 + 33 * (index - 10)};
+}
+Point ShotEquipBand(int shot) { return {189 + 49 * (shot % 5), 113 + 49 * (shot / 5)}; }
+Point ShotLevelBand(int shot) { return {189 + 49 * (shot % 5), 136 + 49 * (shot / 5)}; }
+Point AbilityRow(int ability) { return {324, 353 + 27 * ability}; }
+Point GemCell(int gem) { return {402 + 37 * (gem / 9), 353 + 27 * (gem % 9)}; }
+Point PartRow(int part) { return {746, 124 + 39 * part}; }
+Point PotionButton(int kind) { return {502 + 80 * kind, 527}; }
+constexpr Point QuitButton = {80, 34};
+
+bool LevelWon(const Game& g, int level) {
+  const auto& p = g.Progress;
+  if (level < 10) return p.LevelOpen[size_t(level)];
+  return p.GoalDone[9][0];
+}
+
+int ShotCost(int level) { return (level + 1) * 300 - 200; }
+
+// Two wanted things in two slots: returns the click that brings one more of them in, if any.
+// `first` and `second` are the slots' contents; a left click fills the first, a right the second.
+template <size_t N>
+bool FillPair(int first, int second, const std::array<int, N>& wanted, int& pick, bool& right) {
+  if (wanted.empty()) return false;
+  const int a = wanted[0], b = wanted.size() > 1 ? wanted[1] : -1;
+  auto have = [&](int x) { return x < 0 || first == x || second == x; };
+  for (int want : {a, b}) {
+    if (have(want)) continue;
+    // Into a slot that holds neither wanted thing.
+    const bool firstFree = first != a && first != b;
+    pick = want;
+    right = !firstFree;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool miniGamePlayed) {
+  const auto& p = g.Progress;
+  int next = 0;
+  for (int level = 1; level <= 10 && next == 0; ++level)
+    if (p.LevelOpen[size_t(level - 1)] && !LevelWon(g, level)) next = level;
+  if (next == 0 && p.LevelOpen[10] && !miniGamePlayed) next = 11;
+  if (next == 0 && p.LevelOpen[11] && p.ShotLevel[19] < 0) next = 12;
+  if (next == 0 && p.LevelOpen[12] && p.ShotLevel[18] < 0) next = 13;
+  if (next == 0 || next == 11) return next;
+  // Two losses in a row at the same place: earn points on the best level already won.
+  const size_t n = log.size();
+  if (n >= 2 && log[n - 1].Level == next && log[n - 2].Level == next && !log[n - 1].Won && !log[n - 2].Won) {
+    for (int level = 10; level >= 1; --level)
+      if (LevelWon(g, level) && level != next) return level;
+  }
+  return next;
+}
+
+MenuPilot::Click MenuPilot::NextClick(const Game& g, const std::vector<PilotAttempt>& log) {
+  const ShipClass& ship = g.Ship;
+  const auto& p = g.Progress;
+  auto click = [](Point at, bool right = false) { return Click{at.X, at.Y, right, true}; };
+
+  // Shopping: the cheapest affordable wish.
+  struct Wish {
+    int Cost;
+    Point At;
+  };
+  std::vector<Wish> wishes;
+  if (ShoppingDone) return StartNext(g, log);
+  auto part = [&](int which) {
+    if (p.PartLevel[size_t(which)] < 10) wishes.push_back({100 * p.PartLevel[size_t(which)], PartRow(which)});
+  };
+  auto gun = [&](int shot) {
+    const int level = p.ShotLevel[size_t(shot)];
+    if (level < 0 && shot == ShotSpeed) wishes.push_back({100, ShotLevelBand(shot)});
+    if (level >= 0 && level < 9) wishes.push_back({ShotCost(level), ShotLevelBand(shot)});
+  };
+  part(PartDefence);
+  gun(ShotSpeed);
+  part(PartSpeed);
+  gun(ShotPowerBeam);
+  part(PartRegen);
+  if (p.PartLevel[PartDefence] >= 6) {
+    part(PartCharge);
+    part(PartReducer);
+  }
+  if (p.ShotLevel[ShotSpeed] >= 4 && p.ShotLevel[ShotPowerBeam] >= 4 && p.Potions[0] < 2)
+    wishes.push_back({500, PotionButton(0)});
+  std::stable_sort(wishes.begin(), wishes.end(), [](const Wish& a, const Wish& b) { return a.Cost < b.Cost; });
+  if (!wishes.empty() && p.Points >= wishes.front().Cost) return click(wishes.front().At);
+
+  // The loadout.
+  std::array<int, 2> guns{};
+  int owned = 0;
+  for (int shot : Guns)
+    if (p.ShotLevel[size_t(shot)] >= 0 && owned < 2) guns[size_t(owned++)] = shot;
+  if (owned == 1) guns[1] = -1;
+  int pick = -1;
+  bool right = false;
+  if (owned > 0 && FillPair(ship.CurShot1, ship.CurShot2, guns, pick, right))
+    return click(ShotEquipBand(pick), right);
+  for (int a : Attacks)
+    if (p.ChargeOwned[size_t(a)]) {
+      if (ship.Special1 != a) return click(AbilityRow(a));
+      break;
+    }
+  for (int a : Shields)
+    if (p.ChargeOwned[size_t(a)]) {
+      if (ship.Special2 != a) return click(AbilityRow(a), true);
+      break;
+    }
+  std::array<int, 2> gems{-1, -1};
+  int gemCount = 0;
+  for (int gem : GemWishes)
+    if (p.GemOwned[size_t(gem)] && gemCount < 2) gems[size_t(gemCount++)] = gem;
+  if (gemCount > 0 && FillPair(ship.GemType1, ship.GemType2, gems, pick, right)) return click(GemCell(pick), right);
+
+  return StartNext(g, log);
+}
+
+// Off to the next level, or home when the campaign is over.
+MenuPilot::Click MenuPilot::StartNext(const Game& g, const std::vector<PilotAttempt>& log) {
+  auto click = [](Point at) { return Click{at.X, at.Y, false, true}; };
+  const int level = NextCampaignLevel(g, log, MiniGamePlayed);
+  if (level == 0) return click(QuitButton);
+  if (level == 11) MiniGamePlayed = true;
+  return click(LevelButton(level - 1));
+}
+
+void MenuPilot::Decide(const Game& g, PilotInput& in, const std::vector<PilotAttempt>& log) {
+  if (Step == 1) {  // let go, so that the next press is a new click
+    Step = 0;
+    return;
+  }
+  Click c = NextClick(g, log);
+  // A click that changes nothing (the game refused it) is not tried for ever.
+  Repeats = (c.X == Last.X && c.Y == Last.Y && c.Right == Last.Right) ? Repeats + 1 : 0;
+  Last = c;
+  if (Repeats > 4) ShoppingDone = true;
+  if (!c.Valid) return;
+  in.Dx = c.X - g.MouseX;
+  in.Dy = c.Y - g.MouseY;
+  in.Left = !c.Right;
+  in.Right = c.Right;
+  Step = 1;
+}

@@ -1,0 +1,103 @@
+// The two halves of the autopilot: one flies a level, one runs the menu.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "autopilot/autopilot.h"
+#include "platform/platform.h"
+
+// A platform that draws nothing, plays nothing and holds the keys it is given: the stage
+// on which the pilot plays its copy of the game ahead of time.
+class QuietPlatform : public Platform {
+ public:
+  std::array<bool, 256> HeldKeys{};
+  int32_t Ticks = 0;
+  void LoadSheet(int, const std::string&, uint32_t) override {}
+  void LoadSound(int, const std::string&) override {}
+  void CopyRect(int, int, int, int, int, int, int, int, int, bool) override {}
+  void DrawText(int, int, const std::string&, uint32_t) override {}
+  void FillBox(int, int, int, int, uint32_t) override {}
+  void ClearBuffer() override {}
+  void Present() override {}
+  void ReadKeyboard(std::array<bool, 256>& keys) override { keys = HeldKeys; }
+  void ReadMouse(int& dx, int& dy, bool& left, bool& right) override {
+    dx = dy = 0;
+    left = right = false;
+  }
+  bool CloseRequested() override { return false; }
+  void PlaySound(int) override {}
+  void LoadMusic(const std::string&) override {}
+  void PlayMusic() override {}
+  void StopMusic() override {}
+  void SetMusicVolume(int) override {}
+  int32_t TickCount() override { return Ticks; }
+};
+
+class PlayPilot {
+ public:
+  PlayPilot();
+  ~PlayPilot();
+  void NewLevel();
+  void Decide(const Game& g, PilotInput& in);
+
+ private:
+  static constexpr int Horizon = 45;    // frames rehearsed: three quarters of a second
+  static constexpr int ShortHold = 12;  // a short push, then the ship coasts
+  static constexpr int Refresh = 4;     // frames between two choices
+  struct Plan {
+    int Direction = 0;  // 0 no arrow, then clockwise from up
+    int Hold = 0;       // frames the arrows are held
+  };
+  std::unique_ptr<Game> Sim;  // the copy played ahead
+  QuietPlatform Quiet;
+  Plan Current;
+  int PlanAge = Refresh;
+  float BestCost = 0;
+  float LastLife = 0;
+  bool Fresh = true;          // the level's first frame is still to run
+  bool Boosting = false;      // slot-1 ability held
+  bool Shielding = false;     // slot-2 ability held
+
+  // Beyond the rehearsal: where the ship can still be at its end and outlive the heavy craft
+  // for a few seconds more, on a coarse grid of ship positions (bit x of row y: the ship's
+  // top-left corner at (100 + x * Cell, y * Cell)).
+  static constexpr int Cell = 12, Columns = 47, Rows = 46;
+  std::array<uint64_t, Rows> SafeAtEnd{};
+  void FindSafeEnds(const Game& end);
+  bool SafeEnd(float left, float top) const;
+  float TargetX(const Game& g) const;
+  float Rehearse(const Game& g, const Plan& plan, float targetX, bool findSafeEnds);
+};
+
+class MenuPilot {
+ public:
+  void Decide(const Game& g, PilotInput& in, const std::vector<PilotAttempt>& log);
+  bool MiniGamePlayed = false;
+
+ private:
+  struct Click {
+    int X = 0, Y = 0;
+    bool Right = false;
+    bool Valid = false;
+  };
+  int Step = 0;  // 0: ready for the next click; 1: release the button
+  Click Last;
+  int Repeats = 0;
+  bool ShoppingDone = false;  // for this visit of the menu
+  Click NextClick(const Game& g, const std::vector<PilotAttempt>& log);
+  Click StartNext(const Game& g, const std::vector<PilotAttempt>& log);
+
+ public:
+  // A level has started: the next visit of the menu shops afresh.
+  void LeftMenu() {
+    ShoppingDone = false;
+    Repeats = 0;
+    Step = 0;
+  }
+};
+
+// Which level the campaign plays next (1..13), or 0 when every one is won.
+int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool miniGamePlayed);

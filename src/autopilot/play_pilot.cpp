@@ -1,0 +1,307 @@
+// The pilot in a level: a handful of ways to fly, each rehearsed on a copy of the game for
+// the next three quarters of a second; the guns always firing, potions and abilities when
+// they pay.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "autopilot/pilots.h"
+#include "enemies/data_tables.h"
+#include "shell/game.h"
+#include "shell/shell.h"
+
+namespace {
+
+// The eight arrow combinations and "no arrow": index 0 is no key, then clockwise from up.
+constexpr int DirectionCount = 9;
+constexpr std::array<std::array<bool, 4>, DirectionCount> Arrows = {{
+    // up, down, left, right
+    {false, false, false, false},
+    {true, false, false, false},
+    {true, false, false, true},
+    {false, false, false, true},
+    {false, true, false, true},
+    {false, true, false, false},
+    {false, true, true, false},
+    {false, false, true, false},
+    {true, false, true, false},
+}};
+
+constexpr int KindHeavyFirst = 15, KindHeavyLast = 18, KindPickup = 19, KindBossFirst = 20;
+constexpr int GemNoInstantKill = 5, GemDefenceUp = 15, GemUltimate = 17, GemSmallCore = 16;
+
+// Where the pilot likes to sit: low in the column, with room to see bullets coming.
+constexpr float RestTop = 440;
+// What a pixel off the target costs, against a point of life lost: a boss is only beaten
+// under its nose, which is worth some risk.
+constexpr float AimWorth = 0.12f;
+
+template <size_t N>
+void SetArrows(std::array<bool, N>& keys, int direction) {
+  const auto& a = Arrows[size_t(direction)];
+  keys[KeyUp] = a[0];
+  keys[KeyDown] = a[1];
+  keys[KeyLeft] = a[2];
+  keys[KeyRight] = a[3];
+}
+
+float CentreX(float left, float right) { return (right - left) / 2 + left; }
+
+// Holding both fire keys fires neither slot (unless the double shot is on), so the pilot
+// presses the key of a slot that is ready, the one that waited longer first.
+int FireKey(const Game& g) {
+  const ShipClass& ship = g.Ship;
+  auto waited = [&](Integer shot, Integer level, Long last) -> float {
+    if (shot < 0 || shot >= ShotKinds || level < 0 || level >= ShotLevels) return -1;
+    Single delay = g.ShotTypes[size_t(shot)][size_t(level)].FireDelay;
+    if (ship.HasGem(7)) delay = delay * 0.75f;  // shot rate up
+    const float over = g.FrameClock - Single(last) - delay;
+    return over > 0 ? over : -1;
+  };
+  const float one = waited(ship.CurShot1, ship.CurLevel1, ship.LastShot1);
+  const float two = waited(ship.CurShot2, ship.CurLevel2, ship.LastShot2);
+  if (two > one) return KeyC;
+  return KeyX;
+}
+
+// The keys every frame gets: the ready gun, and a potion when life runs low (health first).
+template <size_t N>
+void SoldierKeys(const Game& g, std::array<bool, N>& keys) {
+  keys[size_t(FireKey(g))] = true;
+  const auto& potions = g.Progress.Potions;
+  if (g.Ship.Life < 70) {
+    if (potions[0] > 0)
+      keys[KeyA] = true;
+    else if (potions[2] > 0)
+      keys[KeyD] = true;
+  }
+}
+
+}  // namespace
+
+PlayPilot::PlayPilot() : Sim(std::make_unique<Game>()) {}
+PlayPilot::~PlayPilot() = default;
+
+void PlayPilot::NewLevel() {
+  Fresh = true;
+  PlanAge = Refresh;
+  Current = {};
+  Boosting = Shielding = false;
+}
+
+// The heavy craft at the end of a rehearsal are followed a few seconds further along their
+// course, in steps of ten frames; walking back from the last step, a grid cell is safe when
+// it is clear of every craft and one step of the ship's flight (at most 24 pixels in ten
+// frames, a little under its top speed) reaches a cell
+// that was safe a step later.
+void PlayPilot::FindSafeEnds(const Game& end) {
+  constexpr int Steps = 24, FramesPerStep = 10;
+  constexpr uint64_t All = (uint64_t(1) << Columns) - 1;
+  struct Craft {
+    float Top, Bottom, Left, Right, Vx, Vy, Ax, Ay;
+  };
+  std::vector<Craft> crafts;
+  const float m = end.Ship.HasGem(GemSmallCore) ? 18.f : 8.f;
+  const float pad = 5 - m + 4;  // the ram's reach less the ship's core margin, plus room to spare
+  if (!end.InMenu && !end.LevelOver && !end.ChargeOn[AbilityRammer]) {
+    for (const EnemyClass& e : end.Enemies) {
+      if (!e.Exists || e.Kind < KindHeavyFirst || e.Kind > KindHeavyLast) continue;
+      crafts.push_back({e.Top - pad, e.Bottom + pad, e.Left - pad, e.Right + pad,
+                        e.Speed * float(std::cos(double(e.Heading))), e.Speed * float(std::sin(double(e.Heading))),
+                        e.Accel * float(std::cos(double(e.AccelHeading))),
+                        e.Accel * float(std::sin(double(e.AccelHeading)))});
+    }
+  }
+  const float w = end.Ship.Width, h = end.Ship.Height;
+  auto freeRows = [&](std::array<uint64_t, Rows>& free) {
+    free.fill(All);
+    for (const Craft& c : crafts) {
+      // Ship positions (top-left) that overlap the craft: left in (L - w, R), top in (T - h, B).
+      const int x0 = std::max(0, int(std::floor((c.Left - w - 100) / Cell)) + 1);
+      const int x1 = std::min(Columns - 1, int(std::ceil((c.Right - 100) / Cell)) - 1);
+      const int y0 = std::max(0, int(std::floor((c.Top - h) / Cell)) + 1);
+      const int y1 = std::min(Rows - 1, int(std::ceil(c.Bottom / Cell)) - 1);
+      if (x0 > x1 || y0 > y1) continue;
+      const uint64_t mask = ((uint64_t(1) << (x1 - x0 + 1)) - 1) << x0;
+      for (int y = y0; y <= y1; ++y) free[size_t(y)] &= ~mask;
+    }
+  };
+  auto advance = [&] {
+    for (Craft& c : crafts)
+      for (int f = 0; f < FramesPerStep; ++f) {
+        c.Vx += c.Ax;
+        c.Vy += c.Ay;
+        c.Top += c.Vy;
+        c.Bottom += c.Vy;
+        c.Left += c.Vx;
+        c.Right += c.Vx;
+      }
+  };
+  // Free cells at every step, each step also blocked where the craft were a step earlier.
+  std::vector<std::array<uint64_t, Rows>> free(Steps + 1);
+  std::array<uint64_t, Rows> before{}, now{};
+  freeRows(before);
+  free[0] = before;
+  for (int k = 1; k <= Steps; ++k) {
+    advance();
+    freeRows(now);
+    for (int y = 0; y < Rows; ++y) free[size_t(k)][size_t(y)] = now[size_t(y)] & before[size_t(y)];
+    before = now;
+  }
+  std::array<uint64_t, Rows> safe = free[Steps];
+  for (int k = Steps - 1; k >= 0; --k) {
+    std::array<uint64_t, Rows> reach{};
+    // Two cells a step along either axis, one along both: a diamond of reach.
+    auto row = [&](int y) { return y >= 0 && y < Rows ? safe[size_t(y)] : 0; };
+    for (int y = 0; y < Rows; ++y) {
+      const uint64_t near = row(y - 1) | row(y) | row(y + 1);
+      const uint64_t mid = row(y);
+      reach[size_t(y)] =
+          (near | (near << 1) | (near >> 1) | (mid << 2) | (mid >> 2) | row(y - 2) | row(y + 2)) & All;
+    }
+    for (int y = 0; y < Rows; ++y) safe[size_t(y)] = reach[size_t(y)] & free[size_t(k)][size_t(y)];
+  }
+  SafeAtEnd = safe;
+}
+
+bool PlayPilot::SafeEnd(float left, float top) const {
+  const int x = std::clamp(int(std::lround((left - 100) / Cell)), 0, Columns - 1);
+  const int y = std::clamp(int(std::lround(top / Cell)), 0, Rows - 1);
+  return (SafeAtEnd[size_t(y)] >> x) & 1;
+}
+
+// Where to fly: under the nearest craft that can be shot down, bosses first; to the pickup
+// when one is on the screen; to the middle when there is nothing to shoot.
+float PlayPilot::TargetX(const Game& g) const {
+  const ShipClass& ship = g.Ship;
+  const float shipX = CentreX(ship.Left, ship.Right);
+  float best = 1e9f, x = 400;
+  for (const EnemyClass& e : g.Enemies) {
+    if (!e.Exists || e.Bottom < 10 || e.Top > 600) continue;
+    const float cx = CentreX(e.Left, e.Right);
+    if (e.Kind == KindPickup) {
+      if (e.Bottom > 60) return cx;
+      continue;
+    }
+    if (e.Kind == 15 || e.Kind == 18) continue;  // too tough to be worth the shots
+    if (e.Bottom > ship.Top - 10) continue;      // below the guns
+    float cost = std::fabs(cx - shipX) + 0.3f * std::max(0.f, ship.Top - e.Bottom);
+    if (e.Kind >= KindBossFirst) cost -= 150;
+    if (cost < best) {
+      best = cost;
+      x = cx;
+    }
+  }
+  return x;
+}
+
+// Plays the copy of the game ahead with one way of flying, the guns firing and potions drunk
+// as the pilot drinks them, and counts what it costs: life lost (a potion counts as most of a
+// life bar, the loss of the ship as much more), the guns or the steering locked, and at the end
+// how far the ship is from where it wants to be and whether the heavy craft will shut it in.
+float PlayPilot::Rehearse(const Game& g, const Plan& plan, float targetX, bool findSafeEnds) {
+  Game& sim = *Sim;
+  sim = g;
+  sim.Plat = &Quiet;
+  sim.SavePath.clear();
+  sim.AfterShipLife = nullptr;
+  Quiet.Ticks = g.ClockLastTick;  // the play clock stands still in a rehearsal
+  const auto potionsLeft = [](const Game& x) { return x.Progress.Potions[0] + x.Progress.Potions[2]; };
+  float cost = 0, life = g.Ship.Life;
+  int potions = potionsLeft(g);
+  for (int k = 1; k <= Horizon; ++k) {
+    Quiet.HeldKeys.fill(false);
+    SetArrows(Quiet.HeldKeys, k <= plan.Hold ? plan.Direction : 0);
+    SoldierKeys(sim, Quiet.HeldKeys);
+    const Long noMove = sim.Ship.NoMove, noShoot = sim.Ship.NoShoot;
+    RunFrame(sim);
+    const float weight = 1.0f - 0.5f * float(k) / float(Horizon);
+    if (!sim.Ship.Exists) {
+      cost += 5000 * weight;
+      break;
+    }
+    if (sim.LevelOver || sim.InMenu) break;
+    if (sim.Ship.Life < life) cost += (life - sim.Ship.Life) * weight;
+    if (potionsLeft(sim) < potions) cost += 150 * weight;
+    if (sim.Ship.NoMove > noMove) cost += 40 * weight;
+    if (sim.Ship.NoShoot > noShoot) cost += 25 * weight;
+    life = sim.Ship.Life;
+    potions = potionsLeft(sim);
+  }
+  if (sim.PickupTaken && !g.PickupTaken) cost -= 50;
+  if (findSafeEnds) FindSafeEnds(sim);
+  const ShipClass& s = sim.Ship;
+  if (s.Exists) {
+    cost += std::fabs(CentreX(s.Left, s.Right) - targetX) * AimWorth + std::fabs(s.Top - RestTop) * 0.05f;
+    // A way of flying that ends where the heavy craft will close in is a trap, however quiet
+    // its first moments.
+    if (!SafeEnd(s.Left, s.Top)) cost += 3000;
+  }
+  return cost;
+}
+
+void PlayPilot::Decide(const Game& g, PilotInput& in) {
+  const ShipClass& ship = g.Ship;
+  // The flag of a won level stays up until the first frame of the next level has run, so
+  // the pilot only fires in that frame.
+  if (Fresh) {
+    Fresh = false;
+    in.Keys[size_t(FireKey(g))] = true;
+    return;
+  }
+  // After a win the results wait for Escape; after a loss Escape leaves at once.
+  if (g.LevelOver || !ship.Exists) {
+    in.Keys[KeyEscape] = true;
+    return;
+  }
+
+  // A new choice every few frames, and at once when the ship has been hurt.
+  if (PlanAge >= Refresh || ship.Life < LastLife) {
+    const float targetX = TargetX(g);
+    // The plan of no steering goes first: its rehearsal also finds the safe places.
+    std::vector<Plan> plans;
+    for (int d = 0; d < DirectionCount; ++d) plans.push_back({d, Horizon});
+    for (int d = 1; d < DirectionCount; d += 2) plans.push_back({d, ShortHold});
+    float best = 0;
+    Plan chosen = plans[0];
+    for (size_t i = 0; i < plans.size(); ++i) {
+      float cost = Rehearse(g, plans[i], targetX, i == 0);
+      // Keeping to the last choice is worth a little: it stops the ship from dithering.
+      if (plans[i].Direction == Current.Direction && plans[i].Hold == Current.Hold) cost -= 1.0f;
+      if (i == 0 || cost < best) {
+        best = cost;
+        chosen = plans[i];
+      }
+    }
+    Current = chosen;
+    BestCost = best;
+    if (getenv("PILOT_DEBUG") && g.FrameNumber >= atoi(getenv("PILOT_DEBUG")) && g.FrameNumber < atoi(getenv("PILOT_DEBUG")) + 60) {
+      fprintf(stderr, "f%lld ship %.0f,%.0f spd %.2f life %.0f best d%d h%d cost %.1f tx %.0f |", g.FrameNumber, ship.Left, ship.Top, ship.Speed, ship.Life, chosen.Direction, chosen.Hold, best, targetX);
+      for (size_t i = 0; i < plans.size(); ++i) fprintf(stderr, " %.0f", Rehearse(g, plans[i], targetX, false));
+      fprintf(stderr, "\n");
+    }
+    PlanAge = 0;
+  }
+  ++PlanAge;
+  LastLife = ship.Life;
+
+  std::array<bool, 256> keys{};
+  SetArrows(keys, PlanAge <= Current.Hold ? Current.Direction : 0);
+  SoldierKeys(g, keys);
+  in.Keys = keys;
+
+  // Slot 1 holds an attack: used against a boss once the charge is full, until it runs low.
+  if (ship.Special1 >= 0) {
+    bool boss = false;
+    for (const EnemyClass& e : g.Enemies) boss = boss || (e.Exists && e.Kind >= KindBossFirst);
+    if (!boss || ship.Charge < 30) Boosting = false;
+    if (boss && ship.Charge >= 190) Boosting = true;
+    in.Keys[KeyZ] = Boosting;
+  }
+  // Slot 2 holds a shield: used when even the best way to fly runs into something that hurts.
+  if (ship.Special2 >= 0) {
+    Shielding = BestCost >= 150 && ship.Charge >= 40;
+    in.Keys[KeyV] = Shielding;
+  }
+}
