@@ -31,55 +31,57 @@ void WriteTimelineLevel4(Game& g) {
   AddSpawn(g, 16,    6,  90, 0.6f, 2100, 400,    0,   8,   40, 0.0015f,  270,    6,    0);
   AddSpawn(g, 17,    6,  90, 0.6f, 2250, 200,    0,   8,   40, 0.0015f,  270,    6,    0);
   AddSpawn(g, 18,    6,  90, 0.6f, 2250, 600,    0,   8,   40, 0.0015f,  270,    6,    0);
-  // A field of hulks.
+  // A field of hulks: first walls on both sides of a lane down the middle, then the lane shifts
+  // left, between the deadly turrets.
   AddSpawn(g, 19,   15,  90,    1, 2800, 150,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 20,   15,  90,    1, 2800, 450,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 21,   15,  90,    1, 2900, 350,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 20,   15,  90,    1, 2800, 500,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 21,   15,  90,    1, 2900, 250,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 22,   15,  90,    1, 2900, 650,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 23,   15,  90,    1, 3000, 150,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 24,   15,  90,    1, 3000, 450,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 24,   15,  90,    1, 3000, 500,   -1,   8,   50,       0,    0,    6,    0);
   // The pickup, down the right-hand lane.
   AddSpawn(g, 25,   19,  90,    1, 3450, 650,   -1,   8,   50,       0,    0,    6,    0);
-  // The field goes on.
-  AddSpawn(g, 26,   15,  90,    1, 3100, 300,   -1,   8,   50,       0,    0,    6,    0);
+  // The field goes on; from clock 3100 the middle closes and the lane opens further left.
+  AddSpawn(g, 26,   15,  90,    1, 3100, 150,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 27,   15,  90,    1, 3100, 650,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 28,   15,  90,    1, 3200, 250,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 29,   15,  90,    1, 3200, 650,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 30,   15,  90,    1, 3250, 350,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 28,   15,  90,    1, 3200, 150,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 29,   15,  90,    1, 3200, 550,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 30,   15,  90,    1, 3250, 150,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 31,   15,  90,    1, 3300, 450,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 32,   15,  90,    1, 3350, 650,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 33,   15,  90,    1, 3400, 450,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 34,   15,  90,    1, 3450, 150,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 35,   15,  90,    1, 3480, 650,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 36,   15,  90,    1, 3350, 150,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 37,   15,  90,    1, 3400, 550,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 32,   15,  90,    1, 3350, 100,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 33,   15,  90,    1, 3400, 150,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 34,   15,  90,    1, 3450, 100,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 35,   15,  90,    1, 3480, 450,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 36,   15,  90,    1, 3350, 450,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 37,   15,  90,    1, 3400, 450,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 38,   15,  90,    1, 3300, 550,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 39,   15,  90,    1, 3150, 550,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 40,   15,  90,    1, 3050, 550,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 41,   15,  90,    1, 3350, 350,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 42,   15,  90,    1, 3250, 150,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 40,   15,  90,    1, 3050, 250,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 41,   15,  90,    1, 3350, 550,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 42,   15,  90,    1, 3250, 450,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 43,   15,  90,    1, 3150, 150,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 44,   15,  90,    1, 3000, 650,   -1,   8,   50,       0,    0,    6,    0);
   // Turrets whose shots kill outright.
   AddSpawn(g, 45,   18,  90,    1, 3200, 450,    1,   0,   40,       0,    0,    6,    0);
-  AddSpawn(g, 46,   18,  90,    1, 3300, 250,    1,   0,   40,       0,    0,    6,    0);
+  AddSpawn(g, 46,   18,  90,    1, 3300, 150,    1,   0,   40,       0,    0,    6,    0);
   // The last hulks of the field.
-  AddSpawn(g, 47,   15,  90,    1, 3400, 250,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 47,   15,  90,    1, 3400, 550,   -1,   8,   50,       0,    0,    6,    0);
   // The boss's two turrets, one frame after the boss.
   AddSpawn(g, 49,   18,  90,    2, 4301, 150,    0,   9,   60,       0,    0,    8,    0);
   AddSpawn(g, 50,   18,  90,    2, 4301, 650,    0,   9,   60,       0,    0,    8,    0);
   // One more hulk of the field.
-  AddSpawn(g, 51,   15,  90,    1, 3450, 350,   -1,   8,   50,       0,    0,    6,    0);
-  // A slow crate, then a run of fast crates.
+  AddSpawn(g, 51,   15,  90,    1, 3450, 500,   -1,   8,   50,       0,    0,    6,    0);
+  // A slow crate down the right edge, then a run of fast crates on both sides of a middle lane.
   AddSpawn(g, 52,   16,  90,    1, 3600, 650,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 53,   16,  90,    2, 3800, 250,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 53,   16,  90,    2, 3800, 200,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 54,   16,  90,    2, 3800, 500,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 55,   16,  90,    2, 3850, 200,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 56,   16,  90,    2, 3850, 450,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 57,   16,  90,    2, 3860, 300,   -1,   8,   50,       0,    0,    6,    0);
-  AddSpawn(g, 58,   16,  90,    2, 3880, 550,   -1,   8,   50,       0,    0,    6,    0);
-  // Two slower hulks lead the field and hold the lowest slots until well after row 52 enters.
-  AddSpawn(g, 59,   15,  90, 0.8f, 2650, 250,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 55,   16,  90,    2, 3850, 150,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 56,   16,  90,    2, 3850, 550,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 57,   16,  90,    2, 3860, 250,   -1,   8,   50,       0,    0,    6,    0);
+  AddSpawn(g, 58,   16,  90,    2, 3880, 450,   -1,   8,   50,       0,    0,    6,    0);
+  // Two slower hulks lead the field down its two walls and hold the lowest slots until well after
+  // row 52 enters.
+  AddSpawn(g, 59,   15,  90, 0.8f, 2650, 150,   -1,   8,   50,       0,    0,    6,    0);
   AddSpawn(g, 60,   15,  90, 0.8f, 2700, 550,   -1,   8,   50,       0,    0,    6,    0);
   // The boss's two guards, two frames after it; then the boss itself.
   AddSpawn(g, 61,   15,  90,    2, 4302, 350,   -1,   9,   10,       0,    0,    8,    0);
