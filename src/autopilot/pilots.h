@@ -62,10 +62,14 @@ class PlayPilot {
   bool Shielding = false;     // slot-2 ability held
 
   // Beyond the rehearsal: where the ship can still be at its end and outlive the heavy craft
-  // for a few seconds more, on a coarse grid of ship positions (bit x of row y: the ship's
-  // top-left corner at (100 + x * Cell, y * Cell)).
-  static constexpr int Cell = 12, Columns = 47, Rows = 46;
-  std::array<uint64_t, Rows> SafeAtEnd{};
+  // for a few seconds more, on a grid of ship positions (bit x of row y: the ship's top-left
+  // corner at (100 + x * Cell, y * Cell)).
+  static constexpr int Cell = 4, Columns = 139, Rows = 137;
+  using Row = std::array<uint64_t, (Columns + 63) / 64>;
+  using Grid = std::array<Row, Rows>;
+  static Row FullRow();
+  Grid SafeAtEnd{};
+  std::vector<Grid> Steps_;  // free cells at every step of the look beyond
   void FindSafeEnds(const Game& end);
   bool SafeEnd(float left, float top) const;
   float TargetX(const Game& g) const;

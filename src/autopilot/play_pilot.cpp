@@ -90,20 +90,19 @@ void PlayPilot::NewLevel() {
   Boosting = Shielding = false;
 }
 
-// The heavy craft at the end of a rehearsal are followed a few seconds further along their
-// course, in steps of ten frames; walking back from the last step, a grid cell is safe when
-// it is clear of every craft and one step of the ship's flight (at most 24 pixels in ten
-// frames, a little under its top speed) reaches a cell
-// that was safe a step later.
+// The heavy craft at the end of a rehearsal are followed four seconds further along their
+// course, two frames a step; walking back from the last step, a grid cell (a ship position)
+// is safe when it is clear of every craft and one step of the ship's flight (one cell, two
+// pixels a frame along each axis, a little under its top speed) reaches a cell that was safe
+// a step later.
 void PlayPilot::FindSafeEnds(const Game& end) {
-  constexpr int Steps = 24, FramesPerStep = 10;
-  constexpr uint64_t All = (uint64_t(1) << Columns) - 1;
+  constexpr int Steps = 120, FramesPerStep = 2;
   struct Craft {
     float Top, Bottom, Left, Right, Vx, Vy, Ax, Ay;
   };
   std::vector<Craft> crafts;
   const float m = end.Ship.HasGem(GemSmallCore) ? 18.f : 8.f;
-  const float pad = 5 - m + 4;  // the ram's reach less the ship's core margin, plus room to spare
+  const float pad = 5 - m + 3;  // the ram's reach less the ship's core margin, plus room to spare
   if (!end.InMenu && !end.LevelOver && !end.ChargeOn[AbilityRammer]) {
     for (const EnemyClass& e : end.Enemies) {
       if (!e.Exists || e.Kind < KindHeavyFirst || e.Kind > KindHeavyLast) continue;
@@ -114,8 +113,8 @@ void PlayPilot::FindSafeEnds(const Game& end) {
     }
   }
   const float w = end.Ship.Width, h = end.Ship.Height;
-  auto freeRows = [&](std::array<uint64_t, Rows>& free) {
-    free.fill(All);
+  auto freeCells = [&](Grid& free) {
+    for (Row& row : free) row = FullRow();
     for (const Craft& c : crafts) {
       // Ship positions (top-left) that overlap the craft: left in (L - w, R), top in (T - h, B).
       const int x0 = std::max(0, int(std::floor((c.Left - w - 100) / Cell)) + 1);
@@ -123,8 +122,10 @@ void PlayPilot::FindSafeEnds(const Game& end) {
       const int y0 = std::max(0, int(std::floor((c.Top - h) / Cell)) + 1);
       const int y1 = std::min(Rows - 1, int(std::ceil(c.Bottom / Cell)) - 1);
       if (x0 > x1 || y0 > y1) continue;
-      const uint64_t mask = ((uint64_t(1) << (x1 - x0 + 1)) - 1) << x0;
-      for (int y = y0; y <= y1; ++y) free[size_t(y)] &= ~mask;
+      Row mask{};
+      for (int x = x0; x <= x1; ++x) mask[size_t(x / 64)] |= uint64_t(1) << (x % 64);
+      for (int y = y0; y <= y1; ++y)
+        for (size_t i = 0; i < mask.size(); ++i) free[size_t(y)][i] &= ~mask[i];
     }
   };
   auto advance = [&] {
@@ -138,37 +139,49 @@ void PlayPilot::FindSafeEnds(const Game& end) {
         c.Right += c.Vx;
       }
   };
-  // Free cells at every step, each step also blocked where the craft were a step earlier.
-  std::vector<std::array<uint64_t, Rows>> free(Steps + 1);
-  std::array<uint64_t, Rows> before{}, now{};
-  freeRows(before);
-  free[0] = before;
+  // Free cells at every step, blocked also where the craft were a step earlier.
+  Steps_.resize(Steps + 1);
+  Grid before{}, now{};
+  freeCells(before);
+  Steps_[0] = before;
   for (int k = 1; k <= Steps; ++k) {
     advance();
-    freeRows(now);
-    for (int y = 0; y < Rows; ++y) free[size_t(k)][size_t(y)] = now[size_t(y)] & before[size_t(y)];
+    freeCells(now);
+    for (int y = 0; y < Rows; ++y)
+      for (size_t i = 0; i < before[0].size(); ++i) Steps_[size_t(k)][size_t(y)][i] = now[size_t(y)][i] & before[size_t(y)][i];
     before = now;
   }
-  std::array<uint64_t, Rows> safe = free[Steps];
+  Grid safe = Steps_[Steps];
   for (int k = Steps - 1; k >= 0; --k) {
-    std::array<uint64_t, Rows> reach{};
-    // Two cells a step along either axis, one along both: a diamond of reach.
-    auto row = [&](int y) { return y >= 0 && y < Rows ? safe[size_t(y)] : 0; };
+    Grid reach{};
     for (int y = 0; y < Rows; ++y) {
-      const uint64_t near = row(y - 1) | row(y) | row(y + 1);
-      const uint64_t mid = row(y);
-      reach[size_t(y)] =
-          (near | (near << 1) | (near >> 1) | (mid << 2) | (mid >> 2) | row(y - 2) | row(y + 2)) & All;
+      Row r = safe[size_t(y)];
+      for (int dy : {-1, 1})
+        if (y + dy >= 0 && y + dy < Rows)
+          for (size_t i = 0; i < r.size(); ++i) r[i] |= safe[size_t(y + dy)][i];
+      Row spread = r;
+      for (size_t i = 0; i < r.size(); ++i) {
+        spread[i] |= r[i] << 1 | r[i] >> 1;
+        if (i + 1 < r.size()) spread[i] |= r[i + 1] << 63;
+        if (i > 0) spread[i] |= r[i - 1] >> 63;
+      }
+      for (size_t i = 0; i < r.size(); ++i) reach[size_t(y)][i] = spread[i] & FullRow()[i] & Steps_[size_t(k)][size_t(y)][i];
     }
-    for (int y = 0; y < Rows; ++y) safe[size_t(y)] = reach[size_t(y)] & free[size_t(k)][size_t(y)];
+    safe = reach;
   }
   SafeAtEnd = safe;
+}
+
+PlayPilot::Row PlayPilot::FullRow() {
+  Row r{};
+  for (int x = 0; x < Columns; ++x) r[size_t(x / 64)] |= uint64_t(1) << (x % 64);
+  return r;
 }
 
 bool PlayPilot::SafeEnd(float left, float top) const {
   const int x = std::clamp(int(std::lround((left - 100) / Cell)), 0, Columns - 1);
   const int y = std::clamp(int(std::lround(top / Cell)), 0, Rows - 1);
-  return (SafeAtEnd[size_t(y)] >> x) & 1;
+  return (SafeAtEnd[size_t(y)][size_t(x / 64)] >> (x % 64)) & 1;
 }
 
 // Where to fly: under the nearest craft that can be shot down, bosses first; to the pickup
