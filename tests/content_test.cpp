@@ -223,6 +223,7 @@ namespace {
 // puts a sharp step into one of those lines. Returns the first break found, or "".
 std::string EdgeBreak(const SheetImage& s, Rect b, int depth) {
   auto step = [&](int x0, int y0, int x1, int y1) {
+    if (std::min({x0, y0, x1, y1}) < 0 || std::max(x0, x1) >= s.W || std::max(y0, y1) >= s.H) return false;
     uint32_t p = s.At(x0, y0), q = s.At(x1, y1);
     int d = 0;
     for (int sh : {0, 8, 16}) d += std::abs(int((p >> sh) & 255) - int((q >> sh) & 255));
@@ -287,6 +288,8 @@ TEST(ContentSheets, LabelsStayInsideTheirBoxesAndClearOfTheirEdges) {
   for (int i = 0; i < 13; ++i) results.push_back({{126, 25 + 13 * i, 196, 37 + 13 * i}, 1});  // counters, then goals
   for (const Box& b : results)
     EXPECT_EQ(EdgeBreak(AllSheets()[SheetStats], b.R, b.Depth), "") << "results box at " << b.R.Left << "," << b.R.Top;
+  for (int tab = 0; tab < 3; ++tab)
+    EXPECT_EQ(EdgeBreak(AllSheets()[SheetMenuHelp], {0, 176 * tab, 288, 176 * tab + 172}, 1), "") << "guide " << tab;
 
   // A drawn menu frame: the longest numbers and the goals table stay clear of their wells' edges.
   TempDir dir;

@@ -499,7 +499,7 @@ void PaintMenuHelp(Canvas& c, const Canvas& ships, const Canvas& enemies, const 
       }
     // A few stars in each picture.
     ArtRandom rnd(300 + t);
-    for (int i = 0; i < 40; ++i) c.Set(int(rnd.Range(0, 288)), y0 + int(rnd.Range(0, 172)), Hex(0x8890b0));
+    for (int i = 0; i < 40; ++i) c.Set(int(rnd.Range(3, 285)), y0 + int(rnd.Range(3, 169)), Hex(0x8890b0));
     Frame(c, 0, y0, 288, y0 + 172, Hex(0x4a6090), 1);
   }
   // Tab 0: the controls.
@@ -523,9 +523,9 @@ void PaintMenuHelp(Canvas& c, const Canvas& ships, const Canvas& enemies, const 
     KeyCap(c, 18, y0 + 120, 20, "A");
     KeyCap(c, 40, y0 + 120, 20, "S");
     KeyCap(c, 62, y0 + 120, 20, "D");
-    Text(c, f9, 90, y0 + 124, "DRINK HEALTH / CHARGE / FULL POTION", Caption);
+    Text(c, f9, 90, y0 + 124, "POTIONS: HEALTH / CHARGE / FULL", Caption);
     KeyCap(c, 18, y0 + 144, 36, "ESC");
-    Text(c, f9, 62, y0 + 148, "LEAVE THE LEVEL (COLLECT YOUR RESULTS)", Caption);
+    Text(c, f9, 62, y0 + 148, "LEAVE THE LEVEL, COLLECT RESULTS", Caption);
   }
   // Tab 1: the ship and its parts.
   {
@@ -563,7 +563,7 @@ void PaintMenuHelp(Canvas& c, const Canvas& ships, const Canvas& enemies, const 
       const char* Text;
       uint32_t Col;
     };
-    const Row rows[5] = {{0, 0, 9, 9, "COMMON SHOT: ITS COLOUR FOLLOWS THE LEVEL", 0xc8d8f0},
+    const Row rows[5] = {{0, 0, 9, 9, "COMMON SHOT, COLOURED BY LEVEL", 0xc8d8f0},
                          {9, 0, 21, 21, "INSTANT KILL! NEVER LET IT TOUCH YOU", 0xff5040},
                          {9, 21, 8, 8, "DRAINS YOUR CHARGE", 0x60d0ff},
                          {17, 21, 10, 10, "HOLDS YOUR SHIP STILL", 0xa0c8ff},
@@ -576,6 +576,6 @@ void PaintMenuHelp(Canvas& c, const Canvas& ships, const Canvas& enemies, const 
     }
     c.Paste(enemies, 882, 0, 905, 28, 9, y0 + 135);
     Text(c, f9, 40, y0 + 140, "PICKUP: FLY INTO IT FOR BONUS POINTS", Hex(0xffd060));
-    Text(c, f9, 40, y0 + 154, "RAMMING BIG ROCKS HURTS!", Hex(0xff8a60));
+    Text(c, f9, 40, y0 + 154, "RAMMING HEAVY CRAFT HURTS!", Hex(0xff8a60));
   }
 }
