@@ -9,6 +9,8 @@
 #include <map>
 #include <utility>
 
+#include "platform/sdl/crisp_text.h"
+
 Rgb Hex(uint32_t rgb) { return {float((rgb >> 16) & 255), float((rgb >> 8) & 255), float(rgb & 255)}; }
 
 uint32_t Pack(Rgb c) {
@@ -273,21 +275,22 @@ TTF_Font* OpenArtFont(FontFace face, int pixelHeight) {
   if (it != Fonts.end()) return it->second;
   const std::string& file = face == FontFace::Bold && !BoldFile.empty() ? BoldFile : RegularFile;
   TTF_Font* f = TTF_OpenFont(file.c_str(), pixelHeight);
+  UseCrispHinting(f);
   Fonts[key] = f;
   return f;
 }
 
 TTF_Font* MenuFont() {
-  if (!Menu7) Menu7 = TTF_OpenFontDPI(RegularFile.c_str(), 7, 96, 96);
+  if (!Menu7) {
+    Menu7 = TTF_OpenFontDPI(RegularFile.c_str(), 7, 96, 96);
+    UseCrispHinting(Menu7);
+  }
   return Menu7;
 }
 
 void Text(Canvas& c, TTF_Font* font, int x, int y, const std::string& text, Rgb col) {
-  if (!font || text.empty()) return;
-  SDL_Surface* s = TTF_RenderUTF8_Blended(font, text.c_str(), SDL_Color{255, 255, 255, 255});
-  if (!s) return;
-  SDL_Surface* a = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_ARGB8888, 0);
-  SDL_FreeSurface(s);
+  // The same letters as the game's own text: see crisp_text.h.
+  SDL_Surface* a = RenderCrispText(font, text, 0xFFFFFF);
   if (!a) return;
   for (int yy = 0; yy < a->h; ++yy) {
     auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(a->pixels) + yy * a->pitch);
@@ -300,8 +303,9 @@ void Text(Canvas& c, TTF_Font* font, int x, int y, const std::string& text, Rgb 
 }
 
 int TextWidth(TTF_Font* font, const std::string& text) {
-  int w = 0, h = 0;
-  if (font) TTF_SizeUTF8(font, text.c_str(), &w, &h);
+  SDL_Surface* a = RenderCrispText(font, text, 0xFFFFFF);
+  int w = a ? a->w : 0;
+  SDL_FreeSurface(a);
   return w;
 }
 

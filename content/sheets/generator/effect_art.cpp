@@ -37,18 +37,22 @@ void PaintMouse(Canvas& c) {
 
 namespace {
 
-// A lit sphere with a hot core and a thin dark rim, for the enemy bullets.
+// A bright sphere with a hot core inside a dark rim, for the enemy bullets: the body reads on
+// the black of space, the rim parts it from any sprite it flies over.
 void Orb(Canvas& c, float cx, float cy, float r, Rgb col, Rgb core, int x0, int y0, int x1, int y1) {
+  const float body = r - 1.05f;
   for (int y = y0; y < y1; ++y)
     for (int x = x0; x < x1; ++x) {
-      float dx = (x + 0.5f - cx) / r, dy = (y + 0.5f - cy) / r;
-      float d2 = dx * dx + dy * dy;
-      if (d2 > 1) continue;
-      float hl = std::hypot(dx + 0.35f, dy + 0.4f);
-      Rgb p = Mix(core, col, std::min(1.0f, std::sqrt(d2) * 1.25f));
-      p = Mix(p, Hex(0xfffff4), std::max(0.0f, 0.6f - hl) * 1.2f);
-      if (d2 > 0.72f) p = Scale(col, 0.55f);
-      c.Set(x, y, p);
+      float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
+      if (d > r) continue;
+      if (d > body) {
+        c.Set(x, y, Add(Scale(col, 0.16f), Rgb{6, 4, 8}));
+        continue;
+      }
+      float t = d / body;
+      Rgb p = Mix(core, col, std::min(1.0f, t * t * 1.3f));
+      float hl = std::hypot((x + 0.5f - cx) / body + 0.35f, (y + 0.5f - cy) / body + 0.4f);
+      c.Set(x, y, Mix(p, Hex(0xffffff), std::max(0.0f, 0.55f - hl)));
     }
 }
 
@@ -62,30 +66,33 @@ void PaintEShots(Canvas& c) {
       {0xa06030, 0xffe0b0}, {0x40ff90, 0xf0fff0}, {0xff2060, 0xffd0e0}};
   for (int i = 0; i < 13; ++i) Orb(c, 4.5f, i * 9 + 4.5f, 4.4f, Hex(rows[i][0]), Hex(rows[i][1]), 0, i * 9, 9, i * 9 + 9);
 
-  // Kind 1, the instant kill: a black-hearted star of red spikes inside a crackling ring.
+  // Kind 1, the instant kill, the deadliest thing on screen and the brightest: a white-hot
+  // heart in a blazing red star whose spikes burn yellow at the tips, ringed in black so it
+  // stands out over sprites and explosions alike.
   {
     const float cx = 19.5f, cy = 10.5f;
-    Mask spikes(30, 117);
+    Mask star(30, 117);
     for (int k = 0; k < 8; ++k) {
-      float a = k * 3.14159265f / 4 + 0.39f, b = a + 0.3f, e = a - 0.3f;
-      float rr = k % 2 ? 9.6f : 10.4f;
-      spikes.Poly({{cx + std::cos(e) * 5, cy + std::sin(e) * 5}, {cx + std::cos(a) * rr, cy + std::sin(a) * rr},
-                   {cx + std::cos(b) * 5, cy + std::sin(b) * 5}});
+      float a = k * 3.14159265f / 4 + 0.39f, b = a + 0.34f, e = a - 0.34f;
+      star.Poly({{cx + std::cos(e) * 5.5f, cy + std::sin(e) * 5.5f}, {cx + std::cos(a) * 9.8f, cy + std::sin(a) * 9.8f},
+                 {cx + std::cos(b) * 5.5f, cy + std::sin(b) * 5.5f}});
     }
-    spikes.Ellipse(cx, cy, 6.2f, 6.2f);
-    FlatMask(c, 0, 0, spikes, Hex(0x8a0010));
+    star.Ellipse(cx, cy, 7.2f, 7.2f);
     for (int y = 0; y < 21; ++y)
       for (int x = 9; x < 30; ++x) {
-        if (c.IsKey(x, y)) continue;
+        if (!star.At(x, y)) continue;
         float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
-        Rgb p = d > 6.8f ? Mix(Hex(0xff3018), Hex(0x900010), (d - 6.8f) / 3.6f)
-                         : d > 5.2f ? Hex(0xffd040) : Mix(Hex(0x100004), Hex(0x5a0008), d / 5.2f);
+        Rgb p = d < 2.6f ? Hex(0xffffff)
+                : d < 4.6f ? Mix(Hex(0xfff6a0), Hex(0xff6a20), (d - 2.6f) / 2.0f)
+                : d < 7.2f ? Mix(Hex(0xff3a18), Hex(0xff1030), (d - 4.6f) / 2.6f)
+                           : Mix(Hex(0xff9020), Hex(0xffe040), (d - 7.2f) / 2.6f);
         c.Set(x, y, p);
       }
-    // A skull-white glint in the dark heart: two eyes.
-    c.Set(18, 9, Hex(0xff4020)), c.Set(21, 9, Hex(0xff4020));
-    c.Set(19, 12, Hex(0xff2010)), c.Set(20, 12, Hex(0xff2010));
-    Outline(c, 9, 0, 30, 21, 0.8f, false);
+    // The ring of black round the whole star.
+    Outline(c, 9, 0, 30, 21, 0.85f, true);
+    for (int y = 0; y < 21; ++y)
+      for (int x = 9; x < 30; ++x)
+        if (!c.IsKey(x, y) && !star.At(x, y)) c.Set(x, y, Hex(0x180004));
   }
   // Kind 2, the charge drain: a crackling cyan spark with a yellow heart.
   Orb(c, 13, 25, 3.9f, Hex(0x20b0ff), Hex(0xfff080), 9, 21, 17, 29);
@@ -94,8 +101,9 @@ void PaintEShots(Canvas& c) {
   for (int y = 21; y < 31; ++y)
     for (int x = 17; x < 27; ++x) {
       float d = std::hypot(x + 0.5f - 22, y + 0.5f - 26);
-      if (d <= 4.9f && d >= 2.2f) c.Set(x, y, Mix(Hex(0xe8f8ff), Hex(0x3080e0), std::fabs(d - 3.5f) / 1.5f));
-      else if (d < 2.2f) c.Set(x, y, Hex(0x90d0ff));
+      if (d > 4.0f && d <= 5.0f) c.Set(x, y, Hex(0x081828));  // a dark rim, as on every enemy bullet
+      else if (d <= 4.0f && d >= 1.8f) c.Set(x, y, Mix(Hex(0xf0faff), Hex(0x40a0f0), std::fabs(d - 2.9f) / 1.1f));
+      else if (d < 1.8f) c.Set(x, y, Hex(0xa0e0ff));
     }
   // Kind 4, the silencer: a violet capsule wrapped in a lightning bolt.
   {

@@ -156,14 +156,17 @@ void DrawCraft(Canvas& c, const Frame& f, const Craft& craft) {
   c.Paste(cell, 0, 0, f.W, f.H, f.X, f.Y);
 }
 
-// A tumbling rock: a lumpy outline, cratered and lit; seams of light for the breakable kind.
+// A block of rock hewn square: it collides as the square it fills, so what looks open beside it
+// is open. A blunt, chipped outline (a rounded square), cratered and lit; seams of light for
+// the breakable kind.
 void DrawRock(Canvas& c, const Frame& f, uint32_t seed, Rgb base, Rgb seams, bool cracked) {
   Canvas cell(f.W, f.H, c.Key);
   Mask m(f.W, f.H);
   std::vector<Pt> pts;
-  for (int i = 0; i < 24; ++i) {
-    float a = i * Tau / 24;
-    float r = (f.W / 2.0f - 3) * (0.8f + 0.2f * Noise2(std::cos(a) * 2 + 5, std::sin(a) * 2 + 5, seed));
+  for (int i = 0; i < 72; ++i) {
+    float a = i * Tau / 72, ca = std::fabs(std::cos(a)), sa = std::fabs(std::sin(a));
+    float square = 1 / std::pow(std::pow(ca, 5.0f) + std::pow(sa, 5.0f), 0.2f);
+    float r = (f.W / 2.0f - 1.5f) * square * (0.93f + 0.07f * Noise2(std::cos(a) * 3 + 5, std::sin(a) * 3 + 5, seed));
     pts.push_back({f.cx() + std::cos(a) * r, f.H / 2.0f + std::sin(a) * r});
   }
   m.Poly(pts);
@@ -184,6 +187,16 @@ void DrawRock(Canvas& c, const Frame& f, uint32_t seed, Rgb base, Rgb seams, boo
   ForPixels(cell, 0, 0, f.W, f.H, [&](Rgb p, int x, int y) {
     return Scale(p, 0.85f + 0.3f * Noise2(x * 0.25f, y * 0.25f, seed + 1));
   });
+  if (!cracked) {
+    // The unbreakable kind is bound in two iron straps, riveted: it will not be shot apart.
+    for (int band : {f.H * 3 / 10, f.H * 7 / 10 - 6})
+      for (int y = band; y < band + 6; ++y)
+        for (int x = 0; x < f.W; ++x) {
+          if (cell.IsKey(x, y)) continue;
+          Rgb iron = Scale(Hex(0x5a6270), y == band ? 1.5f : y == band + 5 ? 0.5f : 1.0f);
+          cell.Set(x, y, (x % 12 == 6 && (y == band + 2 || y == band + 3)) ? Hex(0xc8d0dc) : iron);
+        }
+  }
   if (cracked) {
     for (int k = 0; k < 5; ++k) {
       float x = f.cx(), y = f.H / 2.0f, a = k * Tau / 5 + rnd.Range(0, 0.6f);
@@ -340,7 +353,7 @@ void PaintEnemies(Canvas& c) {
               {P::Box, {{-0.4f, 0.46f}, {0.4f, 0.54f}}, 0xe03030, 2, 0.6f, false}},
              {{0.82f, 0.15f, 0.03f, 0xffff80}, {0.82f, 0.85f, 0.03f, 0xffff80}}});
   DrawCraft(c, at(882, 100, 100, 100),
-            {{{P::Poly, {{0, 0.02f}, {0.55f, 0.1f}, {0.98f, 0.45f}, {0.9f, 0.85f}, {0.45f, 0.98f}, {0, 0.95f}}, 0x505a66, 8,
+            {{{P::Poly, {{0, 0.01f}, {0.8f, 0.02f}, {0.99f, 0.16f}, {0.99f, 0.84f}, {0.8f, 0.99f}, {0, 0.99f}}, 0x505a66, 8,
                0.3f},
               {P::Poly, {{0.15f, 0.25f}, {0.6f, 0.3f}, {0.7f, 0.6f}, {0.3f, 0.75f}}, 0x6a7684, 4, 0.5f},
               {P::Ell, {{0, 0.5f}, {0.18f, 0.18f}}, 0x303840, 3, 0.3f, false},

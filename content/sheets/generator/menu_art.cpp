@@ -91,7 +91,9 @@ void Bevel(Canvas& c, int x0, int y0, int x1, int y1, Rgb face, bool raised, int
   for (int y = y0; y < y1; ++y)
     for (int x = x0; x < x1; ++x) {
       int d = std::min({x - x0, y - y0, x1 - 1 - x, y1 - 1 - y});
-      bool lit = (x - x0 < depth || y - y0 < depth) && (x1 - 1 - x >= y - y0) && (y1 - 1 - y >= x - x0);
+      // The top and left rims are lit (a sunken face: shadowed) all the way along; the
+      // bottom and right rims take over only where they meet them, on the corner's diagonal.
+      bool lit = (y - y0 < depth && x1 - 1 - x > y - y0) || (x - x0 < depth && y1 - 1 - y > x - x0);
       Rgb p = Mix(Scale(face, 1.06f), Scale(face, 0.9f), float(y - y0) / float(std::max(1, y1 - y0 - 1)));
       if (d < depth) p = (lit == raised) ? Mix(face, Hex(0xffffff), 0.55f) : Scale(face, 0.5f);
       c.Set(x, y, p);
@@ -163,6 +165,37 @@ void Icon(Canvas& c, const Canvas& src, int sx, int sy, int sw, int sh, int x0, 
     }
 }
 
+// A shot's sprite as its shop icon, filling a wide window: a shot taller than wide (they fly up
+// the screen) is turned to fly to the right; it grows by whole steps, so its pixels stay
+// square, or shrinks by averaging, so thin strokes survive; and it sits in the middle.
+void ShotIcon(Canvas& c, const Canvas& src, int sx, int sy, int sw, int sh, int x0, int y0, int bw, int bh) {
+  const bool turn = sh > sw;
+  const int w = turn ? sh : sw, h = turn ? sw : sh;
+  auto at = [&](int u, int v) {  // the sprite as it lies in the window
+    return turn ? std::pair{sx + v, sy + sh - 1 - u} : std::pair{sx + u, sy + v};
+  };
+  float k = std::min(float(bw) / w, float(bh) / h);
+  if (k >= 1) k = std::min(3.0f, std::floor(k));
+  const int dw = std::max(1, int(w * k)), dh = std::max(1, int(h * k));
+  const int ox = x0 + (bw - dw) / 2, oy = y0 + (bh - dh) / 2;
+  for (int y = 0; y < dh; ++y)
+    for (int x = 0; x < dw; ++x) {
+      const int u0 = int(x / k), u1 = std::max(u0 + 1, int((x + 1) / k));
+      const int v0 = int(y / k), v1 = std::max(v0 + 1, int((y + 1) / k));
+      Rgb sum{};
+      int opaque = 0, all = 0;
+      for (int v = v0; v < std::min(v1, h); ++v)
+        for (int u = u0; u < std::min(u1, w); ++u) {
+          auto [px, py] = at(u, v);
+          ++all;
+          if (src.IsKey(px, py)) continue;
+          sum = Add(sum, src.GetRgb(px, py));
+          ++opaque;
+        }
+      if (opaque * 3 >= all && opaque > 0) c.Set(ox + x, oy + y, Scale(sum, 1.0f / float(opaque)));
+    }
+}
+
 void Gem(Canvas& c, float cx, float cy, int g) {
   static const uint32_t cols[18] = {0x40c0ff, 0x40e070, 0xffd030, 0xff4040, 0xb060ff, 0xe0e8f0, 0xff9020, 0x30f0d0, 0xff60b0,
                                     0xffe080, 0x60ff60, 0xf8f0a0, 0x8080ff, 0xff5050, 0x50a0ff, 0x40d090, 0xc0c0d0, 0xffffff};
@@ -196,6 +229,17 @@ void Gem(Canvas& c, float cx, float cy, int g) {
       c.Set(x, y, Mix(c.GetRgb(x, y), Hex(0xffffff), 0.25f));
     }
   }
+}
+
+// The largest bold face, up to the given size, in which every one of the labels fits the width:
+// labels that sit side by side share one face.
+TTF_Font* FittingBold(const std::vector<std::string>& labels, int width, int largest) {
+  for (int px = largest; px > 6; --px) {
+    int widest = 0;
+    for (const std::string& l : labels) widest = std::max(widest, TextWidth(Bold(px), l));
+    if (widest <= width) return Bold(px);
+  }
+  return Bold(6);
 }
 
 void ButtonLabel(Canvas& c, int x0, int y0, int x1, int y1, const std::string& text, TTF_Font* f, Rgb col = Ink) {
@@ -263,7 +307,7 @@ void PaintTitle(Canvas& c, const Canvas& ships, const Canvas& shots, const Canva
     static const int boss[10][4] = {{0, 196, 59, 127},  {428, 111, 101, 49}, {59, 124, 183, 199}, {335, 89, 93, 85},
                                     {242, 88, 93, 86},  {493, 160, 91, 82},  {494, 242, 320, 81}, {584, 181, 108, 61},
                                     {584, 90, 143, 91}, {243, 174, 250, 149}};
-    Bevel(c, 112, top + 3, 151, top + 23, Hex(0x101626), false, 1);
+    Bevel(c, 112, top + 4, 151, top + 22, Hex(0x101626), false, 1);
     Icon(c, enemies, boss[i][0], boss[i][1], boss[i][2], boss[i][3], 114, top + 5, 35, 16);
   }
   Text(c, Bold(11), 12, 445, "MODES", Caption);
@@ -286,11 +330,11 @@ void PaintTitle(Canvas& c, const Canvas& ships, const Canvas& shots, const Canva
       Bevel(c, x0, y0 + 13, x0 + 46, y0 + 46, PanelLight(), true, 1);
       // The equip band.
       Bevel(c, x0, y0, x0 + 46, y0 + 13, Hex(0x34466e), true, 1);
-      TextCentred(c, f9, x0 + 23, y0 + 1, "EQUIP", Hex(0xb8c8e8));
-      // The shot's look on a dark window.
-      c.FillRect(x0 + 3, y0 + 15, x0 + 43, y0 + 27, Hex(0x0c1020));
+      TextCentred(c, f9, x0 + 23, y0, "EQUIP", Hex(0xb8c8e8));
+      // The shot itself on a dark window.
+      c.FillRect(x0 + 2, y0 + 14, x0 + 44, y0 + 27, Hex(0x0c1020));
       const int* ic = ShotIcons[n];
-      Icon(c, shots, ic[0], ic[1], ic[2], ic[3], x0 + 3, y0 + 15, 40, 12);
+      ShotIcon(c, shots, ic[0], ic[1], ic[2], ic[3], x0 + 3, y0 + 15, 40, 11);
       // The level: "LV" and a well for the number at (187 + 49c, 135 + 49r).
       Text(c, Bold(9), x0 + 5, y0 + 29, "LV", Ink);
       Well(c, x0 + 18, y0 + 27, x0 + 36, y0 + 39);
@@ -310,11 +354,12 @@ void PaintTitle(Canvas& c, const Canvas& ships, const Canvas& shots, const Canva
 
   // Ship parts (rows 714..778 x 107+39p..142+39p; level at (742, 125 + 39p)).
   Panel(c, 710, 92, 796, 304, "PARTS");
-  static const char* const parts[5] = {"DEFENCE", "SPEED", "REGEN", "CHARGE RATE", "REDUCER"};
+  static const char* const parts[5] = {"DEFENCE", "SPEED", "REGEN", "RECHARGE", "REDUCER"};
+  TTF_Font* partFont = FittingBold(std::vector<std::string>(parts, parts + 5), 65 - 10, 9);
   for (int p = 0; p < 5; ++p) {
     int y0 = 107 + 39 * p;
     Bevel(c, 714, y0, 779, y0 + 36, PanelLight(), true, 2);
-    TextCentred(c, p == 3 ? f9 : Bold(9), 746, y0 + 3, parts[p], Ink);
+    TextCentred(c, partFont, 746, y0 + 3, parts[p], Ink);
     Text(c, f9, 718, y0 + 19, "LV", Ink);
     Well(c, 738, y0 + 16, 762, y0 + 30);
     Text(c, Bold(9), 765, y0 + 18, "+", Hex(0x2a7a3a));
@@ -330,9 +375,9 @@ void PaintTitle(Canvas& c, const Canvas& ships, const Canvas& shots, const Canva
   }
   Text(c, f9, 168, 522, "COMPLETION", Caption);
   Well(c, 165, 534, 262, 546);
+  // The play clock's well holds the clock alone; its name sits beneath it.
   Well(c, 165, 554, 262, 567);
-  Text(c, f9, 216, 556, "PLAY TIME", Hex(0x606a80));
-  Text(c, f9, 168, 574, "H : M : S", Hex(0x8898b8));
+  Text(c, f9, 168, 572, "PLAY TIME (H:M:S)", Caption);
 
   // Charge abilities (rows 271..378 x 341+27i..366+27i).
   Panel(c, 268, 308, 381, 596, "CHARGE");
@@ -376,13 +421,13 @@ void PaintTitle(Canvas& c, const Canvas& ships, const Canvas& shots, const Canva
   static const uint32_t potionCol[3] = {0xe02830, 0x2870f0, 0xa030e0};
   for (int k = 0; k < 3; ++k) {
     int x0 = 463 + 80 * k;
-    Bevel(c, x0, 476, x0 + 79, 580, PanelLight(), true, 2);
-    TextCentred(c, Bold(10), x0 + 39, 479, potionName[k], Ink);
-    Text(c, f9, x0 + 6, 499, "HAVE", Ink);
+    Bevel(c, x0, 476, x0 + 77, 580, PanelLight(), true, 2);
+    TextCentred(c, Bold(10), x0 + 38, 479, potionName[k], Ink);
+    Text(c, f9, 494 + 81 * k - 3 - TextWidth(f9, "OWN"), 499, "OWN", Ink);
     Well(c, 494 + 81 * k, 496, 514 + 81 * k, 510);
-    Potion(c, x0 + 39, 512, Hex(potionCol[k]));
-    TextCentred(c, Bold(9), x0 + 39, 556, potionPrice[k], Ink);
-    TextCentred(c, f9, x0 + 39, 567, potionKey[k], Hex(0x4a5468));
+    Potion(c, x0 + 38, 512, Hex(potionCol[k]));
+    TextCentred(c, Bold(9), x0 + 38, 556, potionPrice[k], Ink);
+    TextCentred(c, f9, x0 + 38, 567, potionKey[k], Hex(0x4a5468));
   }
   // Sound and music switches (ON 702..739, OFF 742..779) and the erase button.
   Text(c, Bold(10), 706, 458, "OPTIONS", Caption);
@@ -420,11 +465,13 @@ void PaintStats(Canvas& c) {
     Well(c, 126, y - 1, 196, y + 11);
   }
   for (int x = 6; x < 194; ++x) c.Set(x, 197, Hex(0x3a4a70));
-  Text(c, Bold(9), 5, 209, "GRADE", Hex(0xffd060));
+  // GRADE has 34 pixels before its well; POINTS is set in the same face.
+  TTF_Font* result = FittingBold({"GRADE", "POINTS"}, 39 - 4 - 3, 10);
+  Text(c, result, 4, 206, "GRADE", Hex(0xffd060));
   Well(c, 39, 205, 62, 220);
-  Text(c, Bold(10), 92, 208, "POINTS", Hex(0xffd060));
+  Text(c, result, 137 - 4 - TextWidth(result, "POINTS"), 206, "POINTS", Hex(0xffd060));
   Well(c, 137, 205, 196, 220);
-  Text(c, f9, 6, 222, "REWARDS", Caption);
+  Text(c, f9, 6, 220, "REWARDS", Caption);
   Well(c, 1, 231, 199, 257);
   TextCentred(c, Bold(10), 100, 270, "PRESS ESC TO CONTINUE", Accent);
   TextCentred(c, f9, 100, 285, "POINTS ARE PAID WHEN YOU LEAVE", Hex(0x8898b8));
@@ -452,7 +499,7 @@ void PaintMenuHelp(Canvas& c, const Canvas& ships, const Canvas& enemies, const 
       }
     // A few stars in each picture.
     ArtRandom rnd(300 + t);
-    for (int i = 0; i < 40; ++i) c.Set(int(rnd.Range(0, 288)), y0 + int(rnd.Range(0, 172)), Hex(0x8890b0));
+    for (int i = 0; i < 40; ++i) c.Set(int(rnd.Range(3, 285)), y0 + int(rnd.Range(3, 169)), Hex(0x8890b0));
     Frame(c, 0, y0, 288, y0 + 172, Hex(0x4a6090), 1);
   }
   // Tab 0: the controls.
@@ -476,9 +523,9 @@ void PaintMenuHelp(Canvas& c, const Canvas& ships, const Canvas& enemies, const 
     KeyCap(c, 18, y0 + 120, 20, "A");
     KeyCap(c, 40, y0 + 120, 20, "S");
     KeyCap(c, 62, y0 + 120, 20, "D");
-    Text(c, f9, 90, y0 + 124, "DRINK HEALTH / CHARGE / FULL POTION", Caption);
+    Text(c, f9, 90, y0 + 124, "POTIONS: HEALTH / CHARGE / FULL", Caption);
     KeyCap(c, 18, y0 + 144, 36, "ESC");
-    Text(c, f9, 62, y0 + 148, "LEAVE THE LEVEL (COLLECT YOUR RESULTS)", Caption);
+    Text(c, f9, 62, y0 + 148, "LEAVE THE LEVEL, COLLECT RESULTS", Caption);
   }
   // Tab 1: the ship and its parts.
   {
@@ -516,7 +563,7 @@ void PaintMenuHelp(Canvas& c, const Canvas& ships, const Canvas& enemies, const 
       const char* Text;
       uint32_t Col;
     };
-    const Row rows[5] = {{0, 0, 9, 9, "COMMON SHOT: ITS COLOUR FOLLOWS THE LEVEL", 0xc8d8f0},
+    const Row rows[5] = {{0, 0, 9, 9, "COMMON SHOT, COLOURED BY LEVEL", 0xc8d8f0},
                          {9, 0, 21, 21, "INSTANT KILL! NEVER LET IT TOUCH YOU", 0xff5040},
                          {9, 21, 8, 8, "DRAINS YOUR CHARGE", 0x60d0ff},
                          {17, 21, 10, 10, "HOLDS YOUR SHIP STILL", 0xa0c8ff},
@@ -529,6 +576,6 @@ void PaintMenuHelp(Canvas& c, const Canvas& ships, const Canvas& enemies, const 
     }
     c.Paste(enemies, 882, 0, 905, 28, 9, y0 + 135);
     Text(c, f9, 40, y0 + 140, "PICKUP: FLY INTO IT FOR BONUS POINTS", Hex(0xffd060));
-    Text(c, f9, 40, y0 + 154, "RAMMING BIG ROCKS HURTS!", Hex(0xff8a60));
+    Text(c, f9, 40, y0 + 154, "RAMMING HEAVY CRAFT HURTS!", Hex(0xff8a60));
   }
 }

@@ -43,13 +43,17 @@ Mask Rotated(int w, int h, const std::vector<Pt>& pts, float cx, float cy, float
 }  // namespace
 
 void PaintShots(Canvas& c) {
-  // 0 POWER BEAM: a thin pulsing bolt, 3 x 11, five frames.
+  // 0 POWER BEAM: a bold bolt of light, 3 x 11, five frames: a white-hot core between two
+  // bright blue edges, the tip rounded, the tail cooling; the whole bolt pulses.
   Frames(c, 0, 0, 3, 11, 5, [](Canvas& s, int f, float) {
-    float k = 0.75f + 0.25f * std::cos(f * Tau / 5);
+    float k = 0.88f + 0.12f * std::cos(f * Tau / 5);
     for (int y = 0; y < 11; ++y) {
-      float fade = 1 - y / 14.0f;
-      s.Set(1, y, Scale(Hex(0xf0ffff), fade * (0.8f + 0.2f * k)));
-      if (y > 0) s.Set(0, y, Scale(Hex(0x30b8ff), fade * k)), s.Set(2, y, Scale(Hex(0x30b8ff), fade * k));
+      float tail = y < 7 ? 1.0f : 1 - (y - 6) / 9.0f;
+      s.Set(1, y, Scale(Mix(Hex(0xffffff), Hex(0xb8f0ff), y / 10.0f), tail));
+      if (y > 0) {
+        Rgb edge = Scale(Mix(Hex(0x90e4ff), Hex(0x2aa0ff), y / 10.0f), tail * k);
+        s.Set(0, y, edge), s.Set(2, y, edge);
+      }
     }
   });
   // 1 BOOMERANG SHOT: a spinning three-armed blade, 20 x 20, four frames.

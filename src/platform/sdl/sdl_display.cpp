@@ -8,6 +8,7 @@
 
 #include "platform/blit.h"
 #include "platform/resources.h"
+#include "platform/sdl/crisp_text.h"
 #include "platform/sdl/sdl_platform_impl.h"
 
 namespace {
@@ -278,18 +279,38 @@ void SdlPlatform::OpenFont() {
     SDL_RWops* rw = SDL_RWFromFile(FallbackFont, "rb");
     if (rw) Font = TTF_OpenFontDPIRW(rw, 1, 7, 96, 96);
   }
-  if (!Font) std::cerr << "zorvane2: no font found (looked for " << FallbackFont << "); no text will be shown\n";
+  if (!Font) {
+    std::cerr << "zorvane2: no font found (looked for " << FallbackFont << "); no text will be shown\n";
+    return;
+  }
+  UseCrispHinting(Font);
+}
+
+// The picture of a string in a colour: smoothed letters whose coverage is the alpha. The menu
+// writes the same few dozen strings every frame, so pictures are kept until the set grows
+// past what a menu ever shows (a level's hover texts and counters change only now and then).
+SDL_Surface* SdlPlatform::TextImage(const std::string& text, uint32_t colour) {
+  auto key = std::make_pair(text, colour & 0xFFFFFFu);
+  if (auto it = TextCache.find(key); it != TextCache.end()) return it->second;
+  if (TextCache.size() >= 512) ClearTextCache();
+  SDL_Surface* a = RenderCrispText(Font, text, colour);
+  if (!a) return nullptr;
+  SDL_SetSurfaceBlendMode(a, SDL_BLENDMODE_BLEND);
+  TextCache.emplace(std::move(key), a);
+  return a;
+}
+
+void SdlPlatform::ClearTextCache() {
+  for (auto& entry : TextCache) SDL_FreeSurface(entry.second);
+  TextCache.clear();
 }
 
 void SdlPlatform::DrawText(int x, int y, const std::string& text, uint32_t colour) {
   if (!Font || text.empty() || !BackBuffer) return;
-  SDL_Color c{Uint8(colour >> 16), Uint8(colour >> 8), Uint8(colour), 255};
-  // Hard-edged letters in exactly the asked colour: at this size smoothing only blurs them.
-  SDL_Surface* s = TTF_RenderUTF8_Solid(Font, text.c_str(), c);
+  SDL_Surface* s = TextImage(text, colour);
   if (!s) return;
   SDL_Rect dest{x, y, 0, 0};
   SDL_BlitSurface(s, nullptr, BackBuffer, &dest);
-  SDL_FreeSurface(s);
 }
 
 // ---- Sheets -------------------------------------------------------------------------------

@@ -74,6 +74,7 @@ SdlPlatform::~SdlPlatform() {
     SDL_FreeSurface(s);
     s = nullptr;
   }
+  ClearTextCache();
   if (Font) TTF_CloseFont(Font);
   if (TtfUp) TTF_Quit();
   SDL_FreeSurface(BackBuffer);

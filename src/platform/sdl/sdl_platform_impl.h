@@ -7,6 +7,7 @@
 #include <SDL_ttf.h>
 
 #include <array>
+#include <map>
 #include <set>
 #include <string>
 #include <utility>
@@ -72,6 +73,8 @@ class SdlPlatform : public Platform {
   bool OpenWindow();
   void CloseWindow();
   void OpenFont();
+  SDL_Surface* TextImage(const std::string& text, uint32_t colour);
+  void ClearTextCache();
   void ToggleFullScreen();
   void ChoosePacing();
   void WaitForNextFrame();
@@ -108,6 +111,7 @@ class SdlPlatform : public Platform {
   };
   std::array<SheetRunIndex, 14> SheetRuns{};
   TTF_Font* Font = nullptr;
+  std::map<std::pair<std::string, uint32_t>, SDL_Surface*> TextCache;  // string pictures, see TextImage
   bool TtfUp = false;
 
   // Window and presentation.
