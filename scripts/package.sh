@@ -6,6 +6,8 @@
 # Prints the path of the package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The folders CPack stages are made with the umask: a package wants them rwxr-xr-x.
+umask 022
 bash scripts/install-deps.sh --package >&2
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
