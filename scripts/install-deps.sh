@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Zorvane 2 builds and runs with, if any are missing.
 # With --fuzz, also clang and its run-time libraries for the libFuzzer targets in fuzz/.
+# With --package, also the tools that build and check the .deb (scripts/package.sh, check-package.sh).
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config ccache
@@ -11,6 +12,7 @@ packages=(
 for arg in "$@"; do
   case "$arg" in
     --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    --package) packages+=(dpkg-dev fakeroot file lintian desktop-file-utils appstream) ;;
     *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
   esac
 done

@@ -385,13 +385,14 @@ TEST(Install, AStagedInstallHasEverythingAndFindsItsSoundAndMusic) {
   ASSERT_EQ(std::system(cmd.c_str()), 0) << ReadFile(dir.File("log"));
 
   EXPECT_TRUE(fs::is_regular_file(prefix / "bin/zorvane2"));
-  std::string entry = ReadFile((prefix / "share/applications/zorvane2.desktop").string());
+  const std::string id = "io.github.zorvane.Zorvane2";
+  std::string entry = ReadFile((prefix / "share/applications" / (id + ".desktop")).string());
   EXPECT_NE(entry.find("\nExec=zorvane2\n"), std::string::npos);
-  EXPECT_NE(entry.find("\nIcon=zorvane2\n"), std::string::npos);
+  EXPECT_NE(entry.find("\nIcon=" + id + "\n"), std::string::npos);
   EXPECT_NE(ReadFile((prefix / "share/man/man6/zorvane2.6").string()).find(".SH CONTROLS"), std::string::npos);
   for (int size : {48, 64, 128, 256}) {
     std::string icon = (prefix / "share/icons/hicolor" / (std::to_string(size) + "x" + std::to_string(size)) /
-                        "apps/zorvane2.png").string();
+                        "apps" / (id + ".png")).string();
     SDL_Surface* png = IMG_Load(icon.c_str());
     ASSERT_TRUE(png) << icon;
     EXPECT_EQ(std::pair(png->w, png->h), std::pair(size, size));
