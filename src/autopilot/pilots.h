@@ -71,7 +71,8 @@ class PlayPilot {
   Grid SafeAtEnd{};
   std::vector<Grid> Steps_;  // free cells at every step of the look beyond
   void FindSafeEnds(const Game& end);
-  bool SafeEnd(float left, float top) const;
+  // 0 where the heavy craft will shut the ship in, else the share of safe places around.
+  float SafeRoom(float left, float top) const;
   float TargetX(const Game& g) const;
   float Rehearse(const Game& g, const Plan& plan, float targetX, bool findSafeEnds);
 };

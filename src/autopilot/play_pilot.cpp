@@ -113,8 +113,9 @@ void PlayPilot::FindSafeEnds(const Game& end) {
     }
   }
   const float w = end.Ship.Width, h = end.Ship.Height;
+  static const Row full = FullRow();
   auto freeCells = [&](Grid& free) {
-    for (Row& row : free) row = FullRow();
+    for (Row& row : free) row = full;
     for (const Craft& c : crafts) {
       // Ship positions (top-left) that overlap the craft: left in (L - w, R), top in (T - h, B).
       const int x0 = std::max(0, int(std::floor((c.Left - w - 100) / Cell)) + 1);
@@ -165,7 +166,7 @@ void PlayPilot::FindSafeEnds(const Game& end) {
         if (i + 1 < r.size()) spread[i] |= r[i + 1] << 63;
         if (i > 0) spread[i] |= r[i - 1] >> 63;
       }
-      for (size_t i = 0; i < r.size(); ++i) reach[size_t(y)][i] = spread[i] & FullRow()[i] & Steps_[size_t(k)][size_t(y)][i];
+      for (size_t i = 0; i < r.size(); ++i) reach[size_t(y)][i] = spread[i] & full[i] & Steps_[size_t(k)][size_t(y)][i];
     }
     safe = reach;
   }
@@ -178,10 +179,20 @@ PlayPilot::Row PlayPilot::FullRow() {
   return r;
 }
 
-bool PlayPilot::SafeEnd(float left, float top) const {
+float PlayPilot::SafeRoom(float left, float top) const {
   const int x = std::clamp(int(std::lround((left - 100) / Cell)), 0, Columns - 1);
   const int y = std::clamp(int(std::lround(top / Cell)), 0, Rows - 1);
-  return (SafeAtEnd[size_t(y)][size_t(x / 64)] >> (x % 64)) & 1;
+  if (!((SafeAtEnd[size_t(y)][size_t(x / 64)] >> (x % 64)) & 1)) return 0;
+  // How much of the neighbourhood is safe too: a lane's middle beats its edge, and an open
+  // field beats a corner.
+  constexpr int ReachX = 8, ReachY = 4;
+  int safe = 0;
+  for (int yy = y - ReachY; yy <= y + ReachY; ++yy) {
+    if (yy < 0 || yy >= Rows) continue;
+    for (int xx = x - ReachX; xx <= x + ReachX; ++xx)
+      if (xx >= 0 && xx < Columns) safe += int((SafeAtEnd[size_t(yy)][size_t(xx / 64)] >> (xx % 64)) & 1);
+  }
+  return float(safe) / float((2 * ReachX + 1) * (2 * ReachY + 1));
 }
 
 // Where to fly: under the nearest craft that can be shot down, bosses first; to the pickup
@@ -248,8 +259,9 @@ float PlayPilot::Rehearse(const Game& g, const Plan& plan, float targetX, bool f
   if (s.Exists) {
     cost += std::fabs(CentreX(s.Left, s.Right) - targetX) * AimWorth + std::fabs(s.Top - RestTop) * 0.05f;
     // A way of flying that ends where the heavy craft will close in is a trap, however quiet
-    // its first moments.
-    if (!SafeEnd(s.Left, s.Top)) cost += 3000;
+    // its first moments; one that ends at the edge of the way out is close to one.
+    const float room = SafeRoom(s.Left, s.Top);
+    cost += room == 0 ? 3000 : (1 - room) * 300;
   }
   return cost;
 }
