@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/blit.h"
 #include "platform/platform.h"
 #include "platform/sdl/gamepads.h"
 
@@ -99,14 +100,14 @@ class SdlPlatform : public Platform {
   static constexpr int GuardRows = 16;
   std::vector<uint32_t> BufferMemory;
   SDL_Surface* BackBuffer = nullptr;
-  std::array<SDL_Surface*, 14> SheetSurfaces{};
+  std::array<SDL_Surface*, SheetCount> SheetSurfaces{};
   // Each sheet's runs of pixels that are not its colour key: row y's runs are
   // Runs[RowStart[y]] up to Runs[RowStart[y + 1]], as [first, last) columns.
   struct SheetRunIndex {
     std::vector<uint32_t> RowStart;
     std::vector<std::pair<int16_t, int16_t>> Runs;
   };
-  std::array<SheetRunIndex, 14> SheetRuns{};
+  std::array<SheetRunIndex, SheetCount> SheetRuns{};
   TTF_Font* Font = nullptr;
   bool TtfUp = false;
 
