@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/blit.h"
+#include "platform/effect_bus.h"
 #include "platform/platform.h"
 #include "platform/sdl/gamepads.h"
 
@@ -89,6 +90,7 @@ class SdlPlatform : public Platform {
   void OpenAudio();
   void CloseAudio();
   void ReportMissingSounds();
+  static void MixEffects(void* self, Uint8* stream, int bytes);
   std::string FindDataFile(const std::string& folder, const std::string& file) const;
   std::string DataFoldersText() const;
 
@@ -136,7 +138,8 @@ class SdlPlatform : public Platform {
 
   // Audio.
   bool AudioUp = false;
-  std::array<Mix_Chunk*, 10> Sounds{};
+  std::array<Mix_Chunk*, EffectBus::Slots> Sounds{};
+  EffectBus Bus;  // mixes the effects over the music, limited below full scale
   Mix_Music* Music = nullptr;
   std::string MusicName;
   std::set<std::string> MissingReported;   // music tracks already reported
