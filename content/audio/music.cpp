@@ -619,7 +619,7 @@ Song Win() {
   s.K = {60, false};
   // The game plays this one at full volume and lifts all music by 10 dB: much softer here keeps
   // its loudest chord clear of the limiter.
-  s.Loudness = 0.5;
+  s.Loudness = 0.45;
   s.Loops = false;
   s.TailBeats = 2;
   s.Lead = V(0, Trumpet, 110, 104, 1, 64, 50);
