@@ -1,6 +1,7 @@
 // The generated sound effects and music: every file the game names lies beside the executable,
 // loads through SDL_mixer and is sound rather than silence; and the game itself, run with SDL's
-// disk audio driver, is heard with sound and music on and is silent with both off.
+// disk audio driver, is heard with sound and music on and is silent with both off. The effect
+// bus that mixes the effects over the music never lets a pile-up reach full scale.
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -14,6 +15,7 @@
 #include <set>
 
 #include "platform/audio.h"
+#include "platform/effect_bus.h"
 #include "save/save_file.h"
 #include "test_support.h"
 
@@ -231,4 +233,53 @@ TEST(AudioContent, TheGameIsHeardWithSoundOrMusicOnAndSilentWithBothOff) {
     else if (r.Sound) EXPECT_GT(rms, 0.0005) << r.Name;  // clicks and the launch in silence
     else EXPECT_EQ(peak, 0) << r.Name;                    // not a single sample off zero
   }
+}
+
+// The effect bus: every slot started at once at full scale over loud, lifted music comes out
+// limited below the ceiling (and still loud); a lone quiet sound passes untouched, only late by
+// the look-ahead; a slot started again restarts instead of sounding twice; and the gun's slot
+// lets a start that comes too soon after the last one go by.
+TEST(EffectBus, APileUpStaysBelowTheCeilingAndAQuietSoundPassesUntouched) {
+  const int frames = 44100, block = 2048, late = EffectBus::Lookahead;
+  std::vector<int16_t> loud(2 * frames), quiet(2 * frames), stream(2 * block);
+  for (int i = 0; i < frames; ++i) {
+    loud[size_t(2 * i)] = loud[size_t(2 * i + 1)] = int16_t((i / 50) % 2 ? 32000 : -32000);
+    quiet[size_t(2 * i)] = quiet[size_t(2 * i + 1)] = int16_t(3000 * std::sin(i * 0.05));
+  }
+  EffectBus pile;
+  pile.MusicGain = 3.16f;
+  for (int slot = 0; slot < EffectBus::Slots; ++slot) {
+    pile.SetSound(slot, loud.data(), frames, 1.0f);
+    pile.Start(slot);
+  }
+  int peak = 0;
+  for (int b = 0; b < 8; ++b) {
+    for (int i = 0; i < block; ++i) stream[size_t(2 * i)] = stream[size_t(2 * i + 1)] = int16_t(20000 * std::sin(i * 0.01));
+    pile.Mix(stream.data(), block);
+    for (int16_t v : stream) peak = std::max(peak, std::abs(int(v)));
+  }
+  EXPECT_LE(peak, int(EffectBus::Ceiling * 32767) + 1);
+  EXPECT_GT(peak, 26000) << "limited, not silenced";
+
+  EffectBus bus;
+  bus.SetSound(SoundEhit, quiet.data(), frames, 1.0f);
+  bus.SetSound(SoundFire, quiet.data(), frames, 1.0f, 3 * block);
+  // What comes out, block by block, compared with the quiet sound from `from` on.
+  auto playsFrom = [&](int from) {
+    std::fill(stream.begin(), stream.end(), int16_t(0));
+    bus.Mix(stream.data(), block);
+    int off = 0;
+    for (int i = late; i < block; ++i) off += std::abs(stream[size_t(2 * i)] - quiet[size_t(2 * (from + i - late))]) > 1;
+    return off;
+  };
+  bus.Start(SoundEhit);
+  EXPECT_EQ(playsFrom(0), 0);
+  EXPECT_EQ(playsFrom(block), 0);
+  bus.Start(SoundEhit);
+  EXPECT_EQ(playsFrom(0), 0) << "restarted from its beginning, once";
+  bus.SetSound(SoundEhit, nullptr, 0, 0);
+  bus.Start(SoundFire);
+  EXPECT_EQ(playsFrom(0), 0);
+  bus.Start(SoundFire);
+  EXPECT_EQ(playsFrom(block), 0) << "too soon: the gun's sound plays on";
 }

@@ -1,10 +1,18 @@
-// The star field and the explosions.
+// The star field, the explosions and the backdrop behind them.
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
+#include "effects/backdrop.h"
 #include "platform/blit.h"
+#include "platform/resources.h"
+#include "shell/state_json.h"
 #include "test_support.h"
 
 TEST(Stars, SeedingScattersStarsOverThePlayColumn) {
@@ -117,4 +125,93 @@ TEST(Explosions, AFullPoolIgnoresMoreAndTheLowestFreeSlotIsTaken) {
   EXPECT_TRUE(x.Exists);
   EXPECT_EQ((std::array{x.Xpos, x.Frame, Single(x.Width), Single(x.Height)}), (std::array<Single, 4>{999, -1, 30, 27}));
   EXPECT_FALSE(g.Explosions[30].Exists);
+}
+
+// The nebula behind the play column: two copies that tile the column from top to bottom
+// whatever the clock, and the notice of a lost ship; neither changes the game or draws a
+// random number, so recorded runs play the same with or without them.
+TEST(Backdrop, TilesThePlayColumnAtAnyClockAndLeavesTheGameAlone) {
+  TestGame t;
+  Game& g = *t;
+  g.InMenu = false;
+  for (Single clock : {0.0f, 9.0f, 1234.5f, 5999.9f, 6000.0f, 987654.0f}) {
+    g.FrameClock = clock;
+    g.Ship.Exists = clock < 6000;
+    const std::string before = StateJson(g, false);
+    const uint32_t rng = g.Rng.X;
+    t.Plat.Copies.clear();
+    DrawBackdrop(g);
+    DrawShipLostNotice(g);
+    EXPECT_EQ(StateJson(g, false), before);
+    EXPECT_EQ(g.Rng.X, rng);
+    // Every screen row of the column gets exactly one tile row, and the tile's rows follow on
+    // from one copy to the next (its last row above its first).
+    std::vector<int> tileRowAt(600, -1);
+    int notices = 0;
+    for (const CopyRecord& c : CopiesOn(t.Plat, SheetBackdrop)) {
+      if (c.SrcTop >= BackdropTileSize) {
+        ++notices;
+        EXPECT_GE(c.DestLeft, 100);
+        EXPECT_LE(c.DestLeft + (c.SrcRight - c.SrcLeft), 700);
+        continue;
+      }
+      EXPECT_EQ(std::tuple(c.DestLeft, c.SrcLeft, c.SrcRight), std::tuple(100, 0, BackdropTileSize));
+      for (int y = c.DestTop; y < c.DestTop + (c.SrcBottom - c.SrcTop) && y < 600; ++y) {
+        ASSERT_GE(y, 0);
+        EXPECT_EQ(tileRowAt[size_t(y)], -1) << "row " << y << " drawn twice at clock " << clock;
+        tileRowAt[size_t(y)] = c.SrcTop + (y - c.DestTop);
+      }
+    }
+    for (int y = 1; y < 600; ++y)
+      ASSERT_EQ(tileRowAt[size_t(y)], (tileRowAt[size_t(y - 1)] + 1) % BackdropTileSize) << y << " at clock " << clock;
+    EXPECT_EQ(notices, g.Ship.Exists ? 0 : 1) << "clock " << clock;
+  }
+  // The drift is slow: a tenth of a pixel a clock unit, far slower than any star.
+  t.Plat.Copies.clear();
+  g.FrameClock = 100;
+  DrawBackdrop(g);
+  EXPECT_EQ(CopiesOn(t.Plat, SheetBackdrop).front().DestBottom, 10);
+}
+
+// The painted backdrop: dark enough everywhere that sprites and bullets keep their contrast,
+// a tile whose last row runs on into its first, and the notice lettered inside its rectangle.
+TEST(Backdrop, TheSheetIsADarkSeamlessTileWithTheNoticeInItsBox) {
+  EmbeddedResource res = FindSheetImage(Sheets[SheetBackdrop].Name);
+  ASSERT_TRUE(res.Data);
+  SDL_Surface* raw = IMG_Load_RW(SDL_RWFromConstMem(res.Data, int(res.Size)), 1);
+  ASSERT_TRUE(raw);
+  SDL_Surface* s = SDL_ConvertSurfaceFormat(raw, SDL_PIXELFORMAT_RGB888, 0);
+  SDL_FreeSurface(raw);
+  ASSERT_EQ(std::pair(s->w, s->h), std::pair(Sheets[SheetBackdrop].Width, Sheets[SheetBackdrop].Height));
+  auto at = [&](int x, int y) {
+    uint32_t p = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(s->pixels) + y * s->pitch)[x];
+    return std::array<int, 3>{int((p >> 16) & 255), int((p >> 8) & 255), int(p & 255)};
+  };
+  int painted = 0, brightest = 0;
+  double seam = 0, inside = 0;
+  for (int y = 0; y < BackdropTileSize; ++y)
+    for (int x = 0; x < BackdropTileSize; ++x) {
+      auto p = at(x, y);
+      brightest = std::max({brightest, p[0], p[1], p[2]});
+      painted += p != std::array<int, 3>{0, 0, 0};
+      auto below = at(x, (y + 1) % BackdropTileSize);
+      double step = std::abs(below[0] - p[0]) + std::abs(below[1] - p[1]) + std::abs(below[2] - p[2]);
+      (y == BackdropTileSize - 1 ? seam : inside) += step;
+    }
+  EXPECT_LE(brightest, 52);
+  EXPECT_GT(painted, BackdropTileSize * BackdropTileSize / 3) << "a nebula, not an empty sky";
+  // The step from the last row to the first is no bigger than between two rows inside.
+  EXPECT_LT(seam, 2.0 * inside / (BackdropTileSize - 1));
+  int lettered = 0, stray = 0;
+  for (int y = BackdropTileSize; y < s->h; ++y)
+    for (int x = 0; x < s->w; ++x) {
+      bool drawn = at(x, y) != std::array<int, 3>{0, 0, 0};
+      // Inside the box with a free pixel along each edge.
+      bool box = x > ShipLostLeft && x < ShipLostLeft + ShipLostWidth - 1 && y > ShipLostTop &&
+                 y < ShipLostTop + ShipLostHeight - 1;
+      (box ? lettered : stray) += drawn;
+    }
+  EXPECT_EQ(stray, 0) << "the notice touches or leaves its box";
+  EXPECT_GT(lettered, 1500);
+  SDL_FreeSurface(s);
 }

@@ -414,6 +414,9 @@ Song Menu() {
   Song s;
   s.Name = "Menu";
   s.Tempo = 84;
+  // The game lifts all music by 10 dB over its volume: the menu a little softer, so it sits
+  // about as loud as a level's theme.
+  s.Loudness = 0.82;
   s.K = {62, false};
   s.Lead = V(0, Flute, 100, 84, 1, 70, 60);
   s.Counter = V(1, Vibraphone, 82, 70, 1, 40, 60);
@@ -614,8 +617,9 @@ Song Win() {
   s.Name = "Win";
   s.Tempo = 116;
   s.K = {60, false};
-  // The game plays this one at full volume: a little softer keeps its loudest chord from clipping.
-  s.Loudness = 0.8;
+  // The game plays this one at full volume and lifts all music by 10 dB: much softer here keeps
+  // its loudest chord clear of the limiter.
+  s.Loudness = 0.45;
   s.Loops = false;
   s.TailBeats = 2;
   s.Lead = V(0, Trumpet, 110, 104, 1, 64, 50);
@@ -646,6 +650,8 @@ Song Death() {
   s.Name = "Death";
   s.Tempo = 76;
   s.K = {62, true};
+  // Played 5 dB down and lifted 10 dB by the game's mix: softer here, a lament not a blast.
+  s.Loudness = 0.63;
   s.Loops = false;
   s.TailBeats = 2;
   s.Lead = V(0, Oboe, 110, 90, 0, 64, 70);

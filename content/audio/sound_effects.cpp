@@ -1,5 +1,8 @@
-// Makes the game's ten sound effects: each one synthesised from oscillators, noise, envelopes
+// Makes the game's eleven sound effects: each one synthesised from oscillators, noise, envelopes
 // and filters, written as 16-bit mono WAV files at 44100 Hz.
+//
+// The peaks are a mix: explosions and hits sit around -5 dB so that several at once and the
+// music under them leave the game's limiter little to do, the gun's report far below them.
 //
 //   zorvane_sound_effects OUTPUT_FOLDER
 //
@@ -121,7 +124,7 @@ Wave Explosion0() {
     double kick = thump.Sine(150 * std::exp(-t * 9) + 38) * ExpDecay(t, 0.09);
     w[i] = Drive(0.9 * body + 0.7 * low + 0.9 * kick, 2.0) * Tail(t, len, 0.2);
   }
-  Finish(w, 0.85);
+  Finish(w, 0.5);
   return w;
 }
 
@@ -153,7 +156,7 @@ Wave Explosion1() {
     spark *= 0.992;
     w[i] = Drive(0.8 * first + 0.7 * late + 0.9 * deep + 1.0 * kick + 0.35 * tick, 2.5) * Tail(t, len, 0.4);
   }
-  Finish(w, 0.9);
+  Finish(w, 0.56);
   return w;
 }
 
@@ -181,7 +184,7 @@ Wave Explosion2() {
     double click = snap.Square(900 * std::exp(-t * 30) + 80) * ExpDecay(t, 0.015);
     w[i] = Drive(1.0 * crack + 0.6 * thud + 0.35 * click, 1.8) * Tail(t, len, 0.15);
   }
-  Finish(w, 0.85);
+  Finish(w, 0.56);
   return w;
 }
 
@@ -199,7 +202,7 @@ Wave HitTick() {
     hp.Run(n.Next(), 4500, 0.7);
     w[i] = (ring * ExpDecay(t, 0.012) + 0.7 * hp.High * ExpDecay(t, 0.004)) * Tail(t, len, 0.01);
   }
-  Finish(w, 0.45);
+  Finish(w, 0.28);
   return w;
 }
 
@@ -220,7 +223,7 @@ Wave ShipHit() {
     double low = sub.Sine(f * 0.5) * ExpDecay(t, 0.1);
     w[i] = Drive(0.8 * tone + 0.9 * grit + 0.6 * low, 3.0) * Tail(t, len, 0.08);
   }
-  Finish(w, 0.7);
+  Finish(w, 0.5);
   return w;
 }
 
@@ -240,7 +243,7 @@ Wave Collision() {
     double grind = scrape.Band * ExpDecay(t, 0.12) * Attack(t, 0.02);
     w[i] = Drive(1.0 * kick + 0.6 * clang + 0.5 * grind, 2.2) * Tail(t, len, 0.12);
   }
-  Finish(w, 0.85);
+  Finish(w, 0.55);
   return w;
 }
 
@@ -265,7 +268,7 @@ Wave PickupChime() {
     s *= 1.0 + 0.15 * shimmer.Sine(22);
     w[i] = s * Tail(t, len, 0.1);
   }
-  Finish(w, 0.7);
+  Finish(w, 0.5);
   return w;
 }
 
@@ -287,7 +290,7 @@ Wave LevelStartSweep() {
     double env = Attack(t, 0.08) * Tail(t, len, 0.35);
     w[i] = (0.7 * lp.Low + 0.35 * air.Band) * env;
   }
-  Finish(w, 0.75);
+  Finish(w, 0.5);
   return w;
 }
 
@@ -318,7 +321,7 @@ Wave LevelUpFanfare() {
     }
     w[i] = s;
   }
-  Finish(w, 0.75);
+  Finish(w, 0.5);
   return w;
 }
 
@@ -336,7 +339,26 @@ Wave MenuClick() {
     double tone = blip.Sine(t < 0.02 ? 1200 : 1800) * ExpDecay(t, 0.015);
     w[i] = (0.8 * tick + 0.6 * tone) * Tail(t, len, 0.01);
   }
-  Finish(w, 0.55);
+  Finish(w, 0.4);
+  return w;
+}
+
+// Fire: the player's guns, heard at every volley, up to thirty a second: a soft, low "tup" with a
+// breath of air, over in 45 ms, quiet enough to sit under everything else.
+Wave GunReport() {
+  const double len = 0.045;
+  Wave w(size_t(Samples(len)));
+  Noise n(0xf12e);
+  Osc body;
+  Svf air;
+  for (size_t i = 0; i < w.size(); ++i) {
+    double t = double(i) / Rate;
+    double tone = body.Sine(560 * std::exp(-t * 45) + 170) * ExpDecay(t, 0.01) * Attack(t, 0.0015);
+    air.Run(n.Next(), 2600, 0.9);
+    double breath = air.Band * ExpDecay(t, 0.005);
+    w[i] = (tone + 0.35 * breath) * Tail(t, len, 0.012);
+  }
+  Finish(w, 0.16);
   return w;
 }
 
@@ -388,7 +410,7 @@ int main(int argc, char** argv) {
       {"Explo0", Explosion0},          {"Explo1", Explosion1},     {"Explo2", Explosion2},
       {"Ehit", HitTick},               {"Shiphit", ShipHit},       {"HitEnemy", Collision},
       {"Collect", PickupChime},        {"LevelSelect", LevelStartSweep},
-      {"LevelUp", LevelUpFanfare},     {"Select", MenuClick},
+      {"LevelUp", LevelUpFanfare},     {"Select", MenuClick},      {"Fire", GunReport},
   };
   for (const auto& [name, make] : sounds) {
     std::filesystem::path path = folder / (std::string(name) + ".wav");

@@ -1,7 +1,9 @@
 // The status display of play frames: the frame around the play column, the ship's life and
-// charge bars on the left and, while a boss fights, its life bar on the right.
+// charge bars on the left and, while a boss fights, its life bar on the right; once the ship
+// is lost, the notice that says so.
 #include <cmath>
 
+#include "effects/backdrop.h"
 #include "menus/menus.h"
 #include "platform/blit.h"
 #include "shell/game.h"
@@ -25,6 +27,7 @@ void ShipBar(Game& g, Single value, int srcLeft, int srcRight, int bottomOffset)
 
 void StatusDisplay(Game& g) {
   Blit(g, SheetBackround, true, 0, 600, 0, 800, 0, 600, 0, 800);
+  DrawShipLostNotice(g);
   if (g.Ship.Exists) ShipBar(g, g.Ship.Life, 0, 51, 75);
   ShipBar(g, g.Ship.Charge, 51, 102, 324);
   if (!g.BossPhase) return;

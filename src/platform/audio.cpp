@@ -4,11 +4,11 @@
 #include "platform/platform.h"
 #include "shell/game.h"
 
-const char* const SoundNames[10] = {"Explo0",  "Explo1",  "Explo2",      "Ehit",    "Shiphit",
-                                    "HitEnemy", "Collect", "LevelSelect", "LevelUp", "Select"};
+const char* const SoundNames[SoundSlotCount] = {"Explo0",   "Explo1",  "Explo2",      "Ehit",    "Shiphit", "HitEnemy",
+                                                "Collect",  "LevelSelect", "LevelUp", "Select", "Fire"};
 
 void PlaySound(Game& g, int slot) {
-  if (slot < 0 || slot > 9) return;
+  if (slot < 0 || slot >= SoundSlotCount) return;
   g.SoundsThisFrame.push_back(slot);
   if (g.Plat) g.Plat->PlaySound(slot);
 }

@@ -17,8 +17,10 @@ enum SoundSlot {
   SoundLevelSelect = 7,
   SoundLevelUp = 8,
   SoundSelect = 9,
+  SoundFire = 10,  // the player's guns: short and quiet, since it sounds at every volley
 };
-extern const char* const SoundNames[10];
+inline constexpr int SoundSlotCount = 11;
+extern const char* const SoundNames[SoundSlotCount];
 
 void PlaySound(Game& g, int slot);
 // Plays the slot only while sound effects are switched on.

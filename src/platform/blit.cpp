@@ -4,12 +4,12 @@
 #include "platform/platform.h"
 #include "shell/game.h"
 
-const SheetInfo Sheets[14] = {
+const SheetInfo Sheets[SheetCount] = {
     {"Ships", 450, 336, 0xFFFFFF},     {"Backround", 800, 600, 0x000000}, {"Stars", 12, 5, 0x000000},
     {"Shots", 240, 161, 0xFFFFFF},     {"Bars", 204, 451, 0xFFFFFF},      {"Enemies", 982, 323, 0xFFFFFF},
     {"Explosions", 1024, 159, 0x000000}, {"EShots", 30, 117, 0xFFFFFF},   {"Title", 800, 600, 0xFFFFFF},
     {"Mouse", 20, 30, 0x000000},       {"Buttons", 150, 195, 0xFFFFFF},   {"Stats", 200, 300, 0xFFFFFF},
-    {"MenuHelp", 289, 563, 0xFFFFFF},  {"EnemiesHurt", 982, 323, 0xFFFFFF},
+    {"MenuHelp", 289, 563, 0xFFFFFF},  {"EnemiesHurt", 982, 323, 0xFFFFFF}, {"Backdrop", 600, 664, 0x000000},
 };
 
 int Blit(Game& g, int sheet, bool fast, int destTop, int destBottom, int destLeft, int destRight, int srcTop,

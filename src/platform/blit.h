@@ -31,11 +31,13 @@ enum SheetIndex {
   SheetStats = 11,
   SheetMenuHelp = 12,
   SheetEnemiesHurt = 13,
+  SheetBackdrop = 14,  // the slow nebula behind the play column, and the ship-lost notice
 };
+inline constexpr int SheetCount = 15;
 
 struct SheetInfo {
   const char* Name;
   int Width, Height;
   uint32_t ColourKey;
 };
-extern const SheetInfo Sheets[14];
+extern const SheetInfo Sheets[SheetCount];

@@ -1,4 +1,5 @@
 // The frame dispatcher: one call is one frame of the game.
+#include "effects/backdrop.h"
 #include "effects/explo_class.h"
 #include "effects/star_class.h"
 #include "enemies/enemy_class.h"
@@ -87,6 +88,7 @@ static void MenuFrameSteps(Game& g) {
 }
 
 static void PlayFrameSteps(Game& g) {
+  DrawBackdrop(g);
   StepStars(g);
   Spawner(g);
   if (!g.LevelOver) {

@@ -21,8 +21,8 @@ void CreatePools(Game& g) {
 void ContentLoad(Game& g) {
   g.ClockLastTick = g.Plat->TickCount();
   g.GameRunning = true;
-  for (int i = 0; i < 14; ++i) g.Plat->LoadSheet(i, Sheets[i].Name, Sheets[i].ColourKey);
-  for (int i = 0; i < 10; ++i) g.Plat->LoadSound(i, SoundNames[i]);
+  for (int i = 0; i < SheetCount; ++i) g.Plat->LoadSheet(i, Sheets[i].Name, Sheets[i].ColourKey);
+  for (int i = 0; i < SoundSlotCount; ++i) g.Plat->LoadSound(i, SoundNames[i]);
 
   // The ship first, then the pools, then the tables (which place the ship).
   g.Ship = ShipClass{};

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "enemies/data_tables.h"
+#include "platform/audio.h"
 #include "shell/game.h"
 #include "shots/shot_class.h"
 
@@ -120,12 +121,19 @@ void StepShots(Game& g) {
 
   if (ship.NoShoot < 0 && ship.Exists) {
     // Without the double shot, holding both keys fires neither slot.
+    bool fired = false;
     if (g.Keys[KeyX] && entry1 && (doubleShot || !g.Keys[KeyC]) &&
-        g.FrameClock - Single(ship.LastShot1) > d1)
+        g.FrameClock - Single(ship.LastShot1) > d1) {
       FireSlot(g, ship.CurShot1, ship.CurLevel1, ship.LastShot1);
+      fired = true;
+    }
     if (g.Keys[KeyC] && entry2 && (doubleShot || !g.Keys[KeyX]) &&
-        g.FrameClock - Single(ship.LastShot2) > d2)
+        g.FrameClock - Single(ship.LastShot2) > d2) {
       FireSlot(g, ship.CurShot2, ship.CurLevel2, ship.LastShot2);
+      fired = true;
+    }
+    // One report of the guns for the frame, however many slots fired.
+    if (fired) PlaySoundIfOn(g, SoundFire);
   }
 
   // Every shot, in slot order, including those just fired and pieces split off this frame

@@ -1,4 +1,4 @@
-// The sheet generator, run by the build: paints the fourteen sprite sheets at their sizes and
+// The sheet generator, run by the build: paints the sprite sheets at their sizes and
 // colour keys, writes each as a PNG, and writes a C++ source that embeds those PNGs and the
 // game's font in the executable.
 //   zorvane_sheetgen OUTPUT_DIR EMBED_CPP REGULAR_FONT BOLD_FONT
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
   Canvas ships(450, 336, WhiteKey), backround(800, 600, BlackKey), stars(12, 5, BlackKey), shots(240, 161, WhiteKey),
       bars(204, 451, WhiteKey), enemies(982, 323, WhiteKey), explosions(1024, 159, BlackKey), eshots(30, 117, WhiteKey),
       title(800, 600, WhiteKey), mouse(20, 30, BlackKey), buttons(150, 195, WhiteKey), stats(200, 300, WhiteKey),
-      menuHelp(289, 563, WhiteKey), enemiesHurt(982, 323, WhiteKey);
+      menuHelp(289, 563, WhiteKey), enemiesHurt(982, 323, WhiteKey), backdrop(600, 664, BlackKey);
   PaintShips(ships);
   PaintBackround(backround);
   PaintStars(stars);
@@ -65,18 +65,20 @@ int main(int argc, char** argv) {
   PaintStats(stats);
   PaintMenuHelp(menuHelp, ships, enemies, eshots);
   PaintEnemiesHurt(enemiesHurt, enemies);
+  PaintBackdrop(backdrop);
 
   // Resource names as the game asks for them.
-  const std::pair<const char*, const Canvas*> sheets[14] = {
+  const int count = 15;
+  const std::pair<const char*, const Canvas*> sheets[count] = {
       {"Ships", &ships},     {"Backround", &backround}, {"Stars", &stars},       {"Shots", &shots},
       {"Bars", &bars},       {"Enemies", &enemies},     {"Explosions", &explosions}, {"EShots", &eshots},
       {"Title", &title},     {"Mouse", &mouse},         {"Buttons", &buttons},   {"Stats", &stats},
-      {"MenuHelp", &menuHelp}, {"EnemiesHurt", &enemiesHurt}};
+      {"MenuHelp", &menuHelp}, {"EnemiesHurt", &enemiesHurt}, {"Backdrop", &backdrop}};
 
   std::ostringstream out;
   out << "// Written by zorvane_sheetgen at build time: the sprite sheets and the font.\n"
          "#include \"embedded_files.h\"\n\n";
-  for (int i = 0; i < 14; ++i) {
+  for (int i = 0; i < count; ++i) {
     const std::string png = dir + "/" + sheets[i].first + ".png";
     if (!sheets[i].second->SavePng(png)) {
       std::cerr << "zorvane_sheetgen: cannot write " << png << "\n";
@@ -91,9 +93,9 @@ int main(int argc, char** argv) {
   }
   WriteArray(out, "FontData", font);
   out << "\nconst EmbeddedFile EmbeddedSheets[] = {\n";
-  for (int i = 0; i < 14; ++i)
+  for (int i = 0; i < count; ++i)
     out << "    {\"" << sheets[i].first << "\", Sheet" << i << ", sizeof Sheet" << i << "},\n";
-  out << "};\nconst int EmbeddedSheetCount = 14;\n"
+  out << "};\nconst int EmbeddedSheetCount = " << count << ";\n"
          "const EmbeddedFile EmbeddedFont = {\"LiberationSans-Regular\", FontData, sizeof FontData};\n";
   std::ofstream file(embed, std::ios::binary);
   file << out.str();

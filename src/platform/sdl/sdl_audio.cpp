@@ -1,15 +1,27 @@
-// Sound effects in ten slots and one MIDI track at a time through SDL_mixer. Missing files or
+// Sound effects in their slots and one MIDI track at a time through SDL_mixer. Missing files or
 // a missing audio device are said once on standard error; the game then goes on in silence.
+//
+// SDL_mixer renders the music; the effects are mixed over it by our own effect bus, in floating
+// point and through a peak limiter, so the ship's end or a wave of explosions never clips.
 #include <cmath>
 #include <filesystem>
 #include <iostream>
 
+#include "platform/audio.h"
 #include "platform/data_folders.h"
 #include "platform/sdl/sdl_platform_impl.h"
 
 namespace {
 
 constexpr const char* DebianSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+
+// The music sits this much higher in the mix than its volume alone gives (10 dB): the volumes
+// of the tracks keep their steps between them, and a level's theme is heard under the effects.
+constexpr float MusicMakeUp = 3.16f;
+// The fire sound restarts at most every 70 ms, each time a few per cent higher or lower, so a
+// fast gun patters instead of buzzing.
+constexpr int FireMinFramesBetween = 3087;
+constexpr float FirePitchSpread = 0.04f;
 
 bool IsFile(const std::string& path) {
   std::error_code ec;
@@ -30,24 +42,29 @@ void SdlPlatform::OpenAudio() {
   const char* fonts = Mix_GetSoundFonts();
   if ((!fonts || !*fonts || !IsFile(fonts)) && IsFile(DebianSoundFont) && !SDL_getenv("SDL_SOUNDFONTS"))
     Mix_SetSoundFonts(DebianSoundFont);
-  if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+  // Exactly 16-bit stereo at 44100 Hz (SDL converts for the device): the effect bus mixes that.
+  if (Mix_OpenAudioDevice(44100, AUDIO_S16SYS, 2, 1024, nullptr, 0) != 0) {
     std::cerr << "zorvane2: no audio device (" << Mix_GetError() << "); playing without sound and music\n";
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return;
   }
-  // One channel per sound slot: a slot restarted cuts itself off and never another slot.
-  Mix_AllocateChannels(10);
+  // No mixer channels: each sound slot is a voice of the effect bus, so a slot restarted cuts
+  // itself off and never another slot.
+  Mix_AllocateChannels(0);
+  Bus.MusicGain = MusicMakeUp;
+  Mix_SetPostMix(&SdlPlatform::MixEffects, this);
   AudioUp = true;
   SetMusicVolume(-1250);
 }
 
 void SdlPlatform::CloseAudio() {
   if (!AudioUp) return;
+  Mix_SetPostMix(nullptr, nullptr);  // waits for the audio thread to leave the bus
   Mix_HaltMusic();
-  Mix_HaltChannel(-1);
   if (Music) Mix_FreeMusic(Music);
   Music = nullptr;
+  for (int slot = 0; slot < EffectBus::Slots; ++slot) Bus.ClearSound(slot);
   for (Mix_Chunk*& c : Sounds) {
     if (c) Mix_FreeChunk(c);
     c = nullptr;
@@ -78,8 +95,16 @@ std::string SdlPlatform::DataFoldersText() const {
 
 // The files are looked up even without an audio device (headless too), so a missing file is
 // said wherever the game runs; only loading needs the device.
+void SdlPlatform::MixEffects(void* self, Uint8* stream, int bytes) {
+  static_cast<SdlPlatform*>(self)->Bus.Mix(reinterpret_cast<int16_t*>(stream), bytes / 4);
+}
+
 void SdlPlatform::LoadSound(int slot, const std::string& name) {
-  if (slot < 0 || slot > 9) return;
+  if (slot < 0 || slot >= EffectBus::Slots) return;
+  // The bus is taken off the audio thread while its sound changes under it.
+  if (AudioUp) Mix_SetPostMix(nullptr, nullptr);
+  Bus.ClearSound(slot);
+  if (AudioUp) Mix_SetPostMix(&SdlPlatform::MixEffects, this);
   if (Sounds[size_t(slot)]) Mix_FreeChunk(Sounds[size_t(slot)]);
   Sounds[size_t(slot)] = nullptr;
   std::string path = FindDataFile("Sound", name + ".wav");
@@ -89,9 +114,18 @@ void SdlPlatform::LoadSound(int slot, const std::string& name) {
     return;
   }
   if (!AudioUp) return;
-  Sounds[size_t(slot)] = Mix_LoadWAV(path.c_str());
-  if (!Sounds[size_t(slot)])
+  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+  Sounds[size_t(slot)] = chunk;
+  if (!chunk) {
     std::cerr << "zorvane2: cannot read the sound " << path << " (" << Mix_GetError() << "); it stays silent\n";
+    return;
+  }
+  // The chunk is in the device's format, 16-bit stereo frames.
+  const bool fire = slot == SoundFire;
+  Mix_SetPostMix(nullptr, nullptr);
+  Bus.SetSound(slot, reinterpret_cast<const int16_t*>(chunk->abuf), chunk->alen / 4, 1.0f,
+               fire ? FireMinFramesBetween : 0, fire ? FirePitchSpread : 0.0f);
+  Mix_SetPostMix(&SdlPlatform::MixEffects, this);
 }
 
 void SdlPlatform::ReportMissingSounds() {
@@ -103,9 +137,9 @@ void SdlPlatform::ReportMissingSounds() {
 }
 
 void SdlPlatform::PlaySound(int slot) {
-  if (!AudioUp || slot < 0 || slot > 9 || !Sounds[size_t(slot)]) return;
-  // Playing on the slot's own channel stops what that channel was playing and starts afresh.
-  Mix_PlayChannel(slot, Sounds[size_t(slot)], 0);
+  if (!AudioUp || slot < 0 || slot >= EffectBus::Slots || !Sounds[size_t(slot)]) return;
+  // The slot's own voice stops what it was playing and starts afresh.
+  Bus.Start(slot);
 }
 
 void SdlPlatform::LoadMusic(const std::string& name) {

@@ -236,7 +236,7 @@ uint32_t SdlPlatform::MapColour(uint32_t rgb) const {
 
 void SdlPlatform::CopyRect(int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int destLeft,
                            int destTop, int destRight, int destBottom, bool scaled) {
-  if (sheet < 0 || sheet > 13 || !SheetSurfaces[sheet] || !BackBuffer) return;
+  if (sheet < 0 || sheet >= SheetCount || !SheetSurfaces[sheet] || !BackBuffer) return;
   // Empty or inverted rectangles draw nothing. SDL clips everything else to the sheet and
   // the back buffer, so nothing is ever written outside them.
   if (srcRight <= srcLeft || srcBottom <= srcTop) return;
@@ -320,7 +320,7 @@ void SdlPlatform::DrawText(int x, int y, const std::string& text, uint32_t colou
 // copy can be told apart), a frame around the edge and the sheet's name.
 SDL_Surface* SdlPlatform::MakeTestPattern(int index, const std::string& name, uint32_t colourKey) {
   int w = 64, h = 64;
-  if (index >= 0 && index < 14) {
+  if (index >= 0 && index < SheetCount) {
     w = Sheets[index].Width;
     h = Sheets[index].Height;
   }
@@ -352,7 +352,7 @@ SDL_Surface* SdlPlatform::MakeTestPattern(int index, const std::string& name, ui
 }
 
 void SdlPlatform::LoadSheet(int index, const std::string& name, uint32_t colourKey) {
-  if (index < 0 || index > 13) return;
+  if (index < 0 || index >= SheetCount) return;
   SDL_FreeSurface(SheetSurfaces[index]);
   SheetSurfaces[index] = nullptr;
   SDL_Surface* loaded = nullptr;

@@ -107,7 +107,7 @@ long SdlPlatform::PixelAt(int x, int y) const {
 }
 
 long SdlPlatform::SheetPixelAt(int sheet, int x, int y) const {
-  if (sheet < 0 || sheet > 13 || !SheetSurfaces[sheet]) return -1;
+  if (sheet < 0 || sheet >= SheetCount || !SheetSurfaces[sheet]) return -1;
   SDL_Surface* s = SheetSurfaces[sheet];
   if (x < 0 || y < 0 || x >= s->w || y >= s->h) return -1;
   if (SDL_MUSTLOCK(s)) SDL_LockSurface(s);
@@ -120,7 +120,7 @@ long SdlPlatform::SheetPixelAt(int sheet, int x, int y) const {
 
 void SdlPlatform::SheetSize(int sheet, int& width, int& height) const {
   width = height = 0;
-  if (sheet < 0 || sheet > 13 || !SheetSurfaces[sheet]) return;
+  if (sheet < 0 || sheet >= SheetCount || !SheetSurfaces[sheet]) return;
   width = SheetSurfaces[sheet]->w;
   height = SheetSurfaces[sheet]->h;
 }

@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/blit.h"
+#include "platform/effect_bus.h"
 #include "platform/platform.h"
 #include "platform/sdl/gamepads.h"
 
@@ -91,6 +93,7 @@ class SdlPlatform : public Platform {
   void OpenAudio();
   void CloseAudio();
   void ReportMissingSounds();
+  static void MixEffects(void* self, Uint8* stream, int bytes);
   std::string FindDataFile(const std::string& folder, const std::string& file) const;
   std::string DataFoldersText() const;
 
@@ -102,14 +105,14 @@ class SdlPlatform : public Platform {
   static constexpr int GuardRows = 16;
   std::vector<uint32_t> BufferMemory;
   SDL_Surface* BackBuffer = nullptr;
-  std::array<SDL_Surface*, 14> SheetSurfaces{};
+  std::array<SDL_Surface*, SheetCount> SheetSurfaces{};
   // Each sheet's runs of pixels that are not its colour key: row y's runs are
   // Runs[RowStart[y]] up to Runs[RowStart[y + 1]], as [first, last) columns.
   struct SheetRunIndex {
     std::vector<uint32_t> RowStart;
     std::vector<std::pair<int16_t, int16_t>> Runs;
   };
-  std::array<SheetRunIndex, 14> SheetRuns{};
+  std::array<SheetRunIndex, SheetCount> SheetRuns{};
   TTF_Font* Font = nullptr;
   std::map<std::pair<std::string, uint32_t>, SDL_Surface*> TextCache;  // string pictures, see TextImage
   bool TtfUp = false;
@@ -139,7 +142,8 @@ class SdlPlatform : public Platform {
 
   // Audio.
   bool AudioUp = false;
-  std::array<Mix_Chunk*, 10> Sounds{};
+  std::array<Mix_Chunk*, EffectBus::Slots> Sounds{};
+  EffectBus Bus;  // mixes the effects over the music, limited below full scale
   Mix_Music* Music = nullptr;
   std::string MusicName;
   std::set<std::string> MissingReported;   // music tracks already reported
