@@ -39,6 +39,7 @@ PilotInput Autopilot::Decide(const Game& g) {
   }
   // What the results screen shows is read while it is shown.
   PilotAttempt& a = Log.back();
+  a.Frames = g.FrameNumber - a.FirstFrame;  // so far
   a.DamageTaken = g.DamageTaken;
   if (g.LevelOver && g.Ship.Exists && !a.Won && g.FrameNumber > a.FirstFrame) {
     a.Won = true;

@@ -14,7 +14,7 @@
 // - Gems: the first two owned of ULTIMATE, SMALL CORE, RESURECT, ATTACK +25%, DEFENCE +25%,
 //   ACCEL RATE UP, DOUBLE EXPERIENCE, EXPERIENCE UP, AUTOMATIC POTION, NO INSTANT KILL.
 // - Levels: the lowest open level not yet won; after two losses in a row there, the highest
-//   level already won, once, for its points; then the mini game once, the marathon and the
+//   level already won (and not lost on its last try), once, for its points; then the mini game once, the marathon and the
 //   boss arena; then quit.
 #include <algorithm>
 #include <initializer_list>
@@ -83,11 +83,17 @@ int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool 
   if (next == 0 && p.LevelOpen[11] && p.ShotLevel[19] < 0) next = 12;
   if (next == 0 && p.LevelOpen[12] && p.ShotLevel[18] < 0) next = 13;
   if (next == 0 || next == 11) return next;
-  // Two losses in a row at the same place: earn points on the best level already won.
+  // Two losses in a row at the same place: earn points on the best level already won, passing
+  // over one that was just lost too.
   const size_t n = log.size();
   if (n >= 2 && log[n - 1].Level == next && log[n - 2].Level == next && !log[n - 1].Won && !log[n - 2].Won) {
-    for (int level = 10; level >= 1; --level)
-      if (LevelWon(g, level) && level != next) return level;
+    for (int level = 10; level >= 1; --level) {
+      if (!LevelWon(g, level) || level == next) continue;
+      bool lostLast = false;
+      for (const PilotAttempt& a : log)
+        if (a.Level == level) lostLast = !a.Won;
+      if (!lostLast) return level;
+    }
   }
   return next;
 }

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# The autopilot plays the whole campaign from a new player's save (ten levels, the mini game, the
+# marathon and the boss arena), prints its table of tries, then replays its recorded input without
+# it and checks that the save file comes out the same. Optional argument: the frame budget.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake --build build -j"$(nproc)" --target zorvane2 zorvane2_tests >/dev/null
+ZORVANE_CAMPAIGN_FRAMES="${1:-400000}" SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy \
+  ./build/tests/zorvane2_tests --gtest_filter='Campaign.*'
