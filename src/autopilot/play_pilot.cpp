@@ -112,8 +112,12 @@ void PlayPilot::FindSafeEnds(const Game& end) {
                         e.Accel * float(std::sin(double(e.AccelHeading)))});
     }
   }
-  const float w = end.Ship.Width, h = end.Ship.Height;
   static const Row full = FullRow();
+  if (crafts.empty()) {  // nothing to shut the ship in: everywhere is safe
+    for (Row& row : SafeAtEnd) row = full;
+    return;
+  }
+  const float w = end.Ship.Width, h = end.Ship.Height;
   auto freeCells = [&](Grid& free) {
     for (Row& row : free) row = full;
     for (const Craft& c : crafts) {

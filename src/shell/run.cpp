@@ -2,6 +2,7 @@
 // dump and screenshot around them.
 #include "shell/run.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -88,7 +89,13 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
     plat = recording.get();
   }
   g.Plat = plat;
-  g.SavePath = o.SaveFile.empty() ? DefaultSavePath() : o.SaveFile;
+  g.SavePath = o.SaveFile;
+  if (g.SavePath.empty()) {
+    g.SavePath = DefaultSavePath();
+    // The autopilot keeps a save of its own beside the player's: a demo never spends the
+    // player's points.
+    if (o.Autopilot) g.SavePath = (std::filesystem::path(g.SavePath).parent_path() / "Autopilot Save.gsv").string();
+  }
 
   plat->BeginFrame(0);
   ContentLoad(g);
