@@ -1,7 +1,8 @@
 // Fair fields: in every level, and through the marathon, a new ship (every part at level 1) can stay
 // clear of every heavy craft from the start to the boss. The real timeline is played frame by frame
 // with the ship cloaked; each frame the ship positions a heavy craft would ram are marked, and the
-// set of positions the ship can have reached is carried on from its start. It must never run out.
+// set of positions the ship can have reached is carried on from its start. It must never run out,
+// and no position in it may be a dead end that only craft not yet in sight reveal.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -77,65 +78,152 @@ struct Route {
 
 void PrintTo(const Route& r, std::ostream* os) { *os << r.Name; }
 
+// One frame of the recorded field: where the heavy craft ram, and which craft a player can see.
+struct Frame {
+  std::vector<Rect> Blocks;
+  std::vector<int> Seen;  // indexes into the craft's lives
+  std::string When;
+};
+
+// One heavy craft from its entry to its exit: where it stood on each frame.
+struct Life {
+  int First;
+  std::vector<Rect> At;
+};
+
+Field Free(const Frame& f) {
+  Field blocked(Rows);
+  for (const Rect& r : f.Blocks) Block(blocked, r);
+  for (Row& row : blocked) row.flip();
+  return blocked;
+}
+
+Field And(Field a, const Field& b) {
+  for (int y = 0; y < Rows; ++y) a[y] &= b[y];
+  return a;
+}
+
+// The positions on frame t from which the ship can stay clear to the end, given those of frame t + 1.
+Field Survivors(const std::vector<Frame>& frames, int t, const Field& next) {
+  return And(And(Free(frames[t]), Free(frames[t + 1])), Spread(next));
+}
+
+// Ship tops from here down, the ship in the bottom third of the screen where a player keeps it: the
+// rows checked for dead ends. Higher up, a craft just entering is too close to be fair anyway.
+constexpr int PlayerRows = 400;
+
 }  // namespace
 
 class Corridor : public ::testing::TestWithParam<Route> {};
 
+// Two readings of a fair field. First, a way through exists: the set of positions the ship can have
+// reached, carried on from its start, never runs out. Second, no dead end a player cannot see coming:
+// a reachable position in the bottom third of the screen, out of the path of every craft on screen,
+// must never be one from which the craft still to come leave no way out. So a space a row of craft
+// leaves open always leads on to the next row's, and one that later closes can only be entered
+// where a craft already in sight shows it will.
 TEST_P(Corridor, NewShipAlwaysHasAWayThroughTheHeavyCraft) {
   TestGame t;
   Game& g = *t;
   StartLevel(g, GetParam().LevelIndex);
   const bool marathon = g.CurrentLevel == 12;
   const Single bossTime = marathon ? 0 : g.SpawnTable.back().SpawnTime;
+  const int startTop = RoundToInteger(g.Ship.Top), startLeft = RoundToInteger(std::floor(g.Ship.Left)) - 100;
 
-  Field reach(Rows);
-  reach[RoundToInteger(g.Ship.Top)][RoundToInteger(std::floor(g.Ship.Left)) - 100] = true;
-  std::array<Rect, EnemyCountMax> before{};
+  // Play the timeline once, recording the craft.
+  std::vector<Frame> frames;
+  std::vector<Life> lives;
+  std::array<int, EnemyCountMax> life{};
   std::array<bool, EnemyCountMax> wasHeavy{};
-  int craft = 0, narrowest = Columns + 1, mostOnScreen = 0;
-  std::string narrowestAt, mostAt;
+  int mostOnScreen = 0;
+  std::string mostAt;
   while (marathon ? !g.LevelOver : g.FrameClock < bossTime) {
     g.ChargeOn[AbilityCloaker] = true;  // nothing rams the real ship; only the map is checked
     t.Plat.ClearRecords();
     RunFrame(g);
     ASSERT_TRUE(g.Ship.Exists && !g.InMenu);
-    const std::string when = (marathon ? "stage " + std::to_string(g.MarathonStage) + " " : std::string()) +
-                             "clock " + std::to_string(int(g.FrameClock));
-
+    Frame f;
+    f.When = (marathon ? "stage " + std::to_string(g.MarathonStage) + " " : std::string()) + "clock " +
+             std::to_string(int(g.FrameClock));
     // A craft blocks where it stood when the ram test ran and where it moved to.
-    Field blocked(Rows);
-    int onScreen = 0;
     for (int s = 0; s < EnemyCountMax; ++s) {
-      if (wasHeavy[s]) Block(blocked, before[s]);
+      if (wasHeavy[s]) f.Blocks.push_back(lives[life[s]].At.back());
       const EnemyClass& e = g.Enemies[s];
       if (IsHeavy(e)) {
         const Rect now{e.Top, e.Bottom, e.Left, e.Right};
-        Block(blocked, now);
+        f.Blocks.push_back(now);
         if (!wasHeavy[s]) {  // just entered: it stood one step back, before its first move
-          ++craft;
+          life[s] = int(lives.size());
+          lives.push_back({int(frames.size()), {}});
           const double vx = e.Speed * std::cos(double(e.Heading)) - e.Accel * std::cos(double(e.AccelHeading));
           const double vy = e.Speed * std::sin(double(e.Heading)) - e.Accel * std::sin(double(e.AccelHeading));
-          Block(blocked, {Single(e.Top - vy), Single(e.Bottom - vy), Single(e.Left - vx), Single(e.Right - vx)});
+          f.Blocks.push_back({Single(e.Top - vy), Single(e.Bottom - vy), Single(e.Left - vx), Single(e.Right - vx)});
         }
-        onScreen += e.Bottom > 0 && e.Top < 600 && e.Right > 100 && e.Left < 700;
-        before[s] = now;
+        lives[life[s]].At.push_back(now);
+        if (e.Bottom > 0 && e.Top < 600 && e.Right > 100 && e.Left < 700) f.Seen.push_back(life[s]);
       }
       wasHeavy[s] = IsHeavy(e);
     }
+    if (int(f.Seen.size()) > mostOnScreen) mostOnScreen = int(f.Seen.size()), mostAt = f.When;
+    frames.push_back(std::move(f));
+  }
+  const int last = int(frames.size()) - 1;
 
-    for (int y = 0; y < Rows; ++y) reach[y] &= ~blocked[y];
-    reach = Spread(reach);
+  // From the end back, the positions from which the ship can stay clear: kept every K frames.
+  constexpr int K = 64;
+  std::vector<Field> kept(last / K + 1);
+  Field survive = Free(frames[last]);
+  for (int i = last; i >= 0; --i) {
+    if (i < last) survive = Survivors(frames, i, survive);
+    if (i % K == 0) kept[i / K] = survive;
+  }
+
+  Field reach(Rows);
+  reach[startTop][startLeft] = true;
+  std::vector<Field> block;  // the survivors of the frames i .. i + K - 1
+  int narrowest = Columns + 1;
+  std::string narrowestAt;
+  for (int i = 0; i <= last; ++i) {
+    const Frame& f = frames[i];
+    const Field free = Free(f);
+    reach = And(Spread(And(reach, free)), free);
     bool any = false;
-    for (int y = 0; y < Rows; ++y) any |= (reach[y] &= ~blocked[y]).any();
-    ASSERT_TRUE(any) << GetParam().Name << ": the heavy craft close every way at " << when;
+    for (const Row& r : reach) any |= r.any();
+    ASSERT_TRUE(any) << GetParam().Name << ": the heavy craft close every way at " << f.When;
+    if (!f.Seen.empty() && WidestWay(reach) < narrowest) narrowest = WidestWay(reach), narrowestAt = f.When;
 
-    if (onScreen > mostOnScreen) mostOnScreen = onScreen, mostAt = when;
-    const int room = WidestWay(reach);
-    if (onScreen > 0 && room < narrowest) narrowest = room, narrowestAt = when;
+    if (i % K == 0) {  // survivors of the next K frames, from the kept ones after them
+      const int end = std::min(i + K, last);
+      block.assign(end - i + 1, {});
+      block.back() = end == last ? Free(frames[last]) : kept[end / K];
+      for (int j = end - 1; j >= i; --j) block[j - i] = Survivors(frames, j, block[j - i + 1]);
+    }
+    // Where the craft in sight will fly, from now until they leave.
+    Field seenPath(Rows);
+    for (int l : f.Seen) {
+      const Life& c = lives[l];
+      for (size_t a = i - c.First; a < c.At.size(); a += 8) {
+        Rect box = c.At[a];
+        for (size_t b = a + 1; b < std::min(a + 9, c.At.size()); ++b)
+          box = {std::min(box.Top, c.At[b].Top), std::max(box.Bottom, c.At[b].Bottom),
+                 std::min(box.Left, c.At[b].Left), std::max(box.Right, c.At[b].Right)};
+        Block(seenPath, box);
+      }
+    }
+    const Field& survivors = block[i % K];
+    for (int y = PlayerRows; y < Rows; ++y) {
+      const Row trapped = reach[y] & ~survivors[y] & ~seenPath[y];
+      if (trapped.none()) continue;
+      int x = 0;
+      while (!trapped[x]) ++x;
+      FAIL() << GetParam().Name << ": at " << f.When << " the ship can reach x " << x + 100 << ", y " << y
+             << ", clear of every craft in sight, yet craft still to come shut it in";
+    }
   }
   // What a level designer wants to know: how tight the field got, and where.
-  std::cout << GetParam().Name << ": " << craft << " heavy craft, at most " << mostOnScreen << " on screen ("
-            << mostAt << "), narrowest way " << narrowest + 2 * Spare + 44 << " px (" << narrowestAt << ")\n";
+  std::cout << GetParam().Name << ": " << lives.size() << " heavy craft, at most " << mostOnScreen
+            << " on screen (" << mostAt << "), narrowest way " << narrowest + 2 * Spare + 44 << " px ("
+            << narrowestAt << ")\n";
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, Corridor,
