@@ -103,9 +103,10 @@ Field And(Field a, const Field& b) {
   return a;
 }
 
-// The positions on frame t from which the ship can stay clear to the end, given those of frame t + 1.
-Field Survivors(const std::vector<Frame>& frames, int t, const Field& next) {
-  return And(And(Free(frames[t]), Free(frames[t + 1])), Spread(next));
+// The positions on a frame from which the ship can stay clear to the end, given the free positions
+// of that frame and the next and the survivors of the next.
+Field Survivors(const Field& free, const Field& freeNext, const Field& next) {
+  return And(And(free, freeNext), Spread(next));
 }
 
 // Ship tops from here down, the ship in the bottom third of the screen where a player keeps it: the
@@ -172,9 +173,13 @@ TEST_P(Corridor, NewShipAlwaysHasAWayThroughTheHeavyCraft) {
   // From the end back, the positions from which the ship can stay clear: kept every K frames.
   constexpr int K = 64;
   std::vector<Field> kept(last / K + 1);
-  Field survive = Free(frames[last]);
+  Field freeNext = Free(frames[last]), survive = freeNext;
   for (int i = last; i >= 0; --i) {
-    if (i < last) survive = Survivors(frames, i, survive);
+    if (i < last) {
+      Field free = Free(frames[i]);
+      survive = Survivors(free, freeNext, survive);
+      freeNext = std::move(free);
+    }
     if (i % K == 0) kept[i / K] = survive;
   }
 
@@ -195,9 +200,18 @@ TEST_P(Corridor, NewShipAlwaysHasAWayThroughTheHeavyCraft) {
     if (i % K == 0) {  // survivors of the next K frames, from the kept ones after them
       const int end = std::min(i + K, last);
       block.assign(end - i + 1, {});
-      block.back() = end == last ? Free(frames[last]) : kept[end / K];
-      for (int j = end - 1; j >= i; --j) block[j - i] = Survivors(frames, j, block[j - i + 1]);
+      Field freeNext = Free(frames[end]);
+      block.back() = end == last ? freeNext : kept[end / K];
+      for (int j = end - 1; j >= i; --j) {
+        Field free = Free(frames[j]);
+        block[j - i] = Survivors(free, freeNext, block[j - i + 1]);
+        freeNext = std::move(free);
+      }
     }
+    const Field& survivors = block[i % K];
+    bool doomed = false;
+    for (int y = PlayerRows; y < Rows; ++y) doomed |= (reach[y] & ~survivors[y]).any();
+    if (!doomed) continue;
     // Where the craft in sight will fly, from now until they leave.
     Field seenPath(Rows);
     for (int l : f.Seen) {
@@ -210,7 +224,6 @@ TEST_P(Corridor, NewShipAlwaysHasAWayThroughTheHeavyCraft) {
         Block(seenPath, box);
       }
     }
-    const Field& survivors = block[i % K];
     for (int y = PlayerRows; y < Rows; ++y) {
       const Row trapped = reach[y] & ~survivors[y] & ~seenPath[y];
       if (trapped.none()) continue;
