@@ -34,6 +34,13 @@ printf '0 mouse 50 30\n2 lbutton\n' >"$work/quit.script"
 SDL_AUDIODRIVER=dummy ./build/zorvane2 --headless --frames 10 --input "$work/quit.script" --save-file "$work/rich.gsv"
 python3 -c 'import struct, sys; p = sys.argv[1]; b = bytearray(open(p, "rb").read()); b[0:4] = struct.pack("<i", 100000); open(p, "wb").write(b)' "$work/rich.gsv"
 
+# A run of the autopilot through the menu and into play, recorded, with the state it ends in.
+replay_frames=3000
+SDL_AUDIODRIVER=dummy ./build/zorvane2 --headless --autopilot --frames "$replay_frames" --save-file "$work/pilot.gsv" \
+  --record "$out/replay.script" 2>/dev/null
+SDL_AUDIODRIVER=dummy ./build/zorvane2 --headless --frames "$replay_frames" --input "$out/replay.script" \
+  --save-file "$work/replay.gsv" --dump-state "$work/replay.json"
+
 port="${ZORVANE_WEB_TEST_PORT:-18080}"
 python3 web/serve.py "$port" >/dev/null &
 server=$!
@@ -42,4 +49,4 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 node tests/web/browser_test.js "http://127.0.0.1:$port/index.html" "$(command -v chromium)" "$out/desktop-menu.png" \
-  "$frames" "$work/rich.gsv" "$out"
+  "$frames" "$work/rich.gsv" "$out" check/replay.script "$replay_frames" "$work/replay.json"

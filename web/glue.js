@@ -12,9 +12,12 @@ var ZorvaneWeb = (function () {
     framesShown: 0,
     firstFrameMs: 0,      // time from the page's start to the first frame shown
     stopAt: -1,           // with ?frames=N the game stops after N frames, as the harness's --frames
+    script: null,         // with ?script=FILE its input replaces the devices', as the harness's --input
+    fast: false,          // with ?fast frames run as fast as they can, as the harness's --headless
   };
   const params = new URLSearchParams(location.search);
   if (params.has('frames')) zw.stopAt = Math.max(0, parseInt(params.get('frames'), 10) || 0);
+  zw.fast = params.has('fast');
   const savePath = '/save/Game Save.gsv';
   const canvas = document.getElementById('screen');
   const screen = canvas.getContext('2d', { alpha: false });
@@ -60,6 +63,7 @@ var ZorvaneWeb = (function () {
       loadStorage(),
       fetchBytes('glyphs.bin').then(b => { zw.atlas = new Uint8Array(b); }),
       manifest.then(m => Promise.all(m.sheets.map(loadSheet))),
+      params.has('script') ? fetch(params.get('script')).then(r => r.text()).then(t => { zw.script = t; }) : null,
     ]).then(() => removeRunDependency('zorvane-content'), err => {
       console.error('zorvane2: the game could not be loaded:', err);
       say('The game could not be loaded: ' + err.message);

@@ -2,8 +2,10 @@
 //  1. a fresh player's menu, frame for frame, has the desktop harness's pixels;
 //  2. a click on level 1's button starts level 1;
 //  3. a save loaded from disk, then a purchase, survive a reload;
+//  4. with REPLAY (a script, its frame count and the desktop's dump of its final state), the
+//     replay in the browser ends in the same state (the browser's maths library is not glibc's);
 //  and the page's console shows no error throughout.
-// usage: node browser_test.js URL CHROMIUM DESKTOP_MENU.png FRAMES SAVE_WITH_POINTS OUT_DIR
+// usage: node browser_test.js URL CHROMIUM DESKTOP_MENU.png FRAMES SAVE_WITH_POINTS OUT_DIR [REPLAY FRAMES STATE]
 'use strict';
 const { spawn } = require('child_process');
 const fs = require('fs');
@@ -11,7 +13,7 @@ const os = require('os');
 const path = require('path');
 const zlib = require('zlib');
 
-const [url, chromium, desktopPng, frames, saveFile, outDir] = process.argv.slice(2);
+const [url, chromium, desktopPng, frames, saveFile, outDir, replay, replayFrames, replayState] = process.argv.slice(2);
 const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'zorvane2-chromium-'));
 const browser = spawn(chromium, ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync', '--mute-audio',
@@ -156,12 +158,30 @@ async function main() {
       ++differ;
     }
   writePng(path.join(outDir, 'browser-menu.png'), 800, 600, pixels);
+  const both = Buffer.alloc(1600 * 600 * 3);  // the browser's frame on the left, the desktop's on the right
+  for (let y = 0; y < 600; ++y) {
+    pixels.copy(both, y * 4800, y * 2400, (y + 1) * 2400);
+    desktop.rgb.copy(both, y * 4800 + 2400, y * 2400, (y + 1) * 2400);
+  }
+  writePng(path.join(outDir, 'browser-and-desktop.png'), 1600, 600, both);
   const shot = await send('Page.captureScreenshot', { format: 'png' });
   fs.writeFileSync(path.join(outDir, 'browser-page.png'), Buffer.from(shot.data, 'base64'));
   check(desktop.width === 800 && desktop.height === 600 && differ === 0,
     `the menu's pixels equal the desktop's (${differ} of 480000 differ${first >= 0 ? `, first at ${first % 800},${Math.floor(first / 800)}` : ''})`);
   console.log(`     start-up ${startUp} ms to the first frame (${Date.now() - started} ms with the test's overhead); ` +
     `download ${(download / 1e6).toFixed(2)} MB before any music`);
+
+  // 4. A recorded run replayed in the browser (before anything is saved there) ends as on the desktop.
+  if (replay) {
+    const t0 = Date.now();
+    await send('Page.navigate', { url: `${url}?fast&frames=${replayFrames}&script=${replay}` });
+    const end = await waitFor(`frame ${replayFrames} of the replay`, `(() => { const s = JSON.parse(UTF8ToString(Module._zorvane_state()));
+        return s.frame === ${replayFrames} && s; })()`, 120000);
+    const want = JSON.parse(fs.readFileSync(replayState, 'utf8'));
+    const differ = Object.keys(want).filter(k => JSON.stringify(want[k]) !== JSON.stringify(end[k]));
+    check(differ.length === 0, `a replay of ${replayFrames} frames ends in the desktop's state (${Date.now() - t0} ms)` +
+      (differ.length ? `; these differ: ${differ.join(', ')}` : ''));
+  }
 
   // 2. A click on level 1's button starts it.
   await open(url);

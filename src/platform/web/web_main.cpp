@@ -4,10 +4,12 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "platform/web/web_platform.h"
+#include "shell/harness_platform.h"
 #include "save/save_file.h"
 #include "shell/game.h"
 #include "shell/shell.h"
@@ -21,12 +23,14 @@ constexpr double FrameMs = 1000.0 / 60.0;
 
 struct WebGame {
   std::unique_ptr<WebPlatform> Plat;
+  std::unique_ptr<ScriptedPlatform> Scripted;  // the page's ?script=FILE, replayed as the harness does
   std::unique_ptr<Game> G;
   double Last = 0, Owed = 0;      // the animation callback's time, and game time not yet run
   SaveBlock Stored{};             // progress as last written, to notice what needs saving
   struct stat SaveStat {};        // the save file as last sent to storage
   bool SavesHeld = false;         // a save loaded from disk is about to replace ours
   long long StopAt = -1;          // the page's ?frames=N: stop after N frames, as the harness does
+  bool Fast = false;              // the page's ?fast: frames as fast as they run, as the harness does
 };
 WebGame* Web = nullptr;
 
@@ -60,14 +64,16 @@ void Tick() {
   // A display of any refresh rate: game frames are run for the time that went by. After a
   // stall (a hidden tab) the game goes on where it was instead of racing to catch up.
   Web->Owed = std::min(Web->Owed + (now - Web->Last), 4 * FrameMs);
+  if (Web->Fast) Web->Owed = 500 * FrameMs;
   Web->Last = now;
   while (Web->Owed >= FrameMs && g.GameRunning && (Web->StopAt < 0 || g.FrameNumber < Web->StopAt)) {
     Web->Owed -= FrameMs;
-    Web->Plat->BeginFrame(g.FrameNumber);
+    g.Plat->BeginFrame(g.FrameNumber);
     RunFrame(g);
     ++g.FrameNumber;
-    Web->Plat->Present();
-    Web->Plat->ClearBuffer();
+    if (g.GameRunning && g.Plat->CloseRequested()) QuitGame(g);
+    g.Plat->Present();
+    g.Plat->ClearBuffer();
   }
   // A page has no quit moment to save at, so the menu's changes (a purchase, the sound
   // switches) are saved as they are made; the game's own saves are stored likewise.
@@ -100,12 +106,28 @@ extern "C" EMSCRIPTEN_KEEPALIVE void zorvane_hold_saves() {
   if (Web) Web->SavesHeld = true;
 }
 
+// The page's test script, if it was given one ("" when not).
+EM_JS(char*, zw_script, (), { return allocateUTF8(ZorvaneWeb.script || ""); });
+
 int main() {
   Web = new WebGame;
   Web->Plat = std::make_unique<WebPlatform>();
   Web->G = std::make_unique<Game>();
   Game& g = *Web->G;
   g.Plat = Web->Plat.get();
+  if (char* text = zw_script()) {
+    std::string error;
+    if (*text) {
+      if (auto script = InputScript::Parse(text, &error)) {
+        Web->Scripted = std::make_unique<ScriptedPlatform>(*Web->Plat, std::move(*script), g);
+        g.Plat = Web->Scripted.get();
+        Web->Fast = EM_ASM_INT({ return ZorvaneWeb.fast ? 1 : 0; });
+      } else {
+        EM_ASM({ console.error('zorvane2: the script: ' + UTF8ToString($0)); }, error.c_str());
+      }
+    }
+    std::free(text);
+  }
   g.SavePath = SavePath;
   g.Plat->BeginFrame(0);
   ContentLoad(g);  // reads and checks the save file as on the desktop
