@@ -74,7 +74,7 @@ for mid in build/Music/*.mid; do
 done
 
 # The game: every source but the desktop's platform and entry point, and the browser platform.
-flags=(-std=c++20 -O2 -Wall -Wextra -ffp-contract=off -fno-fast-math -Isrc
+flags=(-std=c++20 -O2 -Wall -Wextra -Wno-unused-const-variable -ffp-contract=off -fno-fast-math -Isrc
        -DZORVANE_VERSION="\"$(sed -n 's/^project(Zorvane2 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)\""
        -DZORVANE_DATA_DIR="\"/\"" -DZORVANE_BIN_TO_DATA="\".\"")
 sources=()

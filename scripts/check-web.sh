@@ -39,7 +39,7 @@ replay_frames=3000
 SDL_AUDIODRIVER=dummy ./build/zorvane2 --headless --autopilot --frames "$replay_frames" --save-file "$work/pilot.gsv" \
   --record "$out/replay.script" 2>/dev/null
 SDL_AUDIODRIVER=dummy ./build/zorvane2 --headless --frames "$replay_frames" --input "$out/replay.script" \
-  --save-file "$work/replay.gsv" --dump-state "$work/replay.json"
+  --save-file "$work/replay.gsv" --dump-state "$work/replay.json" --screenshot "$out/desktop-replay.png"
 
 port="${ZORVANE_WEB_TEST_PORT:-18080}"
 python3 web/serve.py "$port" >/dev/null &
@@ -49,4 +49,5 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 node tests/web/browser_test.js "http://127.0.0.1:$port/index.html" "$(command -v chromium)" "$out/desktop-menu.png" \
-  "$frames" "$work/rich.gsv" "$out" check/replay.script "$replay_frames" "$work/replay.json"
+  "$frames" "$work/rich.gsv" "$out" check/replay.script "$replay_frames" "$work/replay.json" \
+  "$out/desktop-replay.png"

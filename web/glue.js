@@ -250,6 +250,13 @@ var ZorvaneWeb = (function () {
   };
   zw.playMusic = () => { stopSource(); music.want = true; startMusic(); };
   zw.stopMusic = () => { music.want = false; stopSource(); };
+  // What is audible: for the page's tests.
+  zw.audioState = () => ({
+    context: audio ? audio.state : 'none',
+    music: music.source ? music.name : '',
+    loop: music.source ? music.source.loop : false,
+    sounds: soundBuffers.filter(Boolean).length,
+  });
   // v hundredths of a decibel is a gain of 10^(v / 2000), in the desktop mixer's 128 steps.
   zw.musicVolume = v => {
     const steps = Math.max(0, Math.min(128, Math.round(Math.pow(10, v / 2000) * 128)));

@@ -2,10 +2,11 @@
 //  1. a fresh player's menu, frame for frame, has the desktop harness's pixels;
 //  2. a click on level 1's button starts level 1;
 //  3. a save loaded from disk, then a purchase, survive a reload;
-//  4. with REPLAY (a script, its frame count and the desktop's dump of its final state), the
-//     replay in the browser ends in the same state (the browser's maths library is not glibc's);
+//  4. with REPLAY (a script, its frame count, the desktop's dump of its final state and its last
+//     frame), the replay in the browser ends in the same state and picture (the browser's maths
+//     library is not glibc's);
 //  and the page's console shows no error throughout.
-// usage: node browser_test.js URL CHROMIUM DESKTOP_MENU.png FRAMES SAVE_WITH_POINTS OUT_DIR [REPLAY FRAMES STATE]
+// usage: node browser_test.js URL CHROMIUM DESKTOP_MENU.png FRAMES SAVE_WITH_POINTS OUT_DIR [REPLAY FRAMES STATE PICTURE]
 'use strict';
 const { spawn } = require('child_process');
 const fs = require('fs');
@@ -13,7 +14,7 @@ const os = require('os');
 const path = require('path');
 const zlib = require('zlib');
 
-const [url, chromium, desktopPng, frames, saveFile, outDir, replay, replayFrames, replayState] = process.argv.slice(2);
+const [url, chromium, desktopPng, frames, saveFile, outDir, replay, replayFrames, replayState, replayPng] = process.argv.slice(2);
 const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'zorvane2-chromium-'));
 const browser = spawn(chromium, ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync', '--mute-audio',
@@ -122,6 +123,25 @@ async function open(address) {
   await waitFor('the game to start', gameUp);
 }
 
+// The canvas against the desktop harness's --screenshot of the same frame; returns the canvas's pixels.
+async function comparePicture(png, name, what) {
+  const pixels = Buffer.from(await evaluate(`(() => {
+      const d = document.getElementById('screen').getContext('2d').getImageData(0, 0, 800, 600).data;
+      let s = ''; for (let i = 0; i < d.length; i += 4) s += String.fromCharCode(d[i], d[i + 1], d[i + 2]);
+      return btoa(s); })()`), 'base64');
+  const desktop = readPng(png);
+  let differ = 0, first = -1;
+  for (let i = 0; i < 800 * 600; ++i)
+    if (pixels[3 * i] !== desktop.rgb[3 * i] || pixels[3 * i + 1] !== desktop.rgb[3 * i + 1] || pixels[3 * i + 2] !== desktop.rgb[3 * i + 2]) {
+      if (first < 0) first = i;
+      ++differ;
+    }
+  writePng(path.join(outDir, `browser-${name}.png`), 800, 600, pixels);
+  check(desktop.width === 800 && desktop.height === 600 && differ === 0,
+    `${what}: the pixels equal the desktop's (${differ} of 480000 differ${first >= 0 ? `, first at ${first % 800},${Math.floor(first / 800)}` : ''})`);
+  return pixels;
+}
+
 const failures = [], errors = [];
 const check = (ok, what) => { console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`); if (!ok) failures.push(what); };
 
@@ -146,18 +166,8 @@ async function main() {
   const startUp = await evaluate('Math.round(ZorvaneWeb.firstFrameMs)');
   const download = await evaluate(`performance.getEntriesByType('resource').concat(performance.getEntriesByType('navigation'))
       .reduce((n, e) => n + (e.encodedBodySize || 0), 0)`);
-  const pixels = Buffer.from(await evaluate(`(() => {
-      const d = document.getElementById('screen').getContext('2d').getImageData(0, 0, 800, 600).data;
-      let s = ''; for (let i = 0; i < d.length; i += 4) s += String.fromCharCode(d[i], d[i + 1], d[i + 2]);
-      return btoa(s); })()`), 'base64');
+  const pixels = await comparePicture(desktopPng, 'menu', 'the menu');
   const desktop = readPng(desktopPng);
-  let differ = 0, first = -1;
-  for (let i = 0; i < 800 * 600; ++i)
-    if (pixels[3 * i] !== desktop.rgb[3 * i] || pixels[3 * i + 1] !== desktop.rgb[3 * i + 1] || pixels[3 * i + 2] !== desktop.rgb[3 * i + 2]) {
-      if (first < 0) first = i;
-      ++differ;
-    }
-  writePng(path.join(outDir, 'browser-menu.png'), 800, 600, pixels);
   const both = Buffer.alloc(1600 * 600 * 3);  // the browser's frame on the left, the desktop's on the right
   for (let y = 0; y < 600; ++y) {
     pixels.copy(both, y * 4800, y * 2400, (y + 1) * 2400);
@@ -166,10 +176,8 @@ async function main() {
   writePng(path.join(outDir, 'browser-and-desktop.png'), 1600, 600, both);
   const shot = await send('Page.captureScreenshot', { format: 'png' });
   fs.writeFileSync(path.join(outDir, 'browser-page.png'), Buffer.from(shot.data, 'base64'));
-  check(desktop.width === 800 && desktop.height === 600 && differ === 0,
-    `the menu's pixels equal the desktop's (${differ} of 480000 differ${first >= 0 ? `, first at ${first % 800},${Math.floor(first / 800)}` : ''})`);
   console.log(`     start-up ${startUp} ms to the first frame (${Date.now() - started} ms with the test's overhead); ` +
-    `download ${(download / 1e6).toFixed(2)} MB before any music`);
+    `downloaded ${(download / 1e6).toFixed(2)} MB to show the menu (its music included)`);
 
   // 4. A recorded run replayed in the browser (before anything is saved there) ends as on the desktop.
   if (replay) {
@@ -181,6 +189,7 @@ async function main() {
     const differ = Object.keys(want).filter(k => JSON.stringify(want[k]) !== JSON.stringify(end[k]));
     check(differ.length === 0, `a replay of ${replayFrames} frames ends in the desktop's state (${Date.now() - t0} ms)` +
       (differ.length ? `; these differ: ${differ.join(', ')}` : ''));
+    await comparePicture(replayPng, 'replay', `the replay's last frame`);
   }
 
   // 2. A click on level 1's button starts it.
@@ -188,6 +197,8 @@ async function main() {
   await click(50, 110);
   const level = await waitFor('level 1', `(() => { const s = JSON.parse(UTF8ToString(Module._zorvane_state())); return !s.InMenu && s.CurrentLevel === 1 && s; })()`);
   check(level.Ship.Exists, 'a click on its button starts level 1');
+  const sound = await waitFor('the music', `(() => { const a = ZorvaneWeb.audioState(); return a.music && a.sounds === 10 && a; })()`);
+  check(sound.context === 'running' && sound.loop, `the click started the sound: track ${sound.music} loops, ${sound.sounds} effects ready`);
 
   // 3. A save from disk with points to spend, a health potion bought, the page reloaded.
   const doc = await send('DOM.getDocument');
