@@ -105,4 +105,4 @@ em++ -O2 "${objects[@]}" -o "$out/zorvane2.js" \
   -sEXPORTED_FUNCTIONS=_main,_zorvane_save_now,_zorvane_hold_saves,_zorvane_state \
   -sEXPORTED_RUNTIME_METHODS=UTF8ToString
 cp web/index.html "$out/index.html"
-echo "build-web.sh: the browser build is in $out ($(du -sh --exclude=obj "$out" | cut -f1))"
+echo "build-web.sh: the browser build is in $out ($(du -sh --exclude=obj --exclude=check "$out" | cut -f1))"

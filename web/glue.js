@@ -113,7 +113,10 @@ var ZorvaneWeb = (function () {
       location.reload();
     });
   };
-  zw.ended = () => say('Progress saved. Reload the page to play again.');
+  zw.ended = () => {
+    zw.stopMusic();
+    say('Progress saved. Reload the page to play again.');
+  };
 
   // ---- Keyboard, mouse, focus ----
   const audioGesture = () => zw.startAudio();
