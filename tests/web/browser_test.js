@@ -197,6 +197,13 @@ async function main() {
   await click(50, 110);
   const level = await waitFor('level 1', `(() => { const s = JSON.parse(UTF8ToString(Module._zorvane_state())); return !s.InMenu && s.CurrentLevel === 1 && s; })()`);
   check(level.Ship.Exists, 'a click on its button starts level 1');
+  // The arrow key, by its place on the keyboard, steers the ship left.
+  const key = type => send('Input.dispatchKeyEvent', { type, code: 'ArrowLeft', key: 'ArrowLeft', windowsVirtualKeyCode: 37 });
+  await key('rawKeyDown');
+  await sleep(400);
+  await key('keyUp');
+  const steered = await state();
+  check(steered.Ship.Left < level.Ship.Left, `the left arrow steers the ship left (from ${level.Ship.Left} to ${steered.Ship.Left})`);
   const sound = await waitFor('the music', `(() => { const a = ZorvaneWeb.audioState(); return a.music && a.sounds === 10 && a; })()`);
   check(sound.context === 'running' && sound.loop, `the click started the sound: track ${sound.music} loops, ${sound.sounds} effects ready`);
 
