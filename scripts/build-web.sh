@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Builds the browser version of Zorvane 2 into build-web/: index.html, zorvane2.js and .wasm, the
+# sheets, glyph atlas, sound effects and music it loads. The art, sound and music come from the
+# desktop build's own generators (build/); the music is rendered with the desktop's synthesiser
+# and soundfont into Ogg Vorbis. Installs what it needs from Debian when it is missing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root="$PWD"
+out="$root/build-web"
+jobs="$(nproc)"
+[ "$jobs" -gt 2 ] && jobs=2
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}"
+
+bash scripts/install-deps.sh
+web_packages=(emscripten fluidsynth vorbis-tools timgm6mb-soundfont)
+missing=()
+for p in "${web_packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+# em++'s optimiser runs under whatever node is first on the PATH; Debian's modules (acorn) are here.
+export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
+
+# The content, painted and written by the desktop build's generators.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs" --target zorvane_content zorvane_media
+mkdir -p "$out/sheets" "$out/Sound" "$out/Music" "$out/obj"
+cp build/content/sheets/sheets/*.png "$out/sheets/"
+cp build/Sound/*.wav "$out/Sound/"
+cp build/icons/48/zorvane2.png "$out/icon.png"
+{
+  printf '{"sheets": ['
+  first=1
+  for f in "$out"/sheets/*.png; do
+    [ $first -eq 1 ] || printf ', '
+    first=0
+    printf '"%s"' "$(basename "$f" .png)"
+  done
+  printf ']}\n'
+} >"$out/assets.json"
+
+# The letters, set by SDL_ttf exactly as the desktop sets them.
+font=""
+for f in /usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf \
+         /usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf; do
+  [ -f "$f" ] && { font="$f"; break; }
+done
+[ -n "$font" ] || { echo "build-web.sh: Liberation Sans not found (fonts-liberation2)" >&2; exit 1; }
+atlas_tool="$out/obj/glyph_atlas"
+if [ ! -x "$atlas_tool" ] || [ src/platform/web/tools/glyph_atlas.cpp -nt "$atlas_tool" ] ||
+   [ src/platform/sdl/crisp_text.h -nt "$atlas_tool" ]; then
+  c++ -std=c++20 -O1 -Isrc src/platform/web/tools/glyph_atlas.cpp \
+    $(pkg-config --cflags --libs sdl2 SDL2_ttf) -o "$atlas_tool"
+fi
+"$atlas_tool" "$font" "$out/glyphs.bin"
+
+# The music: each track rendered once by FluidSynth with the General MIDI soundfont at full
+# gain (the game's volume is applied while playing), then compressed.
+soundfont=/usr/share/sounds/sf2/TimGM6mb.sf2
+for mid in build/Music/*.mid; do
+  name="$(basename "$mid" .mid)"
+  ogg="$out/Music/$name.ogg"
+  if [ ! -f "$ogg" ] || [ "$mid" -nt "$ogg" ]; then
+    fluidsynth -q -n -i -g 1.0 -r 44100 -F "$out/obj/$name.wav" "$soundfont" "$mid" >/dev/null
+    oggenc -Q -q 2 -o "$ogg" "$out/obj/$name.wav"
+    rm -f "$out/obj/$name.wav"
+  fi
+done
+
+# The game: every source but the desktop's platform and entry point, and the browser platform.
+flags=(-std=c++20 -O2 -Wall -Wextra -Wno-unused-const-variable -ffp-contract=off -fno-fast-math -Isrc
+       -DZORVANE_VERSION="\"$(sed -n 's/^project(Zorvane2 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)\""
+       -DZORVANE_DATA_DIR="\"/\"" -DZORVANE_BIN_TO_DATA="\".\"")
+sources=()
+for dir in shell platform save ship shots enemies effects levels menus autopilot; do
+  for f in src/$dir/*.cpp; do
+    [ "$f" = src/shell/main.cpp ] || sources+=("$f")
+  done
+done
+sources+=(src/platform/web/*.cpp)
+objects=()
+stale=()
+for f in "${sources[@]}"; do
+  o="$out/obj/$(echo "${f#src/}" | tr / _).o"
+  objects+=("$o")
+  # Rebuilt when the source, or any header of the game, is newer than the object.
+  if [ ! -f "$o" ] || [ "$f" -nt "$o" ] || [ -n "$(find src -name '*.h' -newer "$o" -print -quit)" ]; then
+    stale+=("$f")
+  fi
+done
+if [ ${#stale[@]} -gt 0 ]; then
+  echo "Compiling ${#stale[@]} file(s) for the browser"
+  printf '%s\n' "${stale[@]}" | xargs -P "$jobs" -I{} sh -c \
+    'o="$1/obj/$(echo "${2#src/}" | tr / _).o"; shift 2; em++ "$@" -c "$0" -o "$o"' {} "$out" "{}" "${flags[@]}"
+fi
+em++ -O2 "${objects[@]}" -o "$out/zorvane2.js" \
+  --pre-js web/glue.js -lidbfs.js \
+  -sFORCE_FILESYSTEM=1 -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=33554432 \
+  -sEXPORTED_FUNCTIONS=_main,_zorvane_save_now,_zorvane_hold_saves,_zorvane_state \
+  -sEXPORTED_RUNTIME_METHODS=UTF8ToString
+cp web/index.html "$out/index.html"
+echo "build-web.sh: the browser build is in $out ($(du -sh --exclude=obj --exclude=check "$out" | cut -f1))"

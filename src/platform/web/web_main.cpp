@@ -1,0 +1,140 @@
+// The game in a browser page: the same start-up and frames as the desktop, driven by the page's
+// animation callback at sixty game frames a second, with progress kept in the browser's storage.
+#include <emscripten.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "platform/web/web_platform.h"
+#include "shell/harness_platform.h"
+#include "save/save_file.h"
+#include "shell/game.h"
+#include "shell/shell.h"
+#include "shell/state_json.h"
+
+namespace {
+
+// The page mounts the browser's persistent storage here before the game starts.
+constexpr const char* SavePath = "/save/Game Save.gsv";
+constexpr double FrameMs = 1000.0 / 60.0;
+
+struct WebGame {
+  std::unique_ptr<WebPlatform> Plat;
+  std::unique_ptr<ScriptedPlatform> Scripted;  // the page's ?script=FILE, replayed as the harness does
+  std::unique_ptr<Game> G;
+  double Last = 0, Owed = 0;      // the animation callback's time, and game time not yet run
+  SaveBlock Stored{};             // progress as last written, to notice what needs saving
+  struct stat SaveStat {};        // the save file as last sent to storage
+  bool SavesHeld = false;         // a save loaded from disk is about to replace ours
+  long long StopAt = -1;          // the page's ?frames=N: stop after N frames, as the harness does
+  bool Fast = false;              // the page's ?fast: frames as fast as they run, as the harness does
+};
+WebGame* Web = nullptr;
+
+// The play time ticks every second; it is kept with the next save but does not call for one.
+bool SameApartFromPlayTime(const SaveBlock& a, const SaveBlock& b) {
+  constexpr int PlayTimeAt = 340, PlayTimeBytes = 6;
+  return std::equal(a.begin(), a.begin() + PlayTimeAt, b.begin()) &&
+         std::equal(a.begin() + PlayTimeAt + PlayTimeBytes, a.end(), b.begin() + PlayTimeAt + PlayTimeBytes);
+}
+
+// After the game wrote its save file, the browser's storage is brought up to date.
+void StoreIfSaved() {
+  struct stat now {};
+  if (::stat(SavePath, &now) != 0) return;
+  if (now.st_ino == Web->SaveStat.st_ino && now.st_mtime == Web->SaveStat.st_mtime && now.st_size == Web->SaveStat.st_size)
+    return;
+  Web->SaveStat = now;
+  EM_ASM(ZorvaneWeb.storeSaves());
+}
+
+void SaveNow() {
+  if (!Web || Web->SavesHeld) return;
+  SaveProgress(*Web->G);
+  Web->Stored = EncodeProgress(Web->G->Progress);
+  StoreIfSaved();
+}
+
+void Tick() {
+  Game& g = *Web->G;
+  const double now = emscripten_get_now();
+  // A display of any refresh rate: game frames are run for the time that went by. After a
+  // stall (a hidden tab) the game goes on where it was instead of racing to catch up.
+  Web->Owed = std::min(Web->Owed + (now - Web->Last), 4 * FrameMs);
+  if (Web->Fast) Web->Owed = 500 * FrameMs;
+  Web->Last = now;
+  while (Web->Owed >= FrameMs && g.GameRunning && (Web->StopAt < 0 || g.FrameNumber < Web->StopAt)) {
+    Web->Owed -= FrameMs;
+    g.Plat->BeginFrame(g.FrameNumber);
+    RunFrame(g);
+    ++g.FrameNumber;
+    if (g.GameRunning && g.Plat->CloseRequested()) QuitGame(g);
+    g.Plat->Present();
+    g.Plat->ClearBuffer();
+  }
+  // A page has no quit moment to save at, so the menu's changes (a purchase, the sound
+  // switches) are saved as they are made; the game's own saves are stored likewise.
+  if (g.GameRunning && g.InMenu && !Web->SavesHeld &&
+      !SameApartFromPlayTime(EncodeProgress(g.Progress), Web->Stored))
+    SaveNow();
+  StoreIfSaved();
+  if (!g.GameRunning) {
+    emscripten_cancel_main_loop();
+    EM_ASM(ZorvaneWeb.ended());
+  }
+}
+
+}  // namespace
+
+// Called by the page when it is hidden or left (the desktop saves when its window closes).
+extern "C" EMSCRIPTEN_KEEPALIVE void zorvane_save_now() {
+  if (Web && Web->G->GameRunning) SaveNow();
+}
+
+// The game's state as the harness dumps it, for the page's tests.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* zorvane_state() {
+  static std::string text;
+  text = Web ? StateJson(*Web->G, false) : "{}";
+  return text.c_str();
+}
+
+// Called by the page before it puts a save file from disk in place and reloads.
+extern "C" EMSCRIPTEN_KEEPALIVE void zorvane_hold_saves() {
+  if (Web) Web->SavesHeld = true;
+}
+
+// The page's test script, if it was given one ("" when not).
+EM_JS(char*, zw_script, (), { return allocateUTF8(ZorvaneWeb.script || ""); });
+
+int main() {
+  Web = new WebGame;
+  Web->Plat = std::make_unique<WebPlatform>();
+  Web->G = std::make_unique<Game>();
+  Game& g = *Web->G;
+  g.Plat = Web->Plat.get();
+  if (char* text = zw_script()) {
+    std::string error;
+    if (*text) {
+      if (auto script = InputScript::Parse(text, &error)) {
+        Web->Scripted = std::make_unique<ScriptedPlatform>(*Web->Plat, std::move(*script), g);
+        g.Plat = Web->Scripted.get();
+        Web->Fast = EM_ASM_INT({ return ZorvaneWeb.fast ? 1 : 0; });
+      } else {
+        EM_ASM({ console.error('zorvane2: the script: ' + UTF8ToString($0)); }, error.c_str());
+      }
+    }
+    std::free(text);
+  }
+  g.SavePath = SavePath;
+  g.Plat->BeginFrame(0);
+  ContentLoad(g);  // reads and checks the save file as on the desktop
+  Web->Stored = EncodeProgress(g.Progress);
+  ::stat(SavePath, &Web->SaveStat);
+  Web->StopAt = EM_ASM_DOUBLE({ return ZorvaneWeb.stopAt; });
+  Web->Last = emscripten_get_now();
+  emscripten_set_main_loop(Tick, 0, 0);
+  return 0;
+}

@@ -1,0 +1,162 @@
+// The browser platform. Each call hands its browser half to the page's script (web/glue.js),
+// which keeps the decoded sheets, the input state and the Web Audio graph.
+#include "platform/web/web_platform.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+
+#include "platform/web/web_keys.h"
+
+// clang-format off
+EM_JS(int, zw_sheet_size, (const char* name, int* size), {
+  const s = ZorvaneWeb.sheet(UTF8ToString(name));
+  if (!s) return 0;
+  HEAP32[size >> 2] = s.width;
+  HEAP32[(size >> 2) + 1] = s.height;
+  return 1;
+});
+EM_JS(void, zw_sheet_pixels, (const char* name, uint32_t* out), {
+  const s = ZorvaneWeb.sheet(UTF8ToString(name));
+  const d = s.data;
+  let o = out >> 2;
+  for (let i = 0; i < d.length; i += 4) HEAPU32[o++] = (d[i] << 16) | (d[i + 1] << 8) | d[i + 2];
+});
+EM_JS(int, zw_atlas_size, (), { return ZorvaneWeb.atlas ? ZorvaneWeb.atlas.length : 0; });
+EM_JS(void, zw_atlas_copy, (uint8_t* out), { HEAPU8.set(ZorvaneWeb.atlas, out); });
+EM_JS(void, zw_map_key, (const char* code, int pc), { ZorvaneWeb.keyCodes[UTF8ToString(code)] = pc; });
+EM_JS(void, zw_present, (const uint8_t* rgba), { ZorvaneWeb.present(HEAPU8.subarray(rgba, rgba + 800 * 600 * 4)); });
+EM_JS(void, zw_read_keys, (uint8_t* keys), { HEAPU8.set(ZorvaneWeb.keys, keys); });
+EM_JS(void, zw_read_mouse, (int* out), {
+  const m = ZorvaneWeb.mouse;
+  const o = out >> 2;
+  HEAP32[o] = m.have ? 1 : 0;
+  HEAP32[o + 1] = m.x;
+  HEAP32[o + 2] = m.y;
+  HEAP32[o + 3] = m.left || m.leftPressed ? 1 : 0;
+  HEAP32[o + 4] = m.right || m.rightPressed ? 1 : 0;
+  HEAP32[o + 5] = ZorvaneWeb.focusLost ? 1 : 0;
+  m.leftPressed = m.rightPressed = false;
+  ZorvaneWeb.focusLost = false;
+});
+EM_JS(int, zw_read_pads, (int* out, int max), { return ZorvaneWeb.readPads(out >> 2, max); });
+EM_JS(void, zw_load_sound, (int slot, const char* name), { ZorvaneWeb.loadSound(slot, UTF8ToString(name)); });
+EM_JS(void, zw_play_sound, (int slot), { ZorvaneWeb.playSound(slot); });
+EM_JS(void, zw_load_music, (const char* name), { ZorvaneWeb.loadMusic(UTF8ToString(name)); });
+EM_JS(void, zw_play_music, (), { ZorvaneWeb.playMusic(); });
+EM_JS(void, zw_stop_music, (), { ZorvaneWeb.stopMusic(); });
+EM_JS(void, zw_music_volume, (int v), { ZorvaneWeb.musicVolume(v); });
+// clang-format on
+
+namespace {
+
+int Clamp(int v, int low, int high) { return v < low ? low : v > high ? high : v; }
+
+}  // namespace
+
+WebPlatform::WebPlatform() : Rgba(size_t(SoftBuffer::Width) * SoftBuffer::Height * 4) {
+  for (int i = 0; i < WebKeyCount; ++i) zw_map_key(WebKeys[i].Code, WebKeys[i].Pc);
+  std::vector<uint8_t> atlas(static_cast<size_t>(zw_atlas_size()));
+  if (!atlas.empty()) zw_atlas_copy(atlas.data());
+  if (!Buffer.Atlas.Read(atlas.data(), atlas.size())) EM_ASM(console.warn("zorvane2: no glyph atlas; no text will be shown"));
+}
+
+void WebPlatform::LoadSheet(int index, const std::string& name, uint32_t colourKey) {
+  if (index < 0 || index > 13) return;
+  SoftSheet& s = Buffer.Sheets[size_t(index)];
+  s = SoftSheet{};
+  int size[2] = {0, 0};
+  if (!zw_sheet_size(name.c_str(), size) || size[0] <= 0 || size[1] <= 0) {
+    // A sheet that cannot be had draws nothing; the page has said which one.
+    return;
+  }
+  s.Width = size[0];
+  s.Height = size[1];
+  s.Key = colourKey & 0xFFFFFFu;
+  s.Pixels.resize(size_t(s.Width) * size_t(s.Height));
+  zw_sheet_pixels(name.c_str(), s.Pixels.data());
+}
+
+void WebPlatform::LoadSound(int slot, const std::string& name) {
+  if (slot >= 0 && slot <= 9) zw_load_sound(slot, name.c_str());
+}
+
+void WebPlatform::CopyRect(int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int destLeft, int destTop,
+                           int destRight, int destBottom, bool scaled) {
+  if (scaled)
+    Buffer.CopyScaled(sheet, srcLeft, srcTop, srcRight, srcBottom, destLeft, destTop, destRight, destBottom);
+  else
+    Buffer.Copy(sheet, srcLeft, srcTop, srcRight, srcBottom, destLeft, destTop);
+}
+
+void WebPlatform::DrawText(int x, int y, const std::string& text, uint32_t colour) { Buffer.Text(x, y, text, colour); }
+
+void WebPlatform::FillBox(int left, int top, int right, int bottom, uint32_t colour) {
+  Buffer.Fill(left, top, right, bottom, colour);
+}
+
+void WebPlatform::ClearBuffer() { Buffer.Clear(); }
+
+// The page paces the frames (sixty a second from its animation callback); this only shows one.
+void WebPlatform::Present() {
+  Buffer.ToRgba(Rgba.data());
+  zw_present(Rgba.data());
+}
+
+void WebPlatform::BeginFrame(long long frameNumber) {
+  // The clock follows the frames, which the page runs at sixty a second: frame n reads
+  // floor(n * 1000 / 60) ms, as the harness does, so a recorded run replays the same here.
+  Ticks = static_cast<int32_t>(static_cast<uint32_t>(frameNumber * 1000 / 60));
+  zw_read_keys(Keys.data());
+  int mouse[6] = {};
+  zw_read_mouse(mouse);
+  HaveAbsolute = HaveAbsolute || mouse[0];
+  AbsoluteX = mouse[1];
+  AbsoluteY = mouse[2];
+  LeftHeld = mouse[3];
+  RightHeld = mouse[4];
+  if (mouse[5]) Pads.ReleaseAll();
+  int raw[4 * 6] = {};
+  const int count = zw_read_pads(raw, 4);
+  std::vector<PadReading> pads;
+  for (int i = 0; i < count; ++i)
+    pads.push_back({raw[6 * i], unsigned(raw[6 * i + 1]), raw[6 * i + 2], raw[6 * i + 3], raw[6 * i + 4], raw[6 * i + 5]});
+  Pads.Update(pads);
+}
+
+void WebPlatform::ReadKeyboard(std::array<bool, 256>& keys) {
+  for (size_t k = 0; k < keys.size(); ++k) keys[k] = Keys[k] != 0;
+  Pads.AddKeys(keys);
+}
+
+// As in the desktop's window: the game's pointer is put where the system pointer is (clamped to
+// 0..780, 0..570 as the game clamps it), and the pad's stick moves it from there.
+void WebPlatform::ReadMouse(int& dx, int& dy, bool& left, bool& right) {
+  int padDx = 0, padDy = 0;
+  bool padLeft = false, padRight = false;
+  Pads.PointerStep(padDx, padDy, padLeft, padRight);
+  left = LeftHeld || padLeft;
+  right = RightHeld || padRight;
+  int targetX = PointerX, targetY = PointerY;
+  if (HaveAbsolute) {
+    targetX = Clamp(AbsoluteX, 0, 780);
+    targetY = Clamp(AbsoluteY, 0, 570);
+  }
+  if (padDx || padDy) {
+    targetX = Clamp(targetX + padDx, 0, 780);
+    targetY = Clamp(targetY + padDy, 0, 570);
+    // The page cannot move the system pointer: the pad's pointer holds until the mouse moves.
+    EM_ASM({ ZorvaneWeb.mouse.x = $0; ZorvaneWeb.mouse.y = $1; ZorvaneWeb.mouse.have = true; }, targetX, targetY);
+    HaveAbsolute = true;
+  }
+  dx = targetX - PointerX;
+  dy = targetY - PointerY;
+  PointerX = targetX;
+  PointerY = targetY;
+}
+
+void WebPlatform::PlaySound(int slot) { zw_play_sound(slot); }
+void WebPlatform::LoadMusic(const std::string& name) { zw_load_music(name.c_str()); }
+void WebPlatform::PlayMusic() { zw_play_music(); }
+void WebPlatform::StopMusic() { zw_stop_music(); }
+void WebPlatform::SetMusicVolume(int hundredthsOfDb) { zw_music_volume(hundredthsOfDb); }

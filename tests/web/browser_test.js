@@ -1,0 +1,239 @@
+// The browser build in headless Chromium, driven through the DevTools protocol on a pipe:
+//  1. a fresh player's menu, frame for frame, has the desktop harness's pixels;
+//  2. a click on level 1's button starts level 1;
+//  3. a save loaded from disk, then a purchase, survive a reload;
+//  4. with REPLAY (a script, its frame count, the desktop's dump of its final state and its last
+//     frame), the replay in the browser ends in the same state and picture (the browser's maths
+//     library is not glibc's);
+//  and the page's console shows no error throughout.
+// usage: node browser_test.js URL CHROMIUM DESKTOP_MENU.png FRAMES SAVE_WITH_POINTS OUT_DIR [REPLAY FRAMES STATE PICTURE]
+'use strict';
+const { spawn } = require('child_process');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const zlib = require('zlib');
+
+const [url, chromium, desktopPng, frames, saveFile, outDir, replay, replayFrames, replayState, replayPng] = process.argv.slice(2);
+const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'zorvane2-chromium-'));
+const browser = spawn(chromium, ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync', '--mute-audio',
+  '--autoplay-policy=user-gesture-required', `--user-data-dir=${profile}`, '--remote-debugging-pipe', 'about:blank'],
+  { stdio: ['ignore', 'ignore', 'pipe', 'pipe', 'pipe'] });
+let browserLog = '';
+browser.stderr.on('data', d => { browserLog += d; });
+
+// ---- The protocol: JSON messages separated by NUL bytes ----
+let nextId = 1, pending = new Map(), buffered = '', session = null;
+const listeners = [];
+browser.stdio[4].on('data', chunk => {
+  buffered += chunk.toString('utf8');
+  let end;
+  while ((end = buffered.indexOf('\0')) >= 0) {
+    const msg = JSON.parse(buffered.slice(0, end));
+    buffered = buffered.slice(end + 1);
+    if (msg.id && pending.has(msg.id)) {
+      const { ok, fail, method } = pending.get(msg.id);
+      pending.delete(msg.id);
+      if (msg.error) fail(new Error(`${method}: ${msg.error.message}`)); else ok(msg.result);
+    } else if (msg.method) listeners.forEach(l => l(msg));
+  }
+});
+function send(method, params = {}, toPage = true) {
+  const id = nextId++;
+  const msg = { id, method, params };
+  if (toPage && session) msg.sessionId = session;
+  browser.stdio[3].write(JSON.stringify(msg) + '\0');
+  return new Promise((ok, fail) => pending.set(id, { ok, fail, method }));
+}
+const sleep = ms => new Promise(r => setTimeout(r, ms));
+async function evaluate(expression) {
+  const r = await send('Runtime.evaluate', { expression, returnByValue: true, awaitPromise: true });
+  if (r.exceptionDetails) throw new Error(`${expression}: ${r.exceptionDetails.text}`);
+  return r.result.value;
+}
+async function waitFor(what, expression, ms = 20000) {
+  const until = Date.now() + ms;
+  for (;;) {
+    const v = await evaluate(`(() => { try { return ${expression}; } catch (e) { return false; } })()`);
+    if (v) return v;
+    if (Date.now() > until) throw new Error(`timed out waiting for ${what}`);
+    await sleep(50);
+  }
+}
+const state = () => evaluate('JSON.parse(UTF8ToString(Module._zorvane_state()))');
+const gameUp = 'typeof Module !== "undefined" && Module.calledRun && ZorvaneWeb.framesShown > 5';
+
+// ---- PNG, read and written (8-bit RGB or RGBA, not interlaced: what the game and Chromium write) ----
+function readPng(file) {
+  const b = fs.readFileSync(file);
+  let at = 8, width = 0, height = 0, type = 0;
+  const idat = [];
+  while (at < b.length) {
+    const len = b.readUInt32BE(at), kind = b.toString('ascii', at + 4, at + 8), data = b.subarray(at + 8, at + 8 + len);
+    if (kind === 'IHDR') {
+      width = data.readUInt32BE(0); height = data.readUInt32BE(4); type = data[9];
+      if (data[8] !== 8 || data[12] !== 0 || (type !== 2 && type !== 6)) throw new Error(`${file}: unsupported PNG`);
+    }
+    if (kind === 'IDAT') idat.push(data);
+    at += 12 + len;
+  }
+  const raw = zlib.inflateSync(Buffer.concat(idat)), bpp = type === 6 ? 4 : 3, stride = width * bpp;
+  const rgb = Buffer.alloc(width * height * 3), prev = Buffer.alloc(stride), row = Buffer.alloc(stride);
+  for (let y = 0; y < height; ++y) {
+    const filter = raw[y * (stride + 1)];
+    for (let x = 0; x < stride; ++x) {
+      const v = raw[y * (stride + 1) + 1 + x], a = x >= bpp ? row[x - bpp] : 0, up = prev[x], c = x >= bpp ? prev[x - bpp] : 0;
+      const p = a + up - c, pa = Math.abs(p - a), pb = Math.abs(p - up), pc = Math.abs(p - c);
+      const pred = [0, a, up, (a + up) >> 1, pa <= pb && pa <= pc ? a : pb <= pc ? up : c][filter];
+      row[x] = (v + pred) & 255;
+    }
+    for (let x = 0; x < width; ++x) row.copy(rgb, (y * width + x) * 3, x * bpp, x * bpp + 3);
+    row.copy(prev);
+  }
+  return { width, height, rgb };
+}
+function writePng(file, width, height, rgb) {
+  const crcTable = Array.from({ length: 256 }, (_, n) => { for (let k = 0; k < 8; ++k) n = n & 1 ? 0xEDB88320 ^ (n >>> 1) : n >>> 1; return n >>> 0; });
+  const crc = buf => { let c = 0xFFFFFFFF; for (const v of buf) c = crcTable[(c ^ v) & 255] ^ (c >>> 8); return (c ^ 0xFFFFFFFF) >>> 0; };
+  const chunk = (kind, data) => {
+    const head = Buffer.alloc(8); head.writeUInt32BE(data.length); head.write(kind, 4, 'ascii');
+    const tail = Buffer.alloc(4); tail.writeUInt32BE(crc(Buffer.concat([head.subarray(4), data])));
+    return Buffer.concat([head, data, tail]);
+  };
+  const ihdr = Buffer.alloc(13); ihdr.writeUInt32BE(width); ihdr.writeUInt32BE(height, 4); ihdr[8] = 8; ihdr[9] = 2;
+  const raw = Buffer.alloc(height * (width * 3 + 1));
+  for (let y = 0; y < height; ++y) rgb.copy(raw, y * (width * 3 + 1) + 1, y * width * 3, (y + 1) * width * 3);
+  fs.writeFileSync(file, Buffer.concat([Buffer.from([137, 80, 78, 71, 13, 10, 26, 10]), chunk('IHDR', ihdr),
+    chunk('IDAT', zlib.deflateSync(raw)), chunk('IEND', Buffer.alloc(0))]));
+}
+
+// A click at a point of the 800 x 600 picture, through the page's real mouse events.
+async function click(x, y) {
+  const r = await evaluate('(() => { const r = document.getElementById("screen").getBoundingClientRect(); return [r.left, r.top, r.width, r.height]; })()');
+  const px = r[0] + (x + 0.5) * r[2] / 800, py = r[1] + (y + 0.5) * r[3] / 600;
+  await send('Input.dispatchMouseEvent', { type: 'mouseMoved', x: px, y: py });
+  await sleep(100);
+  await send('Input.dispatchMouseEvent', { type: 'mousePressed', x: px, y: py, button: 'left', clickCount: 1 });
+  await sleep(100);
+  await send('Input.dispatchMouseEvent', { type: 'mouseReleased', x: px, y: py, button: 'left', clickCount: 1 });
+}
+async function open(address) {
+  await send('Page.navigate', { url: address });
+  await waitFor('the game to start', gameUp);
+}
+
+// The canvas against the desktop harness's --screenshot of the same frame; returns the canvas's pixels.
+async function comparePicture(png, name, what) {
+  const pixels = Buffer.from(await evaluate(`(() => {
+      const d = document.getElementById('screen').getContext('2d').getImageData(0, 0, 800, 600).data;
+      let s = ''; for (let i = 0; i < d.length; i += 4) s += String.fromCharCode(d[i], d[i + 1], d[i + 2]);
+      return btoa(s); })()`), 'base64');
+  const desktop = readPng(png);
+  let differ = 0, first = -1;
+  for (let i = 0; i < 800 * 600; ++i)
+    if (pixels[3 * i] !== desktop.rgb[3 * i] || pixels[3 * i + 1] !== desktop.rgb[3 * i + 1] || pixels[3 * i + 2] !== desktop.rgb[3 * i + 2]) {
+      if (first < 0) first = i;
+      ++differ;
+    }
+  writePng(path.join(outDir, `browser-${name}.png`), 800, 600, pixels);
+  check(desktop.width === 800 && desktop.height === 600 && differ === 0,
+    `${what}: the pixels equal the desktop's (${differ} of 480000 differ${first >= 0 ? `, first at ${first % 800},${Math.floor(first / 800)}` : ''})`);
+  return pixels;
+}
+
+const failures = [], errors = [];
+const check = (ok, what) => { console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`); if (!ok) failures.push(what); };
+
+async function main() {
+  const { targetId } = await send('Target.createTarget', { url: 'about:blank' }, false);
+  ({ sessionId: session } = await send('Target.attachToTarget', { targetId, flatten: true }, false));
+  listeners.push(msg => {
+    if (msg.method === 'Runtime.consoleAPICalled' && msg.params.type === 'error')
+      errors.push(msg.params.args.map(a => a.value ?? a.description).join(' '));
+    if (msg.method === 'Runtime.exceptionThrown') errors.push(msg.params.exceptionDetails.exception?.description ?? msg.params.exceptionDetails.text);
+    if (msg.method === 'Log.entryAdded' && msg.params.entry.level === 'error') errors.push(`${msg.params.entry.text} ${msg.params.entry.url ?? ''}`);
+  });
+  await send('Runtime.enable');
+  await send('Log.enable');
+  await send('Page.enable');
+  await send('Emulation.setDeviceMetricsOverride', { width: 1000, height: 700, deviceScaleFactor: 1, mobile: false });
+
+  // 1. The menu of a fresh player, stopped after the same frames as the desktop's picture.
+  const started = Date.now();
+  await open(`${url}?frames=${frames}`);
+  await waitFor(`frame ${frames}`, `JSON.parse(UTF8ToString(Module._zorvane_state())).frame === ${frames}`);
+  const startUp = await evaluate('Math.round(ZorvaneWeb.firstFrameMs)');
+  const download = await evaluate(`performance.getEntriesByType('resource').concat(performance.getEntriesByType('navigation'))
+      .reduce((n, e) => n + (e.encodedBodySize || 0), 0)`);
+  const pixels = await comparePicture(desktopPng, 'menu', 'the menu');
+  const desktop = readPng(desktopPng);
+  const both = Buffer.alloc(1600 * 600 * 3);  // the browser's frame on the left, the desktop's on the right
+  for (let y = 0; y < 600; ++y) {
+    pixels.copy(both, y * 4800, y * 2400, (y + 1) * 2400);
+    desktop.rgb.copy(both, y * 4800 + 2400, y * 2400, (y + 1) * 2400);
+  }
+  writePng(path.join(outDir, 'browser-and-desktop.png'), 1600, 600, both);
+  const shot = await send('Page.captureScreenshot', { format: 'png' });
+  fs.writeFileSync(path.join(outDir, 'browser-page.png'), Buffer.from(shot.data, 'base64'));
+  console.log(`     start-up ${startUp} ms to the first frame (${Date.now() - started} ms with the test's overhead); ` +
+    `downloaded ${(download / 1e6).toFixed(2)} MB to show the menu (its music included)`);
+
+  // 4. A recorded run replayed in the browser (before anything is saved there) ends as on the desktop.
+  if (replay) {
+    const t0 = Date.now();
+    await send('Page.navigate', { url: `${url}?fast&frames=${replayFrames}&script=${replay}` });
+    const end = await waitFor(`frame ${replayFrames} of the replay`, `(() => { const s = JSON.parse(UTF8ToString(Module._zorvane_state()));
+        return s.frame === ${replayFrames} && s; })()`, 120000);
+    const want = JSON.parse(fs.readFileSync(replayState, 'utf8'));
+    const differ = Object.keys(want).filter(k => JSON.stringify(want[k]) !== JSON.stringify(end[k]));
+    check(differ.length === 0, `a replay of ${replayFrames} frames ends in the desktop's state (${Date.now() - t0} ms)` +
+      (differ.length ? `; these differ: ${differ.join(', ')}` : ''));
+    await comparePicture(replayPng, 'replay', `the replay's last frame`);
+  }
+
+  // 2. A click on level 1's button starts it.
+  await open(url);
+  await click(50, 110);
+  const level = await waitFor('level 1', `(() => { const s = JSON.parse(UTF8ToString(Module._zorvane_state())); return !s.InMenu && s.CurrentLevel === 1 && s; })()`);
+  check(level.Ship.Exists, 'a click on its button starts level 1');
+  // The arrow key, by its place on the keyboard, steers the ship left.
+  const key = type => send('Input.dispatchKeyEvent', { type, code: 'ArrowLeft', key: 'ArrowLeft', windowsVirtualKeyCode: 37 });
+  await key('rawKeyDown');
+  await sleep(400);
+  await key('keyUp');
+  const steered = await state();
+  check(steered.Ship.Left < level.Ship.Left, `the left arrow steers the ship left (from ${level.Ship.Left} to ${steered.Ship.Left})`);
+  const sound = await waitFor('the music', `(() => { const a = ZorvaneWeb.audioState(); return a.music && a.sounds === 10 && a; })()`);
+  check(sound.context === 'running' && sound.loop, `the click started the sound: track ${sound.music} loops, ${sound.sounds} effects ready`);
+
+  // 3. A save from disk with points to spend, a health potion bought, the page reloaded.
+  const doc = await send('DOM.getDocument');
+  const input = await send('DOM.querySelector', { nodeId: doc.root.nodeId, selector: '#upload' });
+  await send('DOM.setFileInputFiles', { nodeId: input.nodeId, files: [path.resolve(saveFile)] });
+  await sleep(500);  // the page stores the file and reloads itself
+  await waitFor('the game to start with the loaded save', gameUp);
+  const loaded = await state();
+  check(loaded.Progress.Points === 100000 && loaded.InMenu, `the loaded save's points are there (${loaded.Progress.Points})`);
+  await click(500, 520);
+  const bought = await waitFor('the purchase', `(() => { const s = JSON.parse(UTF8ToString(Module._zorvane_state())); return s.Progress.Potions[0] === 1 && s; })()`);
+  await sleep(1000);
+  await send('Page.reload');
+  await sleep(300);
+  await waitFor('the game to start again', gameUp);
+  const after = await state();
+  check(after.Progress.Potions[0] === 1 && after.Progress.Points === bought.Progress.Points && bought.Progress.Points < 100000,
+    `the purchase survives a reload (potions ${after.Progress.Potions[0]}, points ${after.Progress.Points})`);
+
+  await sleep(300);
+  check(errors.length === 0, `the console shows no error${errors.length ? ':\n  ' + errors.join('\n  ') : ''}`);
+}
+
+main().catch(e => { failures.push(String(e.stack || e)); console.log('FAIL', e.stack || e); }).finally(() => {
+  browser.kill();
+  setTimeout(() => {
+    fs.rmSync(profile, { recursive: true, force: true });
+    if (failures.length && browserLog) console.log('chromium said:\n' + browserLog.split('\n').slice(-20).join('\n'));
+    process.exit(failures.length ? 1 : 0);
+  }, 500);
+});

@@ -1,0 +1,31 @@
+#!/usr/bin/env python3
+"""Serves build-web/ on 127.0.0.1 (port 8080, or the one given) with the types a browser wants."""
+import functools
+import http.server
+import os
+import sys
+
+folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "build-web")
+port = int(sys.argv[1]) if len(sys.argv) > 1 else 8080
+
+
+class Handler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      ".wasm": "application/wasm", ".js": "text/javascript", ".ogg": "audio/ogg",
+                      ".wav": "audio/wav", ".json": "application/json", ".bin": "application/octet-stream"}
+
+    def end_headers(self):
+        # A rebuilt game is picked up by a plain reload.
+        self.send_header("Cache-Control", "no-cache")
+        super().end_headers()
+
+    def log_message(self, *args):
+        pass
+
+
+server = http.server.ThreadingHTTPServer(("127.0.0.1", port), functools.partial(Handler, directory=folder))
+print(f"Zorvane 2 is served on http://127.0.0.1:{port}/ (Ctrl+C stops it)", flush=True)
+try:
+    server.serve_forever()
+except KeyboardInterrupt:
+    pass
