@@ -5,10 +5,10 @@
 // The policy, fixed so that the same save gives the same campaign:
 // - Shots: the SPEED SHOT (fast and straight, it rarely misses) and the POWER BEAM (the
 //   starting shot, which fans out as it grows) are the pilot's guns.
-// - Buying: the cheapest of these wishes is bought first (a gun's level weighed at half its
-//   price), ties in this order: the DEFENCE part; unlocking or levelling the SPEED SHOT; the
-//   SPEED part; the POWER BEAM; the REGEN part; two health potions in stock once both guns are
-//   at level 5. The purse is spent until the first wish is out of reach.
+// - Buying: the cheapest of these wishes is bought first (a gun's level weighed at a third of
+//   its price, a potion at 800), ties in this order: the DEFENCE part; unlocking or levelling
+//   the SPEED SHOT; the SPEED part; the POWER BEAM; the REGEN part; a health potion in stock
+//   once both guns are at level 6. The purse is spent until the first wish is out of reach.
 // - Abilities: slot 1 the best attack owned (ATTACK x2, then DOUBLE SHOT), slot 2 the best
 //   shield owned (CLOAKER, DEFENCE x2, SHOT ERASER).
 // - Gems: the first two owned of ULTIMATE, SMALL CORE, RESURECT, ATTACK +25%, DEFENCE +25%,
@@ -115,19 +115,19 @@ MenuPilot::Click MenuPilot::NextClick(const Game& g, const std::vector<PilotAtte
     const int cost = 100 * p.PartLevel[size_t(which)];
     if (p.PartLevel[size_t(which)] < 10) wishes.push_back({cost, PartRow(which), cost});
   };
-  // A gun's level counts at half its price: the guns decide how long a boss lasts.
+  // A gun's level counts at a third of its price: the guns decide how long a boss lasts.
   auto gun = [&](int shot) {
     const int level = p.ShotLevel[size_t(shot)];
     if (level < 0 && shot == ShotSpeed) wishes.push_back({100, ShotLevelBand(shot), 100});
-    if (level >= 0 && level < 9) wishes.push_back({ShotCost(level), ShotLevelBand(shot), ShotCost(level) / 2});
+    if (level >= 0 && level < 9) wishes.push_back({ShotCost(level), ShotLevelBand(shot), ShotCost(level) / 3});
   };
   part(PartDefence);
   gun(ShotSpeed);
   part(PartSpeed);
   gun(ShotPowerBeam);
   part(PartRegen);
-  if (p.ShotLevel[ShotSpeed] >= 4 && p.ShotLevel[ShotPowerBeam] >= 4 && p.Potions[0] < 2)
-    wishes.push_back({500, PotionButton(0), 500});
+  if (p.ShotLevel[ShotSpeed] >= 5 && p.ShotLevel[ShotPowerBeam] >= 5 && p.Potions[0] < 1)
+    wishes.push_back({500, PotionButton(0), 800});
   std::stable_sort(wishes.begin(), wishes.end(), [](const Wish& a, const Wish& b) { return a.Rank < b.Rank; });
   if (!wishes.empty() && p.Points >= wishes.front().Cost) return click(wishes.front().At);
 
