@@ -14,8 +14,8 @@
 // - Gems: the first two owned of ULTIMATE, SMALL CORE, RESURECT, ATTACK +25%, DEFENCE +25%,
 //   ACCEL RATE UP, DOUBLE EXPERIENCE, EXPERIENCE UP, AUTOMATIC POTION, NO INSTANT KILL.
 // - Levels: the lowest open level not yet won; after two losses in a row there, the highest
-//   level already won (and not lost on its last try), once, for its points; then the mini game once, the marathon and the
-//   boss arena; then quit.
+//   level already won (and not lost on its last try), once, for its points; then the mini game
+//   once, the marathon and the boss arena; then quit.
 #include <algorithm>
 #include <initializer_list>
 
@@ -35,9 +35,7 @@ constexpr std::array<int, 10> GemWishes = {17, 16, 8, 13, 15, 0, 9, 6, 10, 5};
 struct Point {
   int X, Y;
 };
-Point LevelButton(int index) {
-  return index < 10 ? Point{80, 115 + 33 * index} : Point{80, 477 + 33 * (index - 10)};
-}
+Point LevelButton(int index) { return index < 10 ? Point{80, 115 + 33 * index} : Point{80, 477 + 33 * (index - 10)}; }
 Point ShotEquipBand(int shot) { return {189 + 49 * (shot % 5), 113 + 49 * (shot / 5)}; }
 Point ShotLevelBand(int shot) { return {189 + 49 * (shot % 5), 136 + 49 * (shot / 5)}; }
 Point AbilityRow(int ability) { return {324, 353 + 27 * ability}; }
@@ -139,8 +137,7 @@ MenuPilot::Click MenuPilot::NextClick(const Game& g, const std::vector<PilotAtte
   if (owned == 1) guns[1] = -1;
   int pick = -1;
   bool right = false;
-  if (owned > 0 && FillPair(ship.CurShot1, ship.CurShot2, guns, pick, right))
-    return click(ShotEquipBand(pick), right);
+  if (owned > 0 && FillPair(ship.CurShot1, ship.CurShot2, guns, pick, right)) return click(ShotEquipBand(pick), right);
   for (int a : Attacks)
     if (p.ChargeOwned[size_t(a)]) {
       if (ship.Special1 != a) return click(AbilityRow(a));

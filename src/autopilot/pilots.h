@@ -57,9 +57,9 @@ class PlayPilot {
   int PlanAge = Refresh;
   float BestCost = 0;
   float LastLife = 0;
-  bool Fresh = true;          // the level's first frame is still to run
-  bool Boosting = false;      // slot-1 ability held
-  bool Shielding = false;     // slot-2 ability held
+  bool Fresh = true;       // the level's first frame is still to run
+  bool Boosting = false;   // slot-1 ability held
+  bool Shielding = false;  // slot-2 ability held
 
   // Beyond the rehearsal: where the ship can still be at its end and outlive the heavy craft
   // for a few seconds more, on a grid of ship positions (bit x of row y: the ship's top-left

@@ -3,8 +3,6 @@
 // they pay.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "autopilot/pilots.h"
 #include "enemies/data_tables.h"
@@ -153,7 +151,8 @@ void PlayPilot::FindSafeEnds(const Game& end) {
     advance();
     freeCells(now);
     for (int y = 0; y < Rows; ++y)
-      for (size_t i = 0; i < before[0].size(); ++i) Steps_[size_t(k)][size_t(y)][i] = now[size_t(y)][i] & before[size_t(y)][i];
+      for (size_t i = 0; i < before[0].size(); ++i)
+        Steps_[size_t(k)][size_t(y)][i] = now[size_t(y)][i] & before[size_t(y)][i];
     before = now;
   }
   Grid safe = Steps_[Steps];
@@ -305,11 +304,6 @@ void PlayPilot::Decide(const Game& g, PilotInput& in) {
     }
     Current = chosen;
     BestCost = best;
-    if (getenv("PILOT_DEBUG") && g.FrameNumber >= atoi(getenv("PILOT_DEBUG")) && g.FrameNumber < atoi(getenv("PILOT_DEBUG")) + 60) {
-      fprintf(stderr, "f%lld ship %.0f,%.0f spd %.2f life %.0f best d%d h%d cost %.1f tx %.0f |", g.FrameNumber, ship.Left, ship.Top, ship.Speed, ship.Life, chosen.Direction, chosen.Hold, best, targetX);
-      for (size_t i = 0; i < plans.size(); ++i) fprintf(stderr, " %.0f", Rehearse(g, plans[i], targetX, false));
-      fprintf(stderr, "\n");
-    }
     PlanAge = 0;
   }
   ++PlanAge;
