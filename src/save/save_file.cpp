@@ -327,7 +327,8 @@ void LoadProgressAtStartUp(Game& g) {
     std::cerr << "zorvane2: " << why << "; playing without saving\n";
     g.Progress = NewPlayerProgress();
   };
-  if (t.Error) return playWithoutSaving(named + " cannot be followed (" + Reason(t.Error) + ")");
+  if (t.Error)
+    return playWithoutSaving(named + (t.Link ? " cannot be followed (" : " cannot be reached (") + Reason(t.Error) + ")");
   // A folder, a pipe, a device or a socket is never read, replaced or written.
   if (t.Exists && !S_ISREG(t.Mode)) return playWithoutSaving(named + " is " + KindOf(t.Mode) + ", not a file");
 
