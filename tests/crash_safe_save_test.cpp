@@ -1,12 +1,14 @@
 // Saving survives being killed at any moment: a process saves over and over and is killed
 // with SIGKILL at a random moment; the file on disk is then always a whole, valid block holding
-// the last progress saved or the one before it, never a torn or half-written one.
+// the last progress saved or the one before it, never a torn or half-written one; and the next
+// start tidies away what the killed save left.
 #include <gtest/gtest.h>
 
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <random>
@@ -94,9 +96,24 @@ TEST(CrashSafeSave, KilledWhileSavingLeavesTheOldOrTheNewProgress) {
   }
   // The children did get to save: the test is not merely looking at the first file.
   EXPECT_GT(moved, 15);
-  // What a killed save leaves behind is only its temporary file, never in the file's place.
+  // What a killed save leaves behind is only its temporary file, never in the file's place; the
+  // next start removes those, and nothing else that only looks like one.
+  WriteFile(dir.File("Game Save.gsv.tmpAb3dE9"), "half a save");
+  std::vector<std::string> kept = {"Game Save.gsv", "Game Save.gsv.lock", "Game Save.gsv.bad",
+                                   "Game Save.gsv.tmp12345", "Game Save.gsv.tmp1234567", "Game Save.gsv.tmpab-cde",
+                                   "Other.gsv.tmpABCDEF"};
+  for (const std::string& name : kept)
+    if (!std::filesystem::exists(dir.File(name))) WriteFile(dir.File(name), "not ours");
+  std::filesystem::create_directory(dir.File("Game Save.gsv.tmpFOLDER"));
+  kept.push_back("Game Save.gsv.tmpFOLDER");
+  TestGame t(false);
+  t->SavePath = path;
+  LoadProgressAtStartUp(*t);
+  EXPECT_EQ(t->Progress.Points, last);
+  std::vector<std::string> left;
   for (const auto& entry : std::filesystem::directory_iterator(dir.Path))
-    if (entry.path().filename() != "Game Save.gsv") {
-      EXPECT_EQ(entry.path().filename().string().rfind("Game Save.gsv.tmp", 0), 0u) << entry.path();
-    }
+    left.push_back(entry.path().filename().string());
+  std::sort(left.begin(), left.end());
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(left, kept);
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <csignal>
 #include <cstring>
 #include <random>
 #include <string>
@@ -89,4 +90,22 @@ TEST(Hardening, OwnSpriteCopyDrawsWhatSdlDraws) {
     }
   }
   EXPECT_TRUE(fast->GuardRowsUntouched());
+}
+
+// Platforms alive at once share the stop-signal handlers: the last one to go puts back what was
+// there before, and a stop asked of one run is not left for the next platform to find.
+TEST(Hardening, SignalHandlersGoBackWhenTheLastOfTwoPlatformsGoes) {
+  struct sigaction before {}, after {};
+  sigaction(SIGINT, nullptr, &before);
+  PlatformOptions o;
+  o.Headless = true;
+  auto first = CreateSdlPlatform(o), second = CreateSdlPlatform(o);
+  ASSERT_TRUE(first && second);
+  first.reset();
+  std::raise(SIGINT);  // still caught: the platform left only takes note
+  EXPECT_TRUE(second->CloseRequested());
+  second.reset();
+  sigaction(SIGINT, nullptr, &after);
+  EXPECT_EQ(after.sa_handler, before.sa_handler);
+  EXPECT_FALSE(CreateSdlPlatform(o)->CloseRequested());
 }

@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <tuple>
 
@@ -161,7 +164,7 @@ TEST(SaveFileLoad, MissingFileMeansANewPlayerSilentlyAndWritesNothing) {
   LoadProgressAtStartUp(s.G());
   EXPECT_EQ(err.Lines(), "");
   EXPECT_EQ(s.G().Progress, NewPlayerProgress());
-  EXPECT_TRUE(FolderEntries(s.Dir.Path).empty());
+  EXPECT_EQ(FolderEntries(s.Dir.Path), std::vector<std::string>{"Game Save.gsv.lock"});  // only the lock
   s.G().SavePath = "";
   LoadProgressAtStartUp(s.G());
   EXPECT_EQ(s.G().Progress, NewPlayerProgress());
@@ -192,8 +195,9 @@ TEST(SaveFileLoad, ReadsOnlyTheFirst350BytesAndWarnsOnceAboutClamps) {
 
 TEST(SaveFileLoad, AShortOrEmptyFileIsKeptAsBadAndTheGameStartsNew) {
   SaveGame s;
-  for (const std::string& contents : {Bytes(EncodeProgress(DistinctProgress())).substr(0, 349), std::string()}) {
-    WriteFile(s.Path(), contents);
+  const std::string contents[] = {Bytes(EncodeProgress(DistinctProgress())).substr(0, 349), std::string()};
+  for (int i = 0; i < 2; ++i) {
+    WriteFile(s.Path(), contents[i]);
     s.G().Progress = DistinctProgress();
     StderrCapture err;
     LoadProgressAtStartUp(s.G());
@@ -202,22 +206,137 @@ TEST(SaveFileLoad, AShortOrEmptyFileIsKeptAsBadAndTheGameStartsNew) {
     EXPECT_NE(lines.find(".bad"), std::string::npos) << lines;
     EXPECT_EQ(s.G().Progress, NewPlayerProgress());
     EXPECT_FALSE(std::filesystem::exists(s.Path()));
-    EXPECT_EQ(ReadFile(s.Path() + ".bad"), contents);
+  }
+  // The second one set aside does not replace the first.
+  EXPECT_EQ(ReadFile(s.Path() + ".bad"), contents[0]);
+  EXPECT_EQ(ReadFile(s.Path() + ".bad.2"), contents[1]);
+}
+
+// Whatever is at the save path, the game starts, and no progress is ever written over: a file it
+// cannot read is moved aside first (where that fails, nothing is saved at all), a link is followed
+// and stays a link, and a folder, pipe or device is never touched. Faults the system will not make
+// for root (who may read anything) are made through the loader's and saver's fault seam.
+TEST(SaveFileFaults, NothingAtThePathIsReplacedOrLost) {
+  namespace fs = std::filesystem;
+  enum Outcome { Saved, SavedAfterSettingAside, NeverSaved, SaveFails };
+  const std::string old = Bytes(EncodeProgress(DistinctProgress()));
+  auto file = [&](SaveGame& s) { WriteFile(s.Path(), old); };
+  auto linkTo = [](const std::string& to) { return [to](SaveGame& s) { fs::create_symlink(to, s.Path()); }; };
+  struct Case {
+    const char* Name;
+    std::function<void(SaveGame&)> Make;
+    std::vector<std::pair<SaveStep, int>> Faults;
+    Outcome Result;
+    bool Loads;  // the old progress comes back
+  };
+  const Case cases[] = {
+      {"unreadable file", file, {{SaveStep::Open, EACCES}}, SavedAfterSettingAside, false},
+      {"read error", file, {{SaveStep::Read, EIO}}, SavedAfterSettingAside, false},
+      {"unreadable, cannot be set aside", file, {{SaveStep::Open, EACCES}, {SaveStep::SetAside, EIO}}, NeverSaved,
+       false},
+      {"folder", [](SaveGame& s) { fs::create_directories(s.Path() + "/keep"); }, {}, NeverSaved, false},
+      {"loop of links",
+       [](SaveGame& s) {
+         fs::create_symlink(s.Path(), s.Dir.File("loop"));
+         fs::create_symlink(s.Dir.File("loop"), s.Path());
+       },
+       {}, NeverSaved, false},
+      {"dangling link", linkTo("kept.gsv"), {}, Saved, false},
+      {"link to a save in another folder",
+       [&](SaveGame& s) {
+         fs::create_directory(s.Dir.File("other"));
+         WriteFile(s.Dir.File("other/real.gsv"), old);
+         fs::create_symlink(s.Dir.File("other/real.gsv"), s.Path());
+       },
+       {}, Saved, true},
+      {"named pipe", [](SaveGame& s) { ASSERT_EQ(mkfifo(s.Path().c_str(), 0600), 0); }, {}, NeverSaved, false},
+      {"link to a device", linkTo("/dev/null"), {}, NeverSaved, false},
+      {"disk error while saving", file, {{SaveStep::Sync, EIO}}, SaveFails, true},
+      {"folder not writable while saving", file, {{SaveStep::CreateTemp, EACCES}}, SaveFails, true},
+      {"a file where its folder should be",
+       [](SaveGame& s) {
+         WriteFile(s.Dir.File("plain"), "not a folder");
+         s.G().SavePath = s.Dir.File("plain/Game Save.gsv");
+       },
+       {}, SaveFails, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    SaveGame s;
+    c.Make(s);
+    s.G().Save.Fault = [&](SaveStep step) {
+      for (auto [at, err] : c.Faults)
+        if (at == step) return err;
+      return 0;
+    };
+    const fs::file_status was = fs::symlink_status(s.Path());
+    const std::string linkedTo = fs::is_symlink(was) ? fs::read_symlink(s.Path()).string() : "";
+    StderrCapture startUp;
+    LoadProgressAtStartUp(s.G());
+    std::string said = startUp.Lines();
+    EXPECT_EQ(s.G().Progress, c.Loads ? DistinctProgress() : NewPlayerProgress()) << said;
+    EXPECT_LE(CountLines(said), 1) << said;
+    EXPECT_EQ(said.find("without saving") != std::string::npos, c.Result == NeverSaved) << said;
+
+    s.G().Progress.Points = 4500;
+    StderrCapture saving;
+    EXPECT_EQ(SaveProgress(s.G()), c.Result == Saved || c.Result == SavedAfterSettingAside);
+    said = saving.Lines();
+    EXPECT_EQ(CountLines(said), c.Result == NeverSaved || c.Result == SaveFails) << said;
+    EXPECT_EQ(said.find("not saved") != std::string::npos, c.Result == NeverSaved) << said;
+
+    // A link is still the same link, and anything else at the path is what it was.
+    EXPECT_EQ(fs::symlink_status(s.Path()).type(), c.Result == SavedAfterSettingAside ? fs::file_type::regular
+                                                                                      : was.type());
+    if (!linkedTo.empty()) {
+      std::error_code notALink;
+      EXPECT_EQ(fs::read_symlink(s.Path(), notALink).string(), linkedTo);
+    }
+    const bool saved = c.Result == Saved || c.Result == SavedAfterSettingAside;
+    if (saved || fs::is_regular_file(fs::symlink_status(s.Path()))) {
+      EXPECT_EQ(ReadFile(s.Path()), saved ? Bytes(EncodeProgress(s.G().Progress)) : old);
+    }
+    if (c.Result == SavedAfterSettingAside) {
+      EXPECT_EQ(ReadFile(s.Path() + ".bad"), old);
+    }
+    for (const auto& e : fs::recursive_directory_iterator(s.Dir.Path))
+      EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
   }
 }
 
-TEST(SaveFileLoad, AFolderInPlaceOfTheFileNeitherCrashesNorIsLost) {
-  SaveGame s;
-  std::filesystem::create_directory(s.Path());
-  WriteFile(s.Path() + "/keep", "x");
+// Two copies of the game on one save file: the second plays from the progress saved but never
+// writes the file, and says so; the file is free again once the first copy is gone.
+TEST(SaveFileLock, ASecondCopyPlaysWithoutSavingOverTheFirst) {
+  SaveGame first;
+  const std::string old = Bytes(EncodeProgress(DistinctProgress()));
+  WriteFile(first.Path(), old);
+  LoadProgressAtStartUp(first.G());
+  TestGame second(false);
+  second->SavePath = first.Path();
   StderrCapture err;
-  LoadProgressAtStartUp(s.G());
-  EXPECT_EQ(s.G().Progress, NewPlayerProgress());
-  EXPECT_FALSE(SaveProgress(s.G()));
-  std::string lines = err.Lines();
-  EXPECT_EQ(CountLines(lines), 2) << lines;
-  EXPECT_EQ(ReadFile(s.Path() + "/keep"), "x");
-  EXPECT_EQ(FolderEntries(s.Dir.Path), std::vector<std::string>{"Game Save.gsv"});  // no temporary file left
+  LoadProgressAtStartUp(*second);
+  EXPECT_EQ(second->Progress, DistinctProgress());
+  EXPECT_FALSE(SaveProgress(*second));
+  std::string said = err.Lines();
+  EXPECT_EQ(CountLines(said), 2) << said;
+  EXPECT_NE(said.find("another copy of the game is using the save file " + first.Path()), std::string::npos);
+
+  // A second process of the game, closed at once, which saves like the quit button.
+  WriteFile(first.Dir.File("close.txt"), "0 close\n");
+  std::string errors;
+  EXPECT_EQ(RunZorvane("--headless --frames 5 --input '" + first.Dir.File("close.txt") + "' --save-file '" +
+                           first.Path() + "'",
+                       nullptr, &errors),
+            0);
+  EXPECT_NE(errors.find("another copy"), std::string::npos) << errors;
+  EXPECT_EQ(ReadFile(first.Path()), old);
+
+  first.G().Progress.Points = 777777;
+  EXPECT_TRUE(SaveProgress(first.G()));
+  first.T.G.reset();
+  LoadProgressAtStartUp(*second);
+  EXPECT_EQ(second->Progress.Points, 777777);
+  EXPECT_TRUE(SaveProgress(*second));
 }
 
 TEST(SaveFileWrite, WritesTheBlockThroughATemporaryFileThatIsGoneAfterwards) {
@@ -233,18 +352,6 @@ TEST(SaveFileWrite, WritesTheBlockThroughATemporaryFileThatIsGoneAfterwards) {
   again->SavePath = s.Path();
   LoadProgressAtStartUp(*again);
   EXPECT_EQ(again->Progress, s.G().Progress);
-}
-
-TEST(SaveFileWrite, AFolderThatCannotBeMadeIsReportedAndTheGameGoesOn) {
-  SaveGame s("plain/Game Save.gsv");
-  WriteFile(s.Dir.File("plain"), "not a folder");
-  LoadProgressAtStartUp(s.G());  // the path cannot exist: a new player
-  EXPECT_EQ(s.G().Progress, NewPlayerProgress());
-  StderrCapture err;
-  EXPECT_FALSE(SaveProgress(s.G()));
-  std::string lines = err.Lines();
-  EXPECT_EQ(CountLines(lines), 1) << lines;
-  EXPECT_EQ(ReadFile(s.Dir.File("plain")), "not a folder");
 }
 
 TEST(SaveFileWrite, AFailedWriteLeavesThePreviousProgressIntact) {

@@ -1,12 +1,18 @@
 // The save file: the 350-byte progress block, little-endian whatever the host, read with
 // its values checked and written through a temporary file so a crash never loses progress.
+// Whatever goes wrong with the file, the game plays on and never writes over progress it
+// could not read: links are followed, odd files left alone, one copy of the game per file.
 #include "save/save_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -162,38 +168,212 @@ std::string DefaultSavePath() {
   return (base / "zorvane2" / "Game Save.gsv").string();
 }
 
+
+struct SaveLock {
+  int Fd = -1;
+  std::string Path;
+  SaveLock(int fd, std::string path) : Fd(fd), Path(std::move(path)) {}
+  SaveLock(const SaveLock&) = delete;
+  SaveLock& operator=(const SaveLock&) = delete;
+  ~SaveLock() { ::close(Fd); }  // closing the last descriptor lets the lock go
+};
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Where a save path leads: the path itself, or the end of its chain of symbolic links. The game
+// reads and replaces that file, so a link to a save kept elsewhere stays a link.
+struct SaveTarget {
+  std::string File;
+  bool Link = false;    // reached through at least one link
+  bool Exists = false;  // something is there (Mode says what)
+  mode_t Mode = 0;
+  int Error = 0;        // the path cannot be followed (a loop of links, a folder that may not be searched)
+};
+
+SaveTarget FollowSavePath(const std::string& path) {
+  SaveTarget t;
+  std::string at = path;
+  for (int hops = 0; hops <= 40; ++hops) {  // the kernel's own limit on links in a row
+    struct stat st {};
+    t.File = at;
+    if (::lstat(at.c_str(), &st) != 0) {
+      // Nothing there (or a plain file where a folder should be): a new player.
+      if (errno != ENOENT && errno != ENOTDIR) t.Error = errno;
+      return t;
+    }
+    if (!S_ISLNK(st.st_mode)) {
+      t.Exists = true;
+      t.Mode = st.st_mode;
+      return t;
+    }
+    t.Link = true;
+    std::string to(size_t(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+    ssize_t n = ::readlink(at.c_str(), to.data(), to.size());
+    if (n < 0 || size_t(n) >= to.size()) {
+      t.Error = n < 0 ? errno : ENAMETOOLONG;
+      return t;
+    }
+    to.resize(size_t(n));
+    fs::path next(to);
+    at = next.is_absolute() ? to : (fs::path(at).parent_path() / next).string();
+  }
+  t.Error = ELOOP;
+  return t;
+}
+
+const char* KindOf(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISFIFO(mode)) return "a named pipe";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "not a regular file";
+}
+
+// "the save file PATH", naming the link's target too.
+std::string Named(const std::string& path, const SaveTarget& t) {
+  std::string s = "the save file " + path;
+  if (t.Link && !t.Error) s += " (a link to " + t.File + ")";
+  return s;
+}
+
+fs::path FolderOf(const std::string& file) {
+  fs::path folder = fs::path(file).parent_path();
+  return folder.empty() ? fs::path(".") : folder;
+}
+
+int Injected(const Game& g, SaveStep step) { return g.Save.Fault ? g.Save.Fault(step) : 0; }
+
+// Takes the lock beside the save file. False when another copy of the game holds it (saving is
+// then off) or when no lock file can be made there (a read-only folder: saving will fail and say so).
+bool TakeLock(Game& g, const std::string& path, const SaveTarget& t) {
+  const std::string lockPath = t.File + ".lock";
+  if (g.Save.Lock && g.Save.Lock->Path == lockPath) return true;  // started again: still ours
+  g.Save.Lock.reset();
+  std::error_code ec;
+  if (!t.Link) fs::create_directories(FolderOf(t.File), ec);  // a link's target folder is never made
+  int fd = ::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
+  if (fd < 0) return false;
+  struct stat st {};
+  int rc = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? 0 : -1;
+  while (rc == 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    if (errno == EWOULDBLOCK) g.Save.NoSaving = "another copy of the game is using " + Named(path, t);
+    rc = -1;
+  }
+  if (rc != 0) {
+    ::close(fd);
+    return false;
+  }
+  g.Save.Lock = std::make_shared<SaveLock>(fd, lockPath);
+  return true;
+}
+
+// A save killed half-way leaves its temporary file ("<save file>.tmp" and six letters or digits);
+// they are the game's own and hold nothing the save file does not, so they go.
+void RemoveLeftovers(const std::string& file) {
+  const std::string prefix = fs::path(file).filename().string() + ".tmp";
+  std::error_code ec;
+  for (fs::directory_iterator it(FolderOf(file), ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+    if (!std::all_of(name.begin() + long(prefix.size()), name.end(),
+                     [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
+      continue;
+    std::error_code ignored;
+    if (it->symlink_status(ignored).type() == fs::file_type::regular) fs::remove(it->path(), ignored);
+  }
+}
+
+// Moves an existing file that holds no usable progress out of the way, to the first of
+// FILE.bad, FILE.bad.2 ... FILE.bad.9 that is free (an older one is never replaced).
+int MoveAside(const Game& g, const std::string& file, std::string& aside) {
+  if (int err = Injected(g, SaveStep::SetAside)) return err;
+  for (int n = 1; n <= 9; ++n) {
+    aside = file + ".bad" + (n > 1 ? "." + std::to_string(n) : "");
+    if (::renameat2(AT_FDCWD, file.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno == EINVAL || errno == ENOSYS) {
+      // A file system without the no-replace rename: look first.
+      struct stat st {};
+      if (::lstat(aside.c_str(), &st) == 0) continue;
+      if (::rename(file.c_str(), aside.c_str()) == 0) return 0;
+    }
+    if (errno != EEXIST) return errno;
+  }
+  return EEXIST;
+}
+
+}  // namespace
+
 void LoadProgressAtStartUp(Game& g) {
   // The defaults that hold with or without a file: shots locked, parts at 1, the rest 0.
   g.Progress = ProgressBlock{};
   g.Progress.ShotLevel.fill(-1);
   g.Progress.PartLevel.fill(1);
+  g.Save.NoSaving.clear();
   const std::string& path = g.SavePath;
   if (path.empty()) {
+    g.Save.Lock.reset();
     g.Progress = NewPlayerProgress();
     return;
   }
-  // Non-blocking, so a pipe in the file's place cannot hang the start-up.
-  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    int err = errno;
-    if (err != ENOENT && err != ENOTDIR)
-      std::cerr << "zorvane2: cannot read the save file " << path << " (" << Reason(err)
-                << "); starting as a new player\n";
+  const SaveTarget t = FollowSavePath(path);
+  const std::string named = Named(path, t);
+  // Said once here, and again whenever progress would have been saved.
+  auto playWithoutSaving = [&](const std::string& why) {
+    g.Save.NoSaving = why;
+    g.Save.Lock.reset();
+    std::cerr << "zorvane2: " << why << "; playing without saving\n";
+    g.Progress = NewPlayerProgress();
+  };
+  if (t.Error)
+    return playWithoutSaving(named + (t.Link ? " cannot be followed (" : " cannot be reached (") + Reason(t.Error) + ")");
+  // A folder, a pipe, a device or a socket is never read, replaced or written.
+  if (t.Exists && !S_ISREG(t.Mode)) return playWithoutSaving(named + " is " + KindOf(t.Mode) + ", not a file");
+
+  // One copy of the game per save file. A second one may play, from the progress as it is, but
+  // never writes, moves or tidies anything the first one owns.
+  const bool locked = TakeLock(g, path, t);
+  const bool mayChange = g.Save.NoSaving.empty();
+  if (!mayChange) std::cerr << "zorvane2: " << g.Save.NoSaving << "; playing without saving\n";
+  if (locked) RemoveLeftovers(t.File);
+
+  // A file that exists but holds no usable progress is set aside before anything is written over
+  // it; where that cannot be done, the game plays without saving rather than lose it.
+  auto setAside = [&](const std::string& problem) {
+    g.Progress = NewPlayerProgress();
+    std::string aside;
+    int err = mayChange ? MoveAside(g, t.File, aside) : 0;
+    if (!mayChange)
+      std::cerr << "zorvane2: " << problem << "; starting as a new player\n";
+    else if (err == 0)
+      std::cerr << "zorvane2: " << problem << "; kept as " << aside << ", starting as a new player\n";
+    else
+      playWithoutSaving(problem + " and could not be moved aside (" + Reason(err) + ")");
+  };
+
+  // Non-blocking, so a pipe put in the file's place meanwhile cannot hang the start-up.
+  int err = Injected(g, SaveStep::Open);
+  int fd = err ? -1 : ::open(t.File.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0 && !err) err = errno;
+  if (err == ENOENT || err == ENOTDIR) {
     // A missing file is simply a new player; nothing is written until the first save.
+    if (t.Link)
+      std::cerr << "zorvane2: " << named << " leads nowhere yet; starting as a new player, saved there\n";
     g.Progress = NewPlayerProgress();
     return;
   }
+  if (err) return setAside(named + " cannot be read (" + Reason(err) + ")");
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
-    std::cerr << "zorvane2: the save file " << path << " is not a regular file; starting as a new player\n";
-    g.Progress = NewPlayerProgress();
-    return;
+    return playWithoutSaving(named + " is " + KindOf(st.st_mode) + ", not a file");
   }
   SaveBlock block{};
   size_t got = 0;
-  int readError = 0;
-  while (got < block.size()) {
+  int readError = Injected(g, SaveStep::Read);
+  while (!readError && got < block.size()) {
     ssize_t n = ::read(fd, block.data() + got, block.size() - got);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) readError = errno;
@@ -201,77 +381,67 @@ void LoadProgressAtStartUp(Game& g) {
     got += size_t(n);
   }
   ::close(fd);
-  if (readError) {
-    std::cerr << "zorvane2: cannot read the save file " << path << " (" << Reason(readError)
-              << "); starting as a new player\n";
-    g.Progress = NewPlayerProgress();
-    return;
-  }
-  if (got < block.size()) {
-    // Not progress: keep it aside for the curious and start afresh.
-    std::string aside = path + ".bad";
-    std::error_code ec;
-    std::filesystem::rename(path, aside, ec);
-    if (ec)
-      std::cerr << "zorvane2: the save file " << path << " holds only " << got << " of " << block.size()
-                << " bytes and could not be moved aside (" << ec.message() << "); starting as a new player\n";
-    else
-      std::cerr << "zorvane2: the save file " << path << " holds only " << got << " of " << block.size()
-                << " bytes; kept as " << aside << ", starting as a new player\n";
-    g.Progress = NewPlayerProgress();
-    return;
-  }
+  if (readError) return setAside(named + " cannot be read (" + Reason(readError) + ")");
+  if (got < block.size())
+    return setAside(named + " holds only " + std::to_string(got) + " of " + std::to_string(block.size()) +
+                    " bytes");
   // Only the first 350 bytes are progress; anything after them is ignored.
   int clamped = 0;
   g.Progress = DecodeProgress(block, &clamped);
   if (clamped > 0)
-    std::cerr << "zorvane2: the save file " << path << " had " << clamped
+    std::cerr << "zorvane2: " << named << " had " << clamped
               << " value(s) out of range; they were set to the nearest allowed value\n";
 }
 
 bool SaveProgress(Game& g) {
-  namespace fs = std::filesystem;
   if (g.SavePath.empty()) return true;  // no save file in use: nothing to do
-  const fs::path path(g.SavePath);
-  fs::path folder = path.parent_path();
-  if (folder.empty()) folder = ".";
+  if (!g.Save.NoSaving.empty()) {
+    std::cerr << "zorvane2: progress not saved: " << g.Save.NoSaving << "\n";
+    return false;
+  }
+  // Looked at again: what is at the path may have changed since the start.
+  const SaveTarget t = FollowSavePath(g.SavePath);
   auto fail = [&](const std::string& why) {
-    std::cerr << "zorvane2: could not save the progress to " << g.SavePath << " (" << why
-              << "); the game goes on\n";
+    std::cerr << "zorvane2: could not save the progress to "
+              << (t.Link && !t.Error ? t.File + " through the link " + g.SavePath : g.SavePath) << " ("
+              << why << "); the game goes on\n";
     return false;
   };
+  if (t.Error) return fail("the path cannot be followed: " + Reason(t.Error));
+  if (t.Exists && !S_ISREG(t.Mode)) return fail(std::string("it is ") + KindOf(t.Mode) + ", which is never replaced");
+  const fs::path folder = FolderOf(t.File);
 
   std::error_code ec;
-  fs::create_directories(folder, ec);
+  if (!t.Link) fs::create_directories(folder, ec);
   if (ec) return fail("cannot make the folder " + folder.string() + ": " + ec.message());
 
   // Written in full to a temporary file beside the old one, flushed to the disk, then renamed
   // over it: at every moment the file on disk is either the old progress or the new.
-  std::string temp = (folder / (path.filename().string() + ".tmpXXXXXX")).string();
-  int fd = ::mkstemp(temp.data());
-  if (fd < 0) return fail(Reason(errno));
+  std::string temp = (folder / (fs::path(t.File).filename().string() + ".tmpXXXXXX")).string();
+  const int tempFault = Injected(g, SaveStep::CreateTemp);
+  int fd = tempFault ? -1 : ::mkstemp(temp.data());
+  if (fd < 0) return fail(Reason(tempFault ? tempFault : errno));
   auto abandon = [&](int err) {
     ::close(fd);
     ::unlink(temp.c_str());
     return fail(Reason(err));
   };
-  struct stat old {};
-  mode_t mode = ::stat(g.SavePath.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-  ::fchmod(fd, mode);
+  ::fchmod(fd, t.Exists ? (t.Mode & 07777) : 0644);
   SaveBlock block = EncodeProgress(g.Progress);
   if (!WriteAll(fd, block.data(), block.size())) return abandon(errno);
+  if (int err = Injected(g, SaveStep::Sync)) return abandon(err);
   if (::fsync(fd) != 0) return abandon(errno);
   if (::close(fd) != 0) {
     int err = errno;
     ::unlink(temp.c_str());
     return fail(Reason(err));
   }
-  if (::rename(temp.c_str(), g.SavePath.c_str()) != 0) {
+  if (::rename(temp.c_str(), t.File.c_str()) != 0) {
     int err = errno;
     ::unlink(temp.c_str());
     return fail(Reason(err));
   }
-  // Make the rename itself durable.
+  // Make the new name itself durable: a power cut after this cannot bring back the old file.
   int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     ::fsync(dir);

@@ -25,9 +25,13 @@ ProgressBlock NewPlayerProgress();
 // The default save path: $XDG_DATA_HOME/zorvane2/Game Save.gsv (or ~/.local/share/...).
 std::string DefaultSavePath();
 
-// Start-up: defaults, then the file at g.SavePath if it exists. Problems are reported
-// on standard error in one line each; the game always goes on.
+// Start-up: defaults, then the file at g.SavePath if it exists (a symbolic link is followed).
+// Takes the lock beside the file for as long as g lives and removes what interrupted saves left.
+// Problems are reported on standard error in one line each; the game always goes on. A file that
+// exists but cannot be read is moved aside (FILE.bad); where that fails, or the path is not a
+// regular file, or another copy of the game holds the lock, g.Save.NoSaving says why nothing
+// will be written.
 void LoadProgressAtStartUp(Game& g);
-// Writes g.Progress to g.SavePath through a temporary file renamed over the old one.
-// Returns false (after one line on standard error) when it cannot.
+// Writes g.Progress to g.SavePath (or the file its link leads to) through a temporary file renamed
+// over the old one. Returns false (after one line on standard error) when it cannot or may not.
 bool SaveProgress(Game& g);

@@ -15,6 +15,7 @@
 #include "enemies/eshot_class.h"
 #include "levels/levels.h"
 #include "save/progress.h"
+#include "save/save_session.h"
 #include "ship/ship_class.h"
 #include "shots/shot_class.h"
 #include "shots/shot_types.h"
@@ -144,6 +145,7 @@ struct Game {
 
   // Where progress is saved; empty means nowhere (saves are skipped).
   std::string SavePath;
+  SaveSession Save;  // may it be written, the lock on it
 
   // For the soak test: called at the end of every ship step, right after the life upkeep.
   std::function<void(const Game&)> AfterShipLife;

@@ -28,6 +28,10 @@ int Clamp(int v, int low, int high) { return v < low ? low : v > high ? high : v
 }  // namespace
 
 void SdlPlatform::InstallSignalHandlers() {
+  if (SignalsInstalled) return;
+  // Counted for every platform, also those that find the handlers already in place, so the
+  // last one to go puts back what was there before.
+  SignalsInstalled = true;
   if (HandlerUsers++ > 0) return;
   StopSignal = 0;
   struct sigaction sa {};
@@ -36,7 +40,6 @@ void SdlPlatform::InstallSignalHandlers() {
   sa.sa_flags = SA_RESTART;
   sigaction(SIGINT, &sa, &PreviousInt);
   sigaction(SIGTERM, &sa, &PreviousTerm);
-  SignalsInstalled = true;
 }
 
 void SdlPlatform::RestoreSignalHandlers() {
@@ -45,7 +48,7 @@ void SdlPlatform::RestoreSignalHandlers() {
   if (--HandlerUsers > 0) return;
   sigaction(SIGINT, &PreviousInt, nullptr);
   sigaction(SIGTERM, &PreviousTerm, nullptr);
-  StopSignal = 0;
+  StopSignal = 0;  // a stop asked of this run is not one for the next platform
 }
 
 bool SdlPlatform::CloseRequested() { return QuitEvent || StopSignal != 0; }
