@@ -1,5 +1,6 @@
 // Sound effects in ten slots and one MIDI track at a time through SDL_mixer. Missing files or
 // a missing audio device are said once on standard error; the game then goes on in silence.
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <iostream>
@@ -24,12 +25,14 @@ void SdlPlatform::OpenAudio() {
     std::cerr << "zorvane2: no audio device (" << SDL_GetError() << "); playing without sound and music\n";
     return;
   }
-  // MIDI is played by FluidSynth with a General MIDI soundfont; if SDL_mixer knows of none
-  // that exists, use Debian's.
+  // MIDI is played by FluidSynth with a General MIDI soundfont: Debian's small one, which the
+  // music is written for and which keeps about 6 MB resident (SDL_mixer's own choice may be a
+  // 140 MB one, all of it held in memory), unless SDL_SOUNDFONTS names another.
   Mix_Init(MIX_INIT_MID);
-  const char* fonts = Mix_GetSoundFonts();
-  if ((!fonts || !*fonts || !IsFile(fonts)) && IsFile(DebianSoundFont) && !SDL_getenv("SDL_SOUNDFONTS"))
-    Mix_SetSoundFonts(DebianSoundFont);
+  if (!SDL_getenv("SDL_SOUNDFONTS")) {
+    const char* fonts = Mix_GetSoundFonts();
+    if (IsFile(DebianSoundFont) || !fonts || !*fonts || !IsFile(fonts)) Mix_SetSoundFonts(DebianSoundFont);
+  }
   if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
     std::cerr << "zorvane2: no audio device (" << Mix_GetError() << "); playing without sound and music\n";
     Mix_Quit();
@@ -38,6 +41,7 @@ void SdlPlatform::OpenAudio() {
   }
   // One channel per sound slot: a slot restarted cuts itself off and never another slot.
   Mix_AllocateChannels(10);
+  Mix_Volume(-1, MIX_MAX_VOLUME * std::clamp(Options.EffectsVolume, 0, 100) / 100);  // the player's effects volume
   AudioUp = true;
   SetMusicVolume(-1250);
 }
@@ -140,7 +144,7 @@ void SdlPlatform::StopMusic() {
 void SdlPlatform::SetMusicVolume(int hundredthsOfDb) {
   if (!AudioUp) return;
   // v hundredths of a decibel is a gain of 10^(v / 2000), full volume at 0 dB.
-  double gain = std::pow(10.0, double(hundredthsOfDb) / 2000.0);
+  double gain = std::pow(10.0, double(hundredthsOfDb) / 2000.0) * std::clamp(Options.MusicVolume, 0, 100) / 100.0;
   long volume = std::lround(gain * MIX_MAX_VOLUME);
   if (volume < 0) volume = 0;
   if (volume > MIX_MAX_VOLUME) volume = MIX_MAX_VOLUME;
