@@ -2,7 +2,8 @@
 # What the game costs a desktop machine: runs it under Xvfb (a display server without a GPU)
 # for 600 frames in the menu and in play, in an 800 x 600 window and full screen on a
 # 1920 x 1080 screen, and a paused level for ten seconds; prints the share of a core used,
-# the peak resident set, the wall time and the frame intervals (median, 99th percentile, worst).
+# the peak resident set, the wall time (start-up included), the time from the first frame shown
+# to the last, and the frame intervals (median, 99th percentile, worst).
 #
 #   bench/desktop_cost.sh [GAME]     GAME defaults to build/zorvane2; FRAMES=600 changes the count
 #
@@ -46,7 +47,7 @@ printf '0 mouse 400 300\n' >"$work/menu.txt"
 printf '0 mouse 50 110\n2 lbutton\n3-60 key X\n60 key P\n' >"$work/pause.txt"
 
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores; game: $game"
-printf '%-22s %6s %8s %8s %24s\n' "run" "core" "peak MB" "wall s" "frame ms: median/p99/max"
+printf '%-22s %6s %8s %8s %9s %24s\n' "run" "core" "peak MB" "wall s" "frames s" "frame ms: median/p99/max"
 
 percentiles() {
   [[ -s $1 ]] || { echo "-"; return; }
@@ -54,6 +55,12 @@ percentiles() {
     awk '{ v[NR] = $1 } END { if (NR == 0) { print "-"; exit }
       i = int(NR * 0.99); if (i < 1) i = 1
       printf "%.2f/%.2f/%.2f", v[int((NR + 1) / 2)], v[i], v[NR] }'
+}
+
+# The time from the first frame shown to the last, scaled to the number of frames.
+span() {
+  [[ -s $1 ]] || { echo "-"; return; }
+  awk 'NR == 1 { first = $1 } { last = $1 } END { if (NR > 1) printf "%.2f", (last - first) / 1e9 * NR / (NR - 1); else print "-" }' "$1"
 }
 
 run() {
@@ -64,8 +71,8 @@ run() {
     "$game" --save-file "$work/save.gsv" "${extra[@]}" --input "$script" --frames "$frames" "$@" 2>"$work/err" ||
     { echo "$name: the game failed:"; cat "$work/err"; return 1; }
   read -r wall user sys rss <"$work/time"
-  printf '%-22s %6.3f %8.1f %8.2f %24s\n' "$name" "$(awk "BEGIN { print ($user + $sys) / $wall }")" \
-    "$(awk "BEGIN { print $rss / 1024 }")" "$wall" "$(percentiles "$work/frames")"
+  printf '%-22s %6.3f %8.1f %8.2f %9s %24s\n' "$name" "$(awk "BEGIN { print ($user + $sys) / $wall }")" \
+    "$(awk "BEGIN { print $rss / 1024 }")" "$wall" "$(span "$work/frames")" "$(percentiles "$work/frames")"
 }
 
 run "menu, window" "$work/menu.txt" --windowed

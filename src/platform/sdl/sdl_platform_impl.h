@@ -52,7 +52,7 @@ class SdlPlatform : public Platform {
   bool SaveScreenshot(const std::string& path) override;
   void SetPaused(bool paused) override;
   bool FocusLost() override;
-  bool Hidden() override { return Away; }
+  bool Hidden() override { return Away && Shown; }
   bool GetWindowPlace(WindowPlace& place) override;
   // How frames reach the window: "software" (SDL's own, no OpenGL) or the accelerated renderer's name.
   const char* PresentPath() const { return PresentName; }
@@ -144,6 +144,7 @@ class SdlPlatform : public Platform {
   bool QuitEvent = false;
   bool Paused = false;                      // the game is paused: wait for events, not frames
   bool Away = false;                        // the window is hidden or minimised
+  bool Shown = false;                       // the first frame has been shown (the window starts hidden)
   bool LostFocus = false;                   // the window lost the focus since the game last asked
   Uint64 PausedSince = 0, PausedTicks = 0;  // the clock stands still while paused
   long long PausedFromFrame = 0, PausedFrames = 0, LastFrame = 0;  // likewise, headless
