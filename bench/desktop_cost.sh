@@ -77,6 +77,7 @@ run() {
 
 run "menu, window" "$work/menu.txt" --windowed
 run "play, window" "$work/play.txt" --windowed
+SDL_AUDIODRIVER=none run "play, window, no sound" "$work/play.txt" --windowed
 run "menu, full screen" "$work/menu.txt" --fullscreen
 run "play, full screen" "$work/play.txt" --fullscreen
 
