@@ -41,7 +41,6 @@ void SdlPlatform::OpenAudio() {
   }
   // One channel per sound slot: a slot restarted cuts itself off and never another slot.
   Mix_AllocateChannels(10);
-  Mix_Volume(-1, MIX_MAX_VOLUME * std::clamp(Options.EffectsVolume, 0, 100) / 100);  // the player's effects volume
   AudioUp = true;
   SetMusicVolume(-1250);
 }

@@ -1,6 +1,7 @@
 // The SDL platform: bringing it up and down, the clock, and the test look-ups.
 #include "platform/sdl/sdl_platform.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -67,6 +68,8 @@ SdlPlatform::SdlPlatform(const PlatformOptions& options)
   }
   Pads_.Start();
   OpenAudio();
+  // The player's effects volume, 0..100, over the game's own.
+  if (AudioUp) Mix_Volume(-1, MIX_MAX_VOLUME * std::clamp(Options.EffectsVolume, 0, 100) / 100);
 }
 
 SdlPlatform::~SdlPlatform() {
