@@ -1,7 +1,7 @@
 // Sound effects in ten slots and one MIDI track at a time through SDL_mixer. Missing files or
 // a missing audio device are said once on standard error; the game then goes on in silence.
-#include <algorithm>
 #include <cmath>
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
