@@ -12,7 +12,7 @@ void DrawPausePlate(Game& g) {
   g.Plat->FillBox(330, 276, 470, 277, 0x7080C0);
   g.Plat->FillBox(330, 317, 470, 318, 0x7080C0);
   g.Plat->DrawText(376, 282, "PAUSED", 0xFFFFFF);
-  g.Plat->DrawText(352, 299, "P to play on", 0xA0A8C8);
+  g.Plat->DrawText(373, 299, "P to play on", 0xA0A8C8);
 }
 
 }  // namespace
