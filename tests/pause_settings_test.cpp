@@ -129,10 +129,12 @@ TEST(Settings, RoundTripAndDamagedOrUnknownEntries) {
   // Each bad line says so once and keeps its default; good lines around them still count.
   back = ParseSettings(
       "[display]\nfullscreen = maybe\nwindow_width = 90\nwindow_x = 200\n[sound]\nmusic_volume = 101\n"
-      "effects_volume = 30\nloudness = 3\n[keys]\nfire_1 = NOPE\ndance = X\npause = 59\njust words\n[colours]\n",
+      "effects_volume = 30\nloudness = 3\n[keys]\nfire_1 = NOPE\ndance = X\npause = 59\nleave = C\njust words\n[colours]\n"
+      "size = 3\n",
       "settings.ini", warnings);
   const std::string w = warnings.str();
-  EXPECT_EQ(std::count(w.begin(), w.end(), '\n'), 8) << w;
+  EXPECT_EQ(std::count(w.begin(), w.end(), '\n'), 9) << w;
+  EXPECT_NE(w.find("fire_2 and leave both have the key C"), std::string::npos) << w;
   EXPECT_NE(w.find("settings.ini line 2: 'fullscreen = maybe' needs yes or no; using yes"), std::string::npos) << w;
   EXPECT_TRUE(back.Window.FullScreen);
   EXPECT_EQ(back.Window.Width, 800);

@@ -87,6 +87,7 @@ Settings ParseSettings(const std::string& text, const std::string& fileName, std
         warn("unknown section '" + line + "'", ""), section = "?";
       continue;
     }
+    if (section == "?") continue;  // inside a section already reported
     auto eq = line.find('=');
     if (eq == std::string::npos) {
       warn("'" + line + "' is not 'name = value'", "");
@@ -134,6 +135,12 @@ Settings ParseSettings(const std::string& text, const std::string& fileName, std
       warn("unknown entry '" + name + "'" + (section.empty() ? " outside a section" : " in [" + section + "]"), "");
     }
   }
+  // One key for two actions plays both at once: said, and left as written.
+  for (size_t i = 0; i < s.Keys.size(); ++i)
+    for (size_t j = i + 1; j < s.Keys.size(); ++j)
+      if (s.Keys[i] == s.Keys[j])
+        warnings << "zorvane2: " << fileName << ": " << KeyActions[i].Name << " and " << KeyActions[j].Name
+                 << " both have the key " << NameForScanCode(s.Keys[i]) << "; it plays both\n";
   return s;
 }
 
