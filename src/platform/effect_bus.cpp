@@ -39,8 +39,8 @@ void EffectBus::MixFrame(float& left, float& right) {
     }
     float t = float(v.Pos - double(i));
     const int16_t* a = v.Data + 2 * i;
-    left += v.Gain * (float(a[0]) + t * float(a[2] - a[0])) / 32768.0f;
-    right += v.Gain * (float(a[1]) + t * float(a[3] - a[1])) / 32768.0f;
+    left += EffectsGain * v.Gain * (float(a[0]) + t * float(a[2] - a[0])) / 32768.0f;
+    right += EffectsGain * v.Gain * (float(a[1]) + t * float(a[3] - a[1])) / 32768.0f;
     v.Pos += v.Step;
   }
 }

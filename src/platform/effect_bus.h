@@ -32,6 +32,8 @@ class EffectBus {
   void Mix(int16_t* stream, int frames);
 
   float MusicGain = 1;
+  // The player's effects volume (0..1), over each sound's own gain.
+  float EffectsGain = 1;
 
  private:
   struct Voice {

@@ -7,11 +7,35 @@
 #include <cstdint>
 #include <string>
 
+// Which key plays each of the game's keys: game key k reads key Source[k]. Every key plays
+// itself until the player moves an action to another key.
+struct KeyBindings {
+  std::array<uint8_t, 256> Source{};
+  KeyBindings() {
+    for (size_t k = 0; k < Source.size(); ++k) Source[k] = uint8_t(k);
+  }
+  std::array<bool, 256> Apply(const std::array<bool, 256>& held) const {
+    std::array<bool, 256> keys{};
+    for (size_t k = 0; k < keys.size(); ++k) keys[k] = held[Source[k]];
+    return keys;
+  }
+};
+
 // How the platform is brought up.
 struct PlatformOptions {
   bool Headless = false;   // no window, no audio device, no waiting, clock from the frame count
   bool Windowed = false;   // a window instead of full screen
   std::string DataFolder;  // where Sound/ and Music/ are looked up first (the executable's folder)
+  // The player's settings: the window (x, y < 0: centred) and the volumes, 0..100 on top of the game's own.
+  int WindowX = -1, WindowY = -1, WindowWidth = 800, WindowHeight = 600;
+  int EffectsVolume = 100, MusicVolume = 100;
+  KeyBindings Keys;  // applies to the keyboard; a gamepad's buttons play the game's keys directly
+};
+
+// Where the window is, to be remembered for the next start.
+struct WindowPlace {
+  bool FullScreen = true;
+  int X = -1, Y = -1, Width = 800, Height = 600;  // the window as it was last seen in window mode
 };
 
 class Platform {
@@ -52,4 +76,12 @@ class Platform {
   virtual void BeginFrame(long long /*frameNumber*/) {}
   // Writes the back buffer as it is now to a PNG file; false when it cannot.
   virtual bool SaveScreenshot(const std::string& /*path*/) { return false; }
+
+  // The desktop around the game. While paused the clock stands still and the platform waits
+  // for events instead of frames; the window's focus loss (reported once) and hiding pause the game.
+  virtual void SetPaused(bool /*paused*/) {}
+  virtual bool FocusLost() { return false; }
+  virtual bool Hidden() { return false; }
+  // The display mode and window, when there is a window.
+  virtual bool GetWindowPlace(WindowPlace& /*place*/) { return false; }
 };

@@ -33,6 +33,7 @@ inline constexpr int EShotCount = 200;
 enum ScanCode {
   KeyEscape = 1,
   KeyQ = 16,
+  KeyP = 25,
   KeyA = 30,
   KeyS = 31,
   KeyD = 32,
@@ -140,6 +141,12 @@ struct Game {
 
   // Bookkeeping that the harness reports.
   long long FrameNumber = 0;          // frames run so far
+
+  // Pause: no game frame runs while paused (or while the window is hidden), so the run is
+  // the same with or without pauses.
+  bool Paused = false;
+  bool PauseKeyHeld = false;  // P was held in the last step (a press toggles once)
+  bool Still = false;         // no frame ran in the last step; the platform's clock stands still
   MusicRecord Music;
   std::vector<int> SoundsThisFrame;  // sound slots started during the current frame
 

@@ -34,6 +34,10 @@ class ForwardingPlatform : public Platform {
   int32_t TickCount() override { return Inner.TickCount(); }
   void BeginFrame(long long frame) override { Inner.BeginFrame(frame); }
   bool SaveScreenshot(const std::string& path) override { return Inner.SaveScreenshot(path); }
+  void SetPaused(bool paused) override { Inner.SetPaused(paused); }
+  bool FocusLost() override { return Inner.FocusLost(); }
+  bool Hidden() override { return Inner.Hidden(); }
+  bool GetWindowPlace(WindowPlace& place) override { return Inner.GetWindowPlace(place); }
 
  protected:
   Platform& Inner;
@@ -43,16 +47,21 @@ class ForwardingPlatform : public Platform {
 // the mouse, as a real mouse's does; "mouse X Y" moves from where the game's pointer is.
 class ScriptedPlatform : public ForwardingPlatform {
  public:
-  ScriptedPlatform(Platform& inner, InputScript script, const Game& game)
-      : ForwardingPlatform(inner), Script(std::move(script)), TheGame(game) {}
+  // The script names keys; `keys` says which of the game's keys each one plays.
+  ScriptedPlatform(Platform& inner, InputScript script, const Game& game, const KeyBindings& keys = {})
+      : ForwardingPlatform(inner), Script(std::move(script)), TheGame(game), Bindings(keys) {}
   void BeginFrame(long long frame) override;
-  void ReadKeyboard(std::array<bool, 256>& keys) override { keys = Current.Keys; }
+  void ReadKeyboard(std::array<bool, 256>& keys) override { keys = Bindings.Apply(Current.Keys); }
   void ReadMouse(int& dx, int& dy, bool& left, bool& right) override;
   bool CloseRequested() override { return Current.Close || Inner.CloseRequested(); }
+  // The window's focus and visibility come from the script too, so the run does not depend on them.
+  bool FocusLost() override { return Inner.FocusLost(), Current.Blur; }
+  bool Hidden() override { return Current.Hidden; }
 
  private:
   InputScript Script;
   const Game& TheGame;
+  KeyBindings Bindings;
   FrameInput Current;
   int PendingDx = 0, PendingDy = 0;
   long long BegunFrame = -1;
@@ -79,6 +88,16 @@ class RecordingPlatform : public ForwardingPlatform {
     if (c) Recorder.Close(Frame);
     return c;
   }
+  bool FocusLost() override {
+    bool lost = Inner.FocusLost();
+    if (lost) Recorder.Blur(Frame);
+    return lost;
+  }
+  bool Hidden() override {
+    bool hidden = Inner.Hidden();
+    if (hidden) Recorder.Hidden(Frame);
+    return hidden;
+  }
 
  private:
   ScriptRecorder& Recorder;
@@ -100,6 +119,9 @@ class AutopilotPlatform : public ForwardingPlatform {
     right = Current.Right;
     Current.Dx = Current.Dy = 0;  // motion is given once
   }
+  // The pilot never presses pause, so the window's focus and visibility do not stop it.
+  bool FocusLost() override { return Inner.FocusLost(), false; }
+  bool Hidden() override { return false; }
 
  private:
   Autopilot& Pilot;

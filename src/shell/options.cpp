@@ -16,10 +16,11 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       out = args[++i];
       return true;
     };
-    if (a == "--windowed") {
-      o.Windowed = true;
-    } else if (a == "--fullscreen") {
-      o.Windowed = false;
+    if (a == "--windowed" || a == "--fullscreen") {
+      o.Windowed = a == "--windowed";
+      o.WindowModeGiven = true;
+    } else if (a == "--settings") {
+      if (!value(o.SettingsFile) || o.SettingsFile.empty()) return fail("--settings needs a file");
     } else if (a == "--headless") {
       o.Headless = true;
     } else if (a == "--help" || a == "-h") {
@@ -61,7 +62,9 @@ std::string HelpText() {
          "\n"
          "Options:\n"
          "  --windowed            play in a window (Alt+Enter switches)\n"
-         "  --fullscreen          play full screen (the default)\n"
+         "  --fullscreen          play full screen (the default until the settings say otherwise)\n"
+         "  --settings FILE       read and write the settings in FILE (default: in play\n"
+         "                        $XDG_CONFIG_HOME/zorvane2/settings.ini; headless: none)\n"
          "  --save-file PATH      the save file to read and write\n"
          "                        (default: $XDG_DATA_HOME/zorvane2/Game Save.gsv)\n"
          "  --headless            no window, no sound, frames as fast as they run\n"
@@ -84,6 +87,7 @@ std::string HelpText() {
          "  S           right shoulder       drink a charge potion\n"
          "  D           either trigger       drink a full potion\n"
          "  Escape      Start                leave the level (or collect the results)\n"
+         "  P           Back                 pause and go on (losing the window's focus pauses too)\n"
          "In the menu: the mouse, or the gamepad's left stick as the pointer; left click (A) buys and\n"
          "fills slot 1, right click (B) fills slot 2. Hold Q and Z and click the erase button to wipe\n"
          "all progress.\n"

@@ -7,6 +7,8 @@
 
 struct Options {
   bool Windowed = false;
+  bool WindowModeGiven = false;  // --windowed or --fullscreen was given (else the settings decide)
+  std::string SettingsFile;      // --settings: read and write these settings (headless too)
   bool Headless = false;
   long long Frames = -1;  // -1: run until the player quits
   std::string SaveFile;   // empty: the default path

@@ -10,6 +10,7 @@
 #include "platform/audio.h"
 #include "save/save_file.h"
 #include "shell/harness_platform.h"
+#include "shell/settings.h"
 #include "shell/shell.h"
 #include "shell/state_json.h"
 
@@ -60,10 +61,33 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
     }
   }
 
+  // The player's settings: read (and made on the first run) when playing; the headless harness
+  // reads and writes them only when given --settings, so tests never depend on the player's.
+  const std::string settingsPath = !o.SettingsFile.empty() ? o.SettingsFile : o.Headless ? "" : DefaultSettingsPath();
+  Settings settings;
+  std::string settingsText;
+  if (!settingsPath.empty()) {
+    if (LoadSettings(settingsPath, settings, std::cerr)) {
+      settingsText = SettingsText(settings);
+    } else if (std::string why; SaveSettings(settingsPath, settings, &why)) {
+      settingsText = SettingsText(settings);  // made on the first run, to be found and edited
+    } else {
+      std::cerr << "zorvane2: could not write the settings " << settingsPath << " (" << why << ")\n";
+    }
+  }
+  if (o.WindowModeGiven) settings.Window.FullScreen = !o.Windowed;
+
   PlatformOptions po;
   po.Headless = o.Headless;
-  po.Windowed = o.Windowed;
+  po.Windowed = !settings.Window.FullScreen;
   po.DataFolder = executableFolder;
+  po.WindowX = settings.Window.X;
+  po.WindowY = settings.Window.Y;
+  po.WindowWidth = settings.Window.Width;
+  po.WindowHeight = settings.Window.Height;
+  po.EffectsVolume = settings.EffectsVolume;
+  po.MusicVolume = settings.MusicVolume;
+  po.Keys = settings.Bindings();
   std::unique_ptr<Platform> device = makePlatform(po);
   if (!device) return 1;
 
@@ -72,7 +96,7 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
   Platform* plat = device.get();
   std::unique_ptr<ScriptedPlatform> scripted;
   if (script) {
-    scripted = std::make_unique<ScriptedPlatform>(*plat, std::move(*script), g);
+    scripted = std::make_unique<ScriptedPlatform>(*plat, std::move(*script), g, po.Keys);
     plat = scripted.get();
   }
   std::unique_ptr<Autopilot> pilot;
@@ -100,19 +124,37 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
   plat->BeginFrame(0);
   ContentLoad(g);
 
+  // Scripts and --frames count the steps of this loop, paused ones included, so a recorded run
+  // with pauses replays as it was; the state's `frame` counts the game frames that ran. The
+  // back buffer is cleared just before a frame is drawn, so a pause shows the last frame.
+  long long step = 0;
+  bool shown = false;
   while (g.GameRunning) {
-    if (o.Frames >= 0 && g.FrameNumber >= o.Frames) break;
-    plat->BeginFrame(g.FrameNumber);
-    RunFrame(g);
-    ++g.FrameNumber;
+    if (o.Frames >= 0 && step >= o.Frames) break;
+    plat->BeginFrame(step++);
+    const PauseStep pause = StepPause(g);
+    if (pause == PauseStep::Run) {
+      if (shown) plat->ClearBuffer();
+      RunFrame(g);
+      ++g.FrameNumber;
+    }
     // Closing the window (or SIGINT / SIGTERM) saves and quits as the quit button does.
     if (g.GameRunning && plat->CloseRequested()) QuitGame(g);
-    if (trace.is_open()) trace << StateJson(g, true) << '\n';
-    bool last = !g.GameRunning || (o.Frames >= 0 && g.FrameNumber >= o.Frames);
+    if (pause == PauseStep::Run && trace.is_open()) trace << StateJson(g, true) << '\n';
+    bool last = !g.GameRunning || (o.Frames >= 0 && step >= o.Frames);
     if (last && !o.ScreenshotFile.empty() && !plat->SaveScreenshot(o.ScreenshotFile))
       std::cerr << "zorvane2: could not write the screenshot " << o.ScreenshotFile << "\n";
-    plat->Present();
-    plat->ClearBuffer();
+    if (pause != PauseStep::Wait) {
+      plat->Present();
+      shown = true;
+    }
+  }
+  plat->SetPaused(false);
+  if (!settingsPath.empty()) {
+    device->GetWindowPlace(settings.Window);
+    std::string why;
+    if (SettingsText(settings) != settingsText && !SaveSettings(settingsPath, settings, &why))
+      std::cerr << "zorvane2: could not write the settings " << settingsPath << " (" << why << ")\n";
   }
 
   int status = 0;

@@ -102,6 +102,10 @@ std::optional<InputScript> InputScript::Parse(const std::string& text, std::stri
       e.What = Action::RButton;
     } else if (action == "close") {
       e.What = Action::Close;
+    } else if (action == "blur") {
+      e.What = Action::Blur;
+    } else if (action == "hidden") {
+      e.What = Action::Hidden;
     } else {
       return fail("unknown action '" + action + "'");
     }
@@ -132,6 +136,8 @@ FrameInput InputScript::For(long long frame) const {
       case Action::LButton: f.LButton = true; break;
       case Action::RButton: f.RButton = true; break;
       case Action::Close: f.Close = true; break;
+      case Action::Blur: f.Blur = true; break;
+      case Action::Hidden: f.Hidden = true; break;
     }
   }
   return f;
@@ -157,6 +163,8 @@ void ScriptRecorder::Mouse(long long frame, int dx, int dy, bool left, bool righ
 }
 
 void ScriptRecorder::Close(long long frame) { At(frame).Close = true; }
+void ScriptRecorder::Blur(long long frame) { At(frame).Blur = true; }
+void ScriptRecorder::Hidden(long long frame) { At(frame).Hidden = true; }
 
 std::string ScriptRecorder::Text() const {
   std::ostringstream out;
@@ -183,6 +191,9 @@ std::string ScriptRecorder::Text() const {
   runs([](const Frame& f) { return f.Left; }, "lbutton");
   runs([](const Frame& f) { return f.Right; }, "rbutton");
   runs([](const Frame& f) { return f.Close; }, "close");
+  runs([](const Frame& f) { return f.Hidden; }, "hidden");
+  for (size_t i = 0; i < Frames.size(); ++i)
+    if (Frames[i].Blur) out << i << " blur\n";
   for (size_t i = 0; i < Frames.size(); ++i)
     if (Frames[i].Dx != 0 || Frames[i].Dy != 0)
       out << i << " move " << Frames[i].Dx << ' ' << Frames[i].Dy << '\n';

@@ -15,6 +15,8 @@ struct FrameInput {
   int TargetX = 0, TargetY = 0;
   bool LButton = false, RButton = false;
   bool Close = false;
+  bool Blur = false;    // the window loses the focus in this frame
+  bool Hidden = false;  // the window is hidden (minimised) in this frame
 };
 
 // A key name of the script (scan code 1..211, ESCAPE, SPACE, ENTER, arrows, A..Z, 0..9) to its scan code; 0 if unknown.
@@ -29,7 +31,7 @@ class InputScript {
   FrameInput For(long long frame) const;
 
  private:
-  enum class Action { Key, Mouse, Move, LButton, RButton, Close };
+  enum class Action { Key, Mouse, Move, LButton, RButton, Close, Blur, Hidden };
   struct Entry {
     long long First, Last;
     Action What;
@@ -45,13 +47,15 @@ class ScriptRecorder {
   void Keys(long long frame, const std::array<bool, 256>& keys);
   void Mouse(long long frame, int dx, int dy, bool left, bool right);
   void Close(long long frame);
+  void Blur(long long frame);
+  void Hidden(long long frame);
   std::string Text() const;
 
  private:
   struct Frame {
     std::array<bool, 256> Keys{};
     int Dx = 0, Dy = 0;
-    bool Left = false, Right = false, Close = false;
+    bool Left = false, Right = false, Close = false, Blur = false, Hidden = false;
   };
   std::vector<Frame> Frames;
   Frame& At(long long frame);

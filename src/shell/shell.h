@@ -22,3 +22,9 @@ void StartLevel(Game& g, int levelIndex);
 
 // Saves and ends the main loop, as the menu's quit button does.
 void QuitGame(Game& g);
+
+// Before each frame: P, the window's focus and visibility. Run: a game frame runs now.
+// Show: the game has just paused and "PAUSED" is drawn over the last frame, to be shown.
+// Wait: nothing runs and nothing new is shown.
+enum class PauseStep { Run, Show, Wait };
+PauseStep StepPause(Game& g);

@@ -323,6 +323,7 @@ std::string StateJson(const Game& g, bool brief) {
   j.Field("frame", g.FrameNumber);
   j.Field("InMenu", g.InMenu);
   j.Field("LevelOver", g.LevelOver);
+  j.Field("Paused", g.Paused);
   j.Field("GameRunning", g.GameRunning);
   j.Field("CurrentLevel", g.CurrentLevel);
   j.Field("FrameClock", g.FrameClock);

@@ -8,7 +8,7 @@
 namespace {
 
 // PC scan codes the pad's buttons stand for (0: none).
-constexpr int KeyEscape = 1, KeyA = 30, KeyS = 31, KeyD = 32, KeyZ = 44, KeyX = 45, KeyC = 46, KeyV = 47,
+constexpr int KeyEscape = 1, KeyP = 25, KeyA = 30, KeyS = 31, KeyD = 32, KeyZ = 44, KeyX = 45, KeyC = 46, KeyV = 47,
               KeySpace = 57, KeyUp = 200, KeyLeft = 203, KeyRight = 205, KeyDown = 208;
 
 int ButtonKey(int button) {
@@ -20,6 +20,7 @@ int ButtonKey(int button) {
     case SDL_CONTROLLER_BUTTON_LEFTSHOULDER: return KeyA;
     case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER: return KeyS;
     case SDL_CONTROLLER_BUTTON_START: return KeyEscape;
+    case SDL_CONTROLLER_BUTTON_BACK: return KeyP;
     case SDL_CONTROLLER_BUTTON_LEFTSTICK: return KeySpace;
     case SDL_CONTROLLER_BUTTON_DPAD_UP: return KeyUp;
     case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return KeyDown;

@@ -4,6 +4,7 @@
 // SDL_mixer renders the music; the effects are mixed over it by our own effect bus, in floating
 // point and through a peak limiter, so the ship's end or a wave of explosions never clips.
 #include <cmath>
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
@@ -36,12 +37,14 @@ void SdlPlatform::OpenAudio() {
     std::cerr << "zorvane2: no audio device (" << SDL_GetError() << "); playing without sound and music\n";
     return;
   }
-  // MIDI is played by FluidSynth with a General MIDI soundfont; if SDL_mixer knows of none
-  // that exists, use Debian's.
+  // MIDI is played by FluidSynth with a General MIDI soundfont: Debian's small one, which the
+  // music is written for and which keeps about 6 MB resident (SDL_mixer's own choice may be a
+  // 140 MB one, all of it held in memory), unless SDL_SOUNDFONTS names another.
   Mix_Init(MIX_INIT_MID);
-  const char* fonts = Mix_GetSoundFonts();
-  if ((!fonts || !*fonts || !IsFile(fonts)) && IsFile(DebianSoundFont) && !SDL_getenv("SDL_SOUNDFONTS"))
-    Mix_SetSoundFonts(DebianSoundFont);
+  if (!SDL_getenv("SDL_SOUNDFONTS")) {
+    const char* fonts = Mix_GetSoundFonts();
+    if (IsFile(DebianSoundFont) || !fonts || !*fonts || !IsFile(fonts)) Mix_SetSoundFonts(DebianSoundFont);
+  }
   // Exactly 16-bit stereo at 44100 Hz (SDL converts for the device): the effect bus mixes that.
   if (Mix_OpenAudioDevice(44100, AUDIO_S16SYS, 2, 1024, nullptr, 0) != 0) {
     std::cerr << "zorvane2: no audio device (" << Mix_GetError() << "); playing without sound and music\n";
@@ -174,7 +177,7 @@ void SdlPlatform::StopMusic() {
 void SdlPlatform::SetMusicVolume(int hundredthsOfDb) {
   if (!AudioUp) return;
   // v hundredths of a decibel is a gain of 10^(v / 2000), full volume at 0 dB.
-  double gain = std::pow(10.0, double(hundredthsOfDb) / 2000.0);
+  double gain = std::pow(10.0, double(hundredthsOfDb) / 2000.0) * std::clamp(Options.MusicVolume, 0, 100) / 100.0;
   long volume = std::lround(gain * MIX_MAX_VOLUME);
   if (volume < 0) volume = 0;
   if (volume > MIX_MAX_VOLUME) volume = MIX_MAX_VOLUME;

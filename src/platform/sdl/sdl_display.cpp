@@ -2,8 +2,13 @@
 // back-buffer calls (copies, text, box, clear, screenshot).
 #include <SDL_image.h>
 
+#include <time.h>
+
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 
 #include "platform/blit.h"
@@ -23,18 +28,42 @@ constexpr const char* FallbackFont = "/usr/share/fonts/truetype/liberation2/Libe
 bool SdlPlatform::OpenWindow() {
   Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
   if (FullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-  Window = SDL_CreateWindow("Zorvane 2", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 600, flags);
+  LastWindow.Width = std::max(Options.WindowWidth, 400);
+  LastWindow.Height = std::max(Options.WindowHeight, 300);
+  LastWindow.X = Options.WindowX;
+  LastWindow.Y = Options.WindowY;
+  const int x = LastWindow.X < 0 ? int(SDL_WINDOWPOS_CENTERED) : LastWindow.X;
+  const int y = LastWindow.Y < 0 ? int(SDL_WINDOWPOS_CENTERED) : LastWindow.Y;
+  // Without a GPU the window's pixels are plain memory shown by the display server; SDL
+  // must not route them through a software OpenGL.
+  SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+  Window = SDL_CreateWindow("Zorvane 2", x, y, LastWindow.Width, LastWindow.Height, flags);
   if (!Window) {
     std::cerr << "zorvane2: cannot open a window (" << SDL_GetError() << "); use --headless to run without one\n";
     return false;
   }
   SDL_SetWindowMinimumSize(Window, 400, 300);
-  Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_ACCELERATED);
+  // The cheapest renderer that keeps 60 frames: a GPU's, but where OpenGL is only a software
+  // rasteriser (or there is no GPU at all) SDL's software renderer, which copies the picture
+  // straight into the window. SDL_RENDER_DRIVER chooses by hand.
+  const char* chosen = SDL_getenv("SDL_RENDER_DRIVER");
+  if (!(chosen && *chosen) && !SoftwareGl()) {
+    Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_ACCELERATED);
+    SDL_RendererInfo info{};
+    if (Renderer && SDL_GetRendererInfo(Renderer, &info) == 0 && std::strncmp(info.name, "opengl", 6) == 0 &&
+        SoftwareGl()) {
+      SDL_DestroyRenderer(Renderer);
+      Renderer = nullptr;
+    }
+  }
+  if (!Renderer && chosen && *chosen) Renderer = SDL_CreateRenderer(Window, -1, 0);
   if (!Renderer) Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_SOFTWARE);
   if (!Renderer) {
     std::cerr << "zorvane2: cannot draw into the window (" << SDL_GetError() << ")\n";
     return false;
   }
+  SDL_RendererInfo info{};
+  PresentName = SDL_GetRendererInfo(Renderer, &info) == 0 ? info.name : "";
   // The 800 x 600 picture is scaled to the window with its aspect kept; the rest is black.
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   SDL_RenderSetLogicalSize(Renderer, 800, 600);
@@ -47,6 +76,27 @@ bool SdlPlatform::OpenWindow() {
   UpdateMouseMode();
   ChoosePacing();
   return true;
+}
+
+// True when OpenGL here is a software rasteriser: no GPU device node at all, or, once an
+// OpenGL renderer exists, a driver that says it draws in software.
+bool SdlPlatform::SoftwareGl() {
+  if (!Renderer) {
+    std::error_code ec;
+    for (const auto& node : std::filesystem::directory_iterator("/dev/dri", ec))
+      if (node.path().filename().string().rfind("renderD", 0) == 0 || node.path().filename().string().rfind("card", 0) == 0)
+        return false;
+    return true;
+  }
+  using GetString = const unsigned char* (*)(unsigned);
+  auto glGetString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* name = glGetString ? glGetString(0x1F01 /* GL_RENDERER */) : nullptr;
+  if (!name) return false;
+  std::string text(reinterpret_cast<const char*>(name));
+  for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+  for (const char* soft : {"llvmpipe", "softpipe", "swrast", "software rasterizer", "lavapipe"})
+    if (text.find(soft) != std::string::npos) return true;
+  return false;
 }
 
 void SdlPlatform::CloseWindow() {
@@ -79,30 +129,73 @@ void SdlPlatform::ChoosePacing() {
   SDL_DisplayMode mode;
   int display = SDL_GetWindowDisplayIndex(Window);
   if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0) want = mode.refresh_rate == 60;
+  want = want && std::strcmp(PresentName, "software") != 0;  // software presentation never waits for vsync
   VSync = want && SDL_RenderSetVSync(Renderer, 1) == 0;
   if (!VSync) SDL_RenderSetVSync(Renderer, 0);
   LimiterBase = 0;
+  ClearFrames = 2;
   VSyncCheckStart = 0;
   VSyncCheckFrames = 0;
 }
 
+// Sleeps until the next frame is due: an absolute deadline on the monotonic clock, so the
+// process does nothing at all while it waits and the wake-up is late by microseconds only.
 void SdlPlatform::WaitForNextFrame() {
-  const Uint64 freq = SDL_GetPerformanceFrequency();
-  Uint64 now = SDL_GetPerformanceCounter();
+  auto nanos = [] {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return (long long)t.tv_sec * 1000000000LL + t.tv_nsec;
+  };
+  long long now = nanos();
   // Frame k is due at base + k / 60 s, so rounding never builds up. After a stall (or on
   // the first frame) the count starts afresh rather than racing to catch up.
-  Uint64 due = LimiterBase + (LimiterFrames + 1) * freq / 60;
-  if (LimiterBase == 0 || now > due + freq / 10) {
+  long long due = LimiterBase + (LimiterFrames + 1) * 1000000000LL / 60;
+  if (LimiterBase == 0 || now > due + 100000000LL) {
     LimiterBase = now;
     LimiterFrames = 0;
     return;
   }
-  while (now < due) {
-    Uint64 ms = (due - now) * 1000 / freq;
-    if (ms > 2) SDL_Delay(Uint32(ms - 1));  // sleep most of the wait, then watch the counter
-    now = SDL_GetPerformanceCounter();
+  timespec until{time_t(due / 1000000000LL), long(due % 1000000000LL)};
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
   }
   ++LimiterFrames;
+}
+
+// Shows the finished frame (or, while paused, the last one again). Without a GPU the picture
+// goes straight from the back buffer into the window's own pixels, in one copy (scaled when the
+// window is not 800 x 600), and only the picture's rectangle is sent to the display; the black
+// bars beside it stay black once cleared after the window was made or resized. A GPU gets the
+// screen texture, cleared and drawn afresh each time (its buffers come back undefined).
+void SdlPlatform::ShowScreen() {
+  SDL_Surface* target = std::strcmp(PresentName, "software") == 0 ? SDL_GetWindowSurface(Window) : nullptr;
+  if (target) {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    SDL_RenderLogicalToWindow(Renderer, 0, 0, &left, &top);
+    SDL_RenderLogicalToWindow(Renderer, 800, 600, &right, &bottom);
+    SDL_Rect picture{left, top, right - left, bottom - top};
+    const bool whole = ClearFrames > 0;
+    if (whole) {
+      --ClearFrames;
+      SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+    }
+    // Scaled in software, smoothing costs three times as much as taking the nearest pixel (about
+    // 2 ms a frame for a 1920 x 1080 screen, an eighth of a core), so it is had only by asking
+    // with SDL_RENDER_SCALE_QUALITY=linear.
+    const char* quality = SDL_getenv("SDL_RENDER_SCALE_QUALITY");
+    const bool smooth = quality && (std::strcmp(quality, "linear") == 0 || std::strcmp(quality, "best") == 0 ||
+                                     std::strcmp(quality, "1") == 0 || std::strcmp(quality, "2") == 0);
+    if (picture.w == 800 && picture.h == 600) SDL_BlitSurface(BackBuffer, nullptr, target, &picture);
+    else if (!smooth || SDL_SoftStretchLinear(BackBuffer, nullptr, target, &picture) != 0)
+      SDL_BlitScaled(BackBuffer, nullptr, target, &picture);
+    if (whole) SDL_UpdateWindowSurface(Window);
+    else SDL_UpdateWindowSurfaceRects(Window, &picture, 1);
+    return;
+  }
+  SDL_UpdateTexture(Screen, nullptr, BackBuffer->pixels, BackBuffer->pitch);
+  SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+  SDL_RenderClear(Renderer);
+  SDL_RenderCopy(Renderer, Screen, nullptr, nullptr);
+  SDL_RenderPresent(Renderer);
 }
 
 void SdlPlatform::Present() {
@@ -111,18 +204,20 @@ void SdlPlatform::Present() {
     ScreenshotWanted = false;
     TakeScreenshot();
   }
-  SDL_UpdateTexture(Screen, nullptr, BackBuffer->pixels, BackBuffer->pitch);
-  SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
-  SDL_RenderClear(Renderer);
-  SDL_RenderCopy(Renderer, Screen, nullptr, nullptr);
   // The window appears with the first finished frame, after the content and progress are loaded.
-  if (SDL_GetWindowFlags(Window) & SDL_WINDOW_HIDDEN) SDL_ShowWindow(Window);
-  if (!VSync) {
-    WaitForNextFrame();
-    SDL_RenderPresent(Renderer);
-    return;
+  if (!Shown) {
+    SDL_ShowWindow(Window);
+    Shown = true;
+    Away = false;
   }
-  SDL_RenderPresent(Renderer);
+  if (!VSync) WaitForNextFrame();
+  ShowScreen();
+  if (FrameLog) {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    FrameTimes.push_back((long long)t.tv_sec * 1000000000LL + t.tv_nsec);
+  }
+  if (!VSync) return;
   // A driver may accept vsync and not wait for it; if a second of frames goes by in well
   // under a second, pace with the limiter instead.
   Uint64 now = SDL_GetPerformanceCounter();

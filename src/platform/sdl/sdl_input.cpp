@@ -79,7 +79,11 @@ void SdlPlatform::PumpEvents() {
   LeftPressed = RightPressed = false;
   Pads_.BeginFrame();
   SDL_Event e;
-  while (SDL_PollEvent(&e)) {
+  // Paused, or out of sight, the game waits for something to happen instead of drawing frames
+  // (a quarter of a second at most, so a stop signal is seen).
+  bool waited = (Paused || Away) && SDL_WaitEventTimeout(&e, 250);
+  while (waited || SDL_PollEvent(&e)) {
+    waited = false;
     if (Pads_.HandleEvent(e)) continue;
     switch (e.type) {
       case SDL_QUIT:
@@ -115,12 +119,30 @@ void SdlPlatform::PumpEvents() {
         break;
       case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_DISPLAY_CHANGED) ChoosePacing();
+        if (e.window.event == SDL_WINDOWEVENT_HIDDEN || e.window.event == SDL_WINDOWEVENT_MINIMIZED) Away = true;
+        if (e.window.event == SDL_WINDOWEVENT_SHOWN || e.window.event == SDL_WINDOWEVENT_RESTORED ||
+            e.window.event == SDL_WINDOWEVENT_MAXIMIZED)
+          Away = false;
+        // While paused nothing is drawn; a window uncovered or resized shows the last picture again.
+        if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || e.window.event == SDL_WINDOWEVENT_EXPOSED) ClearFrames = 2;
+        if ((e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) && Paused &&
+            Renderer)
+          ShowScreen();
+        // The window's size and place in window mode, remembered for the next start.
+        if (!FullScreen && Window && !(SDL_GetWindowFlags(Window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_MAXIMIZED))) {
+          if (e.window.event == SDL_WINDOWEVENT_MOVED) SDL_GetWindowPosition(Window, &LastWindow.X, &LastWindow.Y);
+          if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+            SDL_GetWindowSize(Window, &LastWindow.Width, &LastWindow.Height);
+        }
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
           UpdateMouseMode();
           Pads_.Resync();
         }
         // Away from the game the pads hold nothing, as the keyboard does.
-        if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) Pads_.ReleaseAll();
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+          Pads_.ReleaseAll();
+          LostFocus = true;  // pauses a level
+        }
         break;
       default:
         break;
@@ -128,13 +150,15 @@ void SdlPlatform::PumpEvents() {
   }
 }
 
-void MergeKeyTable(const Uint8* keyboard, int count, const Gamepads& pads, std::array<bool, 256>& keys) {
-  keys.fill(false);
+void MergeKeyTable(const Uint8* keyboard, int count, const Gamepads& pads, std::array<bool, 256>& keys,
+                   const KeyBindings& bindings) {
+  std::array<bool, 256> held{};
   for (int sc = 0; sc < count; ++sc) {
     if (!keyboard[sc]) continue;
     int code = PcScanCode(sc);
-    if (code > 0 && code < 256) keys[size_t(code)] = true;
+    if (code > 0 && code < 256) held[size_t(code)] = true;
   }
+  keys = bindings.Apply(held);  // the player's key bindings; the pads play the game's keys
   pads.AddKeys(keys);
 }
 
@@ -143,7 +167,7 @@ void SdlPlatform::ReadKeyboard(std::array<bool, 256>& keys) {
   if (!Window) return;  // headless: no keyboard
   int count = 0;
   const Uint8* state = SDL_GetKeyboardState(&count);
-  MergeKeyTable(state, count, Pads_, keys);
+  MergeKeyTable(state, count, Pads_, keys, Options.Keys);
 }
 
 void SdlPlatform::ReadMouse(int& dx, int& dy, bool& left, bool& right) {

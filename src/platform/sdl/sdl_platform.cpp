@@ -1,6 +1,8 @@
 // The SDL platform: bringing it up and down, the clock, and the test look-ups.
 #include "platform/sdl/sdl_platform.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 
@@ -57,15 +59,26 @@ SdlPlatform::SdlPlatform(const PlatformOptions& options)
     return;
   }
   FullScreen = !Options.Windowed;
+  FrameLog = SDL_getenv("ZORVANE_FRAME_LOG");
+  if (FrameLog && *FrameLog) FrameTimes.reserve(1 << 16);
+  else FrameLog = nullptr;
   if (!OpenWindow()) {
     Usable_ = false;
     return;
   }
   Pads_.Start();
   OpenAudio();
+  // The player's effects volume, 0..100, over the game's own.
+  if (AudioUp) Bus.EffectsGain = float(std::clamp(Options.EffectsVolume, 0, 100)) / 100.f;
 }
 
 SdlPlatform::~SdlPlatform() {
+  if (FrameLog) {
+    if (FILE* f = std::fopen(FrameLog, "w")) {
+      for (long long t : FrameTimes) std::fprintf(f, "%lld\n", t);
+      std::fclose(f);
+    }
+  }
   ReportMissingSounds();
   CloseAudio();
   Pads_.Stop();
@@ -85,17 +98,58 @@ SdlPlatform::~SdlPlatform() {
 int32_t SdlPlatform::TickCount() {
   if (Options.Headless) return HeadlessTicks;
   // Milliseconds in 32 bits, wrapping after about 49.7 days; the play clock subtracts modulo 2^32.
-  return static_cast<int32_t>(static_cast<uint32_t>(SDL_GetTicks64()));
+  // Time spent paused is left out, so the play clock stands still with the game.
+  Uint64 now = Paused ? PausedSince : SDL_GetTicks64();
+  return static_cast<int32_t>(static_cast<uint32_t>(now - PausedTicks));
 }
 
 void SdlPlatform::BeginFrame(long long frameNumber) {
   ReportMissingSounds();
+  LastFrame = frameNumber;
   if (Options.Headless) {
-    // Frame n is read at floor(n * 1000 / 60) ms; wraps after 2^32 ms like the real clock.
-    HeadlessTicks = static_cast<int32_t>(static_cast<uint32_t>(frameNumber * 1000 / 60));
+    // Frame n is read at floor(n * 1000 / 60) ms, paused frames left out; wraps after 2^32 ms
+    // like the real clock.
+    HeadlessTicks = static_cast<int32_t>(static_cast<uint32_t>((frameNumber - PausedFrames) * 1000 / 60));
     return;
   }
   PumpEvents();
+}
+
+void SdlPlatform::SetPaused(bool paused) {
+  if (paused == Paused) return;
+  Paused = paused;
+  // Sound and music hold their breath with the game.
+  if (AudioUp) {
+    if (paused) {
+      Mix_Pause(-1);
+      Mix_PauseMusic();
+    } else {
+      Mix_Resume(-1);
+      Mix_ResumeMusic();
+    }
+  }
+  if (paused) {
+    PausedSince = SDL_GetTicks64();
+    PausedFromFrame = LastFrame;
+    return;
+  }
+  PausedTicks += SDL_GetTicks64() - PausedSince;
+  PausedFrames += LastFrame - PausedFromFrame;
+  if (Options.Headless) BeginFrame(LastFrame);
+  LimiterBase = 0;  // pacing starts afresh
+}
+
+bool SdlPlatform::FocusLost() {
+  bool lost = LostFocus;
+  LostFocus = false;
+  return lost;
+}
+
+bool SdlPlatform::GetWindowPlace(WindowPlace& place) {
+  if (!Window) return false;
+  place = LastWindow;
+  place.FullScreen = FullScreen;
+  return true;
 }
 
 long SdlPlatform::PixelAt(int x, int y) const {

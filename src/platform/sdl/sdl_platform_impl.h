@@ -20,7 +20,8 @@
 
 // The key table from the keyboard's state (SDL scancodes) and the pads: an entry is held while
 // either holds it.
-void MergeKeyTable(const Uint8* keyboard, int count, const Gamepads& pads, std::array<bool, 256>& keys);
+void MergeKeyTable(const Uint8* keyboard, int count, const Gamepads& pads, std::array<bool, 256>& keys,
+                   const KeyBindings& bindings = {});
 
 class SdlPlatform : public Platform {
  public:
@@ -51,6 +52,12 @@ class SdlPlatform : public Platform {
   int32_t TickCount() override;
   void BeginFrame(long long frameNumber) override;
   bool SaveScreenshot(const std::string& path) override;
+  void SetPaused(bool paused) override;
+  bool FocusLost() override;
+  bool Hidden() override { return Away && Shown; }
+  bool GetWindowPlace(WindowPlace& place) override;
+  // How frames reach the window: "software" (SDL's own, no OpenGL) or the accelerated renderer's name.
+  const char* PresentPath() const { return PresentName; }
 
   // For tests: a back-buffer pixel as 0xRRGGBB; a sheet pixel likewise (-1 outside).
   long PixelAt(int x, int y) const;
@@ -80,6 +87,8 @@ class SdlPlatform : public Platform {
   void ToggleFullScreen();
   void ChoosePacing();
   void WaitForNextFrame();
+  bool SoftwareGl();
+  void ShowScreen();
   SDL_Surface* MakeTestPattern(int index, const std::string& name, uint32_t colourKey);
   uint32_t MapColour(uint32_t rgb) const;
   bool KeyedCopy(int sheet, SDL_Rect srcRect, SDL_Rect destRect);
@@ -123,13 +132,25 @@ class SdlPlatform : public Platform {
   SDL_Texture* Screen = nullptr;
   bool FullScreen = true;
   bool VSync = false;
-  Uint64 LimiterBase = 0;        // frame limiter: performance-counter time of its frame 0
-  Uint64 LimiterFrames = 0;      // frames paced since then
+  const char* PresentName = "";
+  int ClearFrames = 2;           // presentations that still clear the whole window first
+  // ZORVANE_FRAME_LOG=FILE: when each frame was shown (ns, monotonic), one a line, written at exit.
+  const char* FrameLog = nullptr;
+  std::vector<long long> FrameTimes;
+  long long LimiterBase = 0;     // frame limiter: monotonic time of its frame 0, in nanoseconds
+  long long LimiterFrames = 0;   // frames paced since then
+  WindowPlace LastWindow;        // the window as last seen in window mode
   Uint64 VSyncCheckStart = 0;    // when the vsync check began
   int VSyncCheckFrames = 0;      // frames presented since then
 
   // Input.
   bool QuitEvent = false;
+  bool Paused = false;                      // the game is paused: wait for events, not frames
+  bool Away = false;                        // the window is hidden or minimised
+  bool Shown = false;                       // the first frame has been shown (the window starts hidden)
+  bool LostFocus = false;                   // the window lost the focus since the game last asked
+  Uint64 PausedSince = 0, PausedTicks = 0;  // the clock stands still while paused
+  long long PausedFromFrame = 0, PausedFrames = 0, LastFrame = 0;  // likewise, headless
   int RelativeDx = 0, RelativeDy = 0;       // full screen: motion since the last read
   int PointerX = 0, PointerY = 0;           // the game's pointer as it will be after the reported motion
   int AbsoluteX = 0, AbsoluteY = 0;         // window: the system pointer in picture coordinates
