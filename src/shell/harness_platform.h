@@ -6,6 +6,7 @@
 
 #include "autopilot/autopilot.h"
 #include "platform/platform.h"
+#include "shell/game.h"
 #include "shell/script.h"
 
 struct Game;
@@ -111,7 +112,14 @@ class AutopilotPlatform : public ForwardingPlatform {
   AutopilotPlatform(Platform& inner, Autopilot& pilot, const Game& game)
       : ForwardingPlatform(inner), Pilot(pilot), TheGame(game) {}
   void BeginFrame(long long frame) override;
-  void ReadKeyboard(std::array<bool, 256>& keys) override { keys = Current.Keys; }
+  // The watcher keeps the pause key: a window that lost the focus pauses the level, and only
+  // the player at the keyboard can let it play on.
+  void ReadKeyboard(std::array<bool, 256>& keys) override {
+    std::array<bool, 256> device{};
+    Inner.ReadKeyboard(device);
+    keys = Current.Keys;
+    keys[KeyP] = device[KeyP];
+  }
   void ReadMouse(int& dx, int& dy, bool& left, bool& right) override {
     dx = Current.Dx;
     dy = Current.Dy;
