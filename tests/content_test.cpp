@@ -114,6 +114,7 @@ std::array<std::vector<Rect>, 14> ReadRectangles() {
       r[SheetEShots].push_back({e.SrcLeft, top, e.SrcLeft + e.Width, top + e.Height});
     }
   }
+  r[SheetEShots].push_back({9, 96, 30, 117});  // the instant kill's flare, its second frame
   r[SheetTitle].push_back({0, 0, 800, 600});
   r[SheetMouse].push_back({0, 0, 20, 30});
   // Menu marks, locks and highlights.
