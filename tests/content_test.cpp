@@ -114,6 +114,7 @@ std::array<std::vector<Rect>, 14> ReadRectangles() {
       r[SheetEShots].push_back({e.SrcLeft, top, e.SrcLeft + e.Width, top + e.Height});
     }
   }
+  r[SheetEShots].push_back({9, 96, 30, 117});  // the instant kill's flare, its second frame
   r[SheetTitle].push_back({0, 0, 800, 600});
   r[SheetMouse].push_back({0, 0, 20, 30});
   // Menu marks, locks and highlights.
@@ -278,6 +279,7 @@ TEST(ContentSheets, LabelsStayInsideTheirBoxesAndClearOfTheirEdges) {
     }
   for (int t = 0; t < 3; ++t) title.push_back({{467 + 80 * t, 107, 544 + 80 * t, 123}, 1});
   for (int p = 0; p < 5; ++p) title.push_back({{714, 107 + 39 * p, 779, 143 + 39 * p}, 2});
+  for (int i = 0; i < 9; ++i) title.push_back({{271, 341 + 27 * i, 379, 367 + 27 * i}, 2});  // charge abilities
   for (int k = 0; k < 3; ++k) title.push_back({{463 + 80 * k, 476, 540 + 80 * k, 580}, 2});
   for (Rect r : {Rect{702, 489, 740, 514}, {742, 489, 780, 514}, {702, 529, 740, 554}, {742, 529, 780, 554},
                  {702, 555, 780, 581}, {186, 67, 748, 89}})

@@ -123,6 +123,11 @@ void EShotsClass::DrawEshot(Game& g) {
     int row = std::clamp(int(g.CurrentLevel) - 1, 0, 12);
     srcTop = RoundToLong(row * Height);
     srcBottom = RoundToLong(row * Height + Height);
+  } else if (Kind == 1 && (g.FrameNumber / 6) % 2 == 1) {
+    // The instant kill pulses: every six frames it swaps to its flare, painted at the foot of
+    // the sheet (y 96), the same size as the calm star.
+    srcTop = 96;
+    srcBottom = 96 + RoundToLong(Height);
   }
   Blit(g, SheetEShots, true, RoundToLong(Top), RoundToLong(Bottom), RoundToLong(Left), RoundToLong(Right), srcTop,
        srcBottom, SrcLeft, RoundToLong(SrcLeft + Width));

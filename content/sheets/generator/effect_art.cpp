@@ -68,32 +68,37 @@ void PaintEShots(Canvas& c) {
 
   // Kind 1, the instant kill, the deadliest thing on screen and the brightest: a white-hot
   // heart in a blazing red star whose spikes burn yellow at the tips, ringed in black so it
-  // stands out over sprites and explosions alike.
-  {
-    const float cx = 19.5f, cy = 10.5f;
-    Mask star(30, 117);
+  // stands out over sprites and explosions alike. It pulses between two frames: the calm one
+  // at the top of the column, and a flare at the foot of the sheet (y 96) with a white
+  // heart twice as wide, a hotter body and its spikes turned half a step: the star throbs and glints.
+  auto star = [&c](int top, bool flare) {
+    const float cx = 19.5f, cy = top + 10.5f, turn = flare ? 3.14159265f / 8 : 0;
+    Mask m(30, 117);
     for (int k = 0; k < 8; ++k) {
-      float a = k * 3.14159265f / 4 + 0.39f, b = a + 0.34f, e = a - 0.34f;
-      star.Poly({{cx + std::cos(e) * 5.5f, cy + std::sin(e) * 5.5f}, {cx + std::cos(a) * 9.8f, cy + std::sin(a) * 9.8f},
-                 {cx + std::cos(b) * 5.5f, cy + std::sin(b) * 5.5f}});
+      float a = k * 3.14159265f / 4 + 0.39f + turn, b = a + 0.34f, e = a - 0.34f;
+      m.Poly({{cx + std::cos(e) * 5.5f, cy + std::sin(e) * 5.5f}, {cx + std::cos(a) * 9.8f, cy + std::sin(a) * 9.8f},
+              {cx + std::cos(b) * 5.5f, cy + std::sin(b) * 5.5f}});
     }
-    star.Ellipse(cx, cy, 7.2f, 7.2f);
-    for (int y = 0; y < 21; ++y)
+    m.Ellipse(cx, cy, flare ? 7.6f : 7.2f, flare ? 7.6f : 7.2f);
+    const float heart = flare ? 4.4f : 2.6f, hot = flare ? 6.4f : 4.6f;
+    for (int y = top; y < top + 21; ++y)
       for (int x = 9; x < 30; ++x) {
-        if (!star.At(x, y)) continue;
+        if (!m.At(x, y)) continue;
         float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
-        Rgb p = d < 2.6f ? Hex(0xffffff)
-                : d < 4.6f ? Mix(Hex(0xfff6a0), Hex(0xff6a20), (d - 2.6f) / 2.0f)
-                : d < 7.2f ? Mix(Hex(0xff3a18), Hex(0xff1030), (d - 4.6f) / 2.6f)
-                           : Mix(Hex(0xff9020), Hex(0xffe040), (d - 7.2f) / 2.6f);
+        Rgb p = d < heart ? Hex(0xffffff)
+                : d < hot ? Mix(Hex(0xfff6a0), Hex(0xff6a20), (d - heart) / (hot - heart))
+                : d < 7.2f ? Mix(Hex(flare ? 0xff8030 : 0xff3a18), Hex(flare ? 0xff3828 : 0xff1030), (d - hot) / (7.2f - hot))
+                           : Mix(Hex(flare ? 0xffd860 : 0xff9020), Hex(flare ? 0xfffff0 : 0xffe040), (d - 7.2f) / 2.6f);
         c.Set(x, y, p);
       }
     // The ring of black round the whole star.
-    Outline(c, 9, 0, 30, 21, 0.85f, true);
-    for (int y = 0; y < 21; ++y)
+    Outline(c, 9, top, 30, top + 21, 0.85f, true);
+    for (int y = top; y < top + 21; ++y)
       for (int x = 9; x < 30; ++x)
-        if (!c.IsKey(x, y) && !star.At(x, y)) c.Set(x, y, Hex(0x180004));
-  }
+        if (!c.IsKey(x, y) && !m.At(x, y)) c.Set(x, y, Hex(0x180004));
+  };
+  star(0, false);
+  star(96, true);
   // Kind 2, the charge drain: a crackling cyan spark with a yellow heart.
   Orb(c, 13, 25, 3.9f, Hex(0x20b0ff), Hex(0xfff080), 9, 21, 17, 29);
   c.Set(9, 25, Hex(0x80e0ff)), c.Set(16, 25, Hex(0x80e0ff)), c.Set(13, 21, Hex(0x80e0ff)), c.Set(13, 28, Hex(0x80e0ff));

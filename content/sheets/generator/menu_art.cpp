@@ -257,6 +257,98 @@ void Potion(Canvas& c, int cx, int top, Rgb liquid) {
   ShadeMask(c, 0, 0, cork, Hex(0x8a6038), {1.5f, 0.6f, 0.6f, 0.3f});
 }
 
+// A small pictogram for a charge ability (0 to 8) or a ship part (9 to 13), drawn on a
+// 15-unit grid scaled to a box of `size` pixels at (x0, y0), lit as a little relief in its
+// colour and ringed in dark so it reads on the light face of its button.
+void Pictogram(Canvas& c, int kind, int x0, int y0, int size, Rgb col) {
+  const float k = size / 15.0f;
+  auto P = [k](std::vector<Pt> pts) {
+    for (Pt& q : pts) q = {q.X * k + 1, q.Y * k + 1};
+    return pts;
+  };
+  Mask m(size + 2, size + 2);  // one pixel of room on each side for the rim
+  auto disc = [&](float cx, float cy, float rx, float ry, bool erase = false) {
+    m.Ellipse(cx * k + 1, cy * k + 1, rx * k, ry * k, erase);
+  };
+  auto box = [&](float ax, float ay, float bx, float by, bool erase = false) {
+    m.Rect(ax * k + 1, ay * k + 1, bx * k + 1, by * k + 1, erase);
+  };
+  switch (kind) {
+    case 0:  // booster: two chevrons climbing
+      m.Poly(P({{1.5f, 7}, {7.5f, 1}, {13.5f, 7}, {13.5f, 10.5f}, {7.5f, 4.5f}, {1.5f, 10.5f}}));
+      m.Poly(P({{1.5f, 11.5f}, {7.5f, 5.5f}, {13.5f, 11.5f}, {13.5f, 15}, {7.5f, 9}, {1.5f, 15}}));
+      break;
+    case 1:  // rammer: a wedge striking, sparks at its point
+      m.Poly(P({{7.5f, 4}, {14, 15}, {1, 15}}));
+      m.Poly(P({{7.5f, 0}, {8.7f, 3}, {6.3f, 3}}));
+      m.Poly(P({{1.5f, 1.5f}, {5.2f, 3.4f}, {4.2f, 4.6f}}));
+      m.Poly(P({{13.5f, 1.5f}, {9.8f, 3.4f}, {10.8f, 4.6f}}));
+      break;
+    case 2:  // double shot: two bolts side by side
+      for (float x : {2.5f, 9.0f}) {
+        box(x, 4, x + 3.5f, 14.5f);
+        disc(x + 1.75f, 3.5f, 1.75f, 3);
+      }
+      break;
+    case 3:  // defence x2: a shield
+    case 9:  // defence: a shield with a bar down its middle
+      m.Poly(P({{1.5f, 1}, {13.5f, 1}, {13.5f, 7}, {7.5f, 14.5f}, {1.5f, 7}}));
+      if (kind == 9) box(6.7f, 3, 8.3f, 11, true);
+      break;
+    case 4:  // attack x2: a sword, point up
+      m.Poly(P({{6, 3.5f}, {7.5f, 0}, {9, 3.5f}, {9, 10}, {6, 10}}));
+      box(2.5f, 10, 12.5f, 11.8f);
+      box(6.6f, 11.8f, 8.4f, 14);
+      disc(7.5f, 14, 1.4f, 1);
+      break;
+    case 5:  // siphoner: a heart, life drawn in
+      disc(4.6f, 5, 3.4f, 3.4f);
+      disc(10.4f, 5, 3.4f, 3.4f);
+      m.Poly(P({{1.4f, 6}, {13.6f, 6}, {7.5f, 14}}));
+      break;
+    case 6:  // shot eraser: a ring struck through
+      m.Ring(7.5f * k + 1, 7.5f * k + 1, 4.6f * k, 6.9f * k);
+      m.Poly(P({{2.6f, 3.8f}, {3.8f, 2.6f}, {12.4f, 11.2f}, {11.2f, 12.4f}}));
+      break;
+    case 7:  // matrix: an hourglass, time slowed
+      m.Poly(P({{3, 2}, {12, 2}, {8.6f, 7.5f}, {12, 13}, {3, 13}, {6.4f, 7.5f}}));
+      box(1.5f, 0.5f, 13.5f, 2.2f);
+      box(1.5f, 12.8f, 13.5f, 14.5f);
+      break;
+    case 8:  // cloaker: a ghost
+      disc(7.5f, 6, 5.5f, 5.2f);
+      box(2, 6, 13, 13.5f);
+      disc(4.8f, 14.2f, 1.4f, 1.6f, true);
+      disc(10.2f, 14.2f, 1.4f, 1.6f, true);
+      disc(5.4f, 6, 1.1f, 1.6f, true);
+      disc(9.6f, 6, 1.1f, 1.6f, true);
+      break;
+    case 10:  // speed: two chevrons racing on
+      for (float x : {1.0f, 7.0f}) m.Poly(P({{x, 1.5f}, {x + 6.5f, 7.5f}, {x, 13.5f}, {x, 10}, {x + 3, 7.5f}, {x, 5}}));
+      break;
+    case 11:  // regen: a cross of healing
+      box(5.5f, 1, 9.5f, 14);
+      box(1, 5.5f, 14, 9.5f);
+      break;
+    case 12:  // recharge: a lightning bolt
+      m.Poly(P({{9.5f, 0.5f}, {3, 8.5f}, {7, 8.5f}, {5, 14.5f}, {12, 6}, {8, 6}, {11, 0.5f}}));
+      break;
+    default:  // reducer: an arrow down onto a bar, the price cut
+      m.Poly(P({{7.5f, 11.5f}, {13, 6}, {9.5f, 6}, {9.5f, 0.5f}, {5.5f, 0.5f}, {5.5f, 6}, {2, 6}}));
+      box(1.5f, 12.5f, 13.5f, 14.5f);
+      break;
+  }
+  Shading sh;
+  sh.Bevel = 1.6f;
+  sh.Ambient = 0.7f;
+  sh.Diffuse = 0.45f;
+  ShadeMask(c, x0 - 1, y0 - 1, m, col, sh);
+  for (int y = 0; y < m.H; ++y)
+    for (int x = 0; x < m.W; ++x)
+      if (!m.At(x, y) && (m.At(x - 1, y) || m.At(x + 1, y) || m.At(x, y - 1) || m.At(x, y + 1)))
+        c.Set(x0 - 1 + x, y0 - 1 + y, Hex(0x101828));
+}
+
 }  // namespace
 
 void PaintTitle(Canvas& c, const Canvas& ships, const Canvas& shots, const Canvas& enemies) {
@@ -356,11 +448,12 @@ void PaintTitle(Canvas& c, const Canvas& ships, const Canvas& shots, const Canva
   Panel(c, 710, 92, 796, 304, "PARTS");
   static const char* const parts[5] = {"DEFENCE", "SPEED", "REGEN", "RECHARGE", "REDUCER"};
   TTF_Font* partFont = FittingBold(std::vector<std::string>(parts, parts + 5), 65 - 10, 9);
+  static const uint32_t partCol[5] = {0x70a880, 0x30c0f0, 0x40c050, 0xf0c020, 0xf08030};
   for (int p = 0; p < 5; ++p) {
     int y0 = 107 + 39 * p;
     Bevel(c, 714, y0, 779, y0 + 36, PanelLight(), true, 2);
     TextCentred(c, partFont, 746, y0 + 3, parts[p], Ink);
-    Text(c, f9, 718, y0 + 19, "LV", Ink);
+    Pictogram(c, 9 + p, 719, y0 + 16, 14, Hex(partCol[p]));
     Well(c, 738, y0 + 16, 762, y0 + 30);
     Text(c, Bold(9), 765, y0 + 18, "+", Hex(0x2a7a3a));
   }
@@ -386,11 +479,15 @@ void PaintTitle(Canvas& c, const Canvas& ships, const Canvas& shots, const Canva
                                            "SIPHONER", "SHOT ERASER", "MATRIX", "CLOAKER"};
   static const uint32_t abilityCol[9] = {0xff9030, 0xff4040, 0xffe040, 0x40a0ff, 0xff60a0,
                                          0x40e080, 0xf0f0f0, 0x60ff60, 0xa080ff};
+  // Each row: a colour stripe left of where the lock plate lies, then the ability's pictogram
+  // and its name, clear of the badge the equip marks put at the right end (x 366 on).
+  TTF_Font* abilityFont = FittingBold(std::vector<std::string>(abilities, abilities + 9), 363 - 301, 10);
   for (int i = 0; i < 9; ++i) {
     int y0 = 341 + 27 * i;
     Bevel(c, 271, y0, 379, y0 + 26, PanelLight(), true, 2);
-    c.FillRect(273, y0 + 4, 277, y0 + 22, Hex(abilityCol[i]));
-    Text(c, Bold(10), 284, y0 + 7, abilities[i], Ink);
+    c.FillRect(274, y0 + 4, 277, y0 + 22, Hex(abilityCol[i]));
+    Pictogram(c, i, 283, y0 + 5, 15, Scale(Hex(abilityCol[i]), 0.85f));
+    Text(c, abilityFont, 301, y0 + 7, abilities[i], Ink);
   }
 
   // Gems (cells 386+37c..418+37c x 341+27r..366+27r).
