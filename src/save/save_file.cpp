@@ -292,8 +292,13 @@ int MoveAside(const Game& g, const std::string& file, std::string& aside) {
   if (int err = Injected(g, SaveStep::SetAside)) return err;
   for (int n = 1; n <= 9; ++n) {
     aside = file + ".bad" + (n > 1 ? "." + std::to_string(n) : "");
+#ifdef RENAME_NOREPLACE
     if (::renameat2(AT_FDCWD, file.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) return 0;
-    if (errno == EINVAL || errno == ENOSYS) {
+    const bool noReplaceRename = errno != EINVAL && errno != ENOSYS;
+#else
+    const bool noReplaceRename = false;  // a system without it (the browser's file system)
+#endif
+    if (!noReplaceRename) {
       // A file system without the no-replace rename: look first.
       struct stat st {};
       if (::lstat(aside.c_str(), &st) == 0) continue;

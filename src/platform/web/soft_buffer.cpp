@@ -58,7 +58,7 @@ SoftBuffer::SoftBuffer() { Clear(); }
 // Unscaled and colour-keyed. The source rectangle is clipped to the sheet (moving the
 // destination with it), then the destination to the back buffer, as SDL_BlitSurface does.
 void SoftBuffer::Copy(int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int destLeft, int destTop) {
-  if (sheet < 0 || sheet > 13) return;
+  if (sheet < 0 || sheet >= SheetCount) return;
   const SoftSheet& from = Sheets[size_t(sheet)];
   if (from.Pixels.empty() || srcRight <= srcLeft || srcBottom <= srcTop) return;
   int sx = srcLeft, sy = srcTop, w = srcRight - srcLeft, h = srcBottom - srcTop;
@@ -100,7 +100,7 @@ void SoftBuffer::Copy(int sheet, int srcLeft, int srcTop, int srcRight, int srcB
 // from the nearest source pixel, colour-keyed likewise.
 void SoftBuffer::CopyScaled(int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int destLeft,
                             int destTop, int destRight, int destBottom) {
-  if (sheet < 0 || sheet > 13) return;
+  if (sheet < 0 || sheet >= SheetCount) return;
   const SoftSheet& from = Sheets[size_t(sheet)];
   const int sw = srcRight - srcLeft, sh = srcBottom - srcTop, dw = destRight - destLeft, dh = destBottom - destTop;
   if (from.Pixels.empty() || sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) return;

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/blit.h"
+
 struct SoftSheet {
   int Width = 0, Height = 0;
   uint32_t Key = 0;              // 0xRRGGBB
@@ -35,7 +37,7 @@ class SoftBuffer {
   static constexpr int Width = 800, Height = 600;
   SoftBuffer();
 
-  std::array<SoftSheet, 14> Sheets;
+  std::array<SoftSheet, SheetCount> Sheets;
   GlyphAtlas Atlas;
 
   void Copy(int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int destLeft, int destTop);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "platform/audio.h"
 #include "platform/web/web_keys.h"
 
 // clang-format off
@@ -62,7 +63,7 @@ WebPlatform::WebPlatform() : Rgba(size_t(SoftBuffer::Width) * SoftBuffer::Height
 }
 
 void WebPlatform::LoadSheet(int index, const std::string& name, uint32_t colourKey) {
-  if (index < 0 || index > 13) return;
+  if (index < 0 || index >= SheetCount) return;
   SoftSheet& s = Buffer.Sheets[size_t(index)];
   s = SoftSheet{};
   int size[2] = {0, 0};
@@ -78,7 +79,7 @@ void WebPlatform::LoadSheet(int index, const std::string& name, uint32_t colourK
 }
 
 void WebPlatform::LoadSound(int slot, const std::string& name) {
-  if (slot >= 0 && slot <= 9) zw_load_sound(slot, name.c_str());
+  if (slot >= 0 && slot < SoundSlotCount) zw_load_sound(slot, name.c_str());
 }
 
 void WebPlatform::CopyRect(int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int destLeft, int destTop,
