@@ -261,9 +261,6 @@ float PlayPilot::Rehearse(const Game& g, const Plan& plan, float targetX, bool f
   const ShipClass& s = sim.Ship;
   if (s.Exists) {
     cost += std::fabs(CentreX(s.Left, s.Right) - targetX) * AimWorth + std::fabs(s.Top - RestTop) * 0.05f;
-    // Walls and the bottom edge are where a boss or a wall of craft pins a ship down.
-    const float wall = std::min(s.Left - 100, 700 - s.Right);
-    cost += std::max(0.f, 60 - wall) * 0.5f + std::max(0.f, s.Top - 500) * 0.5f;
     // A way of flying that ends where the heavy craft will close in is a trap, however quiet
     // its first moments; one that ends at the edge of the way out is close to one.
     const float room = SafeRoom(s.Left, s.Top);
