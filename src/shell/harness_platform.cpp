@@ -24,9 +24,3 @@ void ScriptedPlatform::ReadMouse(int& dx, int& dy, bool& left, bool& right) {
   left = Current.LButton;
   right = Current.RButton;
 }
-
-void AutopilotPlatform::BeginFrame(long long frame) {
-  Inner.BeginFrame(frame);
-  // Before content load there is no game to look at yet.
-  Current = TheGame.GameRunning ? Pilot.Decide(TheGame) : PilotInput{};
-}

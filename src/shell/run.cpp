@@ -9,6 +9,7 @@
 
 #include "platform/audio.h"
 #include "save/save_file.h"
+#include "shell/autopilot_platform.h"
 #include "shell/harness_platform.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
