@@ -229,7 +229,7 @@ TEST(Gamepad, TheStickMovesThePointerAndTheFaceButtonsClick) {
     r.Axis(SDL_CONTROLLER_AXIS_LEFTY, 3000);
     EXPECT_EQ(frame(), start);
     // Full tilt right, then down: top speed.
-    const int top = int(Gamepads::PointerTopSpeed);
+    const int top = int(StickPointer::TopSpeed);
     r.Axis(SDL_CONTROLLER_AXIS_LEFTY, 0);
     r.Axis(SDL_CONTROLLER_AXIS_LEFTX, 32767);
     for (int i = 1; i <= 10; ++i) EXPECT_EQ(frame(), std::pair(start.first + i * top, start.second));

@@ -154,7 +154,7 @@ void Gamepads::ReleaseAll() {
     p.Trigger.fill(false);
   }
   BeginFrame();
-  RemainderX = RemainderY = 0;
+  Pointer = StickPointer{};
 }
 
 void Gamepads::Resync() {
@@ -183,29 +183,11 @@ void Gamepads::AddKeys(std::array<bool, 256>& keys) const {
 void Gamepads::PointerStep(int& dx, int& dy, bool& left, bool& right) {
   left = LatchedLeft;
   right = LatchedRight;
-  float vx = 0, vy = 0;
   for (const Pad& p : Pads) {
     left = left || p.Buttons[SDL_CONTROLLER_BUTTON_A];
     right = right || p.Buttons[SDL_CONTROLLER_BUTTON_B];
-    float x = float(p.Axes[SDL_CONTROLLER_AXIS_LEFTX]) / 32767.0f;
-    float y = float(p.Axes[SDL_CONTROLLER_AXIS_LEFTY]) / 32767.0f;
-    float reach = std::min(1.0f, std::sqrt(x * x + y * y));
-    if (reach <= PointerDeadZone) continue;
-    // Past the dead zone the speed grows with the square of the push: fine aim near the centre,
-    // the whole screen in about a second at full tilt.
-    float t = (reach - PointerDeadZone) / (1.0f - PointerDeadZone);
-    float speed = PointerTopSpeed * t * t;
-    vx += x / std::sqrt(x * x + y * y) * speed;
-    vy += y / std::sqrt(x * x + y * y) * speed;
+    Pointer.AddStick(float(p.Axes[SDL_CONTROLLER_AXIS_LEFTX]) / 32767.0f,
+                     float(p.Axes[SDL_CONTROLLER_AXIS_LEFTY]) / 32767.0f);
   }
-  if (vx == 0 && vy == 0) {
-    RemainderX = RemainderY = 0;  // at rest nothing is carried, so the pointer never creeps later
-    dx = dy = 0;
-    return;
-  }
-  float mx = vx + RemainderX, my = vy + RemainderY;
-  dx = int(std::trunc(mx));
-  dy = int(std::trunc(my));
-  RemainderX = mx - float(dx);
-  RemainderY = my - float(dy);
+  Pointer.Take(dx, dy);
 }

@@ -13,6 +13,8 @@
 #include <array>
 #include <vector>
 
+#include "platform/stick_pointer.h"
+
 class Gamepads {
  public:
   Gamepads() = default;
@@ -46,8 +48,6 @@ class Gamepads {
   // so a stick resting near the threshold does not flicker.
   static constexpr int StickPress = 12000, StickRelease = 8000;
   static constexpr int TriggerPress = 16000, TriggerRelease = 8000;
-  static constexpr float PointerDeadZone = 0.2f;     // of the stick's full reach
-  static constexpr float PointerTopSpeed = 14.0f;    // pixels a frame at full tilt
 
  private:
   struct Pad {
@@ -67,5 +67,5 @@ class Gamepads {
   std::vector<Pad> Pads;
   std::array<bool, 256> Latched{};             // keys pressed during this frame
   bool LatchedLeft = false, LatchedRight = false;
-  float RemainderX = 0, RemainderY = 0;       // pointer motion below a pixel, carried on
+  StickPointer Pointer;
 };

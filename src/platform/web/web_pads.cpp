@@ -57,28 +57,10 @@ void WebPads::AddKeys(std::array<bool, 256>& keys) const {
 
 void WebPads::PointerStep(int& dx, int& dy, bool& left, bool& right) {
   left = right = false;
-  float vx = 0, vy = 0;
   for (const Pad& p : Pads) {
     left = left || (p.Now.Buttons & (1u << PadA));
     right = right || (p.Now.Buttons & (1u << PadB));
-    float x = float(p.Now.LeftX) / 32767.0f;
-    float y = float(p.Now.LeftY) / 32767.0f;
-    float reach = std::min(1.0f, std::sqrt(x * x + y * y));
-    if (reach <= PointerDeadZone) continue;
-    // Past the dead zone the speed grows with the square of the push.
-    float t = (reach - PointerDeadZone) / (1.0f - PointerDeadZone);
-    float speed = PointerTopSpeed * t * t;
-    vx += x / std::sqrt(x * x + y * y) * speed;
-    vy += y / std::sqrt(x * x + y * y) * speed;
+    Pointer.AddStick(float(p.Now.LeftX) / 32767.0f, float(p.Now.LeftY) / 32767.0f);
   }
-  if (vx == 0 && vy == 0) {
-    RemainderX = RemainderY = 0;
-    dx = dy = 0;
-    return;
-  }
-  float mx = vx + RemainderX, my = vy + RemainderY;
-  dx = int(std::trunc(mx));
-  dy = int(std::trunc(my));
-  RemainderX = mx - float(dx);
-  RemainderY = my - float(dy);
+  Pointer.Take(dx, dy);
 }

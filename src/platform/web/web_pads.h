@@ -11,6 +11,8 @@
 #include <array>
 #include <vector>
 
+#include "platform/stick_pointer.h"
+
 // One pad as the page read it this frame: the standard layout's buttons, the left stick and the
 // triggers, scaled to the desktop's ranges (stick -32768..32767, triggers 0..32767).
 struct PadReading {
@@ -28,11 +30,9 @@ class WebPads {
   void AddKeys(std::array<bool, 256>& keys) const;
   void PointerStep(int& dx, int& dy, bool& left, bool& right);
 
-  // The desktop's thresholds (of 32767), dead zone and pointer speed.
+  // The desktop's thresholds (of 32767); the stick moves the pointer as on the desktop.
   static constexpr int StickPress = 12000, StickRelease = 8000;
   static constexpr int TriggerPress = 16000, TriggerRelease = 8000;
-  static constexpr float PointerDeadZone = 0.2f;
-  static constexpr float PointerTopSpeed = 14.0f;
 
  private:
   struct Pad {
@@ -41,5 +41,5 @@ class WebPads {
     std::array<bool, 2> Trigger{};
   };
   std::vector<Pad> Pads;
-  float RemainderX = 0, RemainderY = 0;
+  StickPointer Pointer;
 };
