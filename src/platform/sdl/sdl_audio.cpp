@@ -29,6 +29,27 @@ bool IsFile(const std::string& path) {
   return std::filesystem::is_regular_file(path, ec);
 }
 
+// The first file in a list like SDL_SOUNDFONTS (paths separated by semicolons); "" if none.
+std::string FirstFileIn(const char* list) {
+  if (!list) return "";
+  std::string rest = list;
+  while (!rest.empty()) {
+    const size_t end = rest.find(';');
+    std::string path = rest.substr(0, end);
+    if (!path.empty() && IsFile(path)) return path;
+    if (end == std::string::npos) break;
+    rest.erase(0, end + 1);
+  }
+  return "";
+}
+
+// SDL_SOUNDFONTS if set; then Debian's small soundfont; then SDL_mixer's idea of one.
+std::string ChooseSoundFont() {
+  if (const char* named = SDL_getenv("SDL_SOUNDFONTS")) return FirstFileIn(named);
+  if (IsFile(DebianSoundFont)) return DebianSoundFont;
+  return FirstFileIn(Mix_GetSoundFonts());
+}
+
 }  // namespace
 
 void SdlPlatform::OpenAudio() {
@@ -37,21 +58,23 @@ void SdlPlatform::OpenAudio() {
     std::cerr << "zorvane2: no audio device (" << SDL_GetError() << "); playing without sound and music\n";
     return;
   }
-  // MIDI is played by FluidSynth with a General MIDI soundfont: Debian's small one, which the
-  // music is written for and which keeps about 6 MB resident (SDL_mixer's own choice may be a
-  // 140 MB one, all of it held in memory), unless SDL_SOUNDFONTS names another.
-  Mix_Init(MIX_INIT_MID);
-  if (!SDL_getenv("SDL_SOUNDFONTS")) {
-    const char* fonts = Mix_GetSoundFonts();
-    if (IsFile(DebianSoundFont) || !fonts || !*fonts || !IsFile(fonts)) Mix_SetSoundFonts(DebianSoundFont);
-  }
   // Exactly 16-bit stereo at 44100 Hz (SDL converts for the device): the effect bus mixes that.
   if (Mix_OpenAudioDevice(44100, AUDIO_S16SYS, 2, 1024, nullptr, 0) != 0) {
     std::cerr << "zorvane2: no audio device (" << Mix_GetError() << "); playing without sound and music\n";
-    Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return;
   }
+  // The music is synthesised from MIDI with a General MIDI soundfont: Debian's small one, which
+  // the music is written for and which keeps about 6 MB resident, unless SDL_SOUNDFONTS names
+  // another.
+  std::string error;
+  const std::string font = ChooseSoundFont();
+  if (font.empty())
+    std::cerr << "zorvane2: no General MIDI soundfont found (install timgm6mb-soundfont or name one in "
+                 "SDL_SOUNDFONTS); playing without music\n";
+  else if (!Midi.Open(font, 44100, error))
+    std::cerr << "zorvane2: cannot play music: " << error << "; playing without music\n";
+  Mix_HookMusic(&SdlPlatform::MixMusic, this);
   // No mixer channels: each sound slot is a voice of the effect bus, so a slot restarted cuts
   // itself off and never another slot.
   Mix_AllocateChannels(0);
@@ -64,16 +87,14 @@ void SdlPlatform::OpenAudio() {
 void SdlPlatform::CloseAudio() {
   if (!AudioUp) return;
   Mix_SetPostMix(nullptr, nullptr);  // waits for the audio thread to leave the bus
-  Mix_HaltMusic();
-  if (Music) Mix_FreeMusic(Music);
-  Music = nullptr;
+  Mix_HookMusic(nullptr, nullptr);   // and the music
+  Midi.Stop();
   for (int slot = 0; slot < EffectBus::Slots; ++slot) Bus.ClearSound(slot);
   for (Mix_Chunk*& c : Sounds) {
     if (c) Mix_FreeChunk(c);
     c = nullptr;
   }
   Mix_CloseAudio();
-  Mix_Quit();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
   AudioUp = false;
 }
@@ -98,6 +119,10 @@ std::string SdlPlatform::DataFoldersText() const {
 
 // The files are looked up even without an audio device (headless too), so a missing file is
 // said wherever the game runs; only loading needs the device.
+void SdlPlatform::MixMusic(void* self, Uint8* stream, int bytes) {
+  static_cast<SdlPlatform*>(self)->Midi.Render(reinterpret_cast<int16_t*>(stream), bytes / 4);
+}
+
 void SdlPlatform::MixEffects(void* self, Uint8* stream, int bytes) {
   static_cast<SdlPlatform*>(self)->Bus.Mix(reinterpret_cast<int16_t*>(stream), bytes / 4);
 }
@@ -147,39 +172,40 @@ void SdlPlatform::PlaySound(int slot) {
 
 void SdlPlatform::LoadMusic(const std::string& name) {
   MusicName = name;
-  if (Music) Mix_FreeMusic(Music);  // stops it if it was playing
-  Music = nullptr;
+  MusicLoaded = false;
   std::string path = FindDataFile("Music", name + ".mid");
   // Each track that will not load is reported once, not at every change of track.
   if (path.empty()) {
     if (MissingReported.insert(name).second)
       std::cerr << "zorvane2: music Music/" << name << ".mid not found (looked in " << DataFoldersText()
                 << "); no music there\n";
+    Midi.Stop();
     return;
   }
-  if (!AudioUp) return;
-  Music = Mix_LoadMUS(path.c_str());
-  if (!Music && MissingReported.insert(name).second)
-    std::cerr << "zorvane2: cannot play the music " << path << " (" << Mix_GetError() << "); no music there\n";
+  if (!AudioUp || !Midi.IsOpen()) return;
+  std::string error;
+  MusicLoaded = Midi.Load(path, error);
+  if (!MusicLoaded && MissingReported.insert(name).second)
+    std::cerr << "zorvane2: cannot play the music " << path << " (" << error << "); no music there\n";
 }
 
 void SdlPlatform::PlayMusic() {
-  if (!AudioUp || !Music) return;
+  if (!AudioUp || !MusicLoaded) return;
   // The menu and level tracks loop; the victory and death tunes play once.
-  int loops = (MusicName == "Win" || MusicName == "Death") ? 0 : -1;
-  Mix_PlayMusic(Music, loops);
+  Midi.Play(!(MusicName == "Win" || MusicName == "Death"));
 }
 
 void SdlPlatform::StopMusic() {
-  if (AudioUp) Mix_HaltMusic();
+  if (AudioUp) Midi.Stop();
 }
 
 void SdlPlatform::SetMusicVolume(int hundredthsOfDb) {
   if (!AudioUp) return;
   // v hundredths of a decibel is a gain of 10^(v / 2000), full volume at 0 dB.
   double gain = std::pow(10.0, double(hundredthsOfDb) / 2000.0) * std::clamp(Options.MusicVolume, 0, 100) / 100.0;
+  // In the mixer's 129 steps, as the tracks' levels were set by ear.
   long volume = std::lround(gain * MIX_MAX_VOLUME);
   if (volume < 0) volume = 0;
   if (volume > MIX_MAX_VOLUME) volume = MIX_MAX_VOLUME;
-  Mix_VolumeMusic(int(volume));
+  Midi.SetVolume(float(volume) / MIX_MAX_VOLUME);
 }

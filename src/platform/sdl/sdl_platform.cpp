@@ -122,10 +122,10 @@ void SdlPlatform::SetPaused(bool paused) {
   if (AudioUp) {
     if (paused) {
       Mix_Pause(-1);
-      Mix_PauseMusic();
+      Midi.SetPaused(true);
     } else {
       Mix_Resume(-1);
-      Mix_ResumeMusic();
+      Midi.SetPaused(false);
     }
   }
   if (paused) {

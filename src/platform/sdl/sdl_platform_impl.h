@@ -17,6 +17,7 @@
 #include "platform/effect_bus.h"
 #include "platform/platform.h"
 #include "platform/sdl/gamepads.h"
+#include "platform/sdl/midi_player.h"
 
 // The key table from the keyboard's state (SDL scancodes) and the pads: an entry is held while
 // either holds it.
@@ -102,6 +103,7 @@ class SdlPlatform : public Platform {
   void OpenAudio();
   void CloseAudio();
   void ReportMissingSounds();
+  static void MixMusic(void* self, Uint8* stream, int bytes);
   static void MixEffects(void* self, Uint8* stream, int bytes);
   std::string FindDataFile(const std::string& folder, const std::string& file) const;
   std::string DataFoldersText() const;
@@ -165,7 +167,8 @@ class SdlPlatform : public Platform {
   bool AudioUp = false;
   std::array<Mix_Chunk*, EffectBus::Slots> Sounds{};
   EffectBus Bus;  // mixes the effects over the music, limited below full scale
-  Mix_Music* Music = nullptr;
+  MidiPlayer Midi;           // the music, rendered in the mixer's music hook
+  bool MusicLoaded = false;  // the last track asked for is ready to play
   std::string MusicName;
   std::set<std::string> MissingReported;   // music tracks already reported
   std::vector<std::string> MissingSounds;  // sound files not found, not yet reported
