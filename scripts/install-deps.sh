@@ -2,7 +2,7 @@
 # Installs the Debian packages Zorvane 2 builds and runs with, if any are missing.
 # With --fuzz, also clang and its run-time libraries for the libFuzzer targets in fuzz/.
 # With --package, also the tools that build and check the .deb (scripts/package.sh, check-package.sh).
-# With --bench, also Xvfb and GNU time for bench/desktop_cost.sh.
+# With --bench, also Xvfb, GNU time and xdotool for bench/desktop_cost.sh.
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config ccache
@@ -14,7 +14,7 @@ for arg in "$@"; do
   case "$arg" in
     --fuzz) packages+=(clang libclang-rt-14-dev) ;;
     --package) packages+=(dpkg-dev fakeroot file lintian desktop-file-utils appstream) ;;
-    --bench) packages+=(xvfb time) ;;
+    --bench) packages+=(xvfb time xdotool) ;;
     *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
   esac
 done

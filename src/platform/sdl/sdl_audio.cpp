@@ -80,6 +80,10 @@ void SdlPlatform::OpenAudio() {
   Mix_AllocateChannels(0);
   Bus.MusicGain = MusicMakeUp;
   Mix_SetPostMix(&SdlPlatform::MixEffects, this);
+  // The mixer keeps its device to itself; it is the one device playing now. Knowing it lets
+  // the game stop the whole device while it is paused or out of sight, so nothing is mixed.
+  for (SDL_AudioDeviceID id = 2; id < 64 && !MixerDevice; ++id)
+    if (SDL_GetAudioDeviceStatus(id) == SDL_AUDIO_PLAYING) MixerDevice = id;
   AudioUp = true;
   SetMusicVolume(-1250);
 }

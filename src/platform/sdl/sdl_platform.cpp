@@ -123,7 +123,9 @@ void SdlPlatform::SetPaused(bool paused) {
     if (paused) {
       Mix_Pause(-1);
       Midi.SetPaused(true);
+      if (MixerDevice) SDL_PauseAudioDevice(MixerDevice, 1);
     } else {
+      if (MixerDevice) SDL_PauseAudioDevice(MixerDevice, 0);
       Mix_Resume(-1);
       Midi.SetPaused(false);
     }

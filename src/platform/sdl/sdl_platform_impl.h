@@ -165,6 +165,7 @@ class SdlPlatform : public Platform {
 
   // Audio.
   bool AudioUp = false;
+  SDL_AudioDeviceID MixerDevice = 0;  // the mixer's device, 0 if it could not be told
   std::array<Mix_Chunk*, EffectBus::Slots> Sounds{};
   EffectBus Bus;  // mixes the effects over the music, limited below full scale
   MidiPlayer Midi;           // the music, rendered in the mixer's music hook
