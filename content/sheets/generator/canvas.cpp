@@ -3,8 +3,11 @@
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_ttf.h>
+#include <png.h>
 
 #include <algorithm>
+#include <csetjmp>
+#include <cstdio>
 #include <cmath>
 #include <map>
 #include <utility>
@@ -125,21 +128,37 @@ void Canvas::Paste(const Canvas& src, int sx0, int sy0, int sx1, int sy1, int x,
       if (!src.IsKey(sx, sy)) Set(x + sx - sx0, y + sy - sy0, src.GetRgb(sx, sy));
 }
 
+// The sheets are decoded every time the game starts, so they are written for a quick read: each
+// row is stored as it is or as its difference from the pixel to the left or from the row above,
+// whichever packs best, never with the averaging filters that cost several times as much to undo.
 bool Canvas::SavePng(const std::string& path) const {
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, W, H, 24, SDL_PIXELFORMAT_RGB24);
-  if (!s) return false;
-  for (int y = 0; y < H; ++y) {
-    auto* row = static_cast<uint8_t*>(s->pixels) + y * s->pitch;
-    for (int x = 0; x < W; ++x) {
-      uint32_t p = Px[y * W + x];
-      row[3 * x] = uint8_t(p >> 16);
-      row[3 * x + 1] = uint8_t(p >> 8);
-      row[3 * x + 2] = uint8_t(p);
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  std::vector<uint8_t> row(size_t(W) * 3);
+  volatile bool ok = false;  // set after the jump point, read after a jump back to it
+  if (info && setjmp(png_jmpbuf(png)) == 0) {
+    png_init_io(png, file);
+    png_set_IHDR(png, info, png_uint_32(W), png_uint_32(H), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE | PNG_FILTER_SUB | PNG_FILTER_UP);
+    png_set_compression_level(png, 9);
+    png_write_info(png, info);
+    for (int y = 0; y < H; ++y) {
+      for (int x = 0; x < W; ++x) {
+        const uint32_t p = Px[size_t(y) * size_t(W) + size_t(x)];
+        row[3 * size_t(x)] = uint8_t(p >> 16);
+        row[3 * size_t(x) + 1] = uint8_t(p >> 8);
+        row[3 * size_t(x) + 2] = uint8_t(p);
+      }
+      png_write_row(png, row.data());
     }
+    png_write_end(png, nullptr);
+    ok = true;
   }
-  bool ok = IMG_SavePNG(s, path.c_str()) == 0;
-  SDL_FreeSurface(s);
-  return ok;
+  png_destroy_write_struct(&png, &info);
+  return std::fclose(file) == 0 && ok;
 }
 
 // ---- Painting ------------------------------------------------------------------------------
