@@ -167,6 +167,7 @@ void SdlPlatform::WaitForNextFrame() {
 // bars beside it stay black once cleared after the window was made or resized. A GPU gets the
 // screen texture, cleared and drawn afresh each time (its buffers come back undefined).
 void SdlPlatform::ShowScreen() {
+  SettleClear();
   SDL_Surface* target = std::strcmp(PresentName, "software") == 0 ? SDL_GetWindowSurface(Window) : nullptr;
   if (target) {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -246,7 +247,10 @@ bool SdlPlatform::KeyedCopy(int sheet, SDL_Rect srcRect, SDL_Rect destRect) {
   const SheetRunIndex& runs = SheetRuns[size_t(sheet)];
   SDL_Surface* from = SheetSurfaces[size_t(sheet)];
   SDL_Surface* to = BackBuffer;
-  if (runs.RowStart.empty() || SDL_MUSTLOCK(to)) return false;
+  if (runs.RowStart.empty() || SDL_MUSTLOCK(to)) {
+    SettleClear();
+    return false;
+  }
 
   // The source rectangle is clipped to the sheet, moving the destination with it ...
   int sx = srcRect.x, sy = srcRect.y, w = srcRect.w, h = srcRect.h;
@@ -277,18 +281,32 @@ bool SdlPlatform::KeyedCopy(int sheet, SDL_Rect srcRect, SDL_Rect destRect) {
     sy += d;
   }
   if (int d = dy + h - clip.y - clip.h; d > 0) h -= d;
+  // A frame begins with a copy over the whole buffer (the title, or the frame around the play
+  // column): the clear before it is done row by row in passing, filling the key's gaps black,
+  // instead of in a pass of its own over the whole buffer.
+  const bool clearing = ClearPending && dx == clip.x && dy == clip.y && w == clip.w && h == clip.h;
+  if (!clearing) SettleClear();
+  ClearPending = false;
   if (w <= 0 || h <= 0) return true;
 
   const int end = sx + w;
+  const Uint32 black = MapColour(0);
   for (int row = 0; row < h; ++row) {
     const auto* s = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(from->pixels) + (sy + row) * from->pitch);
     auto* d = reinterpret_cast<Uint32*>(static_cast<Uint8*>(to->pixels) + (dy + row) * to->pitch) + (dx - sx);
     const uint32_t first = runs.RowStart[size_t(sy + row)], last = runs.RowStart[size_t(sy + row) + 1];
+    int filled = sx;  // clearing: the row is black or copied up to here
     for (uint32_t i = first; i < last; ++i) {
       const int lo = std::max<int>(runs.Runs[i].first, sx), hi = std::min<int>(runs.Runs[i].second, end);
-      if (lo < hi) std::memcpy(d + lo, s + lo, size_t(hi - lo) * sizeof(Uint32));
-      else if (runs.Runs[i].first >= end) break;
+      if (lo < hi) {
+        if (clearing) std::fill(d + filled, d + lo, black);
+        std::memcpy(d + lo, s + lo, size_t(hi - lo) * sizeof(Uint32));
+        filled = hi;
+      } else if (runs.Runs[i].first >= end) {
+        break;
+      }
     }
+    if (clearing) std::fill(d + filled, d + end, black);
   }
   return true;
 }
@@ -339,26 +357,38 @@ void SdlPlatform::CopyRect(int sheet, int srcLeft, int srcTop, int srcRight, int
   if (!scaled) {
     SDL_Rect dest{destLeft, destTop, 0, 0};
     if (FastKeyedCopy && KeyedCopy(sheet, src, dest)) return;
+    SettleClear();
     SDL_BlitSurface(SheetSurfaces[sheet], &src, BackBuffer, &dest);
     return;
   }
   if (destRight <= destLeft || destBottom <= destTop) return;
+  SettleClear();
   SDL_Rect dest{destLeft, destTop, destRight - destLeft, destBottom - destTop};
   SDL_BlitScaled(SheetSurfaces[sheet], &src, BackBuffer, &dest);
 }
 
 void SdlPlatform::FillBox(int left, int top, int right, int bottom, uint32_t colour) {
   if (!BackBuffer || right <= left || bottom <= top) return;
+  SettleClear();
   SDL_Rect r{left, top, right - left, bottom - top};
   SDL_FillRect(BackBuffer, &r, MapColour(colour));
 }
 
+// The clear is only noted here; the first drawing of the frame (or a look at the buffer) does it.
 void SdlPlatform::ClearBuffer() {
-  if (BackBuffer) SDL_FillRect(BackBuffer, nullptr, MapColour(0));
+  if (BackBuffer) ClearPending = true;
+}
+
+void SdlPlatform::SettleClear() const {
+  if (!ClearPending) return;
+  ClearPending = false;
+  SDL_FillRect(BackBuffer, nullptr, MapColour(0));
 }
 
 bool SdlPlatform::SaveScreenshot(const std::string& path) {
-  return BackBuffer && IMG_SavePNG(BackBuffer, path.c_str()) == 0;
+  if (!BackBuffer) return false;
+  SettleClear();
+  return IMG_SavePNG(BackBuffer, path.c_str()) == 0;
 }
 
 // ---- Text ---------------------------------------------------------------------------------
@@ -402,6 +432,7 @@ void SdlPlatform::ClearTextCache() {
 
 void SdlPlatform::DrawText(int x, int y, const std::string& text, uint32_t colour) {
   if (!Font || text.empty() || !BackBuffer) return;
+  SettleClear();
   SDL_Surface* s = TextImage(text, colour);
   if (!s) return;
   SDL_Rect dest{x, y, 0, 0};

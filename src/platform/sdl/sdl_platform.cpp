@@ -156,6 +156,7 @@ bool SdlPlatform::GetWindowPlace(WindowPlace& place) {
 
 long SdlPlatform::PixelAt(int x, int y) const {
   if (!BackBuffer || x < 0 || y < 0 || x >= 800 || y >= 600) return -1;
+  SettleClear();
   uint32_t p = static_cast<const uint32_t*>(BackBuffer->pixels)[y * 800 + x];
   Uint8 r, g, b;
   SDL_GetRGB(p, BackBuffer->format, &r, &g, &b);

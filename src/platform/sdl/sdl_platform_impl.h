@@ -70,7 +70,10 @@ class SdlPlatform : public Platform {
   // For tests: true while the guard rows around the back buffer hold nothing drawn.
   bool GuardRowsUntouched() const;
   // For tests: the back buffer's raw pixels, 800 x 600 without gaps.
-  const uint32_t* RawPixels() const { return static_cast<const uint32_t*>(BackBuffer->pixels); }
+  const uint32_t* RawPixels() const {
+    SettleClear();
+    return static_cast<const uint32_t*>(BackBuffer->pixels);
+  }
   // Sprites are copied by our own colour-keyed loop (false: by SDL's, which gives the same pixels).
   bool FastKeyedCopy = true;
   // For tests: the game controllers.
@@ -116,6 +119,9 @@ class SdlPlatform : public Platform {
   static constexpr int GuardRows = 16;
   std::vector<uint32_t> BufferMemory;
   SDL_Surface* BackBuffer = nullptr;
+  // A clear asked for and not yet done (see ClearBuffer); done by SettleClear.
+  mutable bool ClearPending = false;
+  void SettleClear() const;
   std::array<SDL_Surface*, SheetCount> SheetSurfaces{};
   // Each sheet's runs of pixels that are not its colour key: row y's runs are
   // Runs[RowStart[y]] up to Runs[RowStart[y + 1]], as [first, last) columns.
