@@ -19,7 +19,7 @@ dpkg-deb --info "$deb" | tee "$work/info"
 grep -q '^ Package: zorvane2$' "$work/info" || fail "the package is not called zorvane2"
 grep -q '^ Section: games$' "$work/info" || fail "no games section"
 depends="$(sed -n 's/^ Depends: //p' "$work/info")"
-for dep in libc6 libstdc++6 libsdl2-2.0-0 libsdl2-mixer-2.0-0 libsdl2-ttf-2.0-0 libsdl2-image-2.0-0 \
+for dep in libc6 libstdc++6 libsdl2-2.0-0 libsdl2-mixer-2.0-0 libsdl2-ttf-2.0-0 libsdl2-image-2.0-0 libfluidsynth3 \
   timgm6mb-soundfont; do
   [[ ", $depends," == *", $dep "* || ", $depends," == *", $dep,"* ]] || fail "Depends lacks $dep: $depends"
 done
