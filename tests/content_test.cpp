@@ -1,5 +1,5 @@
 // The painted sprite sheets: sizes and colour keys, every sprite inside the rectangles the game
-// copies from, a visible sprite in each of them, and light faces under the menu's black text.
+// copies from and a visible sprite in each of them.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -132,8 +132,6 @@ bool Inside(const std::vector<Rect>& rects, int x, int y) {
   return false;
 }
 
-double Lightness(uint32_t p) { return (0.3 * ((p >> 16) & 255) + 0.59 * ((p >> 8) & 255) + 0.11 * (p & 255)) / 255.0; }
-
 }  // namespace
 
 TEST(ContentSheets, EverySheetIsEmbeddedAtItsSizeWithItsKeyAndTheFontToo) {
@@ -187,129 +185,4 @@ TEST(ContentSheets, SpritesStayInsideTheRectanglesTheGameReadsAndFillEachOfThem)
   }
   EXPECT_EQ(sameShape, int(plain.Px.size()));
   EXPECT_GT(recoloured, opaque * 9 / 10);
-}
-
-TEST(ContentSheets, TheMenusBlackTextLandsOnLightFaces) {
-  // The 8 x 8 box at each place where the game writes its numbers and lines.
-  auto light = [](int sheet, int x, int y, int w = 8) {
-    const SheetImage& s = AllSheets()[sheet];
-    double sum = 0;
-    for (int dy = 1; dy < 9; ++dy)
-      for (int dx = 0; dx < w; ++dx) sum += Lightness(s.At(x + dx, y + dy));
-    return sum / (8 * w);
-  };
-  for (int i = 0; i <= 7; ++i) EXPECT_GT(light(SheetTitle, 168, 337 + 22 * i, 40), 0.75) << "statistic " << i;
-  EXPECT_GT(light(SheetTitle, 168, 535, 30), 0.75);  // completion
-  EXPECT_GT(light(SheetTitle, 168, 556, 40), 0.75);  // play clock
-  for (int r = 0; r < 4; ++r)
-    for (int c = 0; c < 5; ++c) EXPECT_GT(light(SheetTitle, 187 + 49 * c, 135 + 49 * r, 12), 0.75) << "shot level";
-  for (int p = 0; p < 5; ++p) EXPECT_GT(light(SheetTitle, 742, 125 + 39 * p, 14), 0.75) << "part level";
-  for (int k = 0; k < 3; ++k) EXPECT_GT(light(SheetTitle, 498 + 81 * k, 498, 10), 0.75) << "potions";
-  for (int line = 0; line < 8; ++line) EXPECT_GT(light(SheetTitle, 500, 338 + 12 * line, 210), 0.7) << "panel";
-  EXPECT_GT(light(SheetTitle, 500, 425, 210), 0.7);
-  // The results panel, drawn at (300, 150).
-  for (int i = 0; i < 7; ++i) EXPECT_GT(light(SheetStats, 130, 26 + 13 * i, 60), 0.75) << "counter " << i;
-  for (int g = 0; g <= 5; ++g) EXPECT_GT(light(SheetStats, 129, 117 + 13 * g, 60), 0.75) << "goal line " << g;
-  EXPECT_GT(light(SheetStats, 42, 208, 14), 0.75);   // grade
-  EXPECT_GT(light(SheetStats, 140, 208, 50), 0.75);  // points
-  EXPECT_GT(light(SheetStats, 3, 233, 190), 0.75);   // the gem earned
-  EXPECT_GT(light(SheetStats, 3, 245, 190), 0.75);   // the charge ability earned
-}
-
-namespace {
-
-// Where a box's edges break: its rim lines (as many as its bevel's depth), the line inside
-// them and the line just outside are each one colour, or a gentle gradient, along the middle of
-// every side. A label that runs over a rim, touches it from either side or stops a bevel short
-// puts a sharp step into one of those lines. Returns the first break found, or "".
-std::string EdgeBreak(const SheetImage& s, Rect b, int depth) {
-  auto step = [&](int x0, int y0, int x1, int y1) {
-    if (std::min({x0, y0, x1, y1}) < 0 || std::max(x0, x1) >= s.W || std::max(y0, y1) >= s.H) return false;
-    uint32_t p = s.At(x0, y0), q = s.At(x1, y1);
-    int d = 0;
-    for (int sh : {0, 8, 16}) d += std::abs(int((p >> sh) & 255) - int((q >> sh) & 255));
-    return d > 48;
-  };
-  for (int d = -1; d <= depth; ++d) {
-    const int end = depth + 1;  // the corners, where two rims meet on the diagonal
-    for (int x = b.Left + end; x + 1 < b.Right - end; ++x)
-      for (int y : {b.Top + d, b.Bottom - 1 - d})
-        if (step(x, y, x + 1, y)) return "row " + std::to_string(y) + " at x " + std::to_string(x);
-    for (int y = b.Top + end; y + 1 < b.Bottom - end; ++y)
-      for (int x : {b.Left + d, b.Right - 1 - d})
-        if (step(x, y, x, y + 1)) return "column " + std::to_string(x) + " at y " + std::to_string(y);
-  }
-  return "";
-}
-
-struct Box {
-  Rect R;
-  int Depth;
-};
-
-// The light wells the game writes its numbers into, as the menu draws them.
-std::vector<Box> MenuWells() {
-  std::vector<Box> w;
-  for (int i = 0; i < 8; ++i) w.push_back({{165, 336 + 22 * i, 262, 348 + 22 * i}, 1});
-  w.push_back({{165, 534, 262, 546}, 1});  // completion
-  w.push_back({{165, 554, 262, 567}, 1});  // play clock
-  for (int r = 0; r < 4; ++r)
-    for (int c = 0; c < 5; ++c) w.push_back({{185 + 49 * c, 134 + 49 * r, 203 + 49 * c, 146 + 49 * r}, 1});
-  for (int p = 0; p < 5; ++p) w.push_back({{738, 123 + 39 * p, 762, 137 + 39 * p}, 1});
-  for (int k = 0; k < 3; ++k) w.push_back({{494 + 81 * k, 496, 514 + 81 * k, 510}, 1});
-  w.push_back({{466, 328, 791, 441}, 2});  // the information panel
-  return w;
-}
-
-}  // namespace
-
-TEST(ContentSheets, LabelsStayInsideTheirBoxesAndClearOfTheirEdges) {
-  // The painted buttons, cells and wells of the menu backdrop and the results panel.
-  std::vector<Box> title = MenuWells();
-  title.push_back({{10, 11, 155, 58}, 3});
-  for (int i = 0; i < 13; ++i) {
-    int top = i < 10 ? 103 + 33 * i : 465 + 33 * (i - 10);
-    title.push_back({{10, top, 155, top + 26}, 2});
-  }
-  for (int r = 0; r < 4; ++r)
-    for (int c = 0; c < 5; ++c) {
-      int x0 = 167 + 49 * c, y0 = 107 + 49 * r;
-      title.push_back({{x0, y0, x0 + 46, y0 + 13}, 1});
-      title.push_back({{x0, y0 + 13, x0 + 46, y0 + 46}, 1});
-    }
-  for (int t = 0; t < 3; ++t) title.push_back({{467 + 80 * t, 107, 544 + 80 * t, 123}, 1});
-  for (int p = 0; p < 5; ++p) title.push_back({{714, 107 + 39 * p, 779, 143 + 39 * p}, 2});
-  for (int i = 0; i < 9; ++i) title.push_back({{271, 341 + 27 * i, 379, 367 + 27 * i}, 2});  // charge abilities
-  for (int k = 0; k < 3; ++k) title.push_back({{463 + 80 * k, 476, 540 + 80 * k, 580}, 2});
-  for (Rect r : {Rect{702, 489, 740, 514}, {742, 489, 780, 514}, {702, 529, 740, 554}, {742, 529, 780, 554},
-                 {702, 555, 780, 581}, {186, 67, 748, 89}})
-    title.push_back({r, r.Left == 186 ? 1 : 2});
-  for (const Box& b : title)
-    EXPECT_EQ(EdgeBreak(AllSheets()[SheetTitle], b.R, b.Depth), "") << "backdrop box at " << b.R.Left << "," << b.R.Top;
-  std::vector<Box> results = {{{39, 205, 62, 220}, 1}, {{137, 205, 196, 220}, 1}, {{1, 231, 199, 257}, 1}};
-  for (int i = 0; i < 13; ++i) results.push_back({{126, 25 + 13 * i, 196, 37 + 13 * i}, 1});  // counters, then goals
-  for (const Box& b : results)
-    EXPECT_EQ(EdgeBreak(AllSheets()[SheetStats], b.R, b.Depth), "") << "results box at " << b.R.Left << "," << b.R.Top;
-  for (int tab = 0; tab < 3; ++tab)
-    EXPECT_EQ(EdgeBreak(AllSheets()[SheetMenuHelp], {0, 176 * tab, 288, 176 * tab + 172}, 1), "") << "guide " << tab;
-
-  // A drawn menu frame: the longest numbers and the goals table stay clear of their wells' edges.
-  TempDir dir;
-  ProgressBlock p = NewPlayerProgress();
-  p.Points = 123456;
-  for (int s = 0; s < 20; ++s) p.ShotLevel[s] = 9;
-  p.PartLevel = {10, 10, 10, 10, 10};
-  p.Potions = {5, 5, 5};
-  p.PlayTime = {123, 59, 59};
-  for (int i = 0; i < 8; ++i) p.Stats[i] = 2000000000;
-  p.LevelOpen[0] = true;
-  SaveBlock block = EncodeProgress(p);
-  WriteFile(dir.File("save.gsv"), std::string(reinterpret_cast<const char*>(block.data()), block.size()));
-  WriteFile(dir.File("hover.txt"), "0 mouse 60 110\n");
-  ASSERT_EQ(RunZorvane("--headless --frames 3 --input '" + dir.File("hover.txt") + "' --save-file '" + dir.File("save.gsv") +
-                           "' --screenshot '" + dir.File("menu.png") + "'"),
-            0);
-  SheetImage frame = Decode(SheetTitle, dir.File("menu.png"));
-  ASSERT_EQ(frame.W, 800);
-  for (const Box& b : MenuWells()) EXPECT_EQ(EdgeBreak(frame, b.R, b.Depth), "") << "drawn well at " << b.R.Left << "," << b.R.Top;
 }

@@ -1,5 +1,5 @@
-// Enemies, their fire and the spawner: aiming, motion, the play-column and field limits, volleys,
-// the boss spin, ramming, enemy shots hitting the ship, the shot eraser and the timeline.
+// Enemies, their fire and the spawner: aiming, the play-column and field limits, volleys,
+// ramming and the timeline.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -116,43 +116,6 @@ TEST(EnemyAiming, AcceleratingSpreadAndRotatingPatterns) {
   EXPECT_EQ(FireAt(g, 36, 400, 100, 2, 45).Heading, DegToRad(45) + DegToRad(90));
 }
 
-TEST(EnemyAiming, Pattern37AimsAllFourAndThrustsTheOuterPair) {
-  TestGame t;
-  Game& g = *t;
-  PlaceShip(g, 400, 500);
-  EnemyClass& e = PlaceEnemy(g, 0, 3, 60, 380);  // centre x 400, bottom 100
-  e.Shottype = 0;
-  e.ShotPattern = 37;
-  g.FrameClock = 100;
-  e.EnemyShoot(g);
-  ASSERT_EQ(LiveEShots(g), 4);
-  const float offsets[4] = {-100, -15, 15, 100};
-  const float accels[4] = {0.2f, 0, 0, 0.2f};
-  for (int i = 0; i < 4; ++i) {
-    const EShotsClass& s = g.EShots[i];
-    EXPECT_FLOAT_EQ(s.Left, 400 - 4.5f + offsets[i]);
-    EXPECT_EQ(std::tuple(s.Top, s.Bottom, s.Accel), std::tuple(91.0f, 100.0f, accels[i]));
-    EXPECT_EQ(s.AccelHeading, s.Heading);
-    EXPECT_NEAR(std::cos(s.Heading), -offsets[i] / std::hypot(offsets[i], 404.5), 1e-6);
-  }
-}
-
-TEST(EnemyMotion, MatrixQuartersTheStepAndThePush) {
-  TestGame t;
-  Game& g = *t;
-  EnemyClass& e = PlaceEnemy(g, 0, 3, 100, 300);
-  e.Speed = 4, e.Heading = DegToRad(90), e.Accel = 1, e.AccelHeading = DegToRad(90);
-  e.EnemyMove(g);
-  EXPECT_FLOAT_EQ(e.Top, 104);
-  EXPECT_EQ(e.Bottom, e.Top + 40);
-  EXPECT_FLOAT_EQ(e.Speed, 5);
-  g.ChargeOn[AbilityMatrix] = true;
-  e.EnemyMove(g);
-  EXPECT_FLOAT_EQ(e.Top, 105.25f);
-  EXPECT_FLOAT_EQ(e.Speed, 5.25f);
-  EXPECT_TRUE(e.Exists);
-}
-
 TEST(EnemyMotion, FieldAndColumnLimitsAtTheirExactEdges) {
   TestGame t;
   Game& g = *t;
@@ -239,34 +202,6 @@ TEST(EnemyFire, FullPoolDropsShotsAndGemFiveConvertsForGood) {
   EXPECT_EQ(g.EShots[3].Kind, 0);
 }
 
-TEST(EnemyFire, LevelSixBossSpinsFasterAsItWeakens) {
-  const std::pair<Single, Long> table[] = {{650, 0}, {649.9f, 180}, {500.5f, 180}, {500, 120}, {350, 90}, {200, 72},
-                                           {50, 60}, {0.6f, 60},    {0.5f, 0},     {0.4f, 0},  {-3, 60}};
-  for (auto [life, add] : table) EXPECT_EQ(BossSpinBonus(life), add) << life;
-
-  TestGame t;
-  Game& g = *t;
-  PlaceShip(g, 400, 500);
-  EnemyClass& boss = PlaceEnemy(g, 0, 25, 60, 380);
-  boss.Life = 500;
-  EnemyClass& e = PlaceEnemy(g, 1, 3, 60, 380);
-  e.Shottype = 0, e.ShotPattern = 36;
-  g.CurrentLevel = 6;
-  g.FrameClock = 4700;  // the spin starts after 4700
-  e.EnemyShoot(g);
-  EXPECT_EQ(e.ShotRotate, 1);
-  g.FrameClock = 4751;
-  e.EnemyShoot(g);
-  EXPECT_EQ(e.ShotRotate, 1 + 1 + 120);
-  EXPECT_EQ(g.EShots[1].Heading, DegToRad(122) + DegToRad(90));
-  // In the arena the level-6 boss spins from the start.
-  g.CurrentLevel = 13;
-  g.ArenaBoss = 6;
-  g.FrameClock = 4802;
-  e.EnemyShoot(g);
-  EXPECT_EQ(e.ShotRotate, 122 + 121);
-}
-
 TEST(Ramming, DamageByKindPickupAndKnockBack) {
   TestGame t;
   Game& g = *t;
@@ -335,174 +270,6 @@ TEST(Ramming, RammerDealsTwentyAFrameExceptLateInLevelFive) {
   EXPECT_EQ(g.DamageDealt, 20 * 6);
 }
 
-TEST(Ramming, TheStepRamsOnlyAVisibleLiveShip) {
-  TestGame t;
-  Game& g = *t;
-  g.CurrentLevel = 1;
-  PlaceShip(g, 400, 400);
-  // The craft's rectangle grows by 5 (rounded, halves to even), the ship's test shrinks by 8:
-  // with the ship's top at 372 the grown bottom must pass 380.
-  EnemyClass& e = PlaceEnemy(g, 0, 3, 300, 380);
-  auto ramsAt = [&](Single top) {
-    e.Top = top, e.Bottom = top + 40, e.Speed = 0;
-    const Single before = g.Ship.Life;
-    StepEnemies(g);
-    return g.Ship.Life < before;
-  };
-  EXPECT_FALSE(ramsAt(335.5f));  // grown bottom 380.5 rounds to 380: touching only
-  EXPECT_TRUE(ramsAt(335.6f));
-  g.ChargeOn[AbilityCloaker] = true;
-  EXPECT_FALSE(ramsAt(340));
-  g.ChargeOn[AbilityCloaker] = false;
-  g.Ship.Exists = false;
-  EXPECT_FALSE(ramsAt(340));
-}
-
-TEST(EnemyStep, FreezeDrawMoveAndFireEvenWhenJustGone) {
-  TestGame t;
-  Game& g = *t;
-  PlaceShip(g, 400, 500);
-  g.CurrentLevel = 1;
-  g.FrameClock = 100;
-  EnemyClass& e = PlaceEnemy(g, 0, 3, 60, 380);
-  e.Shottype = 0, e.ShotPattern = 0, e.FreezeTime = 1, e.Hurt = true;  // 1 -> 0: still frozen this frame
-  t.Plat.ClearRecords();
-  StepEnemies(g);
-  EXPECT_EQ(std::tuple(LiveEShots(g), e.FreezeTime, e.Hurt), std::tuple(0, 0, false));
-  ASSERT_EQ(t.Plat.Copies.size(), 1u);
-  EXPECT_EQ(t.Plat.Copies[0].Sheet, SheetEnemiesHurt);
-  StepEnemies(g);  // 0 -> -1: fires
-  EXPECT_EQ(LiveEShots(g), 1);
-  for (int i = 0; i < 5; ++i) StepEnemies(g);
-  EXPECT_EQ(e.FreezeTime, -1);  // rests at -1 instead of running down for ever
-  EXPECT_EQ(t.Plat.Copies.back().Sheet, SheetEnemies);
-
-  // A craft that leaves the field in its move still fires its volley in that step.
-  g.EShots = {};
-  e.Top = -199.5f, e.Speed = 1, e.Heading = DegToRad(270), e.LastShot = 0;
-  StepEnemies(g);
-  EXPECT_EQ(std::tuple(e.Exists, LiveEShots(g)), std::tuple(false, 1));
-}
-
-TEST(EnemyDrawing, RoundsHalvesToEvenAndPicksTheBulletRowByLevel) {
-  TestGame t;
-  Game& g = *t;
-  EnemyClass& e = PlaceEnemy(g, 0, 3, 10.5f, 11.5f);
-  e.SrcRectTop = 5, e.SrcRectBottom = 45, e.SrcRectLeft = 7, e.SrcRectRight = 47;
-  t.Plat.ClearRecords();
-  e.DrawEnemy(g);
-  EXPECT_TRUE(HasCopy(t.Plat, SheetEnemies, 7, 5, 47, 45, 12, 10));
-  // The common bullet takes row 2 of its level's column (the arena's level 13 included); others their own.
-  EShotsClass s;
-  s.Top = 100, s.Bottom = 109, s.Left = 200, s.Right = 209, s.Width = 9, s.Height = 9, s.SrcTop = 40;
-  const std::tuple<Integer, Integer, int, int> cases[] = {{3, 0, 18, 27}, {13, 0, 108, 117}, {13, 2, 21, 29}};
-  for (auto [level, kind, top, bottom] : cases) {
-    g.CurrentLevel = level;
-    if (kind == 2) s.Kind = 2, s.Width = 8, s.Height = 8, s.SrcTop = 21, s.SrcLeft = 9;
-    t.Plat.ClearRecords();
-    s.DrawEshot(g);
-    const CopyRecord& c = t.Plat.Copies.at(0);
-    EXPECT_EQ(c.Sheet, SheetEShots);
-    EXPECT_EQ(std::tuple(c.SrcTop, c.SrcBottom), std::tuple(top, bottom)) << level << " " << kind;
-    EXPECT_EQ(c.SrcRight, kind == 2 ? 17 : 9);
-  }
-}
-
-TEST(EnemyFireHits, EachKindWithTheLevelFactorAndDefenceChain) {
-  TestGame t;
-  Game& g = *t;
-  PlaceShip(g, 400, 400, 8, 1);
-  g.Ship.CurDefence = 2;
-  g.Ship.Charge = 200;
-  g.CurrentLevel = 4;
-  EShotsClass shot;
-  auto hit = [&](Integer kind, Single life = 200) {
-    g.Ship.Life = life;
-    shot.Kind = kind;
-    shot.Exists = true;
-    EShotHitsShip(g, shot, EnemyFireLevelFactor(g));
-    EXPECT_FALSE(shot.Exists);
-  };
-  t.Plat.ClearRecords();
-  g.SoundsThisFrame.clear();
-  hit(0);  // level 4 x 50 / defence 2, the speed cut to a quarter, a sound and a flash
-  EXPECT_EQ(std::tuple(g.Ship.Life, g.DamageTaken, g.Ship.Speed), std::tuple(200 - 4 * 50 / 2, 100, 2));
-  EXPECT_EQ(g.SoundsThisFrame, std::vector<int>{SoundShiphit});
-  EXPECT_TRUE(HasCopy(t.Plat, SheetShips, 405, 0, 450, 56, 378, 372));  // 377.5 rounds to even
-  // The defence chain: DEFENCE x2, gem 15, gem 17 together divide by 2 * 2 * 1.5 * 2.
-  g.ChargeOn[AbilityDefence2] = true;
-  g.Ship.GemType1 = 15;
-  g.Ship.GemType2 = 17;
-  hit(0);
-  EXPECT_FLOAT_EQ(g.Ship.Life, 200 - 200.0f / 12);
-  // Charge drain: only the defence level softens it, and it is no damage taken.
-  const Single taken = g.DamageTaken;
-  hit(2);
-  EXPECT_EQ(g.Ship.Charge, 200 - 4 * 50 / 2);
-  EXPECT_EQ(g.DamageTaken, taken);
-  hit(1, 190);  // the instant kill: 200 whatever the defence
-  EXPECT_EQ(g.Ship.Life, -10);
-  hit(3);
-  EXPECT_EQ(g.Ship.NoMove, 40);
-  hit(4);
-  EXPECT_EQ(g.Ship.NoShoot, 100);
-  // The mini game hits as level 3; the arena as the ship's own defence level.
-  g.ChargeOn[AbilityDefence2] = false;
-  g.Ship.GemType1 = g.Ship.GemType2 = -1;
-  g.CurrentLevel = 11;
-  hit(0);
-  EXPECT_EQ(g.Ship.Life, 200 - 3 * 50 / 2);
-  g.CurrentLevel = 13;
-  g.Ship.CurDefence = 4;
-  g.ChargeOn[AbilityDefence2] = true;
-  hit(0);
-  EXPECT_EQ(g.Ship.Life, 200 - 50 / (8 / 4));
-  g.Ship.Charge = 200;
-  hit(2);
-  EXPECT_EQ(g.Ship.Charge, 200 - 50);
-}
-
-TEST(EnemyFireHits, ShotEraserClearsEverySlotAfterTheFrame) {
-  TestGame t;
-  Game& g = *t;
-  g.CurrentLevel = 1;
-  g.Ship.Exists = false;
-  EShotsClass& s = FireAt(g, 0, 300, 300, 2);
-  s.Heading = DegToRad(90);
-  s.Accel = 0;
-  t.Plat.ClearRecords();
-  StepEnemyShots(g);
-  EXPECT_TRUE(s.Exists);
-  EXPECT_FLOAT_EQ(s.Top, 297.5f);
-  g.ChargeOn[AbilityShotEraser] = true;
-  StepEnemyShots(g);
-  EXPECT_FALSE(s.Exists);
-  EXPECT_FLOAT_EQ(s.Top, 299.5f);  // still drawn and moved in the erasing frame
-  EXPECT_EQ(t.Plat.Copies.size(), 2u);
-  EXPECT_EQ(LiveEShots(g), 0);
-}
-
-TEST(EnemyFireHits, TheStepHitsAVisibleShipAndDrawsTheShotWhereItStruck) {
-  TestGame t;
-  Game& g = *t;
-  g.CurrentLevel = 2;
-  PlaceShip(g, 400, 400);
-  g.Ship.CurDefence = 1;
-  g.Ship.Life = 200;
-  EShotsClass& s = FireAt(g, 0, 400, 400, 2);
-  g.ChargeOn[AbilityCloaker] = true;
-  StepEnemyShots(g);
-  EXPECT_TRUE(s.Exists);
-  EXPECT_EQ(g.Ship.Life, 200);
-  g.ChargeOn[AbilityCloaker] = false;
-  t.Plat.ClearRecords();
-  StepEnemyShots(g);
-  EXPECT_FALSE(s.Exists);
-  EXPECT_EQ(g.Ship.Life, 100);
-  ASSERT_EQ(t.Plat.Copies.size(), 2u);  // the flash, then the shot
-  EXPECT_EQ(t.Plat.Copies[1].Sheet, SheetEShots);
-}
-
 TEST(Spawner, ClockTimelineCountingAndLostRecords) {
   TestGame t;
   Game& g = *t;
@@ -536,28 +303,4 @@ TEST(Spawner, ClockTimelineCountingAndLostRecords) {
   EXPECT_EQ(g.Enemies[48].Kind, 19);
   EXPECT_EQ(g.EnemyCount, 2);
   EXPECT_EQ(g.BossMaxLife, 10000);  // the last record is the boss by convention
-}
-
-TEST(Spawner, BossRecordWithGemFourAndTheLeaveAfterDeath) {
-  TestGame t;
-  Game& g = *t;
-  g.EnemyKinds[24].HitPoints = 1001;
-  g.SpawnTable.assign(2, SpawnRec{});
-  g.SpawnCount = 2;
-  g.SpawnTable[0] = {3, 5};
-  g.SpawnTable[1] = {24, 5};
-  g.Ship.GemType1 = 4;
-  g.FrameClock = 4;
-  Spawner(g);
-  EXPECT_EQ(g.Enemies[0].Life, 30);  // only the boss is weakened
-  EXPECT_FLOAT_EQ(g.Enemies[1].Life, 800.8f);
-  EXPECT_EQ(g.BossMaxLife, 1001);
-
-  g.Ship.Exists = false;
-  g.DeathTime = 100;
-  g.FrameClock = 800;  // exactly 700 after: not yet
-  Spawner(g);
-  EXPECT_FALSE(g.Keys[KeyEscape]);
-  Spawner(g);
-  EXPECT_TRUE(g.Keys[KeyEscape]);
 }

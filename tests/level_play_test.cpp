@@ -165,20 +165,6 @@ TEST(LevelPlay, EveryLevelWonAndPaidOut) {
   }
 }
 
-// Winning a level unlocks the next one: a new player beats level 1 and finds level 2 open,
-// in the progress and in the saved file.
-TEST(LevelPlay, NewPlayerOpensLevelTwo) {
-  Play p(0, false);
-  ASSERT_TRUE(p.PlayUntilOver(20000, [&] {
-    if (p.G.BossPhase && p.G.Enemies[0].Exists) p.Strike(0, 1000);
-  }));
-  EXPECT_FALSE(p.G.Progress.LevelOpen[1]);
-  p.Escape();
-  EXPECT_TRUE(p.G.Progress.LevelOpen[1]);
-  EXPECT_TRUE(p.Saved().LevelOpen[1]);
-  EXPECT_FALSE(p.Saved().LevelOpen[2]);
-}
-
 // The boss arena: ten bosses in a row, each struck down after a while; 10000 points and
 // shot 18 on pay-out, no level opened.
 TEST(LevelPlay, BossArenaWonAndPaidOut) {
@@ -260,36 +246,4 @@ TEST(LevelPlay, MiniGameToItsEnd) {
   EXPECT_EQ(p.Saved().Points, before + 225);
   EXPECT_EQ(p.G.Progress.Stats[StatDeaths], 1);
   EXPECT_EQ(p.G.Progress.Stats[StatLevelsPlayed], 0);
-}
-
-// The mini game through the harness, as a player would: a save with the mini game open and a
-// sturdy ship, its button clicked, the ship left to the gunners with the potion keys held until
-// it is lost; the game leaves by itself and the saved file holds the score for the survival time.
-TEST(LevelPlay, MiniGameThroughTheHarness) {
-  TempDir dir;
-  ProgressBlock start = NewPlayerProgress();
-  start.LevelOpen[10] = true;
-  start.Points = 7;
-  start.PartLevel.fill(10);
-  start.Potions = {5, 5, 5};
-  SaveBlock b = EncodeProgress(start);
-  WriteFile(dir.File("s.gsv"), std::string(b.begin(), b.end()));
-  WriteFile(dir.File("in.txt"), "0 mouse 50 472\n1 lbutton\n2-1999 key A\n2-1999 key D\n");
-  std::string out, err;
-  ASSERT_EQ(RunZorvane("--headless --frames 1400 --save-file '" + dir.File("s.gsv") + "' --input '" +
-                           dir.File("in.txt") + "' --dump-state -",
-                       &out, &err),
-            0)
-      << err;
-  const auto state = nlohmann::json::parse(out);
-  ASSERT_TRUE(state["InMenu"]) << "the mini game has ended";
-  EXPECT_EQ(state["CurrentLevel"], 11);
-  const Long survived = state["MiniGameTime"];
-  EXPECT_GE(survived, 200) << "the score is worth something";
-  std::string bytes = ReadFile(dir.File("s.gsv"));
-  ASSERT_EQ(bytes.size(), b.size());
-  std::copy(bytes.begin(), bytes.end(), b.begin());
-  EXPECT_EQ(DecodeProgress(b).Points, 7 + MiniGameScore(survived));
-  EXPECT_EQ(state["Progress"]["Points"], 7 + MiniGameScore(survived));
-  EXPECT_EQ(state["Progress"]["Stats"][7], 1) << "one death";
 }

@@ -1,5 +1,5 @@
-// The menu screen: completion and unlocks, the hover table, erase, the level buttons,
-// the options, the panel layout, quitting, and the status bars of play frames.
+// The menu screen: completion and unlocks, erase, the level buttons and the sound and music
+// switches.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,13 +16,6 @@ namespace {
 
 void Hover(Game& g, int x, int y) { MenuAt(g, x, y); }
 void Click(Game& g, int x, int y) { MenuAt(g, x, y, true); }
-
-// The text written at (x, y), or "(none)".
-std::string TextAt(const NullPlatform& p, int x, int y) {
-  for (const auto& t : p.Texts)
-    if (t.X == x && t.Y == y) return t.Text;
-  return "(none)";
-}
 
 // The progress in a save file.
 ProgressBlock Saved(const std::string& path) {
@@ -97,10 +90,13 @@ TEST(Unlocks, CompletionThresholdsOpenTheMiniGameGemsAndRareShots) {
   Game& g = *t;
   ProgressBlock& p = g.Progress;
   p.ShotLevel[16] = 4;  // already open: left as it is
-  // Completion, then: the mini game open, shots 15 and 17, gems 16 and 17. Unlocks never lock again.
+  // Completion, then: the mini game open, shots 15 and 17, gems 16 and 17. Each threshold is
+  // reached exactly at its value; unlocks never lock again.
   const std::tuple<Long, bool, Integer, Integer, bool, bool> steps[] = {
-      {14, false, -1, -1, false, false}, {15, true, -1, -1, false, false}, {79, true, 0, -1, false, false},
-      {98, true, 0, 0, true, false},     {0, true, 0, 0, true, false}};
+      {14, false, -1, -1, false, false}, {15, true, -1, -1, false, false}, {49, true, -1, -1, false, false},
+      {50, true, 0, -1, false, false},   {79, true, 0, -1, false, false},  {80, true, 0, 0, false, false},
+      {89, true, 0, 0, false, false},    {90, true, 0, 0, true, false},    {98, true, 0, 0, true, false},
+      {99, true, 0, 0, true, true},      {0, true, 0, 0, true, true}};
   for (auto [completion, mini, shot15, shot17, gem16, gem17] : steps) {
     p.Stats[StatCompletion] = completion;
     UnlockUpdate(g);
@@ -140,90 +136,6 @@ TEST(Unlocks, StatisticsAndGoalsGiveTheAchievementGems) {
         for (int l : {2, 4, 6, 7}) p.GoalDone[l][4] = true;
       }, [&] { p.GoalDone[8][4] = true; });
   gives(14, [&] { for (int a = 0; a <= 7; ++a) p.ChargeOwned[a] = true; }, [&] { p.ChargeOwned[8] = true; });
-}
-
-TEST(HoverTable, RowsFollowTheShopLayoutAndTheGroupsOrder) {
-  for (int shot : {0, 7, 19}) {
-    const HoverRow& row = HoverTable[2 + shot];
-    EXPECT_STREQ(row.Lines[0], ShotNames[shot]);
-    EXPECT_EQ(std::tuple(row.Left, row.Top, row.Bottom),
-              std::tuple(167 + 49 * (shot % 5), 107 + 49 * (shot / 5), 119 + 49 * (shot / 5)));
-  }
-  EXPECT_STREQ(HoverTable[22 + 8].Lines[0], ChargeNames[8]);
-  EXPECT_EQ(HoverTable[30].Bottom, 579);  // the last ability row runs to the panel's foot
-  EXPECT_EQ(std::tuple(HoverTable[48].Top, HoverTable[48].Bottom), std::tuple(558, 578));
-  EXPECT_STREQ(HoverTable[59].Lines[0], "WARNING! THIS WILL ERASE DATA FOR GOOD!");
-  // Every line is written in capitals (the two ability names keep their small x).
-  for (const HoverRow& row : HoverTable)
-    for (const char* line : row.Lines) {
-      std::string rest = line ? line : "";
-      if (rest.ends_with(" x2")) rest.resize(rest.size() - 3);
-      EXPECT_TRUE(std::none_of(rest.begin(), rest.end(), [](char c) { return c >= 'a' && c <= 'z'; })) << line;
-    }
-}
-
-TEST(HoverTable, LaterRowsWinLineByLineAndGemRowsLeaveAGap) {
-  TestGame t;
-  Game& g = *t;
-  const HoverRow rows[2] = {{0, 100, 0, 100, {"A0", "A1", "A2", "A3"}},
-                            {50, 150, 50, 150, {"B0", nullptr, "B2", nullptr}}};
-  g.MouseX = g.MouseY = 75;
-  ApplyHoverRows(g, rows, 2);
-  EXPECT_EQ(std::vector<std::string>(g.HelpLines.begin(), g.HelpLines.begin() + 4),
-            (std::vector<std::string>{"B0", "A1", "B2", "A3"}));
-
-  // Every gem is owned so the shop adds no conditions.
-  g.Progress.GemOwned.fill(true);
-  Hover(g, 400, 363);
-  EXPECT_EQ(g.HelpLines[0], "THIS GEM WILL INCREASE YOUR ACCELERATION MAKING");
-  for (int y = 364; y <= 368; ++y) {
-    for (int x : {400, 440}) {
-      Hover(g, x, y);
-      EXPECT_EQ(g.HelpLines[0], "") << x << "," << y;
-    }
-  }
-  Hover(g, 440, 369);  // gem 10
-  EXPECT_EQ(g.HelpLines[0], "THIS GEM WILL AUTOMATICALLY USE A HEALTH");
-  Hover(g, 420, 369);  // between the columns
-  EXPECT_EQ(g.HelpLines[0], "");
-}
-
-TEST(HoverTable, ShopHintsReplaceTheHoverLines) {
-  TestGame t;
-  Game& g = *t;
-  g.Progress.ChargeOwned[7] = true;
-  // Where the pointer rests, then a line of the panel: a locked shot's equip band offers the unlock
-  // instead of its description, an unlocked one describes itself; a locked ability shows only its
-  // condition, an owned one its name; a part, the hover's lines with the shop's price below them.
-  const std::tuple<int, int, int, const char*> cases[] = {
-      {238, 110, 0, "IT COSTS 100 POINTS TO UNLOCK THE"},     {238, 110, 1, "BOOMERANG SHOT. CLICK HERE TO SPEND"},
-      {238, 110, 2, "POINTS AND OPEN UP THIS FOR USE."},      {238, 110, 3, ""},
-      {190, 110, 0, "POWER BEAM"},                            {190, 110, 3, "THIS IS AN OVERALL GOOD SHOT"},
-      {300, 345, 0, "COMPLETE LEVEL 1'S GOAL TO UNLOCK."},    {300, 345, 1, ""},
-      {300, 341 + 27 * 7, 0, "MATRIX"},                       {740, 150, 0, "YOUR SHIPS SPEED. THE HIGHER THIS IS,"},
-      {740, 150, 2, "IT COSTS 100 TO LEVEL THIS PART UP"}};
-  for (auto [x, y, line, text] : cases) {
-    Hover(g, x, y);
-    EXPECT_EQ(g.HelpLines[line], text) << x << "," << y << " line " << line;
-  }
-}
-
-TEST(Erase, NeedsQAndZWithTheClick) {
-  TestGame t;
-  Game& g = *t;
-  g.Progress.Points = 777;
-  for (auto keys : {std::pair{false, false}, std::pair{true, false}, std::pair{false, true}}) {
-    g.Keys[KeyQ] = keys.first;
-    g.Keys[KeyZ] = keys.second;
-    Click(g, 740, 570);
-    EXPECT_EQ(g.Progress.Points, 777);
-    EXPECT_EQ(g.HelpLines[0], "WARNING! THIS WILL ERASE DATA FOR GOOD!");
-    EXPECT_EQ(g.HelpLines[2], "BUTTON TO DELETE DATA.");
-  }
-  // Both keys but no click: still nothing.
-  g.Keys[KeyQ] = g.Keys[KeyZ] = true;
-  Hover(g, 740, 570);
-  EXPECT_EQ(g.Progress.Points, 777);
 }
 
 TEST(Erase, WipesProgressButKeepsAchievementsSwitchesAndLoadout) {
@@ -303,52 +215,6 @@ TEST(LevelButtons, OpenLevelsStartOnAClickLockedOnesStaySilent) {
   EXPECT_EQ(t.Plat.SoundsPlayed.front(), SoundLevelSelect);
 }
 
-TEST(LevelButtons, GoalsTablesStrikeOutMetGoalsInTheCompactLayout) {
-  TestGame t;
-  Game& g = *t;
-  g.Progress.LevelOpen[2] = g.Progress.GoalDone[2][1] = g.Progress.GoalDone[2][4] = true;
-  t.Plat.ClearRecords();
-  Hover(g, 10, 169);  // level 3
-  EXPECT_TRUE(g.GoalsShown);
-  EXPECT_EQ(g.HelpLines[0], "LEVEL GOALS                                   POINTS GIVEN");
-  EXPECT_EQ(g.HelpLines[2], "TRAVEL LESS THAN 1000                          200");
-  EXPECT_EQ(g.HelpLines[6], "KILL ONE ENEMY                                 NEW GEM");
-  EXPECT_EQ(g.HelpLines[4], "              YOU HAVE 0 POINTS TO SPEND");
-  EXPECT_EQ(TextAt(t.Plat, 500, 338 + 12 * 3), g.HelpLines[3]);
-  EXPECT_EQ(TextAt(t.Plat, 500, 338 + 12 * 6), g.HelpLines[7]);
-  EXPECT_EQ(TextAt(t.Plat, 500, 425), g.HelpLines[4]);
-  // Met goals are struck out (goal 2 is line 3, goal 5 line 6).
-  EXPECT_EQ(t.Plat.Boxes, (std::vector<std::array<int, 5>>{{498, 379, 712, 380, 0}, {498, 415, 712, 416, 0}}));
-  // Shared lines: level 8 takes level 5's gem goal and level 3's charge goal.
-  EXPECT_EQ(GoalsTable(7)[6], GoalsTable(4)[6]);
-  EXPECT_EQ(GoalsTable(7)[7], GoalsTable(2)[7]);
-  EXPECT_EQ(GoalsTable(9)[5], "");
-
-  // Moving away restores the plain layout.
-  t.Plat.ClearRecords();
-  Hover(g, 300, 20);
-  EXPECT_FALSE(g.GoalsShown);
-  EXPECT_TRUE(t.Plat.Boxes.empty());
-  EXPECT_EQ(TextAt(t.Plat, 500, 338 + 20 * 3), "THE MOST POWERFUL SPACE FIGHTER EVER!");
-}
-
-TEST(LevelButtons, ModeDescriptions) {
-  TestGame t;
-  Game& g = *t;
-  g.Progress.LevelOpen[10] = g.Progress.LevelOpen[11] = true;
-  g.Progress.GoalDone[10][0] = true;
-  t.Plat.ClearRecords();
-  Hover(g, 100, 470);
-  EXPECT_TRUE(g.GoalsShown);
-  EXPECT_EQ(g.HelpLines[5], "LONGER YOU STAY ALIVE, THE MORE POINTS YOU GET.");
-  EXPECT_EQ(TextAt(t.Plat, 500, 386), g.HelpLines[5]);
-  EXPECT_EQ(t.Plat.Boxes.size(), 1u);
-  Hover(g, 100, 500);
-  EXPECT_FALSE(g.GoalsShown);
-  EXPECT_EQ(g.HelpLines[2], "YOU DONT HAVE TO FACE THE BOSS OF EACH LEVEL.");
-  EXPECT_EQ(g.HelpLines[3], "");
-}
-
 TEST(MenuScreen, MusicStartsOnceAndTheSwitchesWork) {
   TestGame t;
   Game& g = *t;
@@ -373,69 +239,5 @@ TEST(MenuScreen, MusicStartsOnceAndTheSwitchesWork) {
     EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 102, 44, 140, 69, music ? 702 : 742, 529));
   }
   EXPECT_TRUE(g.Music.Playing);
-}
-
-TEST(MenuScreen, TabsStatisticsClockAndPointer) {
-  TestGame t;
-  Game& g = *t;
-  g.Progress.Stats = {10, 20, 30, 40, 50, 60, 70, 80, 90, 0};
-  g.Progress.PlayTime = {1, 2, 3};
-  g.Progress.SoundOn = true;
-  Click(g, 627, 107);  // tab 2
-  EXPECT_EQ(g.MenuTab, 2);
-  EXPECT_EQ(t.Plat.SoundsPlayed, (std::vector<int>{SoundSelect}));
-  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 68, 0, 147, 18, 626, 106));
-  EXPECT_TRUE(HasCopy(t.Plat, SheetMenuHelp, 0, 352, 288, 524, 417, 126));
-  EXPECT_TRUE(HasCopy(t.Plat, SheetTitle, 0, 0, 800, 600, 0, 0));
-  EXPECT_TRUE(HasCopy(t.Plat, SheetMouse, 0, 0, 20, 30, 627, 107));
-  EXPECT_EQ(TextAt(t.Plat, 168, 556), "1:2:3");
-  EXPECT_EQ(TextAt(t.Plat, 168, 337), "10");
-  EXPECT_EQ(TextAt(t.Plat, 168, 337 + 22 * 7), "80");
-  EXPECT_EQ(TextAt(t.Plat, 168, 535), "2%");
-  // Panel text is black; Stats(8) is never shown.
-  for (const auto& text : t.Plat.Texts) {
-    EXPECT_EQ(text.Colour, 0u);
-    EXPECT_NE(text.Text, "90");
-  }
-  EXPECT_EQ(g.MarathonStage, 1);
-}
-
-TEST(MenuScreen, QuitSavesAndEndsTheLoop) {
-  TempDir dir;
-  TestGame t;
-  Game& g = *t;
-  g.SavePath = dir.File("quit.gsv");
-  g.Progress.Points = 4321;
-  Click(g, 154, 57);
-  EXPECT_FALSE(g.GameRunning);
-  EXPECT_EQ(Saved(g.SavePath).Points, 4321);
-  TestGame other;
-  Click(*other, 155, 57);  // just outside
-  EXPECT_TRUE(other->GameRunning);
-}
-
-TEST(StatusDisplay, BarsShowLifeChargeAndTheBoss) {
-  TestGame t;
-  Game& g = *t;
-  auto show = [&](bool exists, Single life, Single charge, bool boss, Single bossLife) {
-    g.Ship.Exists = exists, g.Ship.Life = life, g.Ship.Charge = charge;
-    g.BossPhase = boss, g.BossMaxLife = 1000, g.BossLife = bossLife;
-    t.Plat.ClearRecords();
-    StatusDisplay(g);
-    return t.Plat.Copies.size();
-  };
-  EXPECT_EQ(show(true, 200, 0, false, 0), 3u);  // the frame, life and charge; no boss bar
-  EXPECT_TRUE(HasCopy(t.Plat, SheetBackround, 0, 0, 800, 600, 0, 0));
-  EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 0, 0, 51, 201, 35, 75));      // the whole life bar
-  EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 51, 200, 102, 201, 35, 524));  // empty charge: one row
-  show(true, 0, 99.5f, false, 0);                                        // 100.5 rounds to 100
-  EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 0, 200, 51, 201, 35, 275));
-  EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 51, 100, 102, 201, 35, 424));
-  ASSERT_EQ(show(false, 0, 0, true, 500), 4u);  // the ship gone: frame, charge, boss case, boss fill
-  EXPECT_EQ(t.Plat.Copies[1].SrcLeft, 51);
-  EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 152, 0, 204, 451, 715, 75));
-  EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 102, 226, 152, 451, 715, 301));  // 225.5 -> 226
-  show(false, 0, 0, true, 1000);
-  EXPECT_TRUE(HasCopy(t.Plat, SheetBars, 102, 0, 152, 451, 715, 75));
 }
 

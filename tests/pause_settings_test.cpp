@@ -126,9 +126,10 @@ TEST(Settings, RoundTripAndDamagedOrUnknownEntries) {
   EXPECT_EQ(back.Bindings().Source[KeyX], ScanCodeForName("W"));
   EXPECT_EQ(back.Bindings().Source[KeyC], KeyC);
 
-  // Each bad line says so once and keeps its default; good lines around them still count.
+  // Each bad line says so once and keeps its default (a window one pixel narrower than the
+  // smallest allowed too); good lines around them still count.
   back = ParseSettings(
-      "[display]\nfullscreen = maybe\nwindow_width = 90\nwindow_x = 200\n[sound]\nmusic_volume = 101\n"
+      "[display]\nfullscreen = maybe\nwindow_width = 399\nwindow_x = 200\n[sound]\nmusic_volume = 101\n"
       "effects_volume = 30\nloudness = 3\n[keys]\nfire_1 = NOPE\ndance = X\npause = 59\nleave = C\njust words\n[colours]\n"
       "size = 3\n",
       "settings.ini", warnings);

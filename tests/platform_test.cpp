@@ -1,5 +1,5 @@
-// The SDL platform: the scan-code map, the back buffer with Blit's clipping, the test-pattern
-// sheets, screenshots, the headless clock and input, the pointer in a window, stop signals.
+// The SDL platform: the scan-code map, the back buffer with Blit's clipping, the pointer in a
+// window, and a game started without a display.
 #include <gtest/gtest.h>
 
 #include <SDL_image.h>
@@ -124,21 +124,6 @@ TEST(ScanCodes, EveryKeyMapsToItsPcCode) {
   EXPECT_GE(mapped, 104);  // a full PC keyboard
 }
 
-TEST(BackBuffer, TestPatternSheetsHaveTheirExactSizesAndAVisiblePattern) {
-  SdlGame s;
-  ASSERT_TRUE(s.Plat);
-  for (int i = 0; i < 14; ++i) {
-    int w = 0, h = 0;
-    s.Plat->SheetSize(i, w, h);
-    EXPECT_EQ(std::pair(w, h), std::pair(int(Sheets[i].Width), int(Sheets[i].Height))) << Sheets[i].Name;
-    int keyed = 0, drawn = 0;
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) (s.Plat->SheetPixelAt(i, x, y) == long(Sheets[i].ColourKey) ? keyed : drawn)++;
-    EXPECT_GT(keyed, w * h / 4) << Sheets[i].Name;
-    EXPECT_GT(drawn, w * h / 4) << Sheets[i].Name;
-  }
-}
-
 TEST(BackBuffer, BlitClipsTopAndBottomAndNeverWritesOutsideTheBuffer) {
   SdlGame s;
   ASSERT_TRUE(s.Plat);
@@ -171,99 +156,6 @@ TEST(BackBuffer, BlitClipsTopAndBottomAndNeverWritesOutsideTheBuffer) {
   EXPECT_TRUE(s.Plat->GuardRowsUntouched());
 }
 
-TEST(BackBuffer, ScaledCopiesBoxesTextAndClear) {
-  SdlGame s;
-  ASSERT_TRUE(s.Plat);
-  Game& g = *s.G;
-  // An 8 x 8 block of the pattern (no holes in it) doubled to 16 x 16.
-  Blit(g, SheetShots, false, 300, 316, 300, 316, 48, 56, 88, 96);
-  EXPECT_EQ(DrawnPixels(*s.Plat, 300, 300, 316, 316), 256);
-  EXPECT_EQ(DrawnPixels(*s.Plat, 290, 290, 326, 326), 256);
-  EXPECT_EQ(s.Plat->PixelAt(300, 300), s.Copied(SheetShots, 88, 48));
-  EXPECT_EQ(s.Plat->PixelAt(315, 315), s.Copied(SheetShots, 95, 55));
-
-  // A box covers its left and top edges, not its right and bottom ones.
-  s.Plat->FillBox(100, 0, 700, 600, 0xFFFFFF);
-  EXPECT_EQ((std::array{s.Plat->PixelAt(100, 0), s.Plat->PixelAt(699, 599), s.Plat->PixelAt(99, 0),
-                        s.Plat->PixelAt(700, 300)}),
-            (std::array<long, 4>{0xFFFFFF, 0xFFFFFF, 0, 0}));
-  s.Plat->ClearBuffer();
-  EXPECT_EQ(DrawnPixels(*s.Plat, 0, 0, 800, 600), 0);
-
-  // Text in the given colour near where it was asked for.
-  g.TextColour = 0xFF0000;
-  DrawText(g, 50, 60, "POINTS 1234");
-  int text = DrawnPixels(*s.Plat, 50, 60, 150, 75);
-  EXPECT_GT(text, 20);
-  EXPECT_EQ(DrawnPixels(*s.Plat, 0, 0, 800, 600), text);
-  bool red = false;
-  for (int y = 60; y < 75; ++y)
-    for (int x = 50; x < 150; ++x) red |= s.Plat->PixelAt(x, y) == 0xFF0000;
-  EXPECT_TRUE(red);
-}
-
-TEST(BackBuffer, ScreenshotsAre800By600Pngs) {
-  TempDir dir;
-  {
-    SdlGame s;
-    ASSERT_TRUE(s.Plat);
-    s.Plat->FillBox(10, 20, 30, 40, 0x123456);
-    ASSERT_TRUE(s.Plat->SaveScreenshot(dir.File("shot.png")));
-    EXPECT_FALSE(s.Plat->SaveScreenshot(dir.File("no/such/folder/shot.png")));
-    SDL_Surface* png = IMG_Load(dir.File("shot.png").c_str());
-    ASSERT_TRUE(png);
-    EXPECT_EQ(png->w, 800);
-    EXPECT_EQ(png->h, 600);
-    SDL_Surface* rgb = SDL_ConvertSurfaceFormat(png, SDL_PIXELFORMAT_RGB888, 0);
-    uint32_t p = static_cast<uint32_t*>(rgb->pixels)[25 * (rgb->pitch / 4) + 15];
-    EXPECT_EQ(p & 0xFFFFFF, 0x123456u);
-    SDL_FreeSurface(rgb);
-    SDL_FreeSurface(png);
-  }
-  // Through the harness, headless.
-  std::string err;
-  ASSERT_EQ(RunZorvane("--headless --frames 2 --screenshot '" + dir.File("h.png") + "' --save-file '" +
-                           dir.File("s.gsv") + "'",
-                       nullptr, &err),
-            0)
-      << err;
-  SDL_Surface* png = IMG_Load(dir.File("h.png").c_str());
-  ASSERT_TRUE(png);
-  EXPECT_EQ(png->w, 800);
-  EXPECT_EQ(png->h, 600);
-  SDL_FreeSurface(png);
-}
-
-TEST(Headless, ClockFromFramesNoInputAndStopSignals) {
-  SdlGame s;
-  ASSERT_TRUE(s.Plat);
-  Platform& p = *s.Owner;
-  for (long long n : {0LL, 1LL, 2LL, 59LL, 60LL, 61LL, 3600LL}) {
-    p.BeginFrame(n);
-    EXPECT_EQ(p.TickCount(), int32_t(n * 1000 / 60)) << n;
-  }
-  std::array<bool, 256> keys;
-  keys.fill(true);
-  p.ReadKeyboard(keys);
-  EXPECT_EQ(std::count(keys.begin(), keys.end(), true), 0);
-  int dx = 5, dy = 5;
-  bool left = true, right = true;
-  p.ReadMouse(dx, dy, left, right);
-  EXPECT_EQ(std::tuple(dx, dy, left, right), std::tuple(0, 0, false, false));
-  p.LoadSound(0, "Explo0");  // no audio device headless: every audio call is a quiet no-op
-  p.PlaySound(0);
-  p.LoadMusic("Menu");
-  p.PlayMusic();
-  EXPECT_FALSE(p.CloseRequested());
-  std::raise(SIGTERM);
-  EXPECT_TRUE(p.CloseRequested());
-  s.Owner.reset();
-  SdlGame again;
-  EXPECT_FALSE(again.Owner->CloseRequested());
-  std::raise(SIGINT);
-  EXPECT_TRUE(again.Owner->CloseRequested());
-}
-
 TEST(Window, ThePointerLandsOnTheSystemPointerWithoutDrifting) {
   SdlGame s(false, true);
   ASSERT_TRUE(s.Plat) << "no window under the dummy video driver";
@@ -291,31 +183,11 @@ TEST(Window, ThePointerLandsOnTheSystemPointerWithoutDrifting) {
   EXPECT_TRUE(s.Owner->CloseRequested());
 }
 
-TEST(Window, FullScreenMotionIsRelativeAndClampedLikeTheGame) {
-  SdlGame s(false, false);
-  ASSERT_TRUE(s.Plat && s.Plat->TheWindow());
-  EXPECT_TRUE(SDL_GetWindowFlags(s.Plat->TheWindow()) & SDL_WINDOW_FULLSCREEN_DESKTOP);
-  Deliver(s, Motion(0, 0, -50, 30));
-  EXPECT_EQ(Pointer(*s.G), std::pair(0, 30));
-  Deliver(s, Motion(0, 0, 25, 0));  // the pointer moves away from the edge at once
-  EXPECT_EQ(Pointer(*s.G), std::pair(25, 30));
-  // Alt+Enter: into a window, where the pointer follows the system pointer's position.
-  SDL_Event key{};
-  key.type = SDL_KEYDOWN;
-  key.key.keysym.scancode = SDL_SCANCODE_RETURN;
-  key.key.keysym.mod = KMOD_LALT;
-  Deliver(s, key, 1, false);
-  ASSERT_TRUE(s.Plat->TheWindow());
-  EXPECT_FALSE(SDL_GetWindowFlags(s.Plat->TheWindow()) & SDL_WINDOW_FULLSCREEN);
-  Deliver(s, Motion(400, 300, 7, 0), 2);
-  EXPECT_EQ(Pointer(*s.G), std::pair(400, 300));
-}
-
 TEST(Window, WithoutADisplayTheGameSaysSoAndStops) {
   if (std::filesystem::exists("/dev/dri")) GTEST_SKIP() << "a console display may be reachable here";
   TempDir dir;
   std::string cmd = std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy '") +
-                    ZORVANE_EXE + "' --frames 1 --save-file '" + dir.File("s.gsv") + "' 2>'" + dir.File("err") + "'";
+                    ZorvaneExe() + "' --frames 1 --save-file '" + dir.File("s.gsv") + "' 2>'" + dir.File("err") + "'";
   int status = std::system(cmd.c_str());
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
   EXPECT_NE(ReadFile(dir.File("err")).find("zorvane2: no display"), std::string::npos);

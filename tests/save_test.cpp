@@ -158,18 +158,6 @@ TEST(SaveBlockValidation, OutOfRangeValuesAreClampedAndNonZeroIsTrue) {
   EXPECT_EQ(DecodeProgress(b).Stats[StatCompletion], 0);
 }
 
-TEST(SaveFileLoad, MissingFileMeansANewPlayerSilentlyAndWritesNothing) {
-  SaveGame s;
-  StderrCapture err;
-  LoadProgressAtStartUp(s.G());
-  EXPECT_EQ(err.Lines(), "");
-  EXPECT_EQ(s.G().Progress, NewPlayerProgress());
-  EXPECT_EQ(FolderEntries(s.Dir.Path), std::vector<std::string>{"Game Save.gsv.lock"});  // only the lock
-  s.G().SavePath = "";
-  LoadProgressAtStartUp(s.G());
-  EXPECT_EQ(s.G().Progress, NewPlayerProgress());
-}
-
 TEST(SaveFileLoad, ReadsOnlyTheFirst350BytesAndWarnsOnceAboutClamps) {
   SaveGame s;
   ProgressBlock p = DistinctProgress();
@@ -380,47 +368,4 @@ TEST(SaveFileWrite, AFailedWriteLeavesThePreviousProgressIntact) {
   EXPECT_NE(lines.find("could not save"), std::string::npos) << lines;
   EXPECT_EQ(ReadFile(s.Path()), good);
   EXPECT_EQ(FolderEntries(s.Dir.Path), std::vector<std::string>{"Game Save.gsv"});
-}
-
-TEST(SaveFilePath, FollowsXdgDataHomeElseTheHomeFolder) {
-  std::string oldXdg = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
-  bool hadXdg = std::getenv("XDG_DATA_HOME") != nullptr;
-  std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-  setenv("XDG_DATA_HOME", "/data/here", 1);
-  setenv("HOME", "/home/player", 1);
-  EXPECT_EQ(DefaultSavePath(), "/data/here/zorvane2/Game Save.gsv");
-  unsetenv("XDG_DATA_HOME");
-  EXPECT_EQ(DefaultSavePath(), "/home/player/.local/share/zorvane2/Game Save.gsv");
-  setenv("XDG_DATA_HOME", "", 1);
-  EXPECT_EQ(DefaultSavePath(), "/home/player/.local/share/zorvane2/Game Save.gsv");
-  if (hadXdg) setenv("XDG_DATA_HOME", oldXdg.c_str(), 1);
-  else unsetenv("XDG_DATA_HOME");
-  setenv("HOME", oldHome.c_str(), 1);
-}
-
-// (The fresh player's dump is checked with the harness's own tests.)
-TEST(SaveFileHarness, ACraftedSaveLoadsAndAClosedWindowSavesItBack) {
-  TempDir dir;
-  std::string save = dir.File("Game Save.gsv"), out;
-  ProgressBlock p = DistinctProgress();
-  WriteFile(save, Bytes(EncodeProgress(p)));
-  WriteFile(dir.File("close.txt"), "0 close\n");
-  ASSERT_EQ(RunZorvane("--headless --frames 5 --input '" + dir.File("close.txt") + "' --dump-state - --save-file '" +
-                           save + "'",
-                       &out),
-            0);
-  EXPECT_NE(out.find("\"Points\":305419896,"), std::string::npos) << out;
-  EXPECT_NE(out.find("\"GameRunning\":false"), std::string::npos);
-  std::string bytes = ReadFile(save);
-  ASSERT_EQ(bytes.size(), 350u);
-  SaveBlock saved{};
-  std::copy(bytes.begin(), bytes.end(), saved.begin());
-  // The menu frame may have moved the clock and applied its unlock rules; the rest is as loaded.
-  ProgressBlock back = DecodeProgress(saved);
-  EXPECT_EQ(back.Points, p.Points);
-  EXPECT_TRUE(std::equal(p.ShotLevel.begin(), p.ShotLevel.begin() + 15, back.ShotLevel.begin()));
-  EXPECT_EQ(std::tie(back.PartLevel, back.ChargeOwned, back.Potions, back.GoalDone),
-            std::tie(p.PartLevel, p.ChargeOwned, p.Potions, p.GoalDone));
-  EXPECT_TRUE(std::equal(p.Stats.begin(), p.Stats.begin() + 9, back.Stats.begin()));
-  EXPECT_EQ(std::pair(back.SoundOn, back.MusicOn), std::pair(p.SoundOn, p.MusicOn));
 }

@@ -1,4 +1,4 @@
-// The frame dispatcher's own rules: the play clock, leaving a level, click edges, the pointer.
+// The frame dispatcher's own rules: the play clock, leaving a level, the pointer.
 #include <gtest/gtest.h>
 
 #include "test_support.h"
@@ -21,16 +21,6 @@ TEST(PlayClock, CountsOneSecondPerFrameAndCatchesUpAfterAStall) {
   AdvancePlayClock(g);
   EXPECT_EQ(g.Progress.PlayTime[2], 2);
   EXPECT_EQ(g.ClockLastTick, 2000);
-}
-
-TEST(PlayClock, CarriesSecondsIntoMinutesAndHours) {
-  TestGame t;
-  Game& g = *t;
-  g.ClockLastTick = 0;
-  g.Progress.PlayTime = {3, 59, 59};
-  t.Plat.Ticks = 1000;
-  AdvancePlayClock(g);
-  EXPECT_EQ(g.Progress.PlayTime, (std::array<Integer, 3>{4, 0, 0}));
 }
 
 TEST(LeavingALevel, EscapeFoldsTheCountersRoundingHalvesToEven) {
@@ -58,41 +48,6 @@ TEST(LeavingALevel, EscapeFoldsTheCountersRoundingHalvesToEven) {
   EXPECT_EQ(g.Progress.Stats[StatKills], 7);
 }
 
-TEST(LeavingALevel, ReadsTheKeysThePreviousFrameLeft) {
-  TestGame t;
-  Game& g = *t;
-  StartLevel(g, 0);
-  ASSERT_FALSE(g.InMenu);
-  g.Keys[KeyEscape] = true;  // as the spawner sets it after the ship is lost
-  RunFrame(g);               // the keyboard itself has nothing held
-  EXPECT_TRUE(g.InMenu);
-  EXPECT_FALSE(g.Keys[KeyEscape]);
-}
-
-TEST(ClickEdges, AHeldButtonClicksOnlyOnItsFirstMenuFrame) {
-  TestGame t;
-  Game& g = *t;
-  t.Plat.MouseLeft = true;
-  t.Plat.MouseRight = true;
-  std::vector<bool> left, right;
-  for (int i = 0; i < 3; ++i) {
-    PollMouse(g);
-    ClickEdges(g);
-    left.push_back(g.MouseLeft);
-    right.push_back(g.MouseRight);
-  }
-  t.Plat.MouseLeft = false;
-  PollMouse(g);
-  ClickEdges(g);
-  left.push_back(g.MouseLeft);
-  t.Plat.MouseLeft = true;
-  PollMouse(g);
-  ClickEdges(g);
-  left.push_back(g.MouseLeft);
-  EXPECT_EQ(left, (std::vector<bool>{true, false, false, false, true}));
-  EXPECT_EQ(right, (std::vector<bool>{true, false, false}));
-}
-
 TEST(Pointer, IsClampedNotAccumulatedBeyondTheEdges) {
   TestGame t;
   Game& g = *t;
@@ -109,27 +64,4 @@ TEST(Pointer, IsClampedNotAccumulatedBeyondTheEdges) {
   PollMouse(g);
   EXPECT_EQ(g.MouseX, 780);
   EXPECT_EQ(g.MouseY, 570);
-}
-
-TEST(Keyboard, TwoKeysHeldTogetherAreBothSeen) {
-  TestGame t;
-  Game& g = *t;
-  t.Plat.KeyState[KeyQ] = true;
-  t.Plat.KeyState[KeyZ] = true;
-  t.Plat.KeyState[212] = true;  // codes above 211 are not tracked
-  PollKeyboard(g);
-  EXPECT_TRUE(g.Keys[KeyQ]);
-  EXPECT_TRUE(g.Keys[KeyZ]);
-  EXPECT_FALSE(g.Keys[0]);
-}
-
-TEST(Dispatcher, ShotEraserFloodsThePlayAreaWhite) {
-  TestGame t;
-  Game& g = *t;
-  StartLevel(g, 0);
-  g.ChargeOn[AbilityShotEraser] = true;
-  t.Plat.ClearRecords();
-  RunFrame(g);
-  ASSERT_FALSE(t.Plat.Boxes.empty());
-  EXPECT_EQ(t.Plat.Boxes.back(), (std::array<int, 5>{100, 0, 700, 600, 0xFFFFFF}));
 }

@@ -1,4 +1,4 @@
-// The player's ship: movement, looks, controls, life and death, the ship step and set-up.
+// The player's ship: movement, controls, life and charge upkeep, and the set-up for a level.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,9 +12,6 @@
 
 namespace {
 
-using Strings = std::vector<std::string>;
-using Sources = std::vector<std::array<int, 4>>;
-
 // A game in a level with the ship where a level start puts it, nothing else running.
 struct ShipGame {
   TestGame T;
@@ -25,23 +22,7 @@ struct ShipGame {
     SetupShip(G);
     T.Plat.ClearRecords();
   }
-  // Draws the ship afresh; returns the source rectangles of what it drew.
-  Sources Draw() {
-    T.Plat.ClearRecords();
-    S.DrawShip(G);
-    Sources out;
-    for (const CopyRecord& c : T.Plat.Copies)
-      if (c.Sheet == SheetShips || c.Sheet == SheetShots) out.push_back(Src(c));
-    return out;
-  }
 };
-
-void Place(ShipClass& s, Single left, Single top) {
-  s.Left = left;
-  s.Right = left + 45;
-  s.Top = top;
-  s.Bottom = top + 56;
-}
 
 }  // namespace
 
@@ -92,34 +73,6 @@ TEST(ShipMotion, PushesAddAsVectorsWithTheModifiersInOrder) {
   EXPECT_EQ(s.S.Heading, 0.0f);
 }
 
-TEST(ShipMotion, APushCancellingTheSidewaysSpeedKeepsTheHeading) {
-  ShipGame s;
-  const Single h = DegToRad(60);
-  s.S.Speed = 0.3f;
-  s.S.Heading = h;
-  s.S.AccelShip(s.G, -0.3f, -h);  // mirrored about the vertical: vx is exactly 0
-  EXPECT_EQ(s.S.Heading, h);
-  const double vy = double(-0.3f) * std::sin(double(-h)) + double(0.3f) * std::sin(double(h));
-  EXPECT_EQ(s.S.Speed, static_cast<Single>(std::fabs(vy)));
-}
-
-TEST(ShipMotion, ThePlayColumnClampKeepsTheVelocity) {
-  ShipGame s;
-  s.S.Speed = 2.5f;
-  s.S.Heading = 3;
-  // Left and top before, then after: past the left and top edges, past the others, flush with both.
-  const Single cases[][4] = {{95, -3, 100, 0}, {660, 550, 655, 544}, {100, 544, 100, 544}};
-  for (const auto& c : cases) {
-    Place(s.S, c[0], c[1]);
-    s.S.LimitInScreen();
-    EXPECT_EQ((std::array{s.S.Left, s.S.Top, s.S.Right, s.S.Bottom}),
-              (std::array<Single, 4>{c[2], c[3], c[2] + 45, c[3] + 56}))
-        << c[0] << "," << c[1];
-  }
-  EXPECT_EQ(s.S.Speed, 2.5f);
-  EXPECT_EQ(s.S.Heading, 3.0f);
-}
-
 TEST(ShipMotion, OnlyTheCoreCollides) {
   // The ship at 377.5..422.5 by 400..456: each edge just touching (no hit), then one pixel further
   // in; gem 16 in either slot shrinks the core by ten more.
@@ -139,82 +92,6 @@ TEST(ShipMotion, OnlyTheCoreCollides) {
     EXPECT_EQ(s.S.CollideWithRect(c.Top, c.Bottom, c.Left, c.Right), c.Hit)
         << c.Top << " " << c.Bottom << " " << c.Left << " " << c.Right << " gems " << c.Gem1 << "," << c.Gem2;
   }
-}
-
-TEST(ShipMotion, SpaceAndMatrixMoveHalfAStepAndNoMoveHoldsTheShip) {
-  ShipGame s;
-  s.S.Heading = 0;
-  // A full step of 2, then half steps under Space and under the matrix; a tenth counts as distance.
-  const struct {
-    bool Space, Matrix;
-    Single Left, Distance;
-  } steps[] = {{false, false, 379.5f, 0.2f}, {true, false, 380.5f, 0.3f}, {false, true, 381.5f, 0.4f}};
-  for (const auto& c : steps) {
-    s.S.Speed = 2;
-    s.G.Keys[KeySpace] = c.Space;
-    s.G.ChargeOn[AbilityMatrix] = c.Matrix;
-    s.S.ShipMove(s.G);
-    EXPECT_EQ(s.S.Left, c.Left);
-    EXPECT_EQ(s.S.Right, c.Left + 45);
-    EXPECT_FLOAT_EQ(s.G.DistanceMoved, c.Distance);
-  }
-  s.G.ChargeOn[AbilityMatrix] = false;
-  // NoMove 2 becomes 1: held. NoMove 1 becomes 0: free again. Both counters run on below zero.
-  s.S.NoMove = 2;
-  s.S.NoShoot = 0;
-  s.S.ShipMove(s.G);
-  EXPECT_EQ(s.S.Speed, 0.0f);
-  EXPECT_EQ(s.S.Left, 381.5f);
-  s.S.Speed = 2;
-  s.S.ShipMove(s.G);
-  EXPECT_EQ(s.S.NoMove, 0);
-  EXPECT_EQ(s.S.NoShoot, -2);
-  EXPECT_EQ(s.S.Left, 383.5f);
-}
-
-TEST(ShipLooks, BodyThenOneOverlayPerFittedPartInOrder) {
-  ShipGame s;
-  s.S.CurSpeed = 3;
-  s.S.CurDefence = 0;
-  s.S.CurRegen = 1;
-  s.S.CurCharge = 10;
-  s.S.CurReducer = 2;
-  s.S.Left = 376.5f;  // rounds to 376 (halves to even)
-  // Body; speed level 3 on row 2, regen 1 on row 3, charge 10 on row 4, reducer 2 on row 5; no defence.
-  EXPECT_EQ(s.Draw(), (Sources{{0, 0, 45, 56}, {90, 112, 135, 168}, {0, 168, 45, 224}, {405, 224, 450, 280},
-                               {45, 280, 90, 336}}));
-  for (const auto& x : s.T.Plat.Copies) {
-    EXPECT_EQ(x.DestLeft, 376);
-    EXPECT_EQ(x.DestTop, 400);
-    EXPECT_FALSE(x.Scaled);
-  }
-  s.S.CurSpeed = 1;
-  s.S.CurDefence = 4;
-  s.S.CurRegen = s.S.CurCharge = 0;
-  s.S.Left = 377.5f;  // rounds to 378
-  EXPECT_EQ(s.Draw(), (Sources{{0, 0, 45, 56}, {0, 112, 45, 168}, {135, 56, 180, 112}, {45, 280, 90, 336}}));
-  EXPECT_EQ(s.T.Plat.Copies[0].DestLeft, 378);
-}
-
-TEST(ShipLooks, AnimationWrapAndTheFullyUpgradedRammerAndCloakedLooks) {
-  ShipGame s;
-  // Fully upgraded: one animated frame instead of body and overlays.
-  s.S.CurSpeed = s.S.CurDefence = s.S.CurRegen = s.S.CurCharge = s.S.CurReducer = 10;
-  s.S.AniFrame = 6.5f;                                      // becomes 6.75: frame 6, column 8
-  EXPECT_EQ(s.Draw(), (Sources{{360, 0, 405, 56}}));
-  EXPECT_EQ(s.Draw(), (Sources{{90, 0, 135, 56}}));         // wraps to frame 0, column 2
-  EXPECT_EQ(s.S.AniFrame, 0.0f);
-  s.G.ChargeOn[AbilityMatrix] = true;                       // 0.06 a frame, still wrapping at 7
-  s.S.AniFrame = 6.9f;
-  s.Draw();
-  EXPECT_EQ(s.S.AniFrame, 6.9f + 0.06f);
-  s.Draw();
-  EXPECT_EQ(s.S.AniFrame, 0.0f);
-  s.G.ChargeOn[AbilityRammer] = true;
-  EXPECT_EQ(s.Draw(), (Sources{{45, 0, 90, 56}}));
-  s.G.ChargeOn[AbilityCloaker] = true;                      // the cloak over everything
-  EXPECT_EQ(s.Draw(), (Sources{{141, 15, 186, 71}}));
-  EXPECT_EQ(s.T.Plat.Copies.at(0).Sheet, SheetShots);
 }
 
 TEST(ShipControls, EachPotionKeyDrinksOnlyWhenItHelps) {
@@ -274,63 +151,6 @@ TEST(ShipControls, AnAbilityRunsWhileHeldAndAffordable) {
   EXPECT_EQ(s.S.Charge, 0);  // Z held: no regeneration either
 }
 
-TEST(ShipControls, TheShotEraserFiresOncePerPress) {
-  ShipGame s;
-  s.S.Special1 = AbilityShotEraser;
-  s.S.CurReducer = 10;  // cost 200 / (10 / 3) = 60
-  auto frame = [&](bool z, bool v) {
-    s.G.Keys[KeyZ] = z;
-    s.G.Keys[KeyV] = v;
-    s.S.HandleKeys(s.G);
-    return s.G.ChargeOn[AbilityShotEraser];
-  };
-  EXPECT_TRUE(frame(true, false));
-  EXPECT_FLOAT_EQ(s.S.Charge, 140);
-  EXPECT_FLOAT_EQ(s.G.ChargeUsed, 60);
-  for (int i = 0; i < 3; ++i) {  // held on: off again, nothing taken, nothing counted
-    EXPECT_FALSE(frame(true, false));
-    EXPECT_FLOAT_EQ(s.S.Charge, 140);
-    EXPECT_FLOAT_EQ(s.G.ChargeUsed, 60);
-    EXPECT_TRUE(s.S.Pressed);
-  }
-  EXPECT_FALSE(frame(false, false));  // released and pressed again: once more
-  EXPECT_FALSE(s.S.Pressed);
-  EXPECT_TRUE(frame(true, false));
-  EXPECT_FLOAT_EQ(s.S.Charge, 80);
-  // The same on slot 2 with V.
-  s.S.Special1 = -1;
-  s.S.Special2 = AbilityShotEraser;
-  s.S.Pressed2 = false;
-  EXPECT_TRUE(frame(false, true));
-  EXPECT_FALSE(frame(false, true));
-  EXPECT_FLOAT_EQ(s.S.Charge, 20);
-}
-
-TEST(ShipControls, BothSlotsWithOneAbilityLetSlotTwoDecide) {
-  ShipGame s;
-  s.S.Special1 = s.S.Special2 = AbilityMatrix;
-  s.S.CurReducer = 1;
-  s.G.Keys[KeyZ] = true;
-  s.S.HandleKeys(s.G);
-  // Slot 1 paid, but V is not held, so slot 2 switches the matrix off.
-  EXPECT_EQ(std::tuple(s.G.ChargeOn[AbilityMatrix], s.S.Pressed, s.S.Pressed2, s.S.Charge),
-            std::tuple(false, true, false, 197));
-  s.G.Keys[KeyV] = true;  // both held: paid twice
-  s.S.HandleKeys(s.G);
-  EXPECT_TRUE(s.G.ChargeOn[AbilityMatrix]);
-  EXPECT_EQ(s.S.Charge, 191);
-  // V held with an empty slot 2 still stops charge regeneration.
-  s.S.Special1 = s.S.Special2 = -1;
-  s.G.Keys[KeyZ] = false;
-  s.S.Charge = 100;
-  s.S.HandleKeys(s.G);
-  s.S.ShipLife(s.G);
-  EXPECT_EQ(s.S.Charge, 100);
-  s.G.Keys[KeyV] = false;
-  s.S.ShipLife(s.G);
-  EXPECT_FLOAT_EQ(s.S.Charge, 100 + 3.0f / 50);
-}
-
 TEST(ShipLife, RegenerationSiphonAndCaps) {
   // Regeneration (1 + 2) / 100 a frame, / 50 with gem 1 below (not at) 50 life; the siphon adds 2;
   // life and charge stop at 200.
@@ -371,57 +191,6 @@ TEST(ShipLife, AutomaticPotionFirstThenResurrectionThenDeath) {
   EXPECT_EQ(s.G.PotionsUsedLevel, 0);
 }
 
-TEST(ShipLife, DeathStopsTheShipAndSetsOffStaggeredExplosions) {
-  ShipGame s;
-  s.G.CurrentLevel = 11;
-  s.G.FrameClock = 1234.5f;
-  s.G.Progress.Stats[StatDeaths] = 4;
-  s.S.Charge = 100;
-  s.S.GemType1 = 2;  // charge up near death: the frame of death is near death
-  s.S.Left = 300;
-  s.S.Top = 200;
-  s.S.Life = -1;
-  RandomGenerator rng = s.G.Rng;
-  s.S.ShipLife(s.G);
-  EXPECT_EQ(s.S.Life, 0);
-  EXPECT_FALSE(s.S.Exists);
-  EXPECT_EQ(s.G.DeathTime, 1234);  // halves to even
-  EXPECT_EQ(s.G.MiniGameTime, 1234);
-  EXPECT_EQ(s.G.Progress.Stats[StatDeaths], 5);
-  EXPECT_EQ(s.T.Plat.MusicCalls, (Strings{"stop", "volume -500", "load Death", "play"}));
-  EXPECT_EQ(s.T.Plat.SoundsPlayed, (std::vector<int>{2}));
-  EXPECT_FLOAT_EQ(s.S.Charge, 100 + 3.0f / 25);  // charge still regenerates on that frame
-  for (int i = 0; i < 25; ++i) {
-    const ExploClass& x = s.G.Explosions[i];
-    ASSERT_TRUE(x.Exists) << i;
-    const Single r1 = rng.Next(), r2 = rng.Next(), r3 = rng.Next();
-    EXPECT_EQ(x.AmtFrames, s.G.ExploTypes[int(std::nearbyint(2 * r1))].FrameAmount) << i;
-    EXPECT_EQ(x.Xpos, 300 + 80 * r2 - 45) << i;
-    EXPECT_EQ(x.Ypos, 200 + 80 * r3 - 40) << i;
-  }
-  // Start frames round(-0.7 i) in double, halves to even: -3.5 gives -4.
-  EXPECT_EQ(s.G.Explosions[5].Frame, -4);
-  EXPECT_EQ(s.G.Explosions[24].Frame, -17);
-  EXPECT_FALSE(s.G.Explosions[25].Exists);
-  EXPECT_EQ(s.G.Rng.X, rng.X);  // three draws per explosion, nothing else
-}
-
-TEST(ShipLife, DeathOutsideTheMiniGameWithSoundAndMusicOff) {
-  ShipGame s;
-  s.G.CurrentLevel = 3;
-  s.G.FrameClock = 77.5f;
-  s.G.MiniGameTime = 0;
-  s.G.Progress.SoundOn = s.G.Progress.MusicOn = false;
-  for (int i = 0; i < 40; ++i) AddExplosion(s.G, 0, 0, 0, 0);  // room for only ten of the 25
-  s.S.Life = -1;
-  s.S.ShipLife(s.G);
-  EXPECT_EQ(s.G.DeathTime, 78);
-  EXPECT_EQ(s.G.MiniGameTime, 0);
-  EXPECT_EQ(s.T.Plat.MusicCalls, (Strings{"stop", "volume -500", "load Death"}));
-  EXPECT_TRUE(s.T.Plat.SoundsPlayed.empty());
-  for (int i = 40; i < 50; ++i) EXPECT_EQ(s.G.Explosions[i].Frame, Single(std::nearbyint(-0.7 * (i - 40)))) << i;
-}
-
 TEST(ShipLife, ChargeRegenerationDivisors) {
   // Gems, then the divisor away from and near death. Gem 2 takes a slot, so with only
   // two slots the "14 and 17" row is reachable away from death only.
@@ -444,21 +213,6 @@ TEST(ShipLife, ChargeRegenerationDivisors) {
     s.S.ShipLife(s.G);
     EXPECT_EQ(s.S.Charge, 100 + Single(6) / Single(c.D)) << c.Gem1 << " " << c.Gem2 << " " << c.Life;
   }
-}
-
-TEST(ShipStep, NothingHappensWhileTheShipIsGone) {
-  ShipGame s;
-  s.S.Exists = false;
-  s.S.Charge = 50;
-  s.G.ChargeOn[AbilityBooster] = true;
-  s.G.Keys[KeyUp] = s.G.Keys[KeyZ] = true;
-  s.S.Special1 = AbilityMatrix;
-  StepShip(s.G);
-  EXPECT_EQ(s.S.Charge, 50);
-  EXPECT_EQ(s.S.Speed, 0);
-  EXPECT_TRUE(s.G.ChargeOn[AbilityBooster]);
-  EXPECT_FALSE(s.G.ChargeOn[AbilityMatrix]);
-  EXPECT_TRUE(s.T.Plat.Copies.empty());
 }
 
 TEST(ShipSetup, PreparesTheShipForALevelAndKeepsWhatCarriesOver) {
@@ -491,109 +245,4 @@ TEST(ShipSetup, PreparesTheShipForALevelAndKeepsWhatCarriesOver) {
   EXPECT_EQ((std::array{g.KillCount, g.PotionsUsedLevel, g.EnemyCount}), (std::array<Integer, 3>{}));
   EXPECT_EQ(g.BossTimer + g.MiniGameTime, 0);
   EXPECT_FALSE(g.PickupTaken || g.MusicStarted || g.BossCircling);
-}
-
-TEST(ShipSetup, PicksALevelTrackAtRandomWithItsVolume) {
-  TestGame t;
-  Game& g = *t;
-  bool sawTrack1 = false, sawOther = false;
-  for (int i = 0; i < 40 && !(sawTrack1 && sawOther); ++i) {
-    RandomGenerator rng = g.Rng;
-    const int track = int(std::floor(4 * rng.Next()));
-    t.Plat.ClearRecords();
-    SetupShip(g);
-    const std::string volume = track == 1 ? "volume -1000" : "volume -1700";
-    EXPECT_EQ(t.Plat.MusicCalls, (Strings{"stop", volume, "load " + std::to_string(track), "play"}));
-    EXPECT_EQ(g.Rng.X, rng.X);  // one draw
-    (track == 1 ? sawTrack1 : sawOther) = true;
-  }
-  EXPECT_TRUE(sawTrack1 && sawOther);
-}
-
-namespace {
-
-// The ship's flight worked out from the rules of motion alone, frame by frame, for a
-// ship with every part at level 1 and no gems or abilities.
-struct FlightModel {
-  Single Top = 400, Left = 377.5f, Speed = 0, Heading = 0, Distance = 0;
-  int DrawLeft = 0, DrawTop = 0;
-
-  void Push(double degrees) {
-    const Single p = 0.15f + 1.0f / 20;
-    const Single dir = static_cast<Single>(degrees / 180 * Pi);
-    const double vx = double(p) * std::cos(double(dir)) + double(Speed) * std::cos(double(Heading));
-    const double vy = double(p) * std::sin(double(dir)) + double(Speed) * std::sin(double(Heading));
-    if (vx > 0) Heading = static_cast<Single>(std::atan(vy / vx));
-    if (vx < 0) Heading = static_cast<Single>(std::atan(vy / vx) + Pi);
-    Speed = static_cast<Single>(std::sqrt(vx * vx + vy * vy));
-  }
-
-  void Frame(bool up, bool down, bool left, bool right) {
-    // The clamp and the drawing come first: the picture shows the last frame's move.
-    if (Top < 0) Top = 0;
-    if (Top + 56 > 600) Top = 544;
-    if (Left < 100) Left = 100;
-    if (Left + 45 > 700) Left = 655;
-    DrawLeft = int(std::nearbyint(Left));
-    DrawTop = int(std::nearbyint(Top));
-    if (up) Push(270);
-    if (down) Push(90);
-    if (left) Push(180);
-    if (right) Push(0);
-    if (Speed > 2.5f) Speed = 2.5f;
-    if (!(up || down || left || right)) Speed = Speed - (1.0f / 10 + 0.1f);
-    if (Speed < 0) Speed = 0;
-    Top = static_cast<Single>(double(Top) + double(Speed) * std::sin(double(Heading)));
-    Left = static_cast<Single>(double(Left) + double(Speed) * std::cos(double(Heading)));
-    Distance = Distance + Speed / 10;
-  }
-};
-
-}  // namespace
-
-TEST(ShipScenario, ALevelFlownWithTheArrowKeysFollowsTheRulesOfMotion) {
-  TestGame t;
-  Game& g = *t;
-  StartLevel(g, 0);
-  ASSERT_FALSE(g.InMenu);
-  g.SpawnCount = 0;  // an empty sky: nothing rams or shoots the ship
-  FlightModel m;
-  struct Phase {
-    int Frames;
-    bool Up, Down, Left, Right;
-  } phases[] = {
-      {40, true, false, false, true},    // diagonal up and right
-      {140, true, false, false, false},  // up into the top edge, held there at full speed
-      {150, false, false, true, false},  // along the top edge into the left edge
-      {6, false, true, true, false},     // down and left
-      {20, false, false, false, false},  // coasting to a stop
-  };
-  for (const Phase& ph : phases) {
-    t.Plat.KeyState = {};
-    t.Plat.KeyState[KeyUp] = ph.Up;
-    t.Plat.KeyState[KeyDown] = ph.Down;
-    t.Plat.KeyState[KeyLeft] = ph.Left;
-    t.Plat.KeyState[KeyRight] = ph.Right;
-    for (int f = 0; f < ph.Frames; ++f) {
-      t.Plat.ClearRecords();
-      RunFrame(g);
-      m.Frame(ph.Up, ph.Down, ph.Left, ph.Right);
-      const auto drawn = CopiesOn(t.Plat, SheetShips);
-      EXPECT_EQ(drawn.size(), 6u);  // the body and the five level-1 overlays
-      for (const CopyRecord& c : drawn) {
-        EXPECT_EQ(c.DestLeft, m.DrawLeft);
-        EXPECT_EQ(c.DestTop, m.DrawTop);
-      }
-    }
-    EXPECT_EQ(g.Ship.Left, m.Left);
-    EXPECT_EQ(g.Ship.Top, m.Top);
-    EXPECT_EQ(g.Ship.Speed, m.Speed);
-    EXPECT_EQ(g.Ship.Heading, m.Heading);
-    EXPECT_EQ(g.DistanceMoved, m.Distance);
-  }
-  EXPECT_EQ(g.Ship.Speed, 0);
-  EXPECT_LT(g.Ship.Top, 20);    // it did reach the top edge
-  EXPECT_LT(g.Ship.Left, 110);  // and the left one
-  EXPECT_TRUE(g.Ship.Exists);
-  EXPECT_EQ(g.Ship.Life, 200);
 }

@@ -1,4 +1,4 @@
-// The shop: prices, refusals, the unlock conditions of the rare shots, equipping and marks.
+// The shop: prices, refusals and the stock of potions.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,13 +14,10 @@ namespace {
 void Hover(Game& g, int x, int y) { MenuAt(g, x, y); }
 void Click(Game& g, int x, int y) { MenuAt(g, x, y, true); }
 
-// Pointer positions: the equip and level bands of grid cell n, an ability row, a gem cell.
+// Pointer positions: the equip and level bands of grid cell n.
 int CellX(int shot) { return 190 + 49 * (shot % 5); }
 int EquipY(int shot) { return 113 + 49 * (shot / 5); }
 int LevelY(int shot) { return 140 + 49 * (shot / 5); }
-int AbilityY(int a) { return 350 + 27 * a; }
-int GemX(int gem) { return gem < 9 ? 400 : 437; }
-int GemY(int gem) { return 350 + 27 * (gem % 9); }
 
 bool HasText(const NullPlatform& p, int x, int y, const std::string& text) {
   return std::any_of(p.Texts.begin(), p.Texts.end(),
@@ -28,20 +25,6 @@ bool HasText(const NullPlatform& p, int x, int y, const std::string& text) {
 }
 
 }  // namespace
-
-TEST(Shop, WithNoPointsEveryPurchaseFailsSilently) {
-  TestGame t;
-  Game& g = *t;
-  Hover(g, 0, 0);
-  const ProgressBlock before = g.Progress;
-  t.Plat.ClearRecords();
-  Click(g, CellX(1), LevelY(1));  // unlock a shot
-  Click(g, CellX(0), LevelY(0));  // level up the power beam
-  Click(g, 740, 120);             // a part
-  for (int k = 0; k < 3; ++k) Click(g, 500 + 80 * k, 520);  // the potions
-  EXPECT_EQ(g.Progress, before);
-  EXPECT_TRUE(t.Plat.SoundsPlayed.empty());
-}
 
 TEST(Shop, UnlockingAShotCostsExactlyOneHundred) {
   TestGame t;
@@ -86,86 +69,6 @@ TEST(Shop, ShotLevelsCostThreeHundredMoreEachStep) {
   }
   EXPECT_EQ(g.HelpLines[1], "");
   EXPECT_TRUE(HasText(t.Plat, 187, 135, "10"));
-}
-
-TEST(Shop, TheLastRowCannotBeBoughtAndSaysHowToWinIt) {
-  TestGame t;
-  Game& g = *t;
-  g.Progress.Points = 100000;
-  const char* expected[5][3] = {
-      {"TO UNLOCK THIS SHOT, GET OVER 50%", "COMPLETION.", ""},
-      {"TO UNLOCK THIS SHOT, GET OVER 65%", "COMPLETION.", ""},
-      {"TO UNLOCK THIS SHOT, GET OVER 80%", "COMPLETION.", ""},
-      {"THIS SHOT IS NOT THAT EASY TO GET.", "BEAT THE ? LEVEL, AND YOU GET THIS", "WONDERFUL SUPPORT SHOT."},
-      {"YOU CANT JUST BUY A SHOT THIS GOOD.", "BEAT THE ? LEVEL, AND THIS SHOT", "WILL BE YOURS."},
-  };
-  for (int column = 0; column < 5; ++column) {
-    Click(g, CellX(15 + column), LevelY(15 + column));
-    EXPECT_EQ(g.Progress.ShotLevel[15 + column], -1);
-    for (int k = 0; k < 3; ++k) EXPECT_EQ(g.HelpLines[k], expected[column][k]) << column;
-  }
-  EXPECT_EQ(g.Progress.Points, 100000);
-  // Once the boss arena and the marathon are open, their names replace the question marks.
-  g.Progress.LevelOpen[11] = g.Progress.LevelOpen[12] = true;
-  for (auto [shot, line] : {std::pair(18, "BEAT THE BOSS ARENA, AND YOU GET THIS"),
-                            {19, "BEAT THE MARATHON LEVEL, AND THIS SHOT"}}) {
-    Hover(g, CellX(shot), EquipY(shot));
-    EXPECT_EQ(g.HelpLines[1], line);
-  }
-}
-
-TEST(Shop, EquippingNeverPutsOneItemInBothSlots) {
-  TestGame t;
-  Game& g = *t;
-  ProgressBlock& p = g.Progress;
-  p.ShotLevel[6] = 2;
-  p.ChargeOwned[2] = p.ChargeOwned[5] = true;
-  p.GemOwned[4] = p.GemOwned[13] = true;
-  Hover(g, 0, 0);
-  const ProgressBlock before = p;
-
-  // Left clicks fill slot 1, right clicks slot 2; what the other slot holds (or is not owned) is
-  // refused. After each click: the two shot, ability and gem slots.
-  using Slots = std::array<int, 6>;
-  const std::tuple<bool, int, int, Slots> clicks[] = {
-      {true, CellX(6), EquipY(6), {0, 6, -1, -1, -1, -1}}, {false, CellX(6), EquipY(6), {0, 6, -1, -1, -1, -1}},
-      {true, CellX(0), EquipY(0), {0, 6, -1, -1, -1, -1}}, {false, 300, AbilityY(5), {0, 6, 5, -1, -1, -1}},
-      {true, 300, AbilityY(5), {0, 6, 5, -1, -1, -1}},     {true, 300, AbilityY(2), {0, 6, 5, 2, -1, -1}},
-      {false, 300, AbilityY(3), {0, 6, 5, 2, -1, -1}},     {false, GemX(13), GemY(13), {0, 6, 5, 2, 13, -1}},
-      {true, GemX(13), GemY(13), {0, 6, 5, 2, 13, -1}},    {true, GemX(4), GemY(4), {0, 6, 5, 2, 13, 4}},
-      {false, GemX(4), GemY(4), {0, 6, 5, 2, 13, 4}}};
-  for (const auto& [right, x, y, after] : clicks) {
-    MenuAt(g, x, y, !right, right);
-    const ShipClass& s = g.Ship;
-    EXPECT_EQ((Slots{s.CurShot1, s.CurShot2, s.Special1, s.Special2, s.GemType1, s.GemType2}), after)
-        << (right ? "right " : "left ") << x << "," << y;
-  }
-  EXPECT_EQ(p, before);  // equipping costs nothing and changes no progress
-
-  t.Plat.ClearRecords();
-  Hover(g, 0, 0);
-  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 0, 48, 48, 63, 166, 106));            // shot slot 1
-  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 48, 48, 96, 63, 166 + 49, 106 + 49));  // shot slot 2
-  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 0, 89, 102, 115, 278, 340 + 27 * 5));
-  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 48, 18, 150, 44, 278, 340 + 27 * 2));
-  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 0, 141, 35, 167, 422, 340 + 27 * 4));
-  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 35, 141, 70, 167, 385, 340 + 27 * 4));
-  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 0, 63, 101, 88, 278, 340));  // ability 0 locked
-  EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 0, 115, 35, 140, 385, 340));  // gem 0 locked
-}
-
-TEST(Shop, LockedAbilitiesAndGemsTellTheirConditions) {
-  TestGame t;
-  Game& g = *t;
-  const std::tuple<int, int, const char*> cases[] = {
-      {375, AbilityY(8), "COMPLETE LEVEL 9'S GOAL TO UNLOCK."},
-      {GemX(3), GemY(3), "COMPLETE LEVEL 4'S GOAL TO UNLOCK."},
-      {GemX(12), GemY(12), "DONT USE CHARGE ONCE IN ALL LEVELS TO UNLOCK."},
-      {GemX(17), GemY(17), "GET 99% COMPLETION TO UNLOCK."}};
-  for (auto [x, y, line] : cases) {
-    Hover(g, x, y);
-    EXPECT_EQ(std::tuple(g.HelpLines[0], g.HelpLines[1]), std::tuple(std::string(line), std::string()));
-  }
 }
 
 TEST(Shop, PartsCostOneHundredPerLevelUpToTen) {

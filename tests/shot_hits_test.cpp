@@ -127,24 +127,3 @@ TEST(ShotHits, MultipliersApplyInOrderAndTheBonusCraftRefillsByThePlainDamage) {
   // 6 x 2 off the craft, 6 to life and charge (the charge capped later by the ship's life step), none dealt.
   EXPECT_EQ(std::tuple(bonus.Life, g.Ship.Life, g.Ship.Charge, g.DamageDealt), std::tuple(38, 106, 201, 0));
 }
-
-TEST(ShotHits, TheCorrupterSilencesCraftButNotBosses) {
-  TestGame t;
-  Game& g = *t;
-  EnemyClass& craft = PlaceEnemy(g, 0, 6, 100);
-  ShotClass s = Shot(18, 2.25f);
-  ShotHitsEnemies(g, s);
-  EXPECT_EQ(std::tuple(craft.FreezeTime, craft.Life, s.Exists), std::tuple(22, 97.75f, false));  // 22.5 to even
-
-  EnemyClass& boss = PlaceEnemy(g, 0, 20, 100);
-  ShotClass b = Shot(18, 2.25f);
-  ShotHitsEnemies(g, b);
-  EXPECT_EQ(boss.FreezeTime, -1);
-  EXPECT_EQ(boss.Life, 97.75f);
-
-  // Any other kind leaves the ceasefire alone.
-  EnemyClass& other = PlaceEnemy(g, 0, 6, 100);
-  ShotClass o = Shot(17, 2.25f);
-  ShotHitsEnemies(g, o);
-  EXPECT_EQ(other.FreezeTime, -1);
-}

@@ -11,6 +11,8 @@
 
 #include "menus/menus.h"
 
+std::string ZorvaneExe() { return ZORVANE_EXE; }
+
 TempDir::TempDir() {
   std::string base = (std::filesystem::temp_directory_path() / "zorvane2-test-XXXXXX").string();
   if (!mkdtemp(base.data())) throw std::runtime_error("cannot make a temporary folder");

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -32,6 +34,8 @@ struct TempDir {
   std::string File(const std::string& name) const { return (Path / name).string(); }
 };
 
+// The zorvane2 executable of this build.
+std::string ZorvaneExe();
 // Runs the zorvane2 executable with the given arguments; returns its exit status and
 // puts what it wrote on standard output into *out (standard error into *err if given).
 int RunZorvane(const std::string& args, std::string* out = nullptr, std::string* err = nullptr);
@@ -46,3 +50,18 @@ inline std::array<int, 4> Src(const CopyRecord& c) { return {c.SrcLeft, c.SrcTop
 bool HasCopy(const NullPlatform& p, int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int x, int y);
 // One menu frame with the pointer at (x, y) and the given buttons down for that frame only.
 void MenuAt(Game& g, int x, int y, bool left = false, bool right = false);
+
+// One number for a whole table (FNV-1a over the bits of its values), so that a test can say
+// "every value stands as written" without copying the table: any slip in any entry changes it.
+struct Digest {
+  uint64_t Value = 14695981039346656037ull;
+  void Add(uint32_t v) {
+    for (int b = 0; b < 4; ++b) Value = (Value ^ ((v >> (8 * b)) & 0xFF)) * 1099511628211ull;
+  }
+  void Add(int v) { Add(static_cast<uint32_t>(v)); }
+  void Add(Single v) {
+    uint32_t bits = 0;
+    std::memcpy(&bits, &v, sizeof bits);
+    Add(bits);
+  }
+};
