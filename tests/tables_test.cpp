@@ -251,17 +251,15 @@ TEST(AngleHelpers, DegreesAndRadiansInSinglePrecision) {
   EXPECT_LT(DegToRad(RadToDeg(19)), 19.0f);  // through both conversions 19 comes back just under itself
 }
 
-TEST(AngleHelpers, AngleToEdgesAndTheCallersQuadrantRule) {
-  // The same point gives 0, straight down and up pi/2 and 3pi/2, level 0 (the caller adds pi to face left).
-  EXPECT_EQ((std::array{AngleTo(5, 5, 7, 7), AngleTo(0, 10, 3, 3), AngleTo(10, 0, 3, 3), AngleTo(0, 0, 0, -5)}),
-            (std::array{0.0f, static_cast<Single>(Pi / 2), static_cast<Single>(3 * Pi / 2), 0.0f}));
-  // With the callers' pi added when dx < 0 and dy >= 0, or dx > 0 and dy < 0, the sum
-  // is the direction from the first point to the second.
+TEST(AngleHelpers, HeadingToCoversTheWholeCircle) {
+  // The same point gives 0, straight down and up pi/2 and 3pi/2, level to the left pi.
+  EXPECT_EQ((std::array{HeadingTo(5, 5, 7, 7), HeadingTo(0, 10, 3, 3), HeadingTo(10, 0, 3, 3), HeadingTo(0, 0, 0, -5)}),
+            (std::array{0.0f, static_cast<Single>(Pi / 2), static_cast<Single>(3 * Pi / 2), static_cast<Single>(Pi)}));
+  // In every quadrant the heading is the direction from the first point to the second.
   const double cases[][2] = {{3, 4}, {-3, 4}, {-3, -4}, {3, -4}, {-5, 0}, {5, 0}, {0, 2}, {0, -2}};
   for (const auto& c : cases) {
     double dx = c[0], dy = c[1];
-    double a = AngleTo(100, Single(100 + dy), 50, Single(50 + dx));
-    if ((dx < 0 && dy >= 0) || (dx > 0 && dy < 0)) a += Pi;
+    double a = HeadingTo(100, Single(100 + dy), 50, Single(50 + dx));
     EXPECT_GE(a, -Pi / 2 - 1e-6);
     EXPECT_LE(a, 2 * Pi + 1e-6);
     EXPECT_NEAR(std::cos(a), dx / std::hypot(dx, dy), 1e-6) << dx << "," << dy;

@@ -1,7 +1,7 @@
 // A short explosion animation; the game keeps a pool of 50.
 #pragma once
 
-#include "shell/types.h"
+#include "core/types.h"
 
 struct Game;
 

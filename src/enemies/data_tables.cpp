@@ -5,41 +5,6 @@
 
 #include "shell/game.h"
 
-Single DegToRad(Single degrees) { return static_cast<Single>(double(degrees) / 180.0 * Pi); }
-
-Single RadToDeg(Single radians) { return static_cast<Single>(double(radians) * 180.0 / Pi); }
-
-Single AngleTo(Single y1, Single y2, Single x1, Single x2) {
-  // The differences are Single arithmetic; only the arctangent is taken in double.
-  const Single dy = y2 - y1;
-  const Single dx = x2 - x1;
-  if (dx != 0) {
-    if (dy > 0) return static_cast<Single>(std::atan(double(dy) / double(dx)));
-    if (dy == 0) return 0;
-    return static_cast<Single>(std::atan(double(dy) / double(dx)) + Pi);
-  }
-  if (dy > 0) return static_cast<Single>(Pi / 2);
-  if (dy < 0) return static_cast<Single>(9.42477796076937 / 2);
-  return 0;
-}
-
-void SolveQuadratic(double& root1, double& root2, double a, double b, double c, Long& kind) {
-  // The discriminant is kept in single precision.
-  double disc = static_cast<Single>(b * b - 4 * a * c);
-  if (disc > 0) {
-    kind = 0;
-    root1 = (-b + std::sqrt(disc)) / (2 * a);
-    root2 = (-b - std::sqrt(disc)) / (2 * a);
-  } else if (disc == 0) {
-    kind = 2;
-    root1 = root2 = -b / (2 * a);
-  } else {
-    kind = 1;
-    root1 = -b / (2 * a);
-    root2 = std::sqrt(-disc) / (2 * a);
-  }
-}
-
 void SetKind(Game& g, Integer index, Integer width, Integer height, Integer hitPoints, Integer srcLeft,
              Integer srcTop) {
   if (index < 0 || index >= Integer(g.EnemyKinds.size())) return;

@@ -4,7 +4,8 @@
 
 #include <array>
 
-#include "shell/types.h"
+#include "core/geometry.h"
+#include "core/types.h"
 
 struct Game;
 
@@ -34,10 +35,3 @@ struct EnemyKindRec {
 void InitGameTables(Game& g);
 void SetKind(Game& g, Integer index, Integer width, Integer height, Integer hitPoints, Integer srcLeft,
              Integer srcTop);
-
-Single DegToRad(Single degrees);
-Single RadToDeg(Single radians);
-// Half of a direction computation; callers add pi in two quadrants (see the aiming code).
-Single AngleTo(Single y1, Single y2, Single x1, Single x2);
-// Kind 0: two real roots; 2: one double root; 1: complex (Root1 real part, Root2 imaginary part).
-void SolveQuadratic(double& root1, double& root2, double a, double b, double c, Long& kind);

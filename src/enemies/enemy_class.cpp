@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "core/geometry.h"
 #include "enemies/enemy_rules.h"
 #include "platform/blit.h"
 #include "shell/game.h"
@@ -44,14 +45,7 @@ bool EnemyClass::CollideWithRect(Integer rectTop, Integer rectBottom, Integer re
 
 void EnemyClass::AccelEnemy(Game& g, Single speed, Single direction) {
   if (g.ChargeOn[AbilityMatrix]) speed = speed / 4;
-  double vx = speed * std::cos(double(direction)) + Speed * std::cos(double(Heading));
-  double vy = speed * std::sin(double(direction)) + Speed * std::sin(double(Heading));
-  if (vx > 0) {
-    Heading = static_cast<Single>(std::atan(vy / vx));
-  } else if (vx < 0) {
-    Heading = static_cast<Single>(std::atan(vy / vx) + Pi);
-  }  // straight up or down: the heading stays as it was
-  Speed = static_cast<Single>(std::sqrt(vx * vx + vy * vy));
+  AddPush(Speed, Heading, speed, direction);
 }
 
 void EnemyClass::EnemyMove(Game& g) {

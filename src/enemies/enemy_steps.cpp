@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "effects/explo_class.h"
+#include "core/geometry.h"
 #include "enemies/enemy_class.h"
 #include "enemies/enemy_rules.h"
 #include "platform/audio.h"
@@ -63,9 +64,7 @@ void RamEnemy(Game& g, EnemyClass& e) {
   Single ey = (e.Bottom - e.Top) / 2 + e.Top;
   Single sx = (ship.Right - ship.Left) / 2 + ship.Left;
   Single sy = (ship.Bottom - ship.Top) / 2 + ship.Top;
-  Single h = AngleTo(ey, sy, ex, sx);
-  if ((sx < ex && sy >= ey) || (sx > ex && sy < ey)) h = static_cast<Single>(h + Pi);
-  ship.Heading = h;
+  ship.Heading = HeadingTo(ey, sy, ex, sx);
   ship.Speed = e.Speed * 4;
 }
 

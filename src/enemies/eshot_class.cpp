@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/geometry.h"
 #include "enemies/enemy_rules.h"
 #include "platform/blit.h"
 #include "shell/game.h"
@@ -90,14 +91,7 @@ bool EShotsClass::CollideWithRect(Integer rectTop, Integer rectBottom, Integer r
 
 void EShotsClass::AccelEshot(Game& g, Single speed, Single direction) {
   if (g.ChargeOn[AbilityMatrix]) speed = speed / 4;
-  double vx = speed * std::cos(double(direction)) + Speed * std::cos(double(Heading));
-  double vy = speed * std::sin(double(direction)) + Speed * std::sin(double(Heading));
-  if (vx > 0) {
-    Heading = static_cast<Single>(std::atan(vy / vx));
-  } else if (vx < 0) {
-    Heading = static_cast<Single>(std::atan(vy / vx) + Pi);
-  }
-  Speed = static_cast<Single>(std::sqrt(vx * vx + vy * vy));
+  AddPush(Speed, Heading, speed, direction);
 }
 
 void EShotsClass::Limit() {

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "shell/types.h"
+#include "core/types.h"
 
 struct Game;
 struct EnemyClass;

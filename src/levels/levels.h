@@ -1,7 +1,7 @@
 // Level timelines, the level director (boss phases, modes) and the level end.
 #pragma once
 
-#include "shell/types.h"
+#include "core/types.h"
 
 struct Game;
 

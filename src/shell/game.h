@@ -19,7 +19,7 @@
 #include "ship/ship_class.h"
 #include "shots/shot_class.h"
 #include "shots/shot_types.h"
-#include "shell/types.h"
+#include "core/types.h"
 
 class Platform;
 

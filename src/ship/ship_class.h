@@ -1,7 +1,7 @@
 // The player's ship: one object for the whole run, reused by every level.
 #pragma once
 
-#include "shell/types.h"
+#include "core/types.h"
 
 struct Game;
 

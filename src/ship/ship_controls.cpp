@@ -1,5 +1,5 @@
 // Steering, potions and the two charge-ability slots.
-#include "enemies/data_tables.h"
+#include "core/geometry.h"
 #include "shell/game.h"
 #include "ship/ship_class.h"
 

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "platform/blit.h"
+#include "core/geometry.h"
 #include "shell/game.h"
 #include "ship/ship_class.h"
 
@@ -42,15 +43,7 @@ void ShipClass::AccelShip(Game& g, Single speed, Single direction) {
   if (g.ChargeOn[AbilityBooster]) p = p * 3;
   if (g.ChargeOn[AbilityMatrix]) p = p / 2;
   if (HasGem(GemAccelUp)) p = p * 5;
-  const double vx = double(p) * std::cos(double(direction)) + double(Speed) * std::cos(double(Heading));
-  const double vy = double(p) * std::sin(double(direction)) + double(Speed) * std::sin(double(Heading));
-  if (vx > 0) {
-    Heading = static_cast<Single>(std::atan(vy / vx));
-  } else if (vx < 0) {
-    Heading = static_cast<Single>(std::atan(vy / vx) + Pi);
-  }
-  // A velocity straight up or down keeps the heading it had.
-  Speed = static_cast<Single>(std::sqrt(vx * vx + vy * vy));
+  AddPush(Speed, Heading, p, direction);
 }
 
 void ShipClass::ShipFriction(Game& g) {

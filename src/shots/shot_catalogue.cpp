@@ -1,7 +1,7 @@
 // The player's shot catalogue: 20 kinds by 10 levels, one SetShotSpec call per sub-shot.
 // These numbers are the game's balance. Every entry fires Count sub-shots; a kind's look
 // (sprite rectangle, animation) stays the same at every level, except that the WIDE BEAM widens.
-#include "enemies/data_tables.h"
+#include "core/geometry.h"
 #include "shell/game.h"
 #include "shots/shot_types.h"
 

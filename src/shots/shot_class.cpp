@@ -1,7 +1,7 @@
 // The player shot: launching, flight, the boomerang's return, drawing.
 #include <cmath>
 
-#include "enemies/data_tables.h"
+#include "core/geometry.h"
 #include "platform/blit.h"
 #include "shell/game.h"
 #include "shots/shot_class.h"
@@ -36,15 +36,7 @@ void ShotClass::Shoot(Integer top, Integer left, Single speed, Single damage, In
 }
 
 void ShotClass::AccelShot(Single speed, Single direction) {
-  double vx = double(speed) * std::cos(double(direction)) + double(Speed) * std::cos(double(Heading));
-  double vy = double(speed) * std::sin(double(direction)) + double(Speed) * std::sin(double(Heading));
-  if (vx > 0) {
-    Heading = static_cast<Single>(std::atan(vy / vx));
-  } else if (vx < 0) {
-    Heading = static_cast<Single>(std::atan(vy / vx) + Pi);
-  }
-  // With no sideways motion at all the heading stays as it was.
-  Speed = static_cast<Single>(std::sqrt(vx * vx + vy * vy));
+  AddPush(Speed, Heading, speed, direction);
 }
 
 void ShotClass::MoveShot(Game& g) {
@@ -98,8 +90,7 @@ void ShotClass::ShotReturn(Game& g) {
   const ShipClass& ship = g.Ship;
   Single sx = (ship.Right - ship.Left) / 2 + ship.Left;
   Single sy = (ship.Bottom - ship.Top) / 2 + ship.Top;
-  Single aim = AngleTo(py, sy, px, sx);
-  if ((sx < px && sy >= py) || (sx > px && sy < py)) aim = static_cast<Single>(double(aim) + Pi);
+  Single aim = HeadingTo(py, sy, px, sx);
 
   const bool matrix = g.ChargeOn[AbilityMatrix];
   if (!ComeBack) {

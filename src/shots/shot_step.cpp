@@ -1,7 +1,7 @@
 // Firing the two shot slots and the per-kind behaviours of the player's shots.
 #include <cmath>
 
-#include "enemies/data_tables.h"
+#include "core/geometry.h"
 #include "platform/audio.h"
 #include "shell/game.h"
 #include "shots/shot_class.h"
