@@ -10,7 +10,6 @@
 #include "shell/game.h"
 
 namespace {
-constexpr int GemSsRanking = 11;
 constexpr int MiniGame = 11;
 }  // namespace
 

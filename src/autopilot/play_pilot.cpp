@@ -27,7 +27,6 @@ constexpr std::array<std::array<bool, 4>, DirectionCount> Arrows = {{
 }};
 
 constexpr int KindHeavyFirst = 15, KindHeavyLast = 18, KindPickup = 19, KindBossFirst = 20;
-constexpr int GemNoInstantKill = 5, GemDefenceUp = 15, GemUltimate = 17, GemSmallCore = 16;
 
 // Where the pilot likes to sit: low in the column, with room to see bullets coming.
 constexpr float RestTop = 440;
@@ -53,7 +52,7 @@ int FireKey(const Game& g) {
   auto waited = [&](Integer shot, Integer level, Long last) -> float {
     if (shot < 0 || shot >= ShotKinds || level < 0 || level >= ShotLevels) return -1;
     Single delay = g.ShotTypes[size_t(shot)][size_t(level)].FireDelay;
-    if (ship.HasGem(7)) delay = delay * 0.75f;  // shot rate up
+    if (ship.HasGem(GemShotRateUp)) delay = delay * 0.75f;
     const float over = g.FrameClock - Single(last) - delay;
     return over > 0 ? over : -1;
   };

@@ -1,6 +1,7 @@
 // Explosions: short animations from the explosions sheet, 50 at most at a time.
 #include <cmath>
 
+#include "core/geometry.h"
 #include "effects/explo_class.h"
 #include "platform/blit.h"
 #include "shell/game.h"
@@ -32,15 +33,20 @@ void ExploClass::DoExplosion(Game& g) {
 void AddExplosion(Game& g, Integer kind, Single xpos, Single ypos, Integer startFrame) {
   if (kind < 0 || kind >= static_cast<int>(g.ExploTypes.size())) return;
   const ExploTypeRec& type = g.ExploTypes[kind];
-  for (ExploClass& x : g.Explosions) {
-    if (x.Exists) continue;
-    x.Exists = true;
-    x.Initialize(xpos, ypos, type.FrameAmount, type.Height, type.Width, type.SrcTop, startFrame);
-    return;
-  }
+  const int slot = FirstFreeSlot(g.Explosions);
+  if (slot < 0) return;
+  ExploClass& x = g.Explosions[size_t(slot)];
+  x.Exists = true;
+  x.Initialize(xpos, ypos, type.FrameAmount, type.Height, type.Width, type.SrcTop, startFrame);
 }
 
 void StepExplosions(Game& g) {
   for (ExploClass& x : g.Explosions)
     if (x.Exists) x.DoExplosion(g);
+}
+
+void FillExplosionKinds(Game& g) {
+  g.ExploTypes[0] = {0, 57, 60, 11};
+  g.ExploTypes[1] = {60, 70, 80, 12};
+  g.ExploTypes[2] = {132, 27, 30, 8};
 }

@@ -88,24 +88,7 @@ const KindRow kKinds[20] = {
 
 }  // namespace
 
-void InitGameTables(Game& g) {
-  g.ShipWidth = 45;
-  g.ShipHeight = 56;
-  g.ShipSrcTop = 0;
-  g.ShipAccelBase = 0.15f;
-  g.ShipSpeedBase = 2.0f;
-  g.RegenBase = 2.0f;
-  g.ChargeBase = 2.0f;
-  g.Ship.Initialize(400, Single(400 + g.ShipHeight), Single(400 - g.ShipWidth / 2.0), Single(g.ShipWidth / 2.0 + 400),
-                    g.ShipSpeedBase, g.ShipAccelBase, g.ShipWidth, g.ShipHeight, g.ShipSrcTop,
-                    Integer(g.ShipSrcTop + g.ShipHeight), 0, g.ShipWidth);
-
-  g.ChargeCost = {1.0f, 3.0f, 1.5f, 2.0f, 1.5f, 10.0f, 200.0f, 1.0f, 5.0f, 0.0f};
-
-  g.ExploTypes[0] = {0, 57, 60, 11};
-  g.ExploTypes[1] = {60, 70, 80, 12};
-  g.ExploTypes[2] = {132, 27, 30, 8};
-
+void InitEnemyTables(Game& g) {
   for (int p = 0; p < 38; ++p) {
     const PatternRow& row = kPatterns[p];
     EShotPatternRec& rec = g.EShotPatterns[p];
@@ -129,6 +112,4 @@ void InitGameTables(Game& g) {
     const KindRow& r = kKinds[k];
     SetKind(g, Integer(k), r.Width, r.Height, r.HitPoints, r.SrcLeft, r.SrcTop);
   }
-
-  FillShotCatalogue(g);
 }

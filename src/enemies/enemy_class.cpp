@@ -85,11 +85,10 @@ void EnemyClass::EnemyShoot(Game& g) {
   const EShotPatternRec& p = g.EShotPatterns[ShotPattern];
   if (p.Amount < 0) return;
   for (int i = 0; i <= p.Amount && i < 4; ++i) {
-    int j = 0;
-    while (j < EShotCount && g.EShots[j].Exists) ++j;
-    if (j == EShotCount) continue;  // the pool is full: this shot is simply not fired
+    const int j = FirstFreeSlot(g.EShots);
+    if (j < 0) continue;  // the pool is full: this shot is simply not fired
     // With the no-instant-kill gem aboard, an instant-kill gunner turns to common bullets for good.
-    if (Shottype == 1 && g.Ship.HasGem(5)) Shottype = 0;
+    if (Shottype == 1 && g.Ship.HasGem(GemNoInstantKill)) Shottype = 0;
     if (Shottype >= Integer(g.EShotTypes.size())) return;
     const EShotTypeRec& t = g.EShotTypes[Shottype];
     Single cx = (Right - Left) / 2 + Left;

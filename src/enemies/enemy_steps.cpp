@@ -89,8 +89,8 @@ void StepEnemies(Game& g) {
 }
 
 Integer EnemyFireLevelFactor(const Game& g) {
-  if (g.CurrentLevel == 11) return 3;                  // the mini game
-  if (g.CurrentLevel == 13) return g.Ship.CurDefence;  // the boss arena: only doublings and gems count
+  if (g.CurrentLevel == ModeMiniGame) return 3;                  // the mini game
+  if (g.CurrentLevel == ModeBossArena) return g.Ship.CurDefence;  // the boss arena: only doublings and gems count
   return g.CurrentLevel;
 }
 
@@ -106,8 +106,8 @@ void EShotHitsShip(Game& g, EShotsClass& shot, Integer levelFactor) {
     case 0: {
       Single d = defence;
       if (g.ChargeOn[AbilityDefence2]) d = 2 * d;
-      if (ship.HasGem(15)) d = 1.5f * d;
-      if (ship.HasGem(17)) d = 2 * d;
+      if (ship.HasGem(GemDefenceUp)) d = 1.5f * d;
+      if (ship.HasGem(GemUltimate)) d = 2 * d;
       Single loss = Single(levelFactor) * g.EShotTypes[0].Damage / d;
       ship.Life = ship.Life - loss;
       g.DamageTaken = g.DamageTaken + loss;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/geometry.h"
 #include "enemies/enemy_class.h"
 #include "shell/game.h"
 
@@ -20,9 +21,8 @@ void SpawnRecord(Game& g, int index, bool isBoss) {
   // A record counts even when the pool is full and it is lost.
   if (!IsUncountedKind(r.Kind)) g.EnemyCount = SatAdd(g.EnemyCount, 1);
 
-  int slot = 0;
-  while (slot < EnemyCountMax && g.Enemies[slot].Exists) ++slot;
-  if (slot == EnemyCountMax) return;
+  const int slot = FirstFreeSlot(g.Enemies);
+  if (slot < 0) return;
   EnemyClass& e = g.Enemies[slot];
   e.Exists = true;
   double halfWidth = k.Width / 2.0;
@@ -31,7 +31,7 @@ void SpawnRecord(Game& g, int index, bool isBoss) {
                SatAdd(k.SrcTop, k.Height), k.SrcLeft, SatAdd(k.SrcLeft, k.Width), r.Heading, r.AccelHeading,
                k.HitPoints, r.Shottype, r.ShootRate, r.ShotSpeed, r.ShotPat, r.Kind);
   // The weaken-bosses gem takes a fifth off the boss's life.
-  if (isBoss && g.Ship.HasGem(4)) e.Life = static_cast<Single>(e.Life * 0.8);
+  if (isBoss && g.Ship.HasGem(GemWeakenBosses)) e.Life = static_cast<Single>(e.Life * 0.8);
 }
 
 }  // namespace

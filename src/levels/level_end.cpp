@@ -81,9 +81,8 @@ const char* const GoalAbilityNames[9] = {
 constexpr Integer Level10GoalPoints = 5000;
 constexpr Integer MarathonPoints = 10000;
 constexpr Integer ArenaPoints = 10000;
-constexpr int ExperienceGem = 6, DoublePointsGem = 9, TopGradeGem = 11;
 
-bool IsMarathon(const Game& g) { return g.CurrentLevel == 12; }
+bool IsMarathon(const Game& g) { return g.CurrentLevel == ModeMarathon; }
 
 // The goals table's row of the current level: levels 1..13 map to progress rows 0..12.
 int GoalRow(const Game& g) {
@@ -119,7 +118,7 @@ LevelResults Results(Game& g, bool draw) {
   } else {
     if (draw) DrawCounters(g);
     r.Rank = GradeFromScore(GradeScore(g));
-    if (g.Ship.HasGem(TopGradeGem)) r.Rank = Grade{"SS", 100};
+    if (g.Ship.HasGem(GemSsRanking)) r.Rank = Grade{"SS", 100};
     r.Graded = true;
     r.PointsWon = SatPoints(double(g.CurrentLevel) * r.Rank.Value);
   }
@@ -158,8 +157,8 @@ LevelResults Results(Game& g, bool draw) {
   if (g.PickupTaken) r.PointsWon = SatPoints(double(r.PointsWon) + double(g.CurrentLevel) * 50);
   // The points are a 16-bit counter: the largest real pay-out (a marathon with the pickup
   // and both point gems, 26500) fits, and anything beyond is held at the limit.
-  if (g.Ship.HasGem(ExperienceGem)) r.PointsWon = SatPoints(RoundHalfEven(double(r.PointsWon) * 1.25));
-  if (g.Ship.HasGem(DoublePointsGem)) r.PointsWon = SatPoints(double(r.PointsWon) * 2);
+  if (g.Ship.HasGem(GemExperienceUp)) r.PointsWon = SatPoints(RoundHalfEven(double(r.PointsWon) * 1.25));
+  if (g.Ship.HasGem(GemDoublePoints)) r.PointsWon = SatPoints(double(r.PointsWon) * 2);
 
   if (draw) {
     if (!arena && !IsMarathon(g)) DrawText(g, 342, 358, r.Rank.Text);
@@ -222,7 +221,7 @@ void PayOutResults(Game& g, const LevelResults& r) {
   if (g.CurrentLevel == 10) {
     p.LevelOpen[11] = true;  // the marathon
     p.LevelOpen[12] = true;  // the boss arena
-    p.GemOwned[DoublePointsGem] = true;
+    p.GemOwned[GemDoublePoints] = true;
   }
   SaveProgress(g);
   g.MusicStarted = false;

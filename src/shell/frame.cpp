@@ -56,8 +56,8 @@ void PollMouse(Game& g) {
   long long x = (long long)g.MouseX + dx, y = (long long)g.MouseY + dy;
   if (x < 0) x = 0;
   if (y < 0) y = 0;
-  if (x > 780) x = 780;
-  if (y > 570) y = 570;
+  if (x > PointerMaxX) x = PointerMaxX;
+  if (y > PointerMaxY) y = PointerMaxY;
   g.MouseX = static_cast<Integer>(x);
   g.MouseY = static_cast<Integer>(y);
   g.MouseLeft = left;

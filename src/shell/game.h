@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/geometry.h"
 #include "effects/explo_class.h"
 #include "effects/star_class.h"
 #include "enemies/data_tables.h"
@@ -19,6 +20,7 @@
 #include "ship/ship_class.h"
 #include "shots/shot_class.h"
 #include "shots/shot_types.h"
+#include "core/ids.h"
 #include "core/types.h"
 
 class Platform;
@@ -46,19 +48,6 @@ enum ScanCode {
   KeyLeft = 203,
   KeyRight = 205,
   KeyDown = 208,
-};
-
-// Charge abilities, the index of ChargeOn and ChargeCost.
-enum Ability {
-  AbilityBooster = 0,
-  AbilityRammer = 1,
-  AbilityDoubleShot = 2,
-  AbilityDefence2 = 3,
-  AbilityAttack2 = 4,
-  AbilitySiphoner = 5,
-  AbilityShotEraser = 6,
-  AbilityMatrix = 7,
-  AbilityCloaker = 8,
 };
 
 // What the harness reports about the music.

@@ -45,3 +45,7 @@ struct ShipClass {
 // The ship's part of a play frame, and its preparation when a level starts.
 void StepShip(Game& g);
 void SetupShip(Game& g);
+// The ship's size, sheet place, base speed, push, regeneration and charge rates and the ability costs.
+void InitShipConstants(Game& g);
+// Puts the ship at its start place with the base speed and push, at rest.
+void PlaceShipAtStart(const Game& g, ShipClass& s);

@@ -4,8 +4,6 @@
 #include "ship/ship_class.h"
 
 namespace {
-constexpr int GemReducerUp = 12;
-constexpr int GemUltimate = 17;
 
 // One ability slot: key held and charge enough (by the cheap threshold) switches the
 // ability on and takes its cost; otherwise it goes off.

@@ -5,12 +5,6 @@
 #include "ship/ship_class.h"
 
 namespace {
-constexpr int GemRegenNearDeath = 1;
-constexpr int GemChargeNearDeath = 2;
-constexpr int GemResurrect = 8;
-constexpr int GemAutoPotion = 10;
-constexpr int GemChargeUp = 14;
-constexpr int GemUltimate = 17;
 constexpr Single NearDeath = 50;  // a quarter of full life
 
 // The divisor of charge regeneration: smaller with the charge gems, and smaller still
@@ -30,7 +24,7 @@ void Die(Game& g, ShipClass& ship) {
   ChangeMusic(g, -500, "Death");
   PlaySoundIfOn(g, SoundExplo2);
   ship.Exists = false;
-  if (g.CurrentLevel == 11) g.MiniGameTime = RoundToLong(g.FrameClock);
+  if (g.CurrentLevel == ModeMiniGame) g.MiniGameTime = RoundToLong(g.FrameClock);
   g.Progress.Stats[StatDeaths] = SatAddLong(g.Progress.Stats[StatDeaths], 1);
   // The wreck bursts in 25 fireballs scattered around it, going off one after another.
   for (int i = 0; i < 25; ++i) {

@@ -7,8 +7,6 @@
 #include "ship/ship_class.h"
 
 namespace {
-constexpr int GemAccelUp = 0;
-constexpr int GemSmallCore = 16;
 }  // namespace
 
 void ShipClass::Initialize(Single top, Single bottom, Single left, Single right, Single shipSpeed, Single shipAccel,

@@ -59,9 +59,25 @@ void SetupShip(Game& g) {
   g.MusicStarted = false;
   g.EnemyCount = 0;
 
+  PlaceShipAtStart(g, s);
+  g.MiniGameTime = 0;
+}
+
+void InitShipConstants(Game& g) {
+  g.ShipWidth = 45;
+  g.ShipHeight = 56;
+  g.ShipSrcTop = 0;
+  g.ShipAccelBase = 0.15f;
+  g.ShipSpeedBase = 2.0f;
+  g.RegenBase = 2.0f;
+  g.ChargeBase = 2.0f;
+  g.ChargeCost = {1.0f, 3.0f, 1.5f, 2.0f, 1.5f, 10.0f, 200.0f, 1.0f, 5.0f, 0.0f};
+}
+
+void PlaceShipAtStart(const Game& g, ShipClass& s) {
+  // Centred at x 400, its top at y 400. Half of a whole width is exact in single precision.
   const Single halfWidth = Single(g.ShipWidth) / 2;
   s.Initialize(400, Single(400 + g.ShipHeight), 400 - halfWidth, halfWidth + 400, g.ShipSpeedBase,
                g.ShipAccelBase, g.ShipWidth, g.ShipHeight, g.ShipSrcTop,
                static_cast<Integer>(g.ShipSrcTop + g.ShipHeight), 0, g.ShipWidth);
-  g.MiniGameTime = 0;
 }

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr Integer GoldSplicer = 9;     // pierces, hitting each craft it crosses once
-constexpr Integer ShotCorrupter = 18;  // stops a craft's fire for a while
 constexpr Integer FirstBossKind = 20;
 constexpr Integer BonusCraftKind = 17;  // shooting it refills the ship
 constexpr Integer SparkKind = 2;
@@ -20,9 +18,9 @@ constexpr Integer SparkKind = 2;
 Single HitDamage(const Game& g, const ShotClass& s) {
   Single d = s.Damage;
   if (g.ChargeOn[AbilityAttack2]) d = d * 2;
-  if (g.Ship.HasGem(3) && g.Ship.Life < 50) d = d * 2;
-  if (g.Ship.HasGem(13)) d = d * 1.5f;
-  if (g.Ship.HasGem(17)) d = d * 2;
+  if (g.Ship.HasGem(GemAttackNearDeath) && g.Ship.Life < 50) d = d * 2;
+  if (g.Ship.HasGem(GemAttackUp)) d = d * 1.5f;
+  if (g.Ship.HasGem(GemUltimate)) d = d * 2;
   return d;
 }
 
@@ -41,10 +39,10 @@ void ShotHitsEnemies(Game& g, ShotClass& s) {
     e.Hurt = true;
     PlaySoundIfOn(g, SoundEhit);
     // The shot is spent, but it still strikes every other craft it overlaps in this frame.
-    if (s.Kind != GoldSplicer) s.Exists = false;
+    if (s.Kind != ShotGoldSplicer) s.Exists = false;  // the gold splicer pierces
     // Bosses shrug off the corrupter's ceasefire.
     if (e.Kind < FirstBossKind && s.Kind == ShotCorrupter) e.FreezeTime = RoundToInteger(s.Damage * 10);
-    if (s.Kind == GoldSplicer) s.AlreadyHit = static_cast<Integer>(i);
+    if (s.Kind == ShotGoldSplicer) s.AlreadyHit = static_cast<Integer>(i);
 
     const ExploTypeRec& spark = g.ExploTypes[SparkKind];
     AddExplosion(g, SparkKind, static_cast<Single>((s.Right - s.Left) / 2 + s.Left - spark.Width / 2.0),

@@ -15,13 +15,6 @@ const ShotTypeRec* SlotEntry(const Game& g, Integer kind, Integer level) {
   return &g.ShotTypes[kind][level];
 }
 
-// The lowest free slot of the shot pool, or -1 when the pool is full.
-int FreeShotSlot(const Game& g) {
-  for (int i = 0; i < ShotCount; ++i)
-    if (!g.Shots[i].Exists) return i;
-  return -1;
-}
-
 // One firing of a slot: every sub-shot of the entry takes the lowest free slot, launched
 // from the ship's nose at its offset from the centre line. A full pool drops the rest.
 void FireSlot(Game& g, Integer kind, Integer level, Long& lastShot) {
@@ -32,7 +25,7 @@ void FireSlot(Game& g, Integer kind, Integer level, Long& lastShot) {
   int count = t.Count;
   if (count > int(t.SubShots.size())) count = int(t.SubShots.size());
   for (int j = 0; j < count; ++j) {
-    int slot = FreeShotSlot(g);
+    int slot = FirstFreeSlot(g.Shots);
     if (slot < 0) continue;
     const SubShotRec& sub = t.SubShots[j];
     Single left = (ship.Right - ship.Left) / 2 + ship.Left - Single(t.Width) / 2 + sub.XOffset;
@@ -40,10 +33,10 @@ void FireSlot(Game& g, Integer kind, Integer level, Long& lastShot) {
     s.Shoot(RoundToInteger(ship.Top), RoundToInteger(left), sub.Speed, t.Damage, t.Width, t.Height, sub.Heading,
             t.Frames, t.SrcTop, static_cast<Integer>(t.SrcTop + t.Height), sub.AccelRate, sub.AccelHeading,
             t.SrcLeft, kind, level);
-    if (kind == 11) {
+    if (kind == ShotMultipleMissiles) {
       // Missiles leave the launcher anywhere from 25 pixels left to 24 right.
       s.Left += std::floor(50 * g.Rnd()) - 25;
-    } else if (kind == 12) {
+    } else if (kind == ShotStickSpread) {
       // Sticks scatter from 10 degrees left to 9 right of their heading.
       s.Heading += DegToRad(std::floor(20 * g.Rnd()) - 10);
     }
@@ -61,7 +54,7 @@ void PhazonWave(Game& g, ShotClass& s) {
   Single n = std::floor(s.AccelHeading);  // the kind keeps its split chance here, 1 in N
   Single r = g.Rnd();
   if (!(std::floor(r * n) == 1 && s.Heading == DegToRad(270))) return;
-  int slot = FreeShotSlot(g);
+  int slot = FirstFreeSlot(g.Shots);
   if (slot < 0) return;
   Single w = std::floor(360 * g.Rnd());  // a whole number, taken as radians
   g.Shots[slot].Shoot(RoundToInteger(s.Top), RoundToInteger(s.Left), s.Speed, s.Damage / 2, s.Width,
@@ -105,7 +98,7 @@ void KindBehaviour(Game& g, ShotClass& s) {
 
 void StepShots(Game& g) {
   ShipClass& ship = g.Ship;
-  const bool gem7 = ship.HasGem(7);  // shot rate up
+  const bool gem7 = ship.HasGem(GemShotRateUp);
   const ShotTypeRec* entry1 = SlotEntry(g, ship.CurShot1, ship.CurLevel1);
   const ShotTypeRec* entry2 = SlotEntry(g, ship.CurShot2, ship.CurLevel2);
   Single d1 = 0, d2 = 0;
