@@ -57,7 +57,7 @@ TEST(Stars, FallAndAreRebornAboveTheTopOncePast605) {
   s.ScreenLimit(g);
   EXPECT_EQ(s.Xpos, std::floor(rng.Next() * 790));
   // The matrix slows the fall to a quarter.
-  g.ChargeOn[AbilityMatrix] = true;
+  g.Level.ChargeOn[AbilityMatrix] = true;
   s.Initialize(300, 100, 3, 0);
   s.MoveStar(g);
   EXPECT_EQ(s.Ypos, 100.75f);
@@ -108,7 +108,7 @@ TEST(Explosions, AnimationTimingAndDelayedStart) {
   StepExplosions(g);
   EXPECT_TRUE(HasCopy(t.Plat, SheetExplosions, 0, 132, 30, 159, 0, 0));
   // Under the matrix a picture lasts eight frames.
-  g.ChargeOn[AbilityMatrix] = true;
+  g.Level.ChargeOn[AbilityMatrix] = true;
   for (int i = 0; i < 7; ++i) StepExplosions(g);
   EXPECT_EQ(g.Explosions[0].Frame, 1.375f);
 }
@@ -135,7 +135,7 @@ TEST(Backdrop, TilesThePlayColumnAtAnyClockAndLeavesTheGameAlone) {
   Game& g = *t;
   g.InMenu = false;
   for (Single clock : {0.0f, 9.0f, 1234.5f, 5999.9f, 6000.0f, 987654.0f}) {
-    g.FrameClock = clock;
+    g.Level.FrameClock = clock;
     g.Ship.Exists = clock < 6000;
     const std::string before = StateJson(g, false);
     const uint32_t rng = g.Rng.X;
@@ -168,7 +168,7 @@ TEST(Backdrop, TilesThePlayColumnAtAnyClockAndLeavesTheGameAlone) {
   }
   // The drift is slow: a tenth of a pixel a clock unit, far slower than any star.
   t.Plat.Copies.clear();
-  g.FrameClock = 100;
+  g.Level.FrameClock = 100;
   DrawBackdrop(g);
   EXPECT_EQ(CopiesOn(t.Plat, SheetBackdrop).front().DestBottom, 10);
 }

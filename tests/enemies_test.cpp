@@ -93,7 +93,7 @@ TEST(EnemyAiming, AcceleratingSpreadAndRotatingPatterns) {
   EXPECT_FLOAT_EQ(s.AccelHeading, float(Pi / 2));
   EXPECT_EQ(s.AccelHeading, s.Heading);
   for (auto [matrix, top, speed] : {std::tuple(true, 96.0f, 2.5f), {false, 98.5f, 4.5f}}) {
-    g.ChargeOn[AbilityMatrix] = matrix;
+    g.Level.ChargeOn[AbilityMatrix] = matrix;
     s.EshotMove(g);
     EXPECT_FLOAT_EQ(s.Top, top);
     EXPECT_FLOAT_EQ(s.Speed, speed);
@@ -123,7 +123,7 @@ TEST(EnemyAiming, Pattern37AimsAllFourAndThrustsTheOuterPair) {
   EnemyClass& e = PlaceEnemy(g, 0, 3, 60, 380);  // centre x 400, bottom 100
   e.Shottype = 0;
   e.ShotPattern = 37;
-  g.FrameClock = 100;
+  g.Level.FrameClock = 100;
   e.EnemyShoot(g);
   ASSERT_EQ(LiveEShots(g), 4);
   const float offsets[4] = {-100, -15, 15, 100};
@@ -146,7 +146,7 @@ TEST(EnemyMotion, MatrixQuartersTheStepAndThePush) {
   EXPECT_FLOAT_EQ(e.Top, 104);
   EXPECT_EQ(e.Bottom, e.Top + 40);
   EXPECT_FLOAT_EQ(e.Speed, 5);
-  g.ChargeOn[AbilityMatrix] = true;
+  g.Level.ChargeOn[AbilityMatrix] = true;
   e.EnemyMove(g);
   EXPECT_FLOAT_EQ(e.Top, 105.25f);
   EXPECT_FLOAT_EQ(e.Speed, 5.25f);
@@ -197,7 +197,7 @@ TEST(EnemyFire, IntervalNeedsStrictlyMoreThanTheRate) {
   // the rate exactly, 150.25 (under MATRIX) just past with the rounded clock kept; halves to even.
   const std::tuple<Single, int, Long> frames[] = {{100, 1, 100}, {150, 1, 100}, {150.25f, 2, 150}, {202.5f, 3, 202}};
   for (auto [clock, shots, last] : frames) {
-    g.FrameClock = clock;
+    g.Level.FrameClock = clock;
     e.EnemyShoot(g);
     EXPECT_EQ(std::tuple(LiveEShots(g), e.LastShot), std::tuple(shots, last)) << clock;
   }
@@ -206,7 +206,7 @@ TEST(EnemyFire, IntervalNeedsStrictlyMoreThanTheRate) {
   // A silent craft keeps its rhythm but never turns its angle or fires.
   EnemyClass& quiet = PlaceEnemy(g, 1, 3, 60, 380);
   quiet.ShootRate = 50;
-  g.FrameClock = 300;
+  g.Level.FrameClock = 300;
   quiet.EnemyShoot(g);
   EXPECT_EQ(std::tuple(quiet.LastShot, quiet.ShotRotate, LiveEShots(g)), std::tuple(300, 0, 3));
 }
@@ -219,22 +219,22 @@ TEST(EnemyFire, FullPoolDropsShotsAndGemFiveConvertsForGood) {
   g.EShots[150].Exists = false;
   EnemyClass& e = PlaceEnemy(g, 0, 3, 60, 380);
   e.Shottype = 1, e.ShotPattern = 25;  // three shots, one free slot
-  g.FrameClock = 100;
+  g.Level.FrameClock = 100;
   e.EnemyShoot(g);
   EXPECT_EQ(std::tuple(LiveEShots(g), g.EShots[150].Kind), std::tuple(200, 1));
   EXPECT_FLOAT_EQ(g.EShots[150].Left, 400 - 10.5f - 20);
-  g.FrameClock = 200;
+  g.Level.FrameClock = 200;
   e.EnemyShoot(g);  // nothing free: nothing fired, the interval restarts all the same
   EXPECT_EQ(std::tuple(e.LastShot, e.ShotRotate), std::tuple(200, 2));
 
   // With the no-instant-kill gem the gunner switches to common bullets, and stays switched.
   g.EShots = {};
   g.Ship.GemType2 = 5;
-  g.FrameClock = 300;
+  g.Level.FrameClock = 300;
   e.EnemyShoot(g);
   EXPECT_EQ(std::tuple(e.Shottype, g.EShots[0].Kind, g.EShots[0].Height), std::tuple(0, 0, 9));
   g.Ship.GemType2 = -1;
-  g.FrameClock = 400;
+  g.Level.FrameClock = 400;
   e.EnemyShoot(g);
   EXPECT_EQ(g.EShots[3].Kind, 0);
 }
@@ -252,17 +252,17 @@ TEST(EnemyFire, LevelSixBossSpinsFasterAsItWeakens) {
   EnemyClass& e = PlaceEnemy(g, 1, 3, 60, 380);
   e.Shottype = 0, e.ShotPattern = 36;
   g.CurrentLevel = 6;
-  g.FrameClock = 4700;  // the spin starts after 4700
+  g.Level.FrameClock = 4700;  // the spin starts after 4700
   e.EnemyShoot(g);
   EXPECT_EQ(e.ShotRotate, 1);
-  g.FrameClock = 4751;
+  g.Level.FrameClock = 4751;
   e.EnemyShoot(g);
   EXPECT_EQ(e.ShotRotate, 1 + 1 + 120);
   EXPECT_EQ(g.EShots[1].Heading, DegToRad(122) + DegToRad(90));
   // In the arena the level-6 boss spins from the start.
   g.CurrentLevel = 13;
-  g.ArenaBoss = 6;
-  g.FrameClock = 4802;
+  g.Level.ArenaBoss = 6;
+  g.Level.FrameClock = 4802;
   e.EnemyShoot(g);
   EXPECT_EQ(e.ShotRotate, 122 + 121);
 }
@@ -274,19 +274,19 @@ TEST(Ramming, DamageByKindPickupAndKnockBack) {
   PlaceShip(g, 400, 400, 3, 0);
   EnemyClass& e = PlaceEnemy(g, 0, 3, 280, 380);  // centre (400, 300), right above the ship
   e.Speed = 1.5f;
-  g.SoundsThisFrame.clear();
+  g.Harness.SoundsThisFrame.clear();
   RamEnemy(g, e);
-  EXPECT_EQ(std::tuple(g.Ship.Life, g.DamageTaken, e.Life), std::tuple(150, 50, 100));
-  EXPECT_EQ(g.SoundsThisFrame, std::vector<int>{SoundHitEnemy});
+  EXPECT_EQ(std::tuple(g.Ship.Life, g.Level.DamageTaken, e.Life), std::tuple(150, 50, 100));
+  EXPECT_EQ(g.Harness.SoundsThisFrame, std::vector<int>{SoundHitEnemy});
   EXPECT_FLOAT_EQ(g.Ship.Heading, float(Pi / 2));  // thrown straight down, away from the craft
   EXPECT_EQ(g.Ship.Speed, 6);
 
   // Heavy craft: 250 life, 200 on the damage count, no sound. A standing craft stops the ship dead.
-  g.SoundsThisFrame.clear();
+  g.Harness.SoundsThisFrame.clear();
   EnemyClass& heavy = PlaceEnemy(g, 1, 16, 380, 450, 100, 100);  // centre (500, 430): down-right
   RamEnemy(g, heavy);
-  EXPECT_EQ(std::tuple(g.Ship.Life, g.DamageTaken, g.Ship.Speed), std::tuple(150 - 250, 250, 0));
-  EXPECT_TRUE(g.SoundsThisFrame.empty());
+  EXPECT_EQ(std::tuple(g.Ship.Life, g.Level.DamageTaken, g.Ship.Speed), std::tuple(150 - 250, 250, 0));
+  EXPECT_TRUE(g.Harness.SoundsThisFrame.empty());
   EXPECT_NEAR(std::cos(g.Ship.Heading), -100 / std::hypot(100.0, 30.0), 1e-6);
   EXPECT_NEAR(std::sin(g.Ship.Heading), -30 / std::hypot(100.0, 30.0), 1e-6);
 
@@ -295,44 +295,44 @@ TEST(Ramming, DamageByKindPickupAndKnockBack) {
   g.Ship.Life = 200;
   EnemyClass& pickup = PlaceEnemy(g, 2, 19, 280, 380);
   RamEnemy(g, pickup);
-  EXPECT_TRUE(!pickup.Exists && g.PickupTaken);
-  EXPECT_EQ(g.SoundsThisFrame.back(), SoundCollect);
+  EXPECT_TRUE(!pickup.Exists && g.Level.PickupTaken);
+  EXPECT_EQ(g.Harness.SoundsThisFrame.back(), SoundCollect);
   EXPECT_EQ(std::tuple(g.Ship.Speed, g.Ship.Life), std::tuple(3, 200));
 }
 
 TEST(Ramming, RammerDealsTwentyAFrameExceptLateInLevelFive) {
   TestGame t;
   Game& g = *t;
-  g.ChargeOn[AbilityRammer] = true;
+  g.Level.ChargeOn[AbilityRammer] = true;
   g.CurrentLevel = 3;
   PlaceShip(g, 400, 200, 3, 0);
   EnemyClass& e = PlaceEnemy(g, 0, 3, 280, 380);  // below the ship
   e.Life = 30, e.Speed = 2;
   RamEnemy(g, e);
-  EXPECT_EQ(std::tuple(e.Life, g.DamageDealt, g.Ship.Life, g.Ship.Speed), std::tuple(10, 20, 200, 8));
+  EXPECT_EQ(std::tuple(e.Life, g.Level.DamageDealt, g.Ship.Life, g.Ship.Speed), std::tuple(10, 20, 200, 8));
   EXPECT_FLOAT_EQ(g.Ship.Heading, float(3 * Pi / 2));
   RamEnemy(g, e);
-  EXPECT_EQ(std::tuple(e.Exists, g.KillCount), std::tuple(false, 1));
+  EXPECT_EQ(std::tuple(e.Exists, g.Level.KillCount), std::tuple(false, 1));
 
   // The pickup only takes the damage; heavy craft hurt nobody.
   EnemyClass& pickup = PlaceEnemy(g, 1, 19, 280, 380);
   pickup.Life = 10000;
   RamEnemy(g, pickup);
-  EXPECT_TRUE(pickup.Exists && !g.PickupTaken);
+  EXPECT_TRUE(pickup.Exists && !g.Level.PickupTaken);
   EXPECT_EQ(pickup.Life, 9980);
   RamEnemy(g, PlaceEnemy(g, 2, 15, 280, 380));
-  EXPECT_EQ(std::tuple(g.Ship.Life, g.DamageTaken), std::tuple(200, 0));
+  EXPECT_EQ(std::tuple(g.Ship.Life, g.Level.DamageTaken), std::tuple(200, 0));
 
   // Level 5 past 6400: no damage to the craft, but it still counts as dealt.
   g.CurrentLevel = 5;
-  g.FrameClock = 6400;
+  g.Level.FrameClock = 6400;
   EnemyClass& late = PlaceEnemy(g, 3, 3, 280, 380);
   RamEnemy(g, late);
   EXPECT_EQ(late.Life, 80);
-  g.FrameClock = 6401;
+  g.Level.FrameClock = 6401;
   RamEnemy(g, late);
   EXPECT_EQ(late.Life, 80);
-  EXPECT_EQ(g.DamageDealt, 20 * 6);
+  EXPECT_EQ(g.Level.DamageDealt, 20 * 6);
 }
 
 TEST(Ramming, TheStepRamsOnlyAVisibleLiveShip) {
@@ -351,9 +351,9 @@ TEST(Ramming, TheStepRamsOnlyAVisibleLiveShip) {
   };
   EXPECT_FALSE(ramsAt(335.5f));  // grown bottom 380.5 rounds to 380: touching only
   EXPECT_TRUE(ramsAt(335.6f));
-  g.ChargeOn[AbilityCloaker] = true;
+  g.Level.ChargeOn[AbilityCloaker] = true;
   EXPECT_FALSE(ramsAt(340));
-  g.ChargeOn[AbilityCloaker] = false;
+  g.Level.ChargeOn[AbilityCloaker] = false;
   g.Ship.Exists = false;
   EXPECT_FALSE(ramsAt(340));
 }
@@ -363,7 +363,7 @@ TEST(EnemyStep, FreezeDrawMoveAndFireEvenWhenJustGone) {
   Game& g = *t;
   PlaceShip(g, 400, 500);
   g.CurrentLevel = 1;
-  g.FrameClock = 100;
+  g.Level.FrameClock = 100;
   EnemyClass& e = PlaceEnemy(g, 0, 3, 60, 380);
   e.Shottype = 0, e.ShotPattern = 0, e.FreezeTime = 1, e.Hurt = true;  // 1 -> 0: still frozen this frame
   t.Plat.ClearRecords();
@@ -424,22 +424,22 @@ TEST(EnemyFireHits, EachKindWithTheLevelFactorAndDefenceChain) {
     EXPECT_FALSE(shot.Exists);
   };
   t.Plat.ClearRecords();
-  g.SoundsThisFrame.clear();
+  g.Harness.SoundsThisFrame.clear();
   hit(0);  // level 4 x 50 / defence 2, the speed cut to a quarter, a sound and a flash
-  EXPECT_EQ(std::tuple(g.Ship.Life, g.DamageTaken, g.Ship.Speed), std::tuple(200 - 4 * 50 / 2, 100, 2));
-  EXPECT_EQ(g.SoundsThisFrame, std::vector<int>{SoundShiphit});
+  EXPECT_EQ(std::tuple(g.Ship.Life, g.Level.DamageTaken, g.Ship.Speed), std::tuple(200 - 4 * 50 / 2, 100, 2));
+  EXPECT_EQ(g.Harness.SoundsThisFrame, std::vector<int>{SoundShiphit});
   EXPECT_TRUE(HasCopy(t.Plat, SheetShips, 405, 0, 450, 56, 378, 372));  // 377.5 rounds to even
   // The defence chain: DEFENCE x2, gem 15, gem 17 together divide by 2 * 2 * 1.5 * 2.
-  g.ChargeOn[AbilityDefence2] = true;
+  g.Level.ChargeOn[AbilityDefence2] = true;
   g.Ship.GemType1 = 15;
   g.Ship.GemType2 = 17;
   hit(0);
   EXPECT_FLOAT_EQ(g.Ship.Life, 200 - 200.0f / 12);
   // Charge drain: only the defence level softens it, and it is no damage taken.
-  const Single taken = g.DamageTaken;
+  const Single taken = g.Level.DamageTaken;
   hit(2);
   EXPECT_EQ(g.Ship.Charge, 200 - 4 * 50 / 2);
-  EXPECT_EQ(g.DamageTaken, taken);
+  EXPECT_EQ(g.Level.DamageTaken, taken);
   hit(1, 190);  // the instant kill: 200 whatever the defence
   EXPECT_EQ(g.Ship.Life, -10);
   hit(3);
@@ -447,14 +447,14 @@ TEST(EnemyFireHits, EachKindWithTheLevelFactorAndDefenceChain) {
   hit(4);
   EXPECT_EQ(g.Ship.NoShoot, 100);
   // The mini game hits as level 3; the arena as the ship's own defence level.
-  g.ChargeOn[AbilityDefence2] = false;
+  g.Level.ChargeOn[AbilityDefence2] = false;
   g.Ship.GemType1 = g.Ship.GemType2 = -1;
   g.CurrentLevel = 11;
   hit(0);
   EXPECT_EQ(g.Ship.Life, 200 - 3 * 50 / 2);
   g.CurrentLevel = 13;
   g.Ship.CurDefence = 4;
-  g.ChargeOn[AbilityDefence2] = true;
+  g.Level.ChargeOn[AbilityDefence2] = true;
   hit(0);
   EXPECT_EQ(g.Ship.Life, 200 - 50 / (8 / 4));
   g.Ship.Charge = 200;
@@ -474,7 +474,7 @@ TEST(EnemyFireHits, ShotEraserClearsEverySlotAfterTheFrame) {
   StepEnemyShots(g);
   EXPECT_TRUE(s.Exists);
   EXPECT_FLOAT_EQ(s.Top, 297.5f);
-  g.ChargeOn[AbilityShotEraser] = true;
+  g.Level.ChargeOn[AbilityShotEraser] = true;
   StepEnemyShots(g);
   EXPECT_FALSE(s.Exists);
   EXPECT_FLOAT_EQ(s.Top, 299.5f);  // still drawn and moved in the erasing frame
@@ -490,11 +490,11 @@ TEST(EnemyFireHits, TheStepHitsAVisibleShipAndDrawsTheShotWhereItStruck) {
   g.Ship.CurDefence = 1;
   g.Ship.Life = 200;
   EShotsClass& s = FireAt(g, 0, 400, 400, 2);
-  g.ChargeOn[AbilityCloaker] = true;
+  g.Level.ChargeOn[AbilityCloaker] = true;
   StepEnemyShots(g);
   EXPECT_TRUE(s.Exists);
   EXPECT_EQ(g.Ship.Life, 200);
-  g.ChargeOn[AbilityCloaker] = false;
+  g.Level.ChargeOn[AbilityCloaker] = false;
   t.Plat.ClearRecords();
   StepEnemyShots(g);
   EXPECT_FALSE(s.Exists);
@@ -507,55 +507,55 @@ TEST(Spawner, ClockTimelineCountingAndLostRecords) {
   TestGame t;
   Game& g = *t;
   // Kinds 5 and 7 and the bonus craft 17 at time 11, the pickup 19 at 12; one free enemy slot.
-  g.SpawnTable.assign(4, SpawnRec{});
-  g.SpawnCount = 4;
+  g.Level.SpawnTable.assign(4, SpawnRec{});
+  g.Level.SpawnCount = 4;
   const Integer kinds[4] = {5, 7, 17, 19};
   for (int i = 0; i < 4; ++i) {
-    SpawnRec& r = g.SpawnTable[i];
+    SpawnRec& r = g.Level.SpawnTable[i];
     r.Kind = kinds[i], r.SpawnTime = i < 3 ? 11 : 12, r.CenterX = 300, r.StartY = 10, r.Speed = 2;
   }
   for (int i = 0; i < 49; ++i) g.Enemies[i].Exists = true;
   // Three records at one time: the first takes the slot, the second is lost but counted,
   // the bonus craft is neither.
-  g.FrameClock = 10.75f;
+  g.Level.FrameClock = 10.75f;
   Spawner(g);
-  EXPECT_EQ(g.FrameClock, 11);
-  EXPECT_EQ(g.EnemyCount, 2);
+  EXPECT_EQ(g.Level.FrameClock, 11);
+  EXPECT_EQ(g.Level.EnemyCount, 2);
   const EnemyClass& e = g.Enemies[49];
   EXPECT_EQ(std::tuple(e.Kind, e.Top, e.Left, e.Right, e.Life), std::tuple(5, 10 - 46, 300 - 36, 336, 50));
   EXPECT_EQ(std::tuple(e.SrcRectBottom, e.SrcRectRight), std::tuple(46, 182));
   // Under MATRIX the clock creeps by quarters and reaches each whole value once.
-  g.ChargeOn[AbilityMatrix] = true;
+  g.Level.ChargeOn[AbilityMatrix] = true;
   g.Enemies[48].Exists = g.Enemies[49].Exists = false;
   for (int i = 0; i < 3; ++i) Spawner(g);
-  EXPECT_EQ(g.FrameClock, 11.75f);
+  EXPECT_EQ(g.Level.FrameClock, 11.75f);
   EXPECT_FALSE(g.Enemies[48].Exists);
   Spawner(g);
   // The pickup, spawned in the lowest free slot, not counted.
   EXPECT_TRUE(g.Enemies[48].Exists && !g.Enemies[49].Exists);
   EXPECT_EQ(g.Enemies[48].Kind, 19);
-  EXPECT_EQ(g.EnemyCount, 2);
-  EXPECT_EQ(g.BossMaxLife, 10000);  // the last record is the boss by convention
+  EXPECT_EQ(g.Level.EnemyCount, 2);
+  EXPECT_EQ(g.Level.BossMaxLife, 10000);  // the last record is the boss by convention
 }
 
 TEST(Spawner, BossRecordWithGemFourAndTheLeaveAfterDeath) {
   TestGame t;
   Game& g = *t;
-  g.EnemyKinds[24].HitPoints = 1001;
-  g.SpawnTable.assign(2, SpawnRec{});
-  g.SpawnCount = 2;
-  g.SpawnTable[0] = {3, 5};
-  g.SpawnTable[1] = {24, 5};
+  g.Tables.EnemyKinds[24].HitPoints = 1001;
+  g.Level.SpawnTable.assign(2, SpawnRec{});
+  g.Level.SpawnCount = 2;
+  g.Level.SpawnTable[0] = {3, 5};
+  g.Level.SpawnTable[1] = {24, 5};
   g.Ship.GemType1 = 4;
-  g.FrameClock = 4;
+  g.Level.FrameClock = 4;
   Spawner(g);
   EXPECT_EQ(g.Enemies[0].Life, 30);  // only the boss is weakened
   EXPECT_FLOAT_EQ(g.Enemies[1].Life, 800.8f);
-  EXPECT_EQ(g.BossMaxLife, 1001);
+  EXPECT_EQ(g.Level.BossMaxLife, 1001);
 
   g.Ship.Exists = false;
-  g.DeathTime = 100;
-  g.FrameClock = 800;  // exactly 700 after: not yet
+  g.Level.DeathTime = 100;
+  g.Level.FrameClock = 800;  // exactly 700 after: not yet
   Spawner(g);
   EXPECT_FALSE(g.Keys[KeyEscape]);
   Spawner(g);

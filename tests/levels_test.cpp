@@ -25,10 +25,10 @@ void InPlay(Game& g, Integer level, Single clock) {
   CreatePools(g);
   g.InMenu = false;
   g.CurrentLevel = level;
-  g.FrameClock = clock;
-  g.BossArena = false;
-  g.ArenaBoss = 0;
-  g.BossPhase = false;
+  g.Level.FrameClock = clock;
+  g.Level.BossArena = false;
+  g.Level.ArenaBoss = 0;
+  g.Level.BossPhase = false;
   g.LevelOver = false;
 }
 
@@ -54,27 +54,27 @@ TEST(BossPhase, StartTestsBossSlotsAndWinning) {
     InPlay(g, Integer(c.Level), c.Start);
     Put(g, c.Slot, Integer(19 + c.Level), -300, 350, 50, 50, H90, 0, 123.5f);
     LevelDirector(g);
-    EXPECT_FALSE(g.BossPhase) << "at the boss's own spawn time the phase has not begun";
+    EXPECT_FALSE(g.Level.BossPhase) << "at the boss's own spawn time the phase has not begun";
 
-    g.FrameClock = c.Start + 1;
+    g.Level.FrameClock = c.Start + 1;
     LevelDirector(g);
-    EXPECT_TRUE(g.BossPhase);
-    EXPECT_EQ(g.BossLife, 124) << "the boss's life, rounded half to even";
+    EXPECT_TRUE(g.Level.BossPhase);
+    EXPECT_EQ(g.Level.BossLife, 124) << "the boss's life, rounded half to even";
     EXPECT_FALSE(g.LevelOver);
 
     // In the arena the stage number alone starts the phase, whatever the clock.
     InPlay(g, 13, 0);
-    g.BossArena = true;
-    g.ArenaBoss = Integer(c.Level);
+    g.Level.BossArena = true;
+    g.Level.ArenaBoss = Integer(c.Level);
     Put(g, c.Slot, Integer(19 + c.Level), -300, 350, 50, 50, H90, 0, 99);
     LevelDirector(g);
-    EXPECT_TRUE(g.BossPhase);
-    EXPECT_EQ(g.BossLife, 99);
+    EXPECT_TRUE(g.Level.BossPhase);
+    EXPECT_EQ(g.Level.BossLife, 99);
 
     InPlay(g, Integer(c.Level), c.Start + 1);
     g.Enemies[c.Slot == 0 ? 7 : 0].Exists = true;  // some other craft does not count as the boss
     LevelDirector(g);
-    EXPECT_EQ(g.BossLife, 0);
+    EXPECT_EQ(g.Level.BossLife, 0);
     EXPECT_TRUE(g.LevelOver) << "the boss is gone: the level is won";
   }
 }
@@ -166,13 +166,13 @@ TEST(BossPhase, MovementRules) {
   LevelDirector(g);  // parks first (top 0, heading 0), then dives from there
   EXPECT_EQ(b5.Top, 20);
   EXPECT_EQ(b5.Speed, 2);
-  g.ChargeOn[AbilityMatrix] = true;
+  g.Level.ChargeOn[AbilityMatrix] = true;
   LevelDirector(g);
   EXPECT_EQ(b5.Top, 25);
   g.Ship.Left = 500, g.Ship.Right = 545;  // no longer beneath
   LevelDirector(g);
   EXPECT_EQ(b5.Top, 24);
-  g.ChargeOn[AbilityMatrix] = false;
+  g.Level.ChargeOn[AbilityMatrix] = false;
   LevelDirector(g);
   EXPECT_EQ(b5.Top, 20);
   b5.Top = -1.5f;
@@ -190,11 +190,11 @@ TEST(BossPhase, MovementRules) {
   // Level 6: the circling latch, for good.
   EnemyClass& b6 = boss(6, 220, 300);
   LevelDirector(g);
-  EXPECT_FALSE(g.BossCircling);
+  EXPECT_FALSE(g.Level.BossCircling);
   EXPECT_EQ(b6.Heading, H90);
   b6.Top = 220.5f;
   LevelDirector(g);
-  EXPECT_TRUE(g.BossCircling);
+  EXPECT_TRUE(g.Level.BossCircling);
   EXPECT_EQ(b6.Heading, H90 - DegToRad(1.8f));
   b6.Top = 0;
   LevelDirector(g);
@@ -202,7 +202,7 @@ TEST(BossPhase, MovementRules) {
 
   // Level 8: 150 frames of fire, then a rest of about 15 + life / 200 frames.
   EnemyClass& b8 = boss(8, -10, 300, 2000);
-  g.BossTimer = 0;
+  g.Level.BossTimer = 0;
   b8.ShootRate = 1;
   int silentFrames = 0;
   for (int frame = 1; frame <= 176; ++frame) {
@@ -216,16 +216,16 @@ TEST(BossPhase, MovementRules) {
     }
   }
   EXPECT_EQ(silentFrames, 25) << "frames 151 to 175 are silent; frame 176 passes 10 + 165";
-  EXPECT_EQ(g.BossTimer, 0);
+  EXPECT_EQ(g.Level.BossTimer, 0);
   EXPECT_EQ(b8.ShootRate, 1);
 
   // Level 9: bounces only after 3540; beyond two walls at once it reflects on both.
   EnemyClass& b9 = boss(9, -5, 90, 1000);
   b9.Heading = DegToRad(200);
-  g.FrameClock = 3540;
+  g.Level.FrameClock = 3540;
   LevelDirector(g);
   EXPECT_EQ(b9.Heading, DegToRad(200));
-  g.FrameClock = 3541;
+  g.Level.FrameClock = 3541;
   LevelDirector(g);
   EXPECT_EQ(b9.Heading, DegToRad(540) - (DegToRad(360) - DegToRad(200)));
   b9.Top = 300, b9.Bottom = 610, b9.Left = 650, b9.Right = 710;
@@ -234,10 +234,10 @@ TEST(BossPhase, MovementRules) {
   EXPECT_EQ(b9.Heading, DegToRad(540) - (DegToRad(360) - DegToRad(35)));
   // In the arena the bounce waits 40 clock units from the stage's start.
   b9.Heading = DegToRad(35);
-  g.CurrentLevel = 13, g.BossArena = true, g.ArenaBoss = 9, g.ArenaStageTime = 9000, g.FrameClock = 9040;
+  g.CurrentLevel = 13, g.Level.BossArena = true, g.Level.ArenaBoss = 9, g.Level.ArenaStageTime = 9000, g.Level.FrameClock = 9040;
   LevelDirector(g);
   EXPECT_EQ(b9.Heading, DegToRad(35));
-  g.FrameClock = 9041;
+  g.Level.FrameClock = 9041;
   LevelDirector(g);
   EXPECT_NE(b9.Heading, DegToRad(35));
 }
@@ -286,15 +286,15 @@ TEST(BossArena, StageChain) {
   TestGame tg;
   Game& g = *tg;
   InPlay(g, 13, 4800);
-  g.BossArena = true;
-  g.ArenaBoss = 1;
+  g.Level.BossArena = true;
+  g.Level.ArenaBoss = 1;
   // A crafted arena table: record i carries kind (i % 20) but the bosses their boss kinds, so
   // every started craft tells which record it came from.
-  g.SpawnTable.assign(23, SpawnRec{});
-  g.SpawnCount = 23;
+  g.Level.SpawnTable.assign(23, SpawnRec{});
+  g.Level.SpawnCount = 23;
   const int bossRecord[10] = {0, 8, 11, 16, 17, 18, 19, 20, 21, 22};
   for (int i = 0; i < 23; ++i) {
-    SpawnRec& r = g.SpawnTable[i];
+    SpawnRec& r = g.Level.SpawnTable[i];
     r.Kind = Integer(i % 15);
     r.CenterX = Single(100 + 10 * i);
     r.StartY = 0;
@@ -303,9 +303,9 @@ TEST(BossArena, StageChain) {
     r.ShootRate = Integer(30 + i);
     r.SpawnTime = 1;
   }
-  for (int s = 0; s < 10; ++s) g.SpawnTable[bossRecord[s]].Kind = Integer(20 + s);
-  for (int k = 20; k <= 29; ++k) g.EnemyKinds[k].HitPoints = Single(1000 * (k - 19) + 0.5);
-  g.EnemyCount = 1;
+  for (int s = 0; s < 10; ++s) g.Level.SpawnTable[bossRecord[s]].Kind = Integer(20 + s);
+  for (int k = 20; k <= 29; ++k) g.Tables.EnemyKinds[k].HitPoints = Single(1000 * (k - 19) + 0.5);
+  g.Level.EnemyCount = 1;
   g.Ship.GemType1 = 4;  // the boss-weakening gem does not touch stage bosses started here
 
   struct Stage {
@@ -322,36 +322,36 @@ TEST(BossArena, StageChain) {
     for (int slot = 0; slot < 10; ++slot) Put(g, slot, 14, -150, 100, 10, 10);
     const int bossSlot = s == 1 ? 7 : 0;
     g.Enemies[bossSlot].Exists = false;
-    g.FrameClock = Single(5000 + 100 * s) + 0.5f;
+    g.Level.FrameClock = Single(5000 + 100 * s) + 0.5f;
     LevelDirector(g);
-    EXPECT_EQ(g.ArenaBoss, s + 2);
+    EXPECT_EQ(g.Level.ArenaBoss, s + 2);
     EXPECT_FALSE(g.LevelOver);
     for (size_t i = 0; i < stages[s].Records.size(); ++i) {
       const EnemyClass& e = g.Enemies[i];
-      const SpawnRec& r = g.SpawnTable[stages[s].Records[i]];
+      const SpawnRec& r = g.Level.SpawnTable[stages[s].Records[i]];
       EXPECT_TRUE(e.Exists);
       EXPECT_EQ(e.Kind, r.Kind) << "slot " << i;
       EXPECT_EQ(e.Bottom, r.StartY);
       if (s == 8) continue;  // the final boss's own phase has already taken hold of it
       EXPECT_EQ(e.ShootRate, r.ShootRate) << "slot " << i;
-      EXPECT_EQ(e.Left, r.CenterX - g.EnemyKinds[r.Kind].Width / 2.0f);
+      EXPECT_EQ(e.Left, r.CenterX - g.Tables.EnemyKinds[r.Kind].Width / 2.0f);
     }
     for (int slot : stages[s].Cleared) EXPECT_FALSE(g.Enemies[slot].Exists) << "slot " << slot;
     EXPECT_TRUE(g.Enemies[9].Exists) << "slots beyond the stage are left alone";
     const EnemyClass& boss = g.Enemies[stages[s].BossSlot];
     EXPECT_EQ(boss.Kind, 21 + s);
-    EXPECT_EQ(boss.Life, g.EnemyKinds[21 + s].HitPoints) << "no weakening";
-    EXPECT_EQ(g.BossMaxLife, RoundToInteger(boss.Life));
-    EXPECT_EQ(g.BossLife, RoundToInteger(boss.Life)) << "the next phase runs in the same frame";
-    EXPECT_EQ(g.EnemyCount, 1) << "stage craft are not counted";
+    EXPECT_EQ(boss.Life, g.Tables.EnemyKinds[21 + s].HitPoints) << "no weakening";
+    EXPECT_EQ(g.Level.BossMaxLife, RoundToInteger(boss.Life));
+    EXPECT_EQ(g.Level.BossLife, RoundToInteger(boss.Life)) << "the next phase runs in the same frame";
+    EXPECT_EQ(g.Level.EnemyCount, 1) << "stage craft are not counted";
     if (s == 7) {
-      EXPECT_EQ(g.ArenaStageTime, 5700);
+      EXPECT_EQ(g.Level.ArenaStageTime, 5700);
     }
   }
   g.Enemies[0].Exists = false;
   g.Keys[KeyEscape] = false;
   LevelDirector(g);
-  EXPECT_EQ(g.ArenaBoss, 10);
+  EXPECT_EQ(g.Level.ArenaBoss, 10);
   EXPECT_TRUE(g.LevelOver) << "the tenth boss destroyed wins the arena";
 }
 
@@ -368,7 +368,7 @@ TEST(GameModes, MiniGameGunners) {
   g.Ship.Exists = true;
   LevelDirector(g);
   EXPECT_EQ(g.Enemies[0].Top, 10) << "not before the clock passes 100";
-  g.FrameClock = 101;
+  g.Level.FrameClock = 101;
   LevelDirector(g);
   EXPECT_EQ(g.Enemies[0].Top, 0);
   EXPECT_EQ(g.Enemies[1].Top, -10);
@@ -380,7 +380,7 @@ TEST(GameModes, MiniGameGunners) {
   LevelDirector(g);
   EXPECT_EQ(g.Enemies[3].ShootRate, 2.01f - 0.02f) << "no faster than every 2 units";
   EXPECT_FALSE(g.LevelOver);
-  EXPECT_FALSE(g.BossPhase);
+  EXPECT_FALSE(g.Level.BossPhase);
   // From 70, 3400 frames bring the gunners down to 2.
   for (int i = 0; i < 3400; ++i) MiniGameGunners(g);
   EXPECT_NEAR(g.Enemies[0].ShootRate, 2, 0.03);
@@ -392,37 +392,37 @@ TEST(GameModes, MarathonChain) {
   TestGame tg;
   Game& g = *tg;
   InPlay(g, 12, 1);
-  g.MarathonStage = 1;
-  g.MarathonStageLoaded = false;
+  g.Level.MarathonStage = 1;
+  g.Level.MarathonStageLoaded = false;
   Put(g, 5, 3, 100, 300, 30, 30);
   g.Ship.LastShot1 = 77;
   const Single ends[9] = {4700, 4000, 5100, 4200, 5900, 4600, 5500, 6000, 3400};
   for (int stage = 1; stage <= 9; ++stage) {
     SCOPED_TRACE(stage);
-    g.FrameClock = 1;
+    g.Level.FrameClock = 1;
     LevelDirector(g);
-    EXPECT_TRUE(g.MarathonStageLoaded);
+    EXPECT_TRUE(g.Level.MarathonStageLoaded);
     EXPECT_EQ(g.CurrentLevel, 12) << "a stage's set-up keeps the marathon's level number";
-    EXPECT_EQ(g.FrameClock, 0) << "the stage's set-up restarts the clock";
-    EXPECT_EQ(g.SpawnCount, g.SpawnTable.size());
-    EXPECT_GT(g.SpawnCount, 1) << "the stage's own timeline";
-    g.FrameClock = ends[stage - 1];
+    EXPECT_EQ(g.Level.FrameClock, 0) << "the stage's set-up restarts the clock";
+    EXPECT_EQ(g.Level.SpawnCount, g.Level.SpawnTable.size());
+    EXPECT_GT(g.Level.SpawnCount, 1) << "the stage's own timeline";
+    g.Level.FrameClock = ends[stage - 1];
     LevelDirector(g);
-    EXPECT_EQ(g.MarathonStage, stage);
+    EXPECT_EQ(g.Level.MarathonStage, stage);
     EXPECT_FALSE(g.LevelOver);
-    g.FrameClock = ends[stage - 1] + 1;
+    g.Level.FrameClock = ends[stage - 1] + 1;
     LevelDirector(g);
     if (stage < 9) {
-      EXPECT_EQ(g.MarathonStage, stage + 1);
-      EXPECT_FALSE(g.MarathonStageLoaded);
-      EXPECT_EQ(g.FrameClock, 0);
+      EXPECT_EQ(g.Level.MarathonStage, stage + 1);
+      EXPECT_FALSE(g.Level.MarathonStageLoaded);
+      EXPECT_EQ(g.Level.FrameClock, 0);
       EXPECT_FALSE(g.LevelOver);
     } else {
-      EXPECT_EQ(g.MarathonStage, 9);
+      EXPECT_EQ(g.Level.MarathonStage, 9);
       EXPECT_TRUE(g.LevelOver) << "past the last stage's end the marathon is won";
     }
   }
-  EXPECT_FALSE(g.BossPhase) << "no boss phase runs in the marathon";
+  EXPECT_FALSE(g.Level.BossPhase) << "no boss phase runs in the marathon";
   EXPECT_TRUE(g.Enemies[5].Exists) << "craft on the field stay into the next stage";
   EXPECT_EQ(g.Ship.LastShot1, 0) << "the ship's fire timers restart with the clock";
 }

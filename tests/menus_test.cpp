@@ -169,23 +169,23 @@ TEST(HoverTable, LaterRowsWinLineByLineAndGemRowsLeaveAGap) {
                             {50, 150, 50, 150, {"B0", nullptr, "B2", nullptr}}};
   g.MouseX = g.MouseY = 75;
   ApplyHoverRows(g, rows, 2);
-  EXPECT_EQ(std::vector<std::string>(g.HelpLines.begin(), g.HelpLines.begin() + 4),
+  EXPECT_EQ(std::vector<std::string>(g.Menu.HelpLines.begin(), g.Menu.HelpLines.begin() + 4),
             (std::vector<std::string>{"B0", "A1", "B2", "A3"}));
 
   // Every gem is owned so the shop adds no conditions.
   g.Progress.GemOwned.fill(true);
   Hover(g, 400, 363);
-  EXPECT_EQ(g.HelpLines[0], "THIS GEM WILL INCREASE YOUR ACCELERATION MAKING");
+  EXPECT_EQ(g.Menu.HelpLines[0], "THIS GEM WILL INCREASE YOUR ACCELERATION MAKING");
   for (int y = 364; y <= 368; ++y) {
     for (int x : {400, 440}) {
       Hover(g, x, y);
-      EXPECT_EQ(g.HelpLines[0], "") << x << "," << y;
+      EXPECT_EQ(g.Menu.HelpLines[0], "") << x << "," << y;
     }
   }
   Hover(g, 440, 369);  // gem 10
-  EXPECT_EQ(g.HelpLines[0], "THIS GEM WILL AUTOMATICALLY USE A HEALTH");
+  EXPECT_EQ(g.Menu.HelpLines[0], "THIS GEM WILL AUTOMATICALLY USE A HEALTH");
   Hover(g, 420, 369);  // between the columns
-  EXPECT_EQ(g.HelpLines[0], "");
+  EXPECT_EQ(g.Menu.HelpLines[0], "");
 }
 
 TEST(HoverTable, ShopHintsReplaceTheHoverLines) {
@@ -204,7 +204,7 @@ TEST(HoverTable, ShopHintsReplaceTheHoverLines) {
       {740, 150, 2, "IT COSTS 100 TO LEVEL THIS PART UP"}};
   for (auto [x, y, line, text] : cases) {
     Hover(g, x, y);
-    EXPECT_EQ(g.HelpLines[line], text) << x << "," << y << " line " << line;
+    EXPECT_EQ(g.Menu.HelpLines[line], text) << x << "," << y << " line " << line;
   }
 }
 
@@ -217,8 +217,8 @@ TEST(Erase, NeedsQAndZWithTheClick) {
     g.Keys[KeyZ] = keys.second;
     Click(g, 740, 570);
     EXPECT_EQ(g.Progress.Points, 777);
-    EXPECT_EQ(g.HelpLines[0], "WARNING! THIS WILL ERASE DATA FOR GOOD!");
-    EXPECT_EQ(g.HelpLines[2], "BUTTON TO DELETE DATA.");
+    EXPECT_EQ(g.Menu.HelpLines[0], "WARNING! THIS WILL ERASE DATA FOR GOOD!");
+    EXPECT_EQ(g.Menu.HelpLines[2], "BUTTON TO DELETE DATA.");
   }
   // Both keys but no click: still nothing.
   g.Keys[KeyQ] = g.Keys[KeyZ] = true;
@@ -290,12 +290,12 @@ TEST(LevelButtons, OpenLevelsStartOnAClickLockedOnesStaySilent) {
   Click(g, 50, 143);  // level 2, locked
   EXPECT_TRUE(g.InMenu);
   EXPECT_TRUE(t.Plat.SoundsPlayed.empty());
-  EXPECT_EQ(g.HelpLines[0], "         BEAT LEVEL 1 TO PROCEDE TO THIS LEVEL.");
+  EXPECT_EQ(g.Menu.HelpLines[0], "         BEAT LEVEL 1 TO PROCEDE TO THIS LEVEL.");
   EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 0, 167, 147, 194, 9, 135));
   for (auto [y, line] : {std::pair(470, " HAVE 15% COMPLETION TO UNLOCK THIS LEVEL"),
                          {540, " BEAT LEVEL 10 TO UNLOCK THIS LEVEL"}}) {
     Hover(g, 50, y);
-    EXPECT_EQ(g.HelpLines[0], line);
+    EXPECT_EQ(g.Menu.HelpLines[0], line);
   }
   t.Plat.ClearRecords();
   Click(g, 50, 110);  // level 1
@@ -309,14 +309,14 @@ TEST(LevelButtons, GoalsTablesStrikeOutMetGoalsInTheCompactLayout) {
   g.Progress.LevelOpen[2] = g.Progress.GoalDone[2][1] = g.Progress.GoalDone[2][4] = true;
   t.Plat.ClearRecords();
   Hover(g, 10, 169);  // level 3
-  EXPECT_TRUE(g.GoalsShown);
-  EXPECT_EQ(g.HelpLines[0], "LEVEL GOALS                                   POINTS GIVEN");
-  EXPECT_EQ(g.HelpLines[2], "TRAVEL LESS THAN 1000                          200");
-  EXPECT_EQ(g.HelpLines[6], "KILL ONE ENEMY                                 NEW GEM");
-  EXPECT_EQ(g.HelpLines[4], "              YOU HAVE 0 POINTS TO SPEND");
-  EXPECT_EQ(TextAt(t.Plat, 500, 338 + 12 * 3), g.HelpLines[3]);
-  EXPECT_EQ(TextAt(t.Plat, 500, 338 + 12 * 6), g.HelpLines[7]);
-  EXPECT_EQ(TextAt(t.Plat, 500, 425), g.HelpLines[4]);
+  EXPECT_TRUE(g.Menu.GoalsShown);
+  EXPECT_EQ(g.Menu.HelpLines[0], "LEVEL GOALS                                   POINTS GIVEN");
+  EXPECT_EQ(g.Menu.HelpLines[2], "TRAVEL LESS THAN 1000                          200");
+  EXPECT_EQ(g.Menu.HelpLines[6], "KILL ONE ENEMY                                 NEW GEM");
+  EXPECT_EQ(g.Menu.HelpLines[4], "              YOU HAVE 0 POINTS TO SPEND");
+  EXPECT_EQ(TextAt(t.Plat, 500, 338 + 12 * 3), g.Menu.HelpLines[3]);
+  EXPECT_EQ(TextAt(t.Plat, 500, 338 + 12 * 6), g.Menu.HelpLines[7]);
+  EXPECT_EQ(TextAt(t.Plat, 500, 425), g.Menu.HelpLines[4]);
   // Met goals are struck out (goal 2 is line 3, goal 5 line 6).
   EXPECT_EQ(t.Plat.Boxes, (std::vector<std::array<int, 5>>{{498, 379, 712, 380, 0}, {498, 415, 712, 416, 0}}));
   // Shared lines: level 8 takes level 5's gem goal and level 3's charge goal.
@@ -327,7 +327,7 @@ TEST(LevelButtons, GoalsTablesStrikeOutMetGoalsInTheCompactLayout) {
   // Moving away restores the plain layout.
   t.Plat.ClearRecords();
   Hover(g, 300, 20);
-  EXPECT_FALSE(g.GoalsShown);
+  EXPECT_FALSE(g.Menu.GoalsShown);
   EXPECT_TRUE(t.Plat.Boxes.empty());
   EXPECT_EQ(TextAt(t.Plat, 500, 338 + 20 * 3), "THE MOST POWERFUL SPACE FIGHTER EVER!");
 }
@@ -339,14 +339,14 @@ TEST(LevelButtons, ModeDescriptions) {
   g.Progress.GoalDone[10][0] = true;
   t.Plat.ClearRecords();
   Hover(g, 100, 470);
-  EXPECT_TRUE(g.GoalsShown);
-  EXPECT_EQ(g.HelpLines[5], "LONGER YOU STAY ALIVE, THE MORE POINTS YOU GET.");
-  EXPECT_EQ(TextAt(t.Plat, 500, 386), g.HelpLines[5]);
+  EXPECT_TRUE(g.Menu.GoalsShown);
+  EXPECT_EQ(g.Menu.HelpLines[5], "LONGER YOU STAY ALIVE, THE MORE POINTS YOU GET.");
+  EXPECT_EQ(TextAt(t.Plat, 500, 386), g.Menu.HelpLines[5]);
   EXPECT_EQ(t.Plat.Boxes.size(), 1u);
   Hover(g, 100, 500);
-  EXPECT_FALSE(g.GoalsShown);
-  EXPECT_EQ(g.HelpLines[2], "YOU DONT HAVE TO FACE THE BOSS OF EACH LEVEL.");
-  EXPECT_EQ(g.HelpLines[3], "");
+  EXPECT_FALSE(g.Menu.GoalsShown);
+  EXPECT_EQ(g.Menu.HelpLines[2], "YOU DONT HAVE TO FACE THE BOSS OF EACH LEVEL.");
+  EXPECT_EQ(g.Menu.HelpLines[3], "");
 }
 
 TEST(MenuScreen, MusicStartsOnceAndTheSwitchesWork) {
@@ -372,7 +372,7 @@ TEST(MenuScreen, MusicStartsOnceAndTheSwitchesWork) {
     EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 102, 44, 140, 69, sound ? 702 : 742, 489));
     EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 102, 44, 140, 69, music ? 702 : 742, 529));
   }
-  EXPECT_TRUE(g.Music.Playing);
+  EXPECT_TRUE(g.Harness.Music.Playing);
 }
 
 TEST(MenuScreen, TabsStatisticsClockAndPointer) {
@@ -382,7 +382,7 @@ TEST(MenuScreen, TabsStatisticsClockAndPointer) {
   g.Progress.PlayTime = {1, 2, 3};
   g.Progress.SoundOn = true;
   Click(g, 627, 107);  // tab 2
-  EXPECT_EQ(g.MenuTab, 2);
+  EXPECT_EQ(g.Menu.MenuTab, 2);
   EXPECT_EQ(t.Plat.SoundsPlayed, (std::vector<int>{SoundSelect}));
   EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 68, 0, 147, 18, 626, 106));
   EXPECT_TRUE(HasCopy(t.Plat, SheetMenuHelp, 0, 352, 288, 524, 417, 126));
@@ -397,7 +397,7 @@ TEST(MenuScreen, TabsStatisticsClockAndPointer) {
     EXPECT_EQ(text.Colour, 0u);
     EXPECT_NE(text.Text, "90");
   }
-  EXPECT_EQ(g.MarathonStage, 1);
+  EXPECT_EQ(g.Level.MarathonStage, 1);
 }
 
 TEST(MenuScreen, QuitSavesAndEndsTheLoop) {
@@ -419,7 +419,7 @@ TEST(StatusDisplay, BarsShowLifeChargeAndTheBoss) {
   Game& g = *t;
   auto show = [&](bool exists, Single life, Single charge, bool boss, Single bossLife) {
     g.Ship.Exists = exists, g.Ship.Life = life, g.Ship.Charge = charge;
-    g.BossPhase = boss, g.BossMaxLife = 1000, g.BossLife = bossLife;
+    g.Level.BossPhase = boss, g.Level.BossMaxLife = 1000, g.Level.BossLife = bossLife;
     t.Plat.ClearRecords();
     StatusDisplay(g);
     return t.Plat.Copies.size();

@@ -191,7 +191,7 @@ TEST(BackBuffer, ScaledCopiesBoxesTextAndClear) {
   EXPECT_EQ(DrawnPixels(*s.Plat, 0, 0, 800, 600), 0);
 
   // Text in the given colour near where it was asked for.
-  g.TextColour = 0xFF0000;
+  g.Pen.TextColour = 0xFF0000;
   DrawText(g, 50, 60, "POINTS 1234");
   int text = DrawnPixels(*s.Plat, 50, 60, 150, 75);
   EXPECT_GT(text, 20);

@@ -110,7 +110,7 @@ TEST(Scenario, HoldingXFiresTheCataloguesSubShots) {
                       81);
     ASSERT_EQ(trace[1]["Ship"]["CurShot1"], c.Kind) << "the left click equips slot 1";
     ASSERT_FALSE(trace[3]["InMenu"]);
-    const ShotTypeRec& type = ref->ShotTypes[c.Kind][c.Level];
+    const ShotTypeRec& type = ref->Tables.ShotTypes[c.Kind][c.Level];
 
     std::vector<int> volleyFrames;
     for (int f = 4; f < 81; ++f) {

@@ -58,7 +58,7 @@ TEST(ShipMotion, FrictionCapsTheSpeedAndBrakesWhenNoArrowIsHeld) {
   for (const auto& c : cases) {
     ShipGame s;
     if (c.Key >= 0) s.G.Keys[c.Key] = true;
-    s.G.ChargeOn[AbilityBooster] = c.Booster;
+    s.G.Level.ChargeOn[AbilityBooster] = c.Booster;
     s.S.GemType2 = c.Gem;
     s.S.CurSpeed = c.Part;
     s.S.Speed = c.In;
@@ -85,7 +85,7 @@ TEST(ShipMotion, PushesAddAsVectorsWithTheModifiersInOrder) {
   EXPECT_NEAR(s.S.Speed, 0, 1e-6);
   // Booster x3, matrix /2, accel gem x5: 0.2 -> 1.5 from rest.
   s.S.Speed = s.S.Heading = 0;
-  s.G.ChargeOn[AbilityBooster] = s.G.ChargeOn[AbilityMatrix] = true;
+  s.G.Level.ChargeOn[AbilityBooster] = s.G.Level.ChargeOn[AbilityMatrix] = true;
   s.S.GemType1 = 0;
   s.S.AccelShip(s.G, 0.2f, 0);
   EXPECT_EQ(s.S.Speed, 0.2f * 3 / 2 * 5);
@@ -152,13 +152,13 @@ TEST(ShipMotion, SpaceAndMatrixMoveHalfAStepAndNoMoveHoldsTheShip) {
   for (const auto& c : steps) {
     s.S.Speed = 2;
     s.G.Keys[KeySpace] = c.Space;
-    s.G.ChargeOn[AbilityMatrix] = c.Matrix;
+    s.G.Level.ChargeOn[AbilityMatrix] = c.Matrix;
     s.S.ShipMove(s.G);
     EXPECT_EQ(s.S.Left, c.Left);
     EXPECT_EQ(s.S.Right, c.Left + 45);
-    EXPECT_FLOAT_EQ(s.G.DistanceMoved, c.Distance);
+    EXPECT_FLOAT_EQ(s.G.Level.DistanceMoved, c.Distance);
   }
-  s.G.ChargeOn[AbilityMatrix] = false;
+  s.G.Level.ChargeOn[AbilityMatrix] = false;
   // NoMove 2 becomes 1: held. NoMove 1 becomes 0: free again. Both counters run on below zero.
   s.S.NoMove = 2;
   s.S.NoShoot = 0;
@@ -204,15 +204,15 @@ TEST(ShipLooks, AnimationWrapAndTheFullyUpgradedRammerAndCloakedLooks) {
   EXPECT_EQ(s.Draw(), (Sources{{360, 0, 405, 56}}));
   EXPECT_EQ(s.Draw(), (Sources{{90, 0, 135, 56}}));         // wraps to frame 0, column 2
   EXPECT_EQ(s.S.AniFrame, 0.0f);
-  s.G.ChargeOn[AbilityMatrix] = true;                       // 0.06 a frame, still wrapping at 7
+  s.G.Level.ChargeOn[AbilityMatrix] = true;                       // 0.06 a frame, still wrapping at 7
   s.S.AniFrame = 6.9f;
   s.Draw();
   EXPECT_EQ(s.S.AniFrame, 6.9f + 0.06f);
   s.Draw();
   EXPECT_EQ(s.S.AniFrame, 0.0f);
-  s.G.ChargeOn[AbilityRammer] = true;
+  s.G.Level.ChargeOn[AbilityRammer] = true;
   EXPECT_EQ(s.Draw(), (Sources{{45, 0, 90, 56}}));
-  s.G.ChargeOn[AbilityCloaker] = true;                      // the cloak over everything
+  s.G.Level.ChargeOn[AbilityCloaker] = true;                      // the cloak over everything
   EXPECT_EQ(s.Draw(), (Sources{{141, 15, 186, 71}}));
   EXPECT_EQ(s.T.Plat.Copies.at(0).Sheet, SheetShots);
 }
@@ -242,7 +242,7 @@ TEST(ShipControls, EachPotionKeyDrinksOnlyWhenItHelps) {
     EXPECT_EQ(std::tuple(p, s.S.Life, s.S.Charge), std::tuple(c.Stock, c.LifeAfter, c.ChargeAfter))
         << "key " << c.Key << " life " << c.Life << " charge " << c.Charge;
   }
-  EXPECT_EQ(s.G.PotionsUsedLevel, 4);
+  EXPECT_EQ(s.G.Level.PotionsUsedLevel, 4);
 }
 
 TEST(ShipControls, AnAbilityRunsWhileHeldAndAffordable) {
@@ -253,10 +253,10 @@ TEST(ShipControls, AnAbilityRunsWhileHeldAndAffordable) {
     s.S.Charge = charge;
     s.G.Keys[KeyZ] = z;
     s.S.HandleKeys(s.G);
-    return s.G.ChargeOn[special];
+    return s.G.Level.ChargeOn[special];
   };
   EXPECT_TRUE(hold(AbilityBooster, 1, 200) && s.S.Pressed);
-  EXPECT_EQ(std::tuple(s.S.Charge, s.G.ChargeUsed), std::tuple(197, 3));  // cost 1 x 3 / reducer 1
+  EXPECT_EQ(std::tuple(s.S.Charge, s.G.Level.ChargeUsed), std::tuple(197, 3));  // cost 1 x 3 / reducer 1
   EXPECT_FALSE(hold(AbilityBooster, 1, 197, false) || s.S.Pressed);       // released: off, nothing taken
   EXPECT_EQ(s.S.Charge, 197);
   // Reducer 3 makes the cost 1; gem 12 divides by 1.5 and gem 17 by 2 more.
@@ -282,15 +282,15 @@ TEST(ShipControls, TheShotEraserFiresOncePerPress) {
     s.G.Keys[KeyZ] = z;
     s.G.Keys[KeyV] = v;
     s.S.HandleKeys(s.G);
-    return s.G.ChargeOn[AbilityShotEraser];
+    return s.G.Level.ChargeOn[AbilityShotEraser];
   };
   EXPECT_TRUE(frame(true, false));
   EXPECT_FLOAT_EQ(s.S.Charge, 140);
-  EXPECT_FLOAT_EQ(s.G.ChargeUsed, 60);
+  EXPECT_FLOAT_EQ(s.G.Level.ChargeUsed, 60);
   for (int i = 0; i < 3; ++i) {  // held on: off again, nothing taken, nothing counted
     EXPECT_FALSE(frame(true, false));
     EXPECT_FLOAT_EQ(s.S.Charge, 140);
-    EXPECT_FLOAT_EQ(s.G.ChargeUsed, 60);
+    EXPECT_FLOAT_EQ(s.G.Level.ChargeUsed, 60);
     EXPECT_TRUE(s.S.Pressed);
   }
   EXPECT_FALSE(frame(false, false));  // released and pressed again: once more
@@ -313,11 +313,11 @@ TEST(ShipControls, BothSlotsWithOneAbilityLetSlotTwoDecide) {
   s.G.Keys[KeyZ] = true;
   s.S.HandleKeys(s.G);
   // Slot 1 paid, but V is not held, so slot 2 switches the matrix off.
-  EXPECT_EQ(std::tuple(s.G.ChargeOn[AbilityMatrix], s.S.Pressed, s.S.Pressed2, s.S.Charge),
+  EXPECT_EQ(std::tuple(s.G.Level.ChargeOn[AbilityMatrix], s.S.Pressed, s.S.Pressed2, s.S.Charge),
             std::tuple(false, true, false, 197));
   s.G.Keys[KeyV] = true;  // both held: paid twice
   s.S.HandleKeys(s.G);
-  EXPECT_TRUE(s.G.ChargeOn[AbilityMatrix]);
+  EXPECT_TRUE(s.G.Level.ChargeOn[AbilityMatrix]);
   EXPECT_EQ(s.S.Charge, 191);
   // V held with an empty slot 2 still stops charge regeneration.
   s.S.Special1 = s.S.Special2 = -1;
@@ -343,7 +343,7 @@ TEST(ShipLife, RegenerationSiphonAndCaps) {
   for (const auto& c : cases) {
     ShipGame s;
     s.S.GemType2 = c.Gem;
-    s.G.ChargeOn[AbilitySiphoner] = c.Siphon;
+    s.G.Level.ChargeOn[AbilitySiphoner] = c.Siphon;
     s.S.Life = c.Life;
     s.S.Charge = 250;
     s.S.ShipLife(s.G);
@@ -368,13 +368,13 @@ TEST(ShipLife, AutomaticPotionFirstThenResurrectionThenDeath) {
     EXPECT_EQ(std::tuple(s.S.Exists, s.S.Resurected, s.G.Progress.Potions[0]), std::tuple(exists, resurrected, potions))
         << before;
   }
-  EXPECT_EQ(s.G.PotionsUsedLevel, 0);
+  EXPECT_EQ(s.G.Level.PotionsUsedLevel, 0);
 }
 
 TEST(ShipLife, DeathStopsTheShipAndSetsOffStaggeredExplosions) {
   ShipGame s;
   s.G.CurrentLevel = 11;
-  s.G.FrameClock = 1234.5f;
+  s.G.Level.FrameClock = 1234.5f;
   s.G.Progress.Stats[StatDeaths] = 4;
   s.S.Charge = 100;
   s.S.GemType1 = 2;  // charge up near death: the frame of death is near death
@@ -385,8 +385,8 @@ TEST(ShipLife, DeathStopsTheShipAndSetsOffStaggeredExplosions) {
   s.S.ShipLife(s.G);
   EXPECT_EQ(s.S.Life, 0);
   EXPECT_FALSE(s.S.Exists);
-  EXPECT_EQ(s.G.DeathTime, 1234);  // halves to even
-  EXPECT_EQ(s.G.MiniGameTime, 1234);
+  EXPECT_EQ(s.G.Level.DeathTime, 1234);  // halves to even
+  EXPECT_EQ(s.G.Level.MiniGameTime, 1234);
   EXPECT_EQ(s.G.Progress.Stats[StatDeaths], 5);
   EXPECT_EQ(s.T.Plat.MusicCalls, (Strings{"stop", "volume -500", "load Death", "play"}));
   EXPECT_EQ(s.T.Plat.SoundsPlayed, (std::vector<int>{2}));
@@ -395,7 +395,7 @@ TEST(ShipLife, DeathStopsTheShipAndSetsOffStaggeredExplosions) {
     const ExploClass& x = s.G.Explosions[i];
     ASSERT_TRUE(x.Exists) << i;
     const Single r1 = rng.Next(), r2 = rng.Next(), r3 = rng.Next();
-    EXPECT_EQ(x.AmtFrames, s.G.ExploTypes[int(std::nearbyint(2 * r1))].FrameAmount) << i;
+    EXPECT_EQ(x.AmtFrames, s.G.Tables.ExploTypes[int(std::nearbyint(2 * r1))].FrameAmount) << i;
     EXPECT_EQ(x.Xpos, 300 + 80 * r2 - 45) << i;
     EXPECT_EQ(x.Ypos, 200 + 80 * r3 - 40) << i;
   }
@@ -409,14 +409,14 @@ TEST(ShipLife, DeathStopsTheShipAndSetsOffStaggeredExplosions) {
 TEST(ShipLife, DeathOutsideTheMiniGameWithSoundAndMusicOff) {
   ShipGame s;
   s.G.CurrentLevel = 3;
-  s.G.FrameClock = 77.5f;
-  s.G.MiniGameTime = 0;
+  s.G.Level.FrameClock = 77.5f;
+  s.G.Level.MiniGameTime = 0;
   s.G.Progress.SoundOn = s.G.Progress.MusicOn = false;
   for (int i = 0; i < 40; ++i) AddExplosion(s.G, 0, 0, 0, 0);  // room for only ten of the 25
   s.S.Life = -1;
   s.S.ShipLife(s.G);
-  EXPECT_EQ(s.G.DeathTime, 78);
-  EXPECT_EQ(s.G.MiniGameTime, 0);
+  EXPECT_EQ(s.G.Level.DeathTime, 78);
+  EXPECT_EQ(s.G.Level.MiniGameTime, 0);
   EXPECT_EQ(s.T.Plat.MusicCalls, (Strings{"stop", "volume -500", "load Death"}));
   EXPECT_TRUE(s.T.Plat.SoundsPlayed.empty());
   for (int i = 40; i < 50; ++i) EXPECT_EQ(s.G.Explosions[i].Frame, Single(std::nearbyint(-0.7 * (i - 40)))) << i;
@@ -450,14 +450,14 @@ TEST(ShipStep, NothingHappensWhileTheShipIsGone) {
   ShipGame s;
   s.S.Exists = false;
   s.S.Charge = 50;
-  s.G.ChargeOn[AbilityBooster] = true;
+  s.G.Level.ChargeOn[AbilityBooster] = true;
   s.G.Keys[KeyUp] = s.G.Keys[KeyZ] = true;
   s.S.Special1 = AbilityMatrix;
   StepShip(s.G);
   EXPECT_EQ(s.S.Charge, 50);
   EXPECT_EQ(s.S.Speed, 0);
-  EXPECT_TRUE(s.G.ChargeOn[AbilityBooster]);
-  EXPECT_FALSE(s.G.ChargeOn[AbilityMatrix]);
+  EXPECT_TRUE(s.G.Level.ChargeOn[AbilityBooster]);
+  EXPECT_FALSE(s.G.Level.ChargeOn[AbilityMatrix]);
   EXPECT_TRUE(s.T.Plat.Copies.empty());
 }
 
@@ -469,12 +469,12 @@ TEST(ShipSetup, PreparesTheShipForALevelAndKeepsWhatCarriesOver) {
   g.Progress.ShotLevel[2] = 5;
   s.CurShot1 = 2, s.CurShot2 = -1, s.CurLevel2 = 7;
   s.Exists = false;
-  s.Resurected = s.Pressed = s.Pressed2 = g.PickupTaken = g.MusicStarted = g.BossCircling = true;
+  s.Resurected = s.Pressed = s.Pressed2 = g.Level.PickupTaken = g.Menu.MusicStarted = g.Level.BossCircling = true;
   s.Life = 0, s.Charge = 3, s.Speed = 4, s.Heading = 1.25f, s.AniFrame = 3.5f, s.Left = 120;
   s.NoMove = 9, s.NoShoot = -4, s.LastShot1 = s.LastShot2 = 88;
-  g.KillCount = g.PotionsUsedLevel = g.EnemyCount = 5;
-  g.ChargeUsed = g.DamageDealt = g.DamageTaken = g.DistanceMoved = 7;
-  g.BossTimer = g.MiniGameTime = 40;
+  g.Level.KillCount = g.Level.PotionsUsedLevel = g.Level.EnemyCount = 5;
+  g.Level.ChargeUsed = g.Level.DamageDealt = g.Level.DamageTaken = g.Level.DistanceMoved = 7;
+  g.Level.BossTimer = g.Level.MiniGameTime = 40;
   SetupShip(g);
   EXPECT_EQ((std::array{s.CurDefence, s.CurSpeed, s.CurRegen, s.CurCharge, s.CurReducer}),
             (std::array<Integer, 5>{3, 4, 5, 6, 7}));
@@ -487,10 +487,10 @@ TEST(ShipSetup, PreparesTheShipForALevelAndKeepsWhatCarriesOver) {
   EXPECT_EQ(std::tuple(s.Heading, s.AniFrame, s.Pressed, s.Pressed2, s.NoMove, s.NoShoot),
             std::tuple(1.25f, 3.5f, true, true, 9, -4));
   // The level's counters start again.
-  EXPECT_EQ((std::array{g.ChargeUsed, g.DamageDealt, g.DamageTaken, g.DistanceMoved}), (std::array<Single, 4>{}));
-  EXPECT_EQ((std::array{g.KillCount, g.PotionsUsedLevel, g.EnemyCount}), (std::array<Integer, 3>{}));
-  EXPECT_EQ(g.BossTimer + g.MiniGameTime, 0);
-  EXPECT_FALSE(g.PickupTaken || g.MusicStarted || g.BossCircling);
+  EXPECT_EQ((std::array{g.Level.ChargeUsed, g.Level.DamageDealt, g.Level.DamageTaken, g.Level.DistanceMoved}), (std::array<Single, 4>{}));
+  EXPECT_EQ((std::array{g.Level.KillCount, g.Level.PotionsUsedLevel, g.Level.EnemyCount}), (std::array<Integer, 3>{}));
+  EXPECT_EQ(g.Level.BossTimer + g.Level.MiniGameTime, 0);
+  EXPECT_FALSE(g.Level.PickupTaken || g.Menu.MusicStarted || g.Level.BossCircling);
 }
 
 TEST(ShipSetup, PicksALevelTrackAtRandomWithItsVolume) {
@@ -556,7 +556,7 @@ TEST(ShipScenario, ALevelFlownWithTheArrowKeysFollowsTheRulesOfMotion) {
   Game& g = *t;
   StartLevel(g, 0);
   ASSERT_FALSE(g.InMenu);
-  g.SpawnCount = 0;  // an empty sky: nothing rams or shoots the ship
+  g.Level.SpawnCount = 0;  // an empty sky: nothing rams or shoots the ship
   FlightModel m;
   struct Phase {
     int Frames;
@@ -589,7 +589,7 @@ TEST(ShipScenario, ALevelFlownWithTheArrowKeysFollowsTheRulesOfMotion) {
     EXPECT_EQ(g.Ship.Top, m.Top);
     EXPECT_EQ(g.Ship.Speed, m.Speed);
     EXPECT_EQ(g.Ship.Heading, m.Heading);
-    EXPECT_EQ(g.DistanceMoved, m.Distance);
+    EXPECT_EQ(g.Level.DistanceMoved, m.Distance);
   }
   EXPECT_EQ(g.Ship.Speed, 0);
   EXPECT_LT(g.Ship.Top, 20);    // it did reach the top edge

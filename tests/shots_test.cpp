@@ -21,7 +21,7 @@ struct Sub {
 // Writes one catalogue entry the way the game's catalogue holds it (angles in degrees here).
 void WriteEntry(Game& g, int kind, int level, Single damage, int width, int height, int srcTop, int srcLeft,
                 int frames, Single delay, int anim, std::initializer_list<Sub> subs) {
-  ShotTypeRec& t = g.ShotTypes[kind][level];
+  ShotTypeRec& t = g.Tables.ShotTypes[kind][level];
   t = ShotTypeRec{};
   t.Damage = damage, t.FireDelay = delay, t.Count = Integer(subs.size());
   t.Width = Integer(width), t.Height = Integer(height), t.SrcTop = Integer(srcTop), t.SrcLeft = Integer(srcLeft);
@@ -56,7 +56,7 @@ void PlaceShip(Game& g, Single top = 400, Single left = 377.5f) {
 // A game in play with slot 1 holding (kind, level) and slot 2 empty; the clock at 0.
 Game& Play(TestGame& t, int kind = 0, int level = 0) {
   Game& g = *t;
-  g.InMenu = false, g.FrameClock = 0, g.Keys = {}, g.ChargeOn = {};
+  g.InMenu = false, g.Level.FrameClock = 0, g.Keys = {}, g.Level.ChargeOn = {};
   PlaceShip(g);
   g.Ship.CurShot1 = Integer(kind), g.Ship.CurLevel1 = Integer(level), g.Ship.CurShot2 = -1;
   WritePowerBeam(g);
@@ -65,13 +65,13 @@ Game& Play(TestGame& t, int kind = 0, int level = 0) {
 
 // One shot step on the next clock value (a quarter under MATRIX).
 void Step(Game& g) {
-  g.FrameClock = g.ChargeOn[AbilityMatrix] ? g.FrameClock + 0.25f : std::floor(g.FrameClock) + 1;
+  g.Level.FrameClock = g.Level.ChargeOn[AbilityMatrix] ? g.Level.FrameClock + 0.25f : std::floor(g.Level.FrameClock) + 1;
   StepShots(g);
 }
 
 // Fires slot 1 once at clock 101 and lets go of X; returns the lowest slot.
 ShotClass& FireOnce(Game& g) {
-  g.FrameClock = 100;
+  g.Level.FrameClock = 100;
   g.Keys[KeyX] = true;
   Step(g);
   g.Keys[KeyX] = false;
@@ -103,7 +103,7 @@ TEST(ShotFiring, DelayIsStrictAndAFullPoolStillConsumesIt) {
   // fires; the clock is kept rounded, halves to even (8.5 down to 8, 25.5 up to 26).
   const std::tuple<Single, int, Long> frames[] = {{8, 0, 0}, {8.5f, 1, 8}, {16, 1, 8}, {16.25f, 2, 16}, {25.5f, 3, 26}};
   for (auto [clock, shots, last] : frames) {
-    g.FrameClock = clock;
+    g.Level.FrameClock = clock;
     StepShots(g);
     EXPECT_EQ(std::tuple(LiveShots(g), g.Ship.LastShot1), std::tuple(shots, last)) << clock;
   }
@@ -113,7 +113,7 @@ TEST(ShotFiring, DelayIsStrictAndAFullPoolStillConsumesIt) {
     s = ShotClass{};
     s.Shoot(100, 200, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 2, 0);
   }
-  g.FrameClock = 40;
+  g.Level.FrameClock = 40;
   StepShots(g);
   EXPECT_EQ(g.Ship.LastShot1, 40);
   for (const ShotClass& s : g.Shots) EXPECT_EQ(s.Kind, 2);
@@ -125,7 +125,7 @@ TEST(ShotFiring, Gem7ShortensTheDelayAndMatrixStretchesIt) {
   g.Keys[KeyX] = true;
   g.Ship.GemType2 = 7;  // delay 8 becomes 6: not at 6, at 6.25
   for (auto [clock, shots] : {std::pair(6.0f, 0), {6.25f, 1}}) {
-    g.FrameClock = clock;
+    g.Level.FrameClock = clock;
     StepShots(g);
     EXPECT_EQ(LiveShots(g), shots) << clock;
   }
@@ -144,7 +144,7 @@ TEST(ShotFiring, Gem7ShortensTheDelayAndMatrixStretchesIt) {
   // Under MATRIX the clock runs at a quarter pace, so the delay of 8 lasts 32 frames.
   TestGame t3;
   Game& g3 = Play(t3);
-  g3.ChargeOn[AbilityMatrix] = true;
+  g3.Level.ChargeOn[AbilityMatrix] = true;
   g3.Keys[KeyX] = true;
   std::vector<int> firingFrames;
   for (int f = 1; f <= 100; ++f) {
@@ -178,8 +178,8 @@ TEST(ShotFiring, KeysDoubleShotAndTheBlocks) {
     g.Ship.NoShoot = c.NoShoot;
     g.Keys[KeyX] = c.X;
     g.Keys[KeyC] = c.C;
-    g.ChargeOn[AbilityDoubleShot] = c.Double;
-    g.FrameClock = 100;
+    g.Level.ChargeOn[AbilityDoubleShot] = c.Double;
+    g.Level.FrameClock = 100;
     StepShots(g);
     int beams = 0, spreads = 0;
     for (const ShotClass& s : g.Shots) (s.Kind == 0 ? beams : spreads) += s.Exists;
@@ -194,7 +194,7 @@ TEST(ShotFiring, KeysDoubleShotAndTheBlocks) {
   g.Keys[KeyX] = true;
   g.Ship.Exists = false;
   g.Shots[7].Shoot(300, 300, 10, 1, 3, 11, DegToRad(270), 0, 0, 11, 0, 0, 0, 0, 0);
-  g.FrameClock = 100;
+  g.Level.FrameClock = 100;
   StepShots(g);
   EXPECT_EQ(LiveShots(g), 1);
   EXPECT_NEAR(g.Shots[7].Top, 290, 1e-4);
@@ -208,7 +208,7 @@ TEST(ShotFiring, LaunchesEachSubShotFromTheNoseIntoTheLowestFreeSlot) {
   g.Shots[2].Shoot(100, 200, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 2, 0);
   g.Ship.Top = 400.5f;  // rounds half to even: 400
   t.Plat.ClearRecords();
-  g.FrameClock = 20;
+  g.Level.FrameClock = 20;
   StepShots(g);
   // 400 - 1.5 - 8 = 390.5 -> 390 and 400 - 1.5 + 8 = 406.5 -> 406, halves to even.
   std::vector<std::pair<int, int>> drawn;
@@ -223,7 +223,7 @@ TEST(ShotFiring, LaunchesEachSubShotFromTheNoseIntoTheLowestFreeSlot) {
     EXPECT_NEAR(s.Top, 386, 1e-4);  // moved 14 up in its first frame
   }
   g.Ship.Top = 401.5f;  // -> 402
-  g.FrameClock = 40;
+  g.Level.FrameClock = 40;
   t.Plat.ClearRecords();
   StepShots(g);
   EXPECT_NEAR(g.Shots[4].Top, 402 - 14, 1e-4);
@@ -257,7 +257,7 @@ TEST(ShotFlight, MatrixHalvesTheStepButNotThePush) {
   TestGame t;
   Game& g = *t;
   for (bool matrix : {false, true}) {
-    g.ChargeOn[AbilityMatrix] = matrix;
+    g.Level.ChargeOn[AbilityMatrix] = matrix;
     ShotClass s;
     s.Shoot(300, 300, 10, 1, 5, 5, DegToRad(90), 0, 0, 5, 2, DegToRad(90), 0, 0, 0);
     s.MoveShot(g);
@@ -285,7 +285,7 @@ TEST(ShotFlight, AnimationStepsStrictlyAfterItsIntervalAndWraps) {
   // keeps the rounded clock, halves to even: 4.5 gives 4.
   std::vector<int> seen;
   for (Single clock : {3.0f, 4.5f, 7.25f, 10.25f, 13.25f, 16.25f, 19.25f}) {
-    g.FrameClock = clock;
+    g.Level.FrameClock = clock;
     s.MoveShot(g);
     seen.push_back(s.AniFrame);
   }
@@ -302,7 +302,7 @@ TEST(ShotFlight, AnimationStepsStrictlyAfterItsIntervalAndWraps) {
   ShotClass still;
   still.Shoot(300, 300, 0, 1, 3, 11, 0, 0, 0, 11, 0, 0, 0, 0, 0);
   for (int k = 1; k <= 20; ++k) {
-    g.FrameClock = float(k * 4);
+    g.Level.FrameClock = float(k * 4);
     still.MoveShot(g);
     EXPECT_EQ(still.AniFrame, 0);
   }
@@ -330,7 +330,7 @@ TEST(Boomerang, SlowsThenTurnsBackOnceBelowHalfSpeed) {
   EXPECT_TRUE(std::cos(b.Heading) > 0.5 && b.ComeBack);  // it follows the ship
 
   // Under MATRIX it slows by half the rate and speeds up by a quarter.
-  g.ChargeOn[AbilityMatrix] = true;
+  g.Level.ChargeOn[AbilityMatrix] = true;
   Single speed = b.Speed;
   Step(g);
   EXPECT_NEAR(b.Speed, speed + 0.05f, 1e-5);
@@ -340,7 +340,7 @@ TEST(Boomerang, SlowsThenTurnsBackOnceBelowHalfSpeed) {
   EXPECT_NEAR(fresh.Speed, 10.9, 1e-5);
 
   // Exactly half the launch speed is not yet below it.
-  g.ChargeOn[AbilityMatrix] = false;
+  g.Level.ChargeOn[AbilityMatrix] = false;
   ShotClass edge;
   edge.Shoot(100, 400, 11, 4, 20, 20, DegToRad(270), 3, 0, 20, 0.5f, 0, 15, 1, 0);
   edge.Speed = 6;
@@ -433,7 +433,7 @@ TEST(ShotKinds, MissileAndStickSpreadOffsetsCoverTheirRanges) {
   std::vector<int> seen(50, 0);
   for (int n = 0; n < 2000; ++n) {
     g.Shots = {};
-    g.FrameClock += 20;
+    g.Level.FrameClock += 20;
     t.Plat.ClearRecords();
     StepShots(g);
     ASSERT_EQ(ShotCopies(t).size(), 1u);
@@ -449,7 +449,7 @@ TEST(ShotKinds, MissileAndStickSpreadOffsetsCoverTheirRanges) {
   std::vector<int> turns(20, 0);
   for (int n = 0; n < 1000; ++n) {
     g.Shots = {};
-    g.FrameClock += 20;
+    g.Level.FrameClock += 20;
     StepShots(g);
     for (int slot : {0, 1}) {
       double deg = std::remainder(double(g.Shots[slot].Heading) - 1.5 * Pi, 2 * Pi) * 180 / Pi;
@@ -487,8 +487,8 @@ TEST(ShotKinds, PhazonWaveSplitsOnlyWhileHeadingExactlyStraightUp) {
   TestGame t;
   Game& g = Play(t, 17, 0);
   WritePhazonWave(g);
-  ASSERT_EQ(std::floor(g.ShotTypes[17][0].SubShots[0].AccelHeading), 20);
-  g.FrameClock = 100;
+  ASSERT_EQ(std::floor(g.Tables.ShotTypes[17][0].SubShots[0].AccelHeading), 20);
+  g.Level.FrameClock = 100;
   g.Keys[KeyX] = true;
   g.Rng = SplittingGenerator();
   RandomGenerator expect = g.Rng;
@@ -529,7 +529,7 @@ TEST(ShotKinds, PhazonWaveSplitsOnlyWhileHeadingExactlyStraightUp) {
   TestGame t2;
   Game& g2 = Play(t2, 17, 0);
   WritePhazonWave(g2);
-  g2.Shots[5].Shoot(300, 300, 6, 6, 7, 15, DegToRad(270), 0, 0, 15, 0, g2.ShotTypes[17][0].SubShots[0].AccelHeading,
+  g2.Shots[5].Shoot(300, 300, 6, 6, 7, 15, DegToRad(270), 0, 0, 15, 0, g2.Tables.ShotTypes[17][0].SubShots[0].AccelHeading,
                     112, 17, 0);
   g2.Rng = SplittingGenerator();
   Step(g2);
@@ -544,9 +544,9 @@ namespace {
 bool SpawnerKeepsTheClock() {
   TestGame t;
   StartLevel(*t, 0);
-  t->SpawnCount = 0;
+  t->Level.SpawnCount = 0;
   RunFrame(*t);
-  return t->FrameClock != 0;
+  return t->Level.FrameClock != 0;
 }
 
 }  // namespace
@@ -568,19 +568,19 @@ TEST(ShotScenario, HoldingXFiresTheCatalogueEntryFrameByFrame) {
     g.Ship.CurShot1 = Integer(c.kind);
     g.Ship.CurShot2 = -1;
     StartLevel(g, 0);
-    g.SpawnCount = 0;  // an empty sky
+    g.Level.SpawnCount = 0;  // an empty sky
     PlaceShip(g);
     g.Ship.CurLevel1 = Integer(c.level);
     t.Plat.KeyState[KeyX] = true;
 
-    const ShotTypeRec& e = g.ShotTypes[c.kind][c.level];
+    const ShotTypeRec& e = g.Tables.ShotTypes[c.kind][c.level];
     const int period = int(e.FireDelay) + 1;  // strictly more than the delay
     int launched = 0;
     for (int frame = 1; frame <= 3 * period; ++frame) {
-      if (!spawnerClock) g.FrameClock = std::floor(g.FrameClock) + 1;
+      if (!spawnerClock) g.Level.FrameClock = std::floor(g.Level.FrameClock) + 1;
       t.Plat.ClearRecords();
       RunFrame(g);
-      ASSERT_EQ(g.FrameClock, Single(frame));
+      ASSERT_EQ(g.Level.FrameClock, Single(frame));
       std::vector<CopyRecord> fresh;
       for (const CopyRecord& cp : ShotCopies(t))
         if (cp.DestTop == 400) fresh.push_back(cp);

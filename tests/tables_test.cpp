@@ -28,7 +28,7 @@ int Marked(const SubShotRec& s) {
 // A game whose catalogue holds a mark in every field, so that what the filling writes shows.
 std::unique_ptr<Game> MarkedGame() {
   auto g = std::make_unique<Game>();
-  for (auto& kind : g->ShotTypes)
+  for (auto& kind : g->Tables.ShotTypes)
     for (ShotTypeRec& e : kind) {
       e.Damage = e.FireDelay = Unwritten;
       e.Height = e.Width = e.SrcTop = e.SrcLeft = e.Frames = e.AnimInterval = e.Count = UnwrittenInt;
@@ -56,7 +56,7 @@ TEST(ShotCatalogue, EveryEntryFiresOneToNineSubShotsAndWritesExactlyThose) {
   for (int k = 0; k < ShotKinds; ++k)
     for (int l = 0; l < ShotLevels; ++l) {
       SCOPED_TRACE(testing::Message() << "kind " << k << " level " << l);
-      const ShotTypeRec& e = g->ShotTypes[k][l];
+      const ShotTypeRec& e = g->Tables.ShotTypes[k][l];
       ASSERT_GE(e.Count, 1);
       ASSERT_LE(e.Count, 9);
       EXPECT_FALSE(std::isnan(e.Damage));
@@ -72,14 +72,14 @@ TEST(ShotCatalogue, SetterIgnoresIndexesOutsideTheTable) {
   auto g = MarkedGame();
   for (auto [level, kind, sub] : {std::array{10, 0, 0}, {0, 20, 0}, {0, 0, 9}, {-1, -1, -1}})
     SetShotSpec(*g, Integer(level), Integer(kind), Integer(sub), 1, 1, 1, 1, 1, 1, 0, 0, 270, 1, 0, 0, 0, 1);
-  for (auto& kind : g->ShotTypes)
+  for (auto& kind : g->Tables.ShotTypes)
     for (ShotTypeRec& e : kind) {
       EXPECT_EQ(e.Count, UnwrittenInt);
       for (SubShotRec& s : e.SubShots) EXPECT_EQ(Marked(s), 5);
     }
   // A call inside the table converts both angles from degrees.
   SetShotSpec(*g, 9, 19, 8, 1, 2.5f, 3, 4, 9, 6, 90, 0.5f, 270, 12, -5, 7, 8, 10);
-  const ShotTypeRec& e = g->ShotTypes[19][9];
+  const ShotTypeRec& e = g->Tables.ShotTypes[19][9];
   EXPECT_EQ(e.Count, 9);
   EXPECT_EQ(e.SubShots[8].AccelHeading, Deg(90));
   EXPECT_EQ(e.SubShots[8].Heading, Deg(270));
@@ -92,7 +92,7 @@ TEST(ShotCatalogue, EveryVolleyClimbsAndIsMirroredAboutTheShipsCentreLine) {
   for (int k = 0; k < ShotKinds; ++k)
     for (int l = 0; l < ShotLevels; ++l) {
       SCOPED_TRACE(testing::Message() << "kind " << k << " level " << l);
-      const ShotTypeRec& e = g.ShotTypes[k][l];
+      const ShotTypeRec& e = g.Tables.ShotTypes[k][l];
       EXPECT_GT(e.Damage, 0);
       EXPECT_GE(e.FireDelay, 1);
       std::vector<bool> matched(e.Count, false);
@@ -121,14 +121,14 @@ TEST(ShotCatalogue, EachKindsSpritesLieOnTheShotsSheetWithoutOverlapping) {
   std::vector<Rect> strips;
   for (int k = 0; k < ShotKinds; ++k) {
     SCOPED_TRACE(testing::Message() << "kind " << k);
-    const ShotTypeRec& first = g.ShotTypes[k][0];
+    const ShotTypeRec& first = g.Tables.ShotTypes[k][0];
     Rect strip{first.SrcLeft, first.SrcTop, first.SrcLeft, first.SrcTop + first.Height};
     for (int l = 0; l < ShotLevels; ++l) {
-      const ShotTypeRec& e = g.ShotTypes[k][l];
+      const ShotTypeRec& e = g.Tables.ShotTypes[k][l];
       // A kind looks the same at every level; only the WIDE BEAM grows wider.
       EXPECT_EQ((std::array{e.SrcTop, e.SrcLeft, e.Height, e.Frames, e.AnimInterval}),
                 (std::array{first.SrcTop, first.SrcLeft, first.Height, first.Frames, first.AnimInterval}));
-      const Integer before = l > 0 ? g.ShotTypes[k][l - 1].Width : Integer(0);
+      const Integer before = l > 0 ? g.Tables.ShotTypes[k][l - 1].Width : Integer(0);
       EXPECT_TRUE(k == 6 ? e.Width > before : e.Width == first.Width) << "level " << l;
       EXPECT_TRUE(e.Width > 0 && e.Height > 0 && e.Frames >= 0);
       strip.Right = std::max(strip.Right, e.SrcLeft + (e.Frames + 1) * e.Width);
@@ -140,7 +140,7 @@ TEST(ShotCatalogue, EachKindsSpritesLieOnTheShotsSheetWithoutOverlapping) {
     strips.push_back(strip);
   }
   // The GHOST ATTACK flies the cloaked ship's picture, 141,15..186,71.
-  const ShotTypeRec& ghost = g.ShotTypes[10][0];
+  const ShotTypeRec& ghost = g.Tables.ShotTypes[10][0];
   EXPECT_EQ((std::array{ghost.SrcLeft, ghost.SrcTop, Integer(ghost.SrcLeft + ghost.Width),
                         Integer(ghost.SrcTop + ghost.Height)}),
             (std::array<Integer, 4>{141, 15, 186, 71}));
@@ -152,7 +152,7 @@ TEST(ShotCatalogue, PhazonWaveKeepsItsSpawnDivisorInTheAccelHeading) {
   const int wholeParts[10] = {20, 18, 17, 17, 15, 14, 13, 12, 11, 10};
   const Single stored[10] = {20.000002f, 18.999998f, 17.999998f, 17, 15, 14, 13, 12, 11, 10.000001f};
   for (int l = 0; l < 10; ++l) {
-    const SubShotRec& s = g.ShotTypes[17][l].SubShots[0];
+    const SubShotRec& s = g.Tables.ShotTypes[17][l].SubShots[0];
     EXPECT_EQ(int(std::floor(s.AccelHeading)), wholeParts[l]) << "level " << l;
     EXPECT_EQ(s.AccelHeading, stored[l]) << "level " << l;
     EXPECT_EQ(s.AccelRate, 0.0f);  // so it never acts as a push
@@ -164,8 +164,8 @@ TEST(ShotCatalogue, SpotChecksWhereASlipIsLikely) {
   TestGame t;
   Game& g = *t;
   // POWER BEAM level 9: nine beams, unevenly spread; ENERGY SPREAD level 9: a fan of nine headings.
-  const ShotTypeRec& beam = g.ShotTypes[0][9];
-  const ShotTypeRec& spread = g.ShotTypes[5][9];
+  const ShotTypeRec& beam = g.Tables.ShotTypes[0][9];
+  const ShotTypeRec& spread = g.Tables.ShotTypes[5][9];
   EXPECT_EQ(beam.Count, 9);
   EXPECT_EQ(beam.Damage, 1.75f);
   const Single beamOffsets[9] = {-40, -35, -15, -10, 0, 10, 15, 35, 40};
@@ -175,16 +175,16 @@ TEST(ShotCatalogue, SpotChecksWhereASlipIsLikely) {
     EXPECT_EQ(spread.SubShots[j].Heading, Deg(spreadHeadings[j]));
   }
   // POWER MINE level 5: two mines leaning towards each other; PURE POWER level 8 lists right to left.
-  EXPECT_EQ(g.ShotTypes[7][5].SubShots[0].Heading, Deg(271.5));
-  EXPECT_EQ(g.ShotTypes[7][5].SubShots[1].Heading, Deg(268.5));
-  EXPECT_EQ(g.ShotTypes[19][8].SubShots[0].XOffset, 25.0f);
+  EXPECT_EQ(g.Tables.ShotTypes[7][5].SubShots[0].Heading, Deg(271.5));
+  EXPECT_EQ(g.Tables.ShotTypes[7][5].SubShots[1].Heading, Deg(268.5));
+  EXPECT_EQ(g.Tables.ShotTypes[19][8].SubShots[0].XOffset, 25.0f);
   // The pushes: the blade pushed back down, the missiles pushed on upward from rest.
-  EXPECT_EQ(g.ShotTypes[14][4].SubShots[0].AccelHeading, Deg(90));
-  EXPECT_EQ(g.ShotTypes[14][4].SubShots[0].AccelRate, 0.205f);
-  EXPECT_EQ(g.ShotTypes[11][1].SubShots[0].AccelRate, 0.052f);
-  EXPECT_EQ(g.ShotTypes[11][1].SubShots[0].Speed, 0.0f);
-  EXPECT_EQ(g.ShotTypes[0][3].Damage, 2.08f);
-  EXPECT_EQ(g.ShotTypes[16][9].FireDelay, 50.0f);
+  EXPECT_EQ(g.Tables.ShotTypes[14][4].SubShots[0].AccelHeading, Deg(90));
+  EXPECT_EQ(g.Tables.ShotTypes[14][4].SubShots[0].AccelRate, 0.205f);
+  EXPECT_EQ(g.Tables.ShotTypes[11][1].SubShots[0].AccelRate, 0.052f);
+  EXPECT_EQ(g.Tables.ShotTypes[11][1].SubShots[0].Speed, 0.0f);
+  EXPECT_EQ(g.Tables.ShotTypes[0][3].Damage, 2.08f);
+  EXPECT_EQ(g.Tables.ShotTypes[16][9].FireDelay, 50.0f);
 }
 
 
@@ -193,7 +193,7 @@ TEST(DataTables, EnemyExplosionAndBulletSpritesLieOnTheirSheets) {
   TestGame t;
   Game& g = *t;
   for (int k = 0; k < 30; ++k) {
-    const EnemyKindRec& e = g.EnemyKinds[k];
+    const EnemyKindRec& e = g.Tables.EnemyKinds[k];
     if (k < 20) {
       EXPECT_TRUE(e.Width > 0 && e.HitPoints > 0) << "kind " << k;
       EXPECT_LE(e.SrcLeft + e.Width, 982) << "kind " << k;
@@ -203,20 +203,20 @@ TEST(DataTables, EnemyExplosionAndBulletSpritesLieOnTheirSheets) {
       EXPECT_EQ(e.HitPoints, 0.0f) << "kind " << k;
     }
   }
-  EXPECT_EQ(g.EnemyKinds[15].HitPoints, 10000.0f);
-  EXPECT_EQ(g.EnemyKinds[17].SrcLeft, 882);
+  EXPECT_EQ(g.Tables.EnemyKinds[15].HitPoints, 10000.0f);
+  EXPECT_EQ(g.Tables.EnemyKinds[17].SrcLeft, 882);
   // Explosion frames side by side on one row of the 1024 x 159 sheet; bullets on the 30 x 117 one.
-  for (const ExploTypeRec& x : g.ExploTypes) {
+  for (const ExploTypeRec& x : g.Tables.ExploTypes) {
     EXPECT_LE(x.FrameAmount * x.Width, 1024);
     EXPECT_LE(x.SrcTop + x.Height, 159);
   }
-  EXPECT_EQ(g.ExploTypes[1].FrameAmount, 12);
-  for (const EShotTypeRec& s : g.EShotTypes) {
+  EXPECT_EQ(g.Tables.ExploTypes[1].FrameAmount, 12);
+  for (const EShotTypeRec& s : g.Tables.EShotTypes) {
     EXPECT_LE(s.SrcLeft + s.Width, 30);
     EXPECT_LE(s.SrcTop + s.Height, 117);
   }
-  EXPECT_EQ(g.EShotTypes[1].Damage, 200.0f);
-  EXPECT_EQ(g.EShotTypes[4].Height, 17);  // the silencer is taller than it is wide
+  EXPECT_EQ(g.Tables.EShotTypes[1].Damage, 200.0f);
+  EXPECT_EQ(g.Tables.EShotTypes[4].Height, 17);  // the silencer is taller than it is wide
 }
 
 TEST(DataTables, VolleyPatterns) {
@@ -224,7 +224,7 @@ TEST(DataTables, VolleyPatterns) {
   Game& g = *t;
   // Shots beyond a volley's Amount stay zero; the aimed patterns 8, 9, 10 carry nothing at all.
   for (int p = 0; p < 38; ++p) {
-    const EShotPatternRec& r = g.EShotPatterns[p];
+    const EShotPatternRec& r = g.Tables.EShotPatterns[p];
     ASSERT_TRUE(r.Amount >= 0 && r.Amount <= 3) << p;
     const bool aimed = p >= 8 && p <= 10;
     EXPECT_TRUE(!aimed || r.Amount == 0) << p;
@@ -233,16 +233,16 @@ TEST(DataTables, VolleyPatterns) {
           << p << " shot " << i;
   }
   // Pattern 22: two diagonal shots, the second pushed back across.
-  const EShotPatternRec& p22 = g.EShotPatterns[22];
+  const EShotPatternRec& p22 = g.Tables.EShotPatterns[22];
   EXPECT_EQ(p22.Amount, 1);
   EXPECT_EQ((std::array{p22.Heading[0], p22.Heading[1], p22.AccelHeading[0], p22.AccelHeading[1]}),
             (std::array{Deg(135), Deg(45), 0.0f, Deg(180)}));
   EXPECT_EQ(p22.Accel[1], 0.1f);
   EXPECT_EQ(p22.OffsetX[0], -10.0f);
   // Pattern 37: the outer pair thrusts, the inner pair does not.
-  EXPECT_EQ(g.EShotPatterns[37].Accel, (std::array<Single, 4>{0.2f, 0, 0, 0.2f}));
-  EXPECT_EQ(g.EShotPatterns[37].OffsetX, (std::array<Single, 4>{-100, -15, 15, 100}));
-  EXPECT_EQ(g.EShotPatterns[28].Heading[2], Deg(118));
+  EXPECT_EQ(g.Tables.EShotPatterns[37].Accel, (std::array<Single, 4>{0.2f, 0, 0, 0.2f}));
+  EXPECT_EQ(g.Tables.EShotPatterns[37].OffsetX, (std::array<Single, 4>{-100, -15, 15, 100}));
+  EXPECT_EQ(g.Tables.EShotPatterns[28].Heading[2], Deg(118));
 }
 
 TEST(AngleHelpers, DegreesAndRadiansInSinglePrecision) {

@@ -178,13 +178,13 @@ TEST(Timelines, EachLevelHasItsShape) {
     SCOPED_TRACE("level " + std::to_string(s.Level));
     SetUpGame t(s.Level);
     Game& g = *t;
-    ASSERT_EQ(g.SpawnCount, s.Count);
-    ASSERT_EQ(int(g.SpawnTable.size()), s.Count);
+    ASSERT_EQ(g.Level.SpawnCount, s.Count);
+    ASSERT_EQ(int(g.Level.SpawnTable.size()), s.Count);
     std::map<int, int> kinds;
     std::vector<int> unwritten;
     int first = 1 << 30, last = -1;
     for (int i = 0; i < s.Count; ++i) {
-      const SpawnRec& r = g.SpawnTable[i];
+      const SpawnRec& r = g.Level.SpawnTable[i];
       if (r.SpawnTime == 0) {
         unwritten.push_back(i);
         EXPECT_EQ(RowValues(r), RowValues(SpawnRec{})) << "row " << i << " is left all zero";
@@ -193,7 +193,7 @@ TEST(Timelines, EachLevelHasItsShape) {
       ++kinds[r.Kind];
       first = std::min<int>(first, r.SpawnTime);
       last = std::max<int>(last, r.SpawnTime);
-      const EnemyKindRec& k = g.EnemyKinds[r.Kind];
+      const EnemyKindRec& k = g.Tables.EnemyKinds[r.Kind];
       // Every craft starts inside the field, so none is dropped on its first move.
       EXPECT_LE(r.CenterX + k.Width / 2.0, 900) << "row " << i;
       EXPECT_GE(r.CenterX - k.Width / 2.0, -100) << "row " << i;
@@ -205,7 +205,7 @@ TEST(Timelines, EachLevelHasItsShape) {
     EXPECT_EQ(last, s.LastTime);
     // Each level ends with its boss, the one boss row the kinds above allow.
     if (s.Level <= 10) {
-      EXPECT_EQ(g.SpawnTable.back().Kind, 19 + s.Level);
+      EXPECT_EQ(g.Level.SpawnTable.back().Kind, 19 + s.Level);
     }
   }
 }
@@ -215,9 +215,9 @@ TEST(Timelines, FixedRowsStandAsWritten) {
     SCOPED_TRACE("level " + std::to_string(f.Level) + " row " + std::to_string(f.Index));
     SetUpGame t(f.Level);
     const Game& g = *t;
-    ASSERT_LT(f.Index, g.SpawnCount);
+    ASSERT_LT(f.Index, g.Level.SpawnCount);
     std::istringstream in(f.Values);
-    std::vector<double> got = RowValues(g.SpawnTable[f.Index]);
+    std::vector<double> got = RowValues(g.Level.SpawnTable[f.Index]);
     for (int c = 0; c < 12; ++c) {
       std::string cell;
       in >> cell;
@@ -227,7 +227,7 @@ TEST(Timelines, FixedRowsStandAsWritten) {
       EXPECT_EQ(got[c], double(static_cast<Single>(want))) << "column " << c;
     }
     for (int i = 0; f.FirstOfKind && i < f.Index; ++i) {
-      EXPECT_FALSE(g.SpawnTable[i].SpawnTime != 0 && g.SpawnTable[i].Kind == g.SpawnTable[f.Index].Kind)
+      EXPECT_FALSE(g.Level.SpawnTable[i].SpawnTime != 0 && g.Level.SpawnTable[i].Kind == g.Level.SpawnTable[f.Index].Kind)
           << "row " << i << " comes before the first of its kind";
     }
   }
@@ -240,36 +240,36 @@ TEST(LevelSetup, BossKindsCarryTheLastSetUpsHitPoints) {
   for (int level : {13, 1, 13, 12}) {
     LevelSetup(g, static_cast<Integer>(level));
     const int factor = level == 13 ? 2 : 1;
-    for (int k = 0; k < 10; ++k) EXPECT_EQ(g.EnemyKinds[20 + k].HitPoints, normal[k] * factor) << level << " " << k;
-    EXPECT_EQ(g.BossArena, level == 13);
-    EXPECT_EQ(g.ArenaBoss, level == 13 ? 1 : 0);
+    for (int k = 0; k < 10; ++k) EXPECT_EQ(g.Tables.EnemyKinds[20 + k].HitPoints, normal[k] * factor) << level << " " << k;
+    EXPECT_EQ(g.Level.BossArena, level == 13);
+    EXPECT_EQ(g.Level.ArenaBoss, level == 13 ? 1 : 0);
     EXPECT_EQ(g.CurrentLevel, level);
   }
   // The biggest and smallest boss sprites sit where the sheet has them.
-  EXPECT_EQ(g.EnemyKinds[29].Width, 250);
-  EXPECT_EQ(g.EnemyKinds[29].SrcTop, 174);
-  EXPECT_EQ(g.EnemyKinds[20].Height, 127);
-  EXPECT_EQ(g.EnemyKinds[26].SrcLeft, 494);
+  EXPECT_EQ(g.Tables.EnemyKinds[29].Width, 250);
+  EXPECT_EQ(g.Tables.EnemyKinds[29].SrcTop, 174);
+  EXPECT_EQ(g.Tables.EnemyKinds[20].Height, 127);
+  EXPECT_EQ(g.Tables.EnemyKinds[26].SrcLeft, 494);
 }
 
 TEST(LevelSetup, ArenaStartsOneFrameBeforeTheFirstBoss) {
   TestGame t;
   Game& g = *t;
   StartLevel(g, 12);
-  EXPECT_EQ(g.FrameClock, 4798.0f);
-  EXPECT_EQ(g.BossLife, 400);
-  EXPECT_EQ(g.BossMaxLife, 400);
-  EXPECT_EQ(g.SpawnCount, 23);
+  EXPECT_EQ(g.Level.FrameClock, 4798.0f);
+  EXPECT_EQ(g.Level.BossLife, 400);
+  EXPECT_EQ(g.Level.BossMaxLife, 400);
+  EXPECT_EQ(g.Level.SpawnCount, 23);
   RunFrame(g);
-  EXPECT_EQ(g.FrameClock, 4799.0f);
+  EXPECT_EQ(g.Level.FrameClock, 4799.0f);
   ASSERT_TRUE(g.Enemies[0].Exists);
   EXPECT_EQ(g.Enemies[0].Kind, 20);
   EXPECT_EQ(g.Enemies[0].Life, 400);
   for (int i = 1; i < EnemyCountMax; ++i) EXPECT_FALSE(g.Enemies[i].Exists) << "slot " << i;
   // Ordinary play starts its clock at zero again.
   StartLevel(g, 0);
-  EXPECT_EQ(g.FrameClock, 0.0f);
-  EXPECT_FALSE(g.BossArena);
+  EXPECT_EQ(g.Level.FrameClock, 0.0f);
+  EXPECT_FALSE(g.Level.BossArena);
 }
 
 TEST(LevelSetup, MarathonStageRestartsOnlyTheFireTimers) {
@@ -277,27 +277,27 @@ TEST(LevelSetup, MarathonStageRestartsOnlyTheFireTimers) {
   Game& g = *t;
   StartLevel(g, 11);
   EXPECT_EQ(g.CurrentLevel, 12);
-  g.FrameClock = 4701;
+  g.Level.FrameClock = 4701;
   g.Ship.Life = 123;
   g.Ship.Charge = 45;
   g.Ship.Left = 250;
   g.Ship.LastShot1 = 4600;
   g.Ship.LastShot2 = 4650;
   g.Shots[7].AnimationCount = 4690;
-  g.BossTimer = 9;
-  g.MarathonStageLoaded = true;
+  g.Level.BossTimer = 9;
+  g.Level.MarathonStageLoaded = true;
   LevelSetup(g, 2);
   EXPECT_EQ(g.CurrentLevel, 12);
-  EXPECT_EQ(g.SpawnCount, 62);
-  EXPECT_EQ(g.FrameClock, 0.0f);
+  EXPECT_EQ(g.Level.SpawnCount, 62);
+  EXPECT_EQ(g.Level.FrameClock, 0.0f);
   EXPECT_EQ(g.Ship.LastShot1, 0);
   EXPECT_EQ(g.Ship.LastShot2, 0);
   EXPECT_EQ(g.Shots[7].AnimationCount, 0);
-  EXPECT_EQ(g.BossTimer, 0);
+  EXPECT_EQ(g.Level.BossTimer, 0);
   EXPECT_EQ(g.Ship.Life, 123.0f);
   EXPECT_EQ(g.Ship.Charge, 45.0f);
   EXPECT_EQ(g.Ship.Left, 250.0f);
-  EXPECT_EQ(g.EnemyKinds[21].HitPoints, 200);
+  EXPECT_EQ(g.Tables.EnemyKinds[21].HitPoints, 200);
 }
 
 TEST(LevelSetup, RowsBeyondTheTableAreLeftOut) {
@@ -305,8 +305,8 @@ TEST(LevelSetup, RowsBeyondTheTableAreLeftOut) {
   Game& g = *t;
   AddSpawn(g, 1, 5, 90, 1, 200, 400, 0, 8, 50, 0, 0, 6, 0);
   AddSpawn(g, -1, 5, 90, 1, 200, 400, 0, 8, 50, 0, 0, 6, 0);
-  ASSERT_EQ(g.SpawnTable.size(), 1u);
-  EXPECT_EQ(g.SpawnTable[0].Kind, 29);
+  ASSERT_EQ(g.Level.SpawnTable.size(), 1u);
+  EXPECT_EQ(g.Level.SpawnTable[0].Kind, 29);
 }
 
 // The random rows come from the game's one generator, in row order (and in level 8 the heading
@@ -321,11 +321,11 @@ TEST(Timelines, RandomRowsDifferOnlyInTheirDrawnFields) {
     Game& g = *t;
     RandomGenerator draws = g.Rng;
     LevelSetup(g, static_cast<Integer>(rr.Level));
-    const std::vector<SpawnRec> first = g.SpawnTable;
+    const std::vector<SpawnRec> first = g.Level.SpawnTable;
     LevelSetup(g, static_cast<Integer>(rr.Level));
     int differing = 0;
     for (int i = 0; i < int(first.size()); ++i) {
-      SpawnRec a = first[i], b = g.SpawnTable[i];
+      SpawnRec a = first[i], b = g.Level.SpawnTable[i];
       if (i < rr.First || i > rr.Last) {
         EXPECT_EQ(RowValues(a), RowValues(b)) << "row " << i;
         continue;
@@ -386,17 +386,17 @@ TEST_P(TimelineToBoss, BossGroupEntersAnEmptyField) {
   Game& g = *t;
   StartLevel(g, b.Level - 1);
   int mostAlive = 0;
-  while (g.FrameClock < b.CheckTime && !g.InMenu) {
+  while (g.Level.FrameClock < b.CheckTime && !g.InMenu) {
     g.Ship.Life = 1e6f;  // rams and shots take it down, but never to zero
     // In level 4 the clock is slowed around the slow crate's entry, which moves the hulks' exits
     // off whole clock values; the hulks holding the low slots still outlast it.
-    if (b.Level == 4) g.ChargeOn[AbilityMatrix] = g.FrameClock >= 3590 && g.FrameClock < 3610;
+    if (b.Level == 4) g.Level.ChargeOn[AbilityMatrix] = g.Level.FrameClock >= 3590 && g.Level.FrameClock < 3610;
     RunFrame(g);
     int alive = 0;
     for (const EnemyClass& e : g.Enemies) alive += e.Exists;
     mostAlive = std::max(mostAlive, alive);
   }
-  ASSERT_EQ(g.FrameClock, float(b.CheckTime));
+  ASSERT_EQ(g.Level.FrameClock, float(b.CheckTime));
   ASSERT_FALSE(g.InMenu);
   EXPECT_LT(mostAlive, EnemyCountMax);
   const int group = int(b.SlotKinds.size());
@@ -432,7 +432,7 @@ TEST(TimelinePlay, ArenaBringsTheTenBossesInTurn) {
     ASSERT_TRUE(g.Enemies[slot].Exists);
     EXPECT_EQ(g.Enemies[slot].Kind, 20 + boss);
     EXPECT_EQ(g.Enemies[slot].Life, 2 * normal[boss]);
-    EXPECT_EQ(g.BossMaxLife, 2 * normal[boss]);
+    EXPECT_EQ(g.Level.BossMaxLife, 2 * normal[boss]);
     EXPECT_FALSE(g.LevelOver);
     g.Enemies[slot].Exists = false;
   }
@@ -454,11 +454,11 @@ TEST(TimelinePlay, MarathonRunsTheNineStagesWithoutFillingThePool) {
     int alive = 0;
     for (const EnemyClass& e : g.Enemies) {
       alive += e.Exists;
-      ASSERT_FALSE(e.Exists && e.Kind >= 20) << "no boss enters in stage " << g.MarathonStage;
+      ASSERT_FALSE(e.Exists && e.Kind >= 20) << "no boss enters in stage " << g.Level.MarathonStage;
     }
     mostAlive = std::max(mostAlive, alive);
   }
   EXPECT_TRUE(g.LevelOver) << "after stage 9";
-  EXPECT_EQ(g.MarathonStage, 9);
+  EXPECT_EQ(g.Level.MarathonStage, 9);
   EXPECT_LT(mostAlive, EnemyCountMax);
 }

@@ -7,8 +7,8 @@
 
 void SetKind(Game& g, Integer index, Integer width, Integer height, Integer hitPoints, Integer srcLeft,
              Integer srcTop) {
-  if (index < 0 || index >= Integer(g.EnemyKinds.size())) return;
-  EnemyKindRec& k = g.EnemyKinds[index];
+  if (index < 0 || index >= Integer(g.Tables.EnemyKinds.size())) return;
+  EnemyKindRec& k = g.Tables.EnemyKinds[index];
   k.Width = width;
   k.Height = height;
   k.HitPoints = hitPoints;
@@ -91,7 +91,7 @@ const KindRow kKinds[20] = {
 void InitEnemyTables(Game& g) {
   for (int p = 0; p < 38; ++p) {
     const PatternRow& row = kPatterns[p];
-    EShotPatternRec& rec = g.EShotPatterns[p];
+    EShotPatternRec& rec = g.Tables.EShotPatterns[p];
     rec = EShotPatternRec{};
     rec.Amount = static_cast<Integer>(row.Shots - 1);
     for (int i = 0; i < row.Shots; ++i) {
@@ -102,11 +102,11 @@ void InitEnemyTables(Game& g) {
     }
   }
 
-  g.EShotTypes[0] = {50, 9, 9, 0, 0};     // the common bullet; its colour follows the level
-  g.EShotTypes[1] = {200, 21, 21, 0, 9};  // instant kill
-  g.EShotTypes[2] = {50, 8, 8, 21, 9};    // drains charge
-  g.EShotTypes[3] = {0, 10, 10, 21, 17};  // holds the ship still
-  g.EShotTypes[4] = {0, 17, 12, 31, 9};   // silences the ship's guns
+  g.Tables.EShotTypes[0] = {50, 9, 9, 0, 0};     // the common bullet; its colour follows the level
+  g.Tables.EShotTypes[1] = {200, 21, 21, 0, 9};  // instant kill
+  g.Tables.EShotTypes[2] = {50, 8, 8, 21, 9};    // drains charge
+  g.Tables.EShotTypes[3] = {0, 10, 10, 21, 17};  // holds the ship still
+  g.Tables.EShotTypes[4] = {0, 17, 12, 31, 9};   // silences the ship's guns
 
   for (int k = 0; k < 20; ++k) {
     const KindRow& r = kKinds[k];

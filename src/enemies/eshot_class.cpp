@@ -90,7 +90,7 @@ bool EShotsClass::CollideWithRect(Integer rectTop, Integer rectBottom, Integer r
 }
 
 void EShotsClass::AccelEshot(Game& g, Single speed, Single direction) {
-  if (g.ChargeOn[AbilityMatrix]) speed = speed / 4;
+  if (g.Level.ChargeOn[AbilityMatrix]) speed = speed / 4;
   AddPush(Speed, Heading, speed, direction);
 }
 
@@ -100,7 +100,7 @@ void EShotsClass::Limit() {
 }
 
 void EShotsClass::EshotMove(Game& g) {
-  double m = g.ChargeOn[AbilityMatrix] ? 0.25 : 1.0;
+  double m = g.Level.ChargeOn[AbilityMatrix] ? 0.25 : 1.0;
   Top = static_cast<Single>(Top + Speed * std::sin(double(Heading)) * m);
   Left = static_cast<Single>(Left + Speed * std::cos(double(Heading)) * m);
   Bottom = Height + Top;
@@ -117,7 +117,7 @@ void EShotsClass::DrawEshot(Game& g) {
     int row = std::clamp(int(g.CurrentLevel) - 1, 0, 12);
     srcTop = RoundToLong(row * Height);
     srcBottom = RoundToLong(row * Height + Height);
-  } else if (Kind == 1 && (g.FrameNumber / 6) % 2 == 1) {
+  } else if (Kind == 1 && (g.Harness.FrameNumber / 6) % 2 == 1) {
     // The instant kill pulses: every six frames it swaps to its flare, painted at the foot of
     // the sheet (y 96), the same size as the calm star.
     srcTop = 96;

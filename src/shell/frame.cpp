@@ -35,11 +35,11 @@ void LeaveLevelOnEscape(Game& g) {
   g.InMenu = true;
   auto& s = g.Progress.Stats;
   auto fold = [](Long& stat, double add) { stat = RoundToLong(double(stat) + add); };
-  fold(s[StatDamageTaken], g.DamageTaken);
-  fold(s[StatDamageDealt], g.DamageDealt);
-  s[StatKills] = SatAddLong(s[StatKills], g.KillCount);
-  s[StatPotionsUsed] = SatAddLong(s[StatPotionsUsed], g.PotionsUsedLevel);
-  fold(s[StatDistance], g.DistanceMoved);
+  fold(s[StatDamageTaken], g.Level.DamageTaken);
+  fold(s[StatDamageDealt], g.Level.DamageDealt);
+  s[StatKills] = SatAddLong(s[StatKills], g.Level.KillCount);
+  s[StatPotionsUsed] = SatAddLong(s[StatPotionsUsed], g.Level.PotionsUsedLevel);
+  fold(s[StatDistance], g.Level.DistanceMoved);
 }
 
 void PollKeyboard(Game& g) {
@@ -100,15 +100,15 @@ static void PlayFrameSteps(Game& g) {
   StepExplosions(g);
   LevelDirector(g);
   StatusDisplay(g);
-  if (g.ChargeOn[AbilityShotEraser]) {
+  if (g.Level.ChargeOn[AbilityShotEraser]) {
     // The shot eraser floods the play area white for its one frame.
-    g.FillColour = 0xFFFFFF;
+    g.Pen.FillColour = 0xFFFFFF;
     DrawBox(g, 100, 0, 700, 600);
   }
 }
 
 void RunFrame(Game& g) {
-  g.SoundsThisFrame.clear();
+  g.Harness.SoundsThisFrame.clear();
   AdvancePlayClock(g);
   LeaveLevelOnEscape(g);
   PollKeyboard(g);

@@ -51,10 +51,10 @@ void ContentLoad(Game& g) {
 void StartLevel(Game& g, int levelIndex) {
   PlaySoundIfOn(g, SoundLevelSelect);
   CreatePools(g);
-  g.ChargeOn = {};
+  g.Level.ChargeOn = {};
   LevelSetup(g, static_cast<Integer>(levelIndex + 1));
   SetupShip(g);
-  g.BossPhase = false;
+  g.Level.BossPhase = false;
   g.InMenu = false;
 }
 

@@ -13,7 +13,7 @@ void SetShotSpec(Game& g, Integer level, Integer kind, Integer subShot, Integer 
   if (level < 0 || level >= ShotLevels || kind < 0 || kind >= ShotKinds || subShot < 0 ||
       subShot >= Integer(ShotTypeRec{}.SubShots.size()))
     return;
-  ShotTypeRec& e = g.ShotTypes[kind][level];
+  ShotTypeRec& e = g.Tables.ShotTypes[kind][level];
   e.AnimInterval = animInterval;
   e.Damage = damage;
   e.Frames = frames;

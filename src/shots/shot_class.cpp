@@ -43,7 +43,7 @@ void ShotClass::MoveShot(Game& g) {
   // Under MATRIX a shot covers half the distance, but its push below stays whole.
   double dy = double(Speed) * std::sin(double(Heading));
   double dx = double(Speed) * std::cos(double(Heading));
-  if (g.ChargeOn[AbilityMatrix]) {
+  if (g.Level.ChargeOn[AbilityMatrix]) {
     dy /= 2;
     dx /= 2;
   }
@@ -65,11 +65,11 @@ void ShotClass::MoveShot(Game& g) {
   // Animation runs on the level clock, so it slows down under MATRIX with everything else.
   Integer interval = 0;
   if (Kind >= 0 && Kind < ShotKinds && Level >= 0 && Level < ShotLevels)
-    interval = g.ShotTypes[Kind][Level].AnimInterval;
-  if (g.FrameClock - Single(AnimationCount) > Single(interval)) {
+    interval = g.Tables.ShotTypes[Kind][Level].AnimInterval;
+  if (g.Level.FrameClock - Single(AnimationCount) > Single(interval)) {
     // Saturates rather than wraps once a very long session takes the clock past 32767;
     // from then on the animation simply steps every frame.
-    AnimationCount = RoundToInteger(g.FrameClock);
+    AnimationCount = RoundToInteger(g.Level.FrameClock);
     ++AniFrame;
     if (AniFrame > Frames) AniFrame = 0;
   }
@@ -92,7 +92,7 @@ void ShotClass::ShotReturn(Game& g) {
   Single sy = (ship.Bottom - ship.Top) / 2 + ship.Top;
   Single aim = HeadingTo(py, sy, px, sx);
 
-  const bool matrix = g.ChargeOn[AbilityMatrix];
+  const bool matrix = g.Level.ChargeOn[AbilityMatrix];
   if (!ComeBack) {
     // On the way out it slows down...
     Speed -= matrix ? AccelRate / 2 : AccelRate;

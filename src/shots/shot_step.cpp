@@ -12,15 +12,15 @@ namespace {
 // level outside the catalogue (which no sound loadout holds) fires nothing.
 const ShotTypeRec* SlotEntry(const Game& g, Integer kind, Integer level) {
   if (kind < 0 || kind >= ShotKinds || level < 0 || level >= ShotLevels) return nullptr;
-  return &g.ShotTypes[kind][level];
+  return &g.Tables.ShotTypes[kind][level];
 }
 
 // One firing of a slot: every sub-shot of the entry takes the lowest free slot, launched
 // from the ship's nose at its offset from the centre line. A full pool drops the rest.
 void FireSlot(Game& g, Integer kind, Integer level, Long& lastShot) {
   // The delay starts again even when the pool has no room for a single sub-shot.
-  lastShot = RoundToLong(g.FrameClock);
-  const ShotTypeRec& t = g.ShotTypes[kind][level];
+  lastShot = RoundToLong(g.Level.FrameClock);
+  const ShotTypeRec& t = g.Tables.ShotTypes[kind][level];
   const ShipClass& ship = g.Ship;
   int count = t.Count;
   if (count > int(t.SubShots.size())) count = int(t.SubShots.size());
@@ -106,7 +106,7 @@ void StepShots(Game& g) {
   if (entry2) d2 = gem7 ? entry2->FireDelay * 0.75f : entry2->FireDelay;
 
   // The double shot holds both fire keys down until the next keyboard poll.
-  const bool doubleShot = g.ChargeOn[AbilityDoubleShot];
+  const bool doubleShot = g.Level.ChargeOn[AbilityDoubleShot];
   if (doubleShot) {
     g.Keys[KeyX] = true;
     g.Keys[KeyC] = true;
@@ -116,12 +116,12 @@ void StepShots(Game& g) {
     // Without the double shot, holding both keys fires neither slot.
     bool fired = false;
     if (g.Keys[KeyX] && entry1 && (doubleShot || !g.Keys[KeyC]) &&
-        g.FrameClock - Single(ship.LastShot1) > d1) {
+        g.Level.FrameClock - Single(ship.LastShot1) > d1) {
       FireSlot(g, ship.CurShot1, ship.CurLevel1, ship.LastShot1);
       fired = true;
     }
     if (g.Keys[KeyC] && entry2 && (doubleShot || !g.Keys[KeyX]) &&
-        g.FrameClock - Single(ship.LastShot2) > d2) {
+        g.Level.FrameClock - Single(ship.LastShot2) > d2) {
       FireSlot(g, ship.CurShot2, ship.CurLevel2, ship.LastShot2);
       fired = true;
     }
