@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "enemies/data_tables.h"
+#include "levels/levels.h"
 #include "platform/blit.h"
 #include "test_support.h"
 
@@ -486,14 +487,15 @@ TEST(ShipSetup, PreparesTheShipForALevelAndKeepsWhatCarriesOver) {
   // Carried over: heading, animation phase, the key latches and the no-move and no-shoot counters.
   EXPECT_EQ(std::tuple(s.Heading, s.AniFrame, s.Pressed, s.Pressed2, s.NoMove, s.NoShoot),
             std::tuple(1.25f, 3.5f, true, true, 9, -4));
-  // The level's counters start again.
+  // The level's counters start again (a level start resets them after the ship's set-up).
+  ResetLevelCounters(g);
   EXPECT_EQ((std::array{g.Level.ChargeUsed, g.Level.DamageDealt, g.Level.DamageTaken, g.Level.DistanceMoved}), (std::array<Single, 4>{}));
   EXPECT_EQ((std::array{g.Level.KillCount, g.Level.PotionsUsedLevel, g.Level.EnemyCount}), (std::array<Integer, 3>{}));
   EXPECT_EQ(g.Level.BossTimer + g.Level.MiniGameTime, 0);
   EXPECT_FALSE(g.Level.PickupTaken || g.Menu.MusicStarted || g.Level.BossCircling);
 }
 
-TEST(ShipSetup, PicksALevelTrackAtRandomWithItsVolume) {
+TEST(LevelStart, PicksALevelTrackAtRandomWithItsVolume) {
   TestGame t;
   Game& g = *t;
   bool sawTrack1 = false, sawOther = false;
@@ -501,7 +503,7 @@ TEST(ShipSetup, PicksALevelTrackAtRandomWithItsVolume) {
     RandomGenerator rng = g.Rng;
     const int track = int(std::floor(4 * rng.Next()));
     t.Plat.ClearRecords();
-    SetupShip(g);
+    StartLevelMusic(g);
     const std::string volume = track == 1 ? "volume -1000" : "volume -1700";
     EXPECT_EQ(t.Plat.MusicCalls, (Strings{"stop", volume, "load " + std::to_string(track), "play"}));
     EXPECT_EQ(g.Rng.X, rng.X);  // one draw

@@ -34,7 +34,7 @@ long long EnvNumber(const char* name, long long fallback) {
 // Keys the random player holds and lets go; arrows, fire and Space most of all.
 constexpr int PlayKeys[] = {KeyUp, KeyDown, KeyLeft, KeyRight, KeySpace, KeyX, KeyC, KeyZ, KeyV, KeyA, KeyS, KeyD};
 
-class Soak {
+class Soak : public FrameWatcher {
  public:
   Soak(uint64_t seed, std::string savePath) : Rng(seed) {
     PlatformOptions o;
@@ -44,7 +44,6 @@ class Soak {
     Input.Real = Plat;
     G->Plat = &Input;
     G->SavePath = std::move(savePath);
-    G->AfterShipLife = [this](const Game& g) { CheckShipLife(g); };
     ContentLoad(*G);
     RandomProgress();
   }
@@ -136,7 +135,7 @@ class Soak {
     Plat->BeginFrame(Frame);
     Input.Ticks = static_cast<int32_t>(static_cast<uint32_t>(Frame * 1000 / 60));
     G->Harness.FrameNumber = Frame;
-    RunFrame(*G);
+    RunFrame(*G, this);
     if (!G->GameRunning) {
       // The quit button: the game saved; start again from that save, as the player would.
       ContentLoad(*G);
@@ -207,7 +206,7 @@ class Soak {
     if (!std::isfinite(v)) Fail(std::string(what) + " of slot " + std::to_string(slot) + " is not finite");
   }
 
-  void CheckShipLife(const Game& g) {
+  void AfterShipStep(const Game& g) override {
     const ShipClass& s = g.Ship;
     if (!(s.Life >= 0 && s.Life <= 200)) Fail("ship life " + std::to_string(s.Life) + " after its upkeep");
     if (!(s.Charge >= 0 && s.Charge <= 200)) Fail("ship charge " + std::to_string(s.Charge) + " after its upkeep");

@@ -231,7 +231,6 @@ float PlayPilot::Rehearse(const Game& g, const Plan& plan, float targetX, bool f
   sim = g;
   sim.Plat = &Quiet;
   sim.SavePath.clear();
-  sim.AfterShipLife = nullptr;
   Quiet.Ticks = g.ClockLastTick;  // the play clock stands still in a rehearsal
   const auto potionsLeft = [](const Game& x) { return x.Progress.Potions[0] + x.Progress.Potions[2]; };
   float cost = 0, life = g.Ship.Life;

@@ -1,7 +1,10 @@
 // Level set-up: the level's timeline, the boss craft of the enemy-kind table and the mode flags.
+#include <string>
+
 #include "enemies/data_tables.h"
 #include "levels/levels.h"
 #include "levels/timelines.h"
+#include "platform/audio.h"
 #include "shell/game.h"
 
 namespace {
@@ -95,4 +98,27 @@ void LevelSetup(Game& g, Integer levelNumber) {
   g.Level.FrameClock = ArenaStartClock;
   g.Level.BossLife = ArenaStartBar;
   g.Level.BossMaxLife = ArenaStartBar;
+}
+
+void ResetLevelCounters(Game& g) {
+  LevelState& l = g.Level;
+  l.BossTimer = 0;
+  l.BossCircling = false;
+  l.KillCount = 0;
+  l.ChargeUsed = 0;
+  l.DamageDealt = 0;
+  l.DamageTaken = 0;
+  l.DistanceMoved = 0;
+  l.PotionsUsedLevel = 0;
+  l.PickupTaken = false;
+  l.EnemyCount = 0;
+  l.MiniGameTime = 0;
+  l.BossPhase = false;
+  g.Menu.MusicStarted = false;
+}
+
+void StartLevelMusic(Game& g) {
+  // Track 1 is mixed louder than the other three.
+  const int track = static_cast<int>(4 * g.Rnd());
+  ChangeMusic(g, track == 1 ? -1000 : -1700, std::to_string(track));
 }

@@ -87,14 +87,16 @@ static void MenuFrameSteps(Game& g) {
   MenuFrame(g);
 }
 
-static void PlayFrameSteps(Game& g) {
+static void PlayFrameSteps(Game& g, FrameWatcher* watcher) {
   DrawBackdrop(g);
   StepStars(g);
   Spawner(g);
   if (!g.LevelOver) {
     StepEnemies(g);
     StepShots(g);
+    const bool shipFlies = g.Ship.Exists;
     StepShip(g);
+    if (watcher && shipFlies) watcher->AfterShipStep(g);
     StepEnemyShots(g);
   }
   StepExplosions(g);
@@ -107,7 +109,7 @@ static void PlayFrameSteps(Game& g) {
   }
 }
 
-void RunFrame(Game& g) {
+void RunFrame(Game& g, FrameWatcher* watcher) {
   g.Harness.SoundsThisFrame.clear();
   AdvancePlayClock(g);
   LeaveLevelOnEscape(g);
@@ -115,6 +117,6 @@ void RunFrame(Game& g) {
   if (g.InMenu) {
     MenuFrameSteps(g);
   } else {
-    PlayFrameSteps(g);
+    PlayFrameSteps(g, watcher);
   }
 }

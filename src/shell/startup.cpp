@@ -54,7 +54,8 @@ void StartLevel(Game& g, int levelIndex) {
   g.Level.ChargeOn = {};
   LevelSetup(g, static_cast<Integer>(levelIndex + 1));
   SetupShip(g);
-  g.Level.BossPhase = false;
+  ResetLevelCounters(g);
+  StartLevelMusic(g);
   g.InMenu = false;
 }
 

@@ -44,6 +44,8 @@ struct ShipClass {
 
 // The ship's part of a play frame, and its preparation when a level starts.
 void StepShip(Game& g);
+// Readies the ship for a level: part and shot levels from the progress, full life and charge,
+// at rest at its start place.
 void SetupShip(Game& g);
 // The ship's size, sheet place, base speed, push, regeneration and charge rates and the ability costs.
 void InitShipConstants(Game& g);

@@ -1,7 +1,4 @@
 // The ship step of a play frame and the ship's preparation when a level starts.
-#include <string>
-
-#include "platform/audio.h"
 #include "shell/game.h"
 #include "ship/ship_class.h"
 
@@ -16,7 +13,6 @@ void StepShip(Game& g) {
   s.ShipFriction(g);
   s.ShipMove(g);
   s.ShipLife(g);
-  if (g.AfterShipLife) g.AfterShipLife(g);
 }
 
 // Heading, AniFrame, NoMove, NoShoot, Pressed and Pressed2 carry over from the last level.
@@ -41,26 +37,7 @@ void SetupShip(Game& g) {
   s.LastShot1 = 0;
   s.LastShot2 = 0;
   s.Resurected = false;
-
-  g.Level.BossTimer = 0;
-  g.Level.BossCircling = false;
-
-  // One of the four level tracks at random; track 1 is mixed louder.
-  const int track = static_cast<int>(4 * g.Rnd());
-  ChangeMusic(g, track == 1 ? -1000 : -1700, std::to_string(track));
-
-  g.Level.KillCount = 0;
-  g.Level.ChargeUsed = 0;
-  g.Level.DamageDealt = 0;
-  g.Level.DamageTaken = 0;
-  g.Level.DistanceMoved = 0;
-  g.Level.PotionsUsedLevel = 0;
-  g.Level.PickupTaken = false;
-  g.Menu.MusicStarted = false;
-  g.Level.EnemyCount = 0;
-
   PlaceShipAtStart(g, s);
-  g.Level.MiniGameTime = 0;
 }
 
 void InitShipConstants(Game& g) {
