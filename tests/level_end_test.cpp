@@ -187,8 +187,13 @@ TEST(LevelEnd, GoalConditions) {
     WonLevel w(c.Level);
     w.G.Level.DamageDealt = 0;
     c.Set(w.G);
+    const ProgressBlock before = w.G.Progress;
     const LevelResults r = ComputeLevelResults(w.G);
     for (int goal = 0; goal < 5; ++goal) EXPECT_EQ(r.NewGoal[goal], c.Met[goal]) << "goal " << goal;
+    EXPECT_EQ(w.G.Progress, before);  // working the results out changes nothing
+    // The results frame hands out the gem and the ability at once, before any pay-out.
+    w.G.Keys[KeyEscape] = false;
+    LevelWonFrame(w.G);
     EXPECT_EQ(w.G.Progress.GemOwned[c.Level - 1], c.Met[3]);
     EXPECT_EQ(w.G.Progress.ChargeOwned[c.Level - 1], c.Met[4]);
   }

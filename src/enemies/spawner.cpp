@@ -37,7 +37,10 @@ void SpawnRecord(Game& g, int index, bool isBoss) {
 }  // namespace
 
 void Spawner(Game& g) {
-  // Some time after the ship is lost, the level is left as if Escape were pressed.
+  // Some time after the ship is lost, the level is left as if Escape were pressed. This holds
+  // because the frame dispatcher handles Escape before it polls the keyboard: the key set here
+  // survives to the start of the next frame, which leaves the level, and only then does the poll
+  // replace it with the real keys.
   if (!g.Ship.Exists && double(g.Level.FrameClock) - double(g.Level.DeathTime) > LeaveDelayAfterDeath) g.Keys[KeyEscape] = true;
 
   // MATRIX runs the clock at a quarter speed; otherwise it steps to the next whole unit.

@@ -107,8 +107,8 @@ void DrawCounters(Game& g) {
   DrawText(g, 429, 267, g.Level.PickupTaken ? "True" : "False");
 }
 
-// Works out the results; draws the counters and the reward names as it goes when asked to.
-LevelResults Results(Game& g, bool draw) {
+// Works out the results from the state of the level alone.
+LevelResults Results(const Game& g) {
   LevelResults r;
   const bool arena = g.Level.BossArena;
   if (IsMarathon(g)) {
@@ -116,7 +116,6 @@ LevelResults Results(Game& g, bool draw) {
   } else if (arena) {
     r.PointsWon = 0;
   } else {
-    if (draw) DrawCounters(g);
     r.Rank = GradeFromScore(GradeScore(g));
     if (g.Ship.HasGem(GemSsRanking)) r.Rank = Grade{"SS", 100};
     r.Graded = true;
@@ -130,15 +129,7 @@ LevelResults Results(Game& g, bool draw) {
     for (int goal = 0; goal <= 4; ++goal) {
       if (GoalAlreadyDone(g, goal) || !goals.Met[goal](g)) continue;
       r.NewGoal[goal] = true;
-      if (goal <= 2) {
-        r.PointsWon = SatAdd(r.PointsWon, goals.Points[goal]);
-      } else if (goal == 3) {
-        g.Progress.GemOwned[level - 1] = true;  // the gem is the player's from this frame on
-        if (draw) DrawText(g, 303, 383, GoalGemNames[level - 1]);
-      } else {
-        g.Progress.ChargeOwned[level - 1] = true;
-        if (draw) DrawText(g, 303, 395, GoalAbilityNames[level - 1]);
-      }
+      if (goal <= 2) r.PointsWon = SatAdd(r.PointsWon, goals.Points[goal]);
     }
   }
   if (level == 10 && !GoalAlreadyDone(g, 0)) {
@@ -146,25 +137,41 @@ LevelResults Results(Game& g, bool draw) {
     r.PointsWon = SatAdd(r.PointsWon, Level10GoalPoints);
   }
 
-  if (draw && !IsMarathon(g) && !arena) {
-    const int lines = level == 10 ? 1 : 5;
-    for (int goal = 0; goal < lines; ++goal) {
-      const char* text = r.NewGoal[goal] ? "COMPLETED!" : GoalAlreadyDone(g, goal) ? "DONE" : "NOT DONE";
-      DrawText(g, 429, 280 + 13 * goal, text);
-    }
-  }
-
   if (g.Level.PickupTaken) r.PointsWon = SatPoints(double(r.PointsWon) + double(g.CurrentLevel) * 50);
   // The points are a 16-bit counter: the largest real pay-out (a marathon with the pickup
   // and both point gems, 26500) fits, and anything beyond is held at the limit.
   if (g.Ship.HasGem(GemExperienceUp)) r.PointsWon = SatPoints(RoundHalfEven(double(r.PointsWon) * 1.25));
   if (g.Ship.HasGem(GemDoublePoints)) r.PointsWon = SatPoints(double(r.PointsWon) * 2);
-
-  if (draw) {
-    if (!arena && !IsMarathon(g)) DrawText(g, 342, 358, r.Rank.Text);
-    DrawText(g, 440, 358, std::to_string(r.PointsWon));
-  }
   return r;
+}
+
+// The gem and the charge ability of goals 3 and 4 (levels 1 to 9) are the player's from the
+// first results frame on, before any pay-out.
+void GrantGoalRewards(Game& g, const LevelResults& r) {
+  const int level = g.CurrentLevel;
+  if (level < 1 || level > 9) return;
+  if (r.NewGoal[3]) g.Progress.GemOwned[level - 1] = true;
+  if (r.NewGoal[4]) g.Progress.ChargeOwned[level - 1] = true;
+}
+
+// The results panel's text: counters, the new rewards' names, each goal's state, grade, points.
+void DrawResults(Game& g, const LevelResults& r) {
+  const bool arena = g.Level.BossArena;
+  const int level = g.CurrentLevel;
+  if (r.Graded) DrawCounters(g);
+  if (level >= 1 && level <= 9) {
+    if (r.NewGoal[3]) DrawText(g, 303, 383, GoalGemNames[level - 1]);
+    if (r.NewGoal[4]) DrawText(g, 303, 395, GoalAbilityNames[level - 1]);
+  }
+  if (!IsMarathon(g) && !arena) {
+    const int lines = level == 10 ? 1 : 5;
+    for (int goal = 0; goal < lines; ++goal) {
+      const char* text = r.NewGoal[goal] ? "COMPLETED!" : GoalAlreadyDone(g, goal) ? "DONE" : "NOT DONE";
+      DrawText(g, 429, 280 + 13 * goal, text);
+    }
+    DrawText(g, 342, 358, r.Rank.Text);
+  }
+  DrawText(g, 440, 358, std::to_string(r.PointsWon));
 }
 
 }  // namespace
@@ -201,7 +208,7 @@ double GradeScore(const Game& g) {
   return double(a) + KillRatio(g) - double(g.Level.PotionsUsedLevel) / 5;
 }
 
-LevelResults ComputeLevelResults(Game& g) { return Results(g, false); }
+LevelResults ComputeLevelResults(const Game& g) { return Results(g); }
 
 void PayOutResults(Game& g, const LevelResults& r) {
   ProgressBlock& p = g.Progress;
@@ -234,8 +241,12 @@ void LevelWonFrame(Game& g) {
     g.Menu.MusicStarted = true;
   }
   DrawPanel(g);
-  const LevelResults r = Results(g, true);
-  // The dispatcher leaves the level on the next frame, since Escape is still down then.
+  const LevelResults r = Results(g);
+  GrantGoalRewards(g, r);
+  DrawResults(g, r);
+  // Escape pays out here, in the level's frame, because the frame dispatcher handles Escape
+  // before it reads the keyboard: the key is still down on the next frame, and that frame's
+  // dispatcher then takes the game back to the menu.
   if (g.Keys[KeyEscape]) PayOutResults(g, r);
 }
 

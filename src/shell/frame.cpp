@@ -109,6 +109,9 @@ static void PlayFrameSteps(Game& g, FrameWatcher* watcher) {
   }
 }
 
+// Escape is handled before the keyboard poll on purpose: the spawner (after the ship is lost)
+// and the results screen (after a pay-out) leave the level by holding Escape in the key table
+// during one frame, and the dispatcher of the next frame must still see it.
 void RunFrame(Game& g, FrameWatcher* watcher) {
   g.Harness.SoundsThisFrame.clear();
   AdvancePlayClock(g);

@@ -105,7 +105,9 @@ void StepShots(Game& g) {
   if (entry1) d1 = gem7 ? entry1->FireDelay * 0.75f : entry1->FireDelay;
   if (entry2) d2 = gem7 ? entry2->FireDelay * 0.75f : entry2->FireDelay;
 
-  // The double shot holds both fire keys down until the next keyboard poll.
+  // The double shot holds both fire keys down until the next keyboard poll. It writes the key
+  // table rather than a flag because the rule below (both keys held fires neither slot, unless
+  // the double shot is on) reads the keys; the frame's next keyboard poll puts them back.
   const bool doubleShot = g.Level.ChargeOn[AbilityDoubleShot];
   if (doubleShot) {
     g.Keys[KeyX] = true;
