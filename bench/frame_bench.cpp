@@ -28,9 +28,9 @@ struct BenchGame {
   }
   // One turn of the main loop: the frame, then the buffer shown and cleared.
   void Frame() {
-    Plat->BeginFrame(G->FrameNumber);
+    Plat->BeginFrame(G->Harness.FrameNumber);
     RunFrame(*G);
-    ++G->FrameNumber;
+    ++G->Harness.FrameNumber;
     Plat->Present();
     Plat->ClearBuffer();
   }
@@ -39,8 +39,8 @@ struct BenchGame {
 // Level 1 with no timeline: only the ship, the stars and the status bars.
 void StartQuietLevel(Game& g) {
   StartLevel(g, 0);
-  g.SpawnTable.clear();
-  g.SpawnCount = 0;
+  g.Level.SpawnTable.clear();
+  g.Level.SpawnCount = 0;
 }
 
 // Every pool full of live objects on the screen: 50 enemies of every ordinary kind from the
@@ -59,14 +59,14 @@ void FillPools(Game& g) {
     r.Speed = 0.5f;
     r.ShootRate = 30;
     r.ShotSpeed = 4;
-    g.SpawnTable.push_back(r);
+    g.Level.SpawnTable.push_back(r);
   }
-  g.SpawnCount = EnemyCountMax;
-  g.FrameClock = 0;
+  g.Level.SpawnCount = EnemyCountMax;
+  g.Level.FrameClock = 0;
   Spawner(g);
   for (int i = 0; i < ShotCount; ++i) {
     const int kind = i % ShotKinds, level = (i / ShotKinds) % ShotLevels;
-    const ShotTypeRec& t = g.ShotTypes[size_t(kind)][size_t(level)];
+    const ShotTypeRec& t = g.Tables.ShotTypes[size_t(kind)][size_t(level)];
     const SubShotRec& sub = t.SubShots[0];
     g.Shots[size_t(i)].Shoot(static_cast<Integer>(100 + (i % 25) * 18), static_cast<Integer>(110 + (i % 40) * 14),
                              sub.Speed, t.Damage, t.Width, t.Height, sub.Heading, t.Frames, t.SrcTop,
@@ -74,7 +74,7 @@ void FillPools(Game& g) {
                              static_cast<Integer>(kind), static_cast<Integer>(level));
   }
   for (int i = 0; i < EShotCount; ++i) {
-    const EShotTypeRec& t = g.EShotTypes[size_t(i % 5)];
+    const EShotTypeRec& t = g.Tables.EShotTypes[size_t(i % 5)];
     const Single top = Single(20 + (i % 20) * 27), left = Single(110 + (i / 20) * 57);
     g.EShots[size_t(i)].Initialize(g, top, top + t.Height, left, left + t.Width, t.Width, t.Height, t.Damage, 3, 0, 0,
                                    1.5708f, 0, t.SrcTop, static_cast<Integer>(i % 5), t.SrcLeft, 0);
@@ -128,7 +128,7 @@ void BM_StartUpToFirstFrame(benchmark::State& state) {
   for (auto _ : state) {
     BenchGame b;
     b.Frame();
-    benchmark::DoNotOptimize(b.G->FrameNumber);
+    benchmark::DoNotOptimize(b.G->Harness.FrameNumber);
   }
 }
 BENCHMARK(BM_StartUpToFirstFrame)->Unit(benchmark::kMillisecond);

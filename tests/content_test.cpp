@@ -80,7 +80,7 @@ std::array<std::vector<Rect>, 14> ReadRectangles() {
   // crescent blade, whose frames slide to x 15 as it narrows by 10 pixels a frame.
   for (int kind = 0; kind < 20; ++kind)
     for (int level = 0; level < 10; ++level) {
-      const ShotTypeRec& e = g.ShotTypes[kind][level];
+      const ShotTypeRec& e = g.Tables.ShotTypes[kind][level];
       for (int f = 0; f <= e.Frames; ++f)
         r[SheetShots].push_back({e.SrcLeft + f * e.Width, e.SrcTop, e.SrcLeft + (f + 1) * e.Width, e.SrcTop + e.Height});
       if (kind == 15)
@@ -92,10 +92,10 @@ std::array<std::vector<Rect>, 14> ReadRectangles() {
   // Enemies: kinds 0 to 19 from the tables, the bosses as the level set-up writes them.
   LevelSetup(g, 1);
   for (int k = 0; k < 30; ++k) {
-    const EnemyKindRec& e = g.EnemyKinds[k];
+    const EnemyKindRec& e = g.Tables.EnemyKinds[k];
     if (e.Width > 0) r[SheetEnemies].push_back({e.SrcLeft, e.SrcTop, e.SrcLeft + e.Width, e.SrcTop + e.Height});
   }
-  if (g.EnemyKinds[20].Width == 0) {
+  if (g.Tables.EnemyKinds[20].Width == 0) {
     // Until the level set-up writes them, the bosses' rectangles (left, top, width, height).
     const int bosses[10][4] = {{0, 196, 59, 127},  {428, 111, 101, 49}, {59, 124, 183, 199}, {335, 89, 93, 85},
                                {242, 88, 93, 86},  {493, 160, 91, 82},  {494, 242, 320, 81}, {584, 181, 108, 61},
@@ -103,12 +103,12 @@ std::array<std::vector<Rect>, 14> ReadRectangles() {
     for (const auto& b : bosses) r[SheetEnemies].push_back({b[0], b[1], b[0] + b[2], b[1] + b[3]});
   }
   r[SheetEnemiesHurt] = r[SheetEnemies];
-  for (const ExploTypeRec& e : g.ExploTypes)
+  for (const ExploTypeRec& e : g.Tables.ExploTypes)
     for (int f = 0; f < e.FrameAmount; ++f)
       r[SheetExplosions].push_back({f * e.Width, e.SrcTop, (f + 1) * e.Width, e.SrcTop + e.Height});
   // Enemy shots: the common bullet has one row per level 1 to 13.
   for (int kind = 0; kind < 5; ++kind) {
-    const EShotTypeRec& e = g.EShotTypes[kind];
+    const EShotTypeRec& e = g.Tables.EShotTypes[kind];
     for (int row = 0; row < (kind == 0 ? 13 : 1); ++row) {
       int top = kind == 0 ? row * e.Height : e.SrcTop;
       r[SheetEShots].push_back({e.SrcLeft, top, e.SrcLeft + e.Width, top + e.Height});

@@ -128,7 +128,7 @@ TEST_P(Corridor, NewShipAlwaysHasAWayThroughTheHeavyCraft) {
   Game& g = *t;
   StartLevel(g, GetParam().LevelIndex);
   const bool marathon = g.CurrentLevel == 12;
-  const Single bossTime = marathon ? 0 : g.SpawnTable.back().SpawnTime;
+  const Single bossTime = marathon ? 0 : g.Level.SpawnTable.back().SpawnTime;
   const int startTop = RoundToInteger(g.Ship.Top), startLeft = RoundToInteger(std::floor(g.Ship.Left)) - 100;
 
   // Play the timeline once, recording the craft.
@@ -138,14 +138,14 @@ TEST_P(Corridor, NewShipAlwaysHasAWayThroughTheHeavyCraft) {
   std::array<bool, EnemyCountMax> wasHeavy{};
   int mostOnScreen = 0;
   std::string mostAt;
-  while (marathon ? !g.LevelOver : g.FrameClock < bossTime) {
-    g.ChargeOn[AbilityCloaker] = true;  // nothing rams the real ship; only the map is checked
+  while (marathon ? !g.LevelOver : g.Level.FrameClock < bossTime) {
+    g.Level.ChargeOn[AbilityCloaker] = true;  // nothing rams the real ship; only the map is checked
     t.Plat.ClearRecords();
     RunFrame(g);
     ASSERT_TRUE(g.Ship.Exists && !g.InMenu);
     Frame f;
-    f.When = (marathon ? "stage " + std::to_string(g.MarathonStage) + " " : std::string()) + "clock " +
-             std::to_string(int(g.FrameClock));
+    f.When = (marathon ? "stage " + std::to_string(g.Level.MarathonStage) + " " : std::string()) + "clock " +
+             std::to_string(int(g.Level.FrameClock));
     // A craft blocks where it stood when the ram test ran and where it moved to.
     for (int s = 0; s < EnemyCountMax; ++s) {
       if (wasHeavy[s]) f.Blocks.push_back(lives[life[s]].At.back());

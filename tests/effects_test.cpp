@@ -42,7 +42,7 @@ TEST(Stars, FallAndAreRebornAboveTheTopOncePast605) {
   s.ScreenLimit(g);
   EXPECT_EQ(s.Xpos, std::floor(rng.Next() * 790));
   // The matrix slows the fall to a quarter.
-  g.ChargeOn[AbilityMatrix] = true;
+  g.Level.ChargeOn[AbilityMatrix] = true;
   s.Initialize(300, 100, 3, 0);
   s.MoveStar(g);
   EXPECT_EQ(s.Ypos, 100.75f);
@@ -76,7 +76,7 @@ TEST(Explosions, AnimationTimingAndDelayedStart) {
   StepExplosions(g);
   EXPECT_TRUE(HasCopy(t.Plat, SheetExplosions, 0, 132, 30, 159, 0, 0));
   // Under the matrix a picture lasts eight frames.
-  g.ChargeOn[AbilityMatrix] = true;
+  g.Level.ChargeOn[AbilityMatrix] = true;
   for (int i = 0; i < 7; ++i) StepExplosions(g);
   EXPECT_EQ(g.Explosions[0].Frame, 1.375f);
 }

@@ -93,7 +93,7 @@ TEST(EnemyAiming, AcceleratingSpreadAndRotatingPatterns) {
   EXPECT_FLOAT_EQ(s.AccelHeading, float(Pi / 2));
   EXPECT_EQ(s.AccelHeading, s.Heading);
   for (auto [matrix, top, speed] : {std::tuple(true, 96.0f, 2.5f), {false, 98.5f, 4.5f}}) {
-    g.ChargeOn[AbilityMatrix] = matrix;
+    g.Level.ChargeOn[AbilityMatrix] = matrix;
     s.EshotMove(g);
     EXPECT_FLOAT_EQ(s.Top, top);
     EXPECT_FLOAT_EQ(s.Speed, speed);
@@ -160,7 +160,7 @@ TEST(EnemyFire, IntervalNeedsStrictlyMoreThanTheRate) {
   // the rate exactly, 150.25 (under MATRIX) just past with the rounded clock kept; halves to even.
   const std::tuple<Single, int, Long> frames[] = {{100, 1, 100}, {150, 1, 100}, {150.25f, 2, 150}, {202.5f, 3, 202}};
   for (auto [clock, shots, last] : frames) {
-    g.FrameClock = clock;
+    g.Level.FrameClock = clock;
     e.EnemyShoot(g);
     EXPECT_EQ(std::tuple(LiveEShots(g), e.LastShot), std::tuple(shots, last)) << clock;
   }
@@ -169,7 +169,7 @@ TEST(EnemyFire, IntervalNeedsStrictlyMoreThanTheRate) {
   // A silent craft keeps its rhythm but never turns its angle or fires.
   EnemyClass& quiet = PlaceEnemy(g, 1, 3, 60, 380);
   quiet.ShootRate = 50;
-  g.FrameClock = 300;
+  g.Level.FrameClock = 300;
   quiet.EnemyShoot(g);
   EXPECT_EQ(std::tuple(quiet.LastShot, quiet.ShotRotate, LiveEShots(g)), std::tuple(300, 0, 3));
 }
@@ -182,22 +182,22 @@ TEST(EnemyFire, FullPoolDropsShotsAndGemFiveConvertsForGood) {
   g.EShots[150].Exists = false;
   EnemyClass& e = PlaceEnemy(g, 0, 3, 60, 380);
   e.Shottype = 1, e.ShotPattern = 25;  // three shots, one free slot
-  g.FrameClock = 100;
+  g.Level.FrameClock = 100;
   e.EnemyShoot(g);
   EXPECT_EQ(std::tuple(LiveEShots(g), g.EShots[150].Kind), std::tuple(200, 1));
   EXPECT_FLOAT_EQ(g.EShots[150].Left, 400 - 10.5f - 20);
-  g.FrameClock = 200;
+  g.Level.FrameClock = 200;
   e.EnemyShoot(g);  // nothing free: nothing fired, the interval restarts all the same
   EXPECT_EQ(std::tuple(e.LastShot, e.ShotRotate), std::tuple(200, 2));
 
   // With the no-instant-kill gem the gunner switches to common bullets, and stays switched.
   g.EShots = {};
   g.Ship.GemType2 = 5;
-  g.FrameClock = 300;
+  g.Level.FrameClock = 300;
   e.EnemyShoot(g);
   EXPECT_EQ(std::tuple(e.Shottype, g.EShots[0].Kind, g.EShots[0].Height), std::tuple(0, 0, 9));
   g.Ship.GemType2 = -1;
-  g.FrameClock = 400;
+  g.Level.FrameClock = 400;
   e.EnemyShoot(g);
   EXPECT_EQ(g.EShots[3].Kind, 0);
 }
@@ -209,19 +209,19 @@ TEST(Ramming, DamageByKindPickupAndKnockBack) {
   PlaceShip(g, 400, 400, 3, 0);
   EnemyClass& e = PlaceEnemy(g, 0, 3, 280, 380);  // centre (400, 300), right above the ship
   e.Speed = 1.5f;
-  g.SoundsThisFrame.clear();
+  g.Harness.SoundsThisFrame.clear();
   RamEnemy(g, e);
-  EXPECT_EQ(std::tuple(g.Ship.Life, g.DamageTaken, e.Life), std::tuple(150, 50, 100));
-  EXPECT_EQ(g.SoundsThisFrame, std::vector<int>{SoundHitEnemy});
+  EXPECT_EQ(std::tuple(g.Ship.Life, g.Level.DamageTaken, e.Life), std::tuple(150, 50, 100));
+  EXPECT_EQ(g.Harness.SoundsThisFrame, std::vector<int>{SoundHitEnemy});
   EXPECT_FLOAT_EQ(g.Ship.Heading, float(Pi / 2));  // thrown straight down, away from the craft
   EXPECT_EQ(g.Ship.Speed, 6);
 
   // Heavy craft: 250 life, 200 on the damage count, no sound. A standing craft stops the ship dead.
-  g.SoundsThisFrame.clear();
+  g.Harness.SoundsThisFrame.clear();
   EnemyClass& heavy = PlaceEnemy(g, 1, 16, 380, 450, 100, 100);  // centre (500, 430): down-right
   RamEnemy(g, heavy);
-  EXPECT_EQ(std::tuple(g.Ship.Life, g.DamageTaken, g.Ship.Speed), std::tuple(150 - 250, 250, 0));
-  EXPECT_TRUE(g.SoundsThisFrame.empty());
+  EXPECT_EQ(std::tuple(g.Ship.Life, g.Level.DamageTaken, g.Ship.Speed), std::tuple(150 - 250, 250, 0));
+  EXPECT_TRUE(g.Harness.SoundsThisFrame.empty());
   EXPECT_NEAR(std::cos(g.Ship.Heading), -100 / std::hypot(100.0, 30.0), 1e-6);
   EXPECT_NEAR(std::sin(g.Ship.Heading), -30 / std::hypot(100.0, 30.0), 1e-6);
 
@@ -230,77 +230,77 @@ TEST(Ramming, DamageByKindPickupAndKnockBack) {
   g.Ship.Life = 200;
   EnemyClass& pickup = PlaceEnemy(g, 2, 19, 280, 380);
   RamEnemy(g, pickup);
-  EXPECT_TRUE(!pickup.Exists && g.PickupTaken);
-  EXPECT_EQ(g.SoundsThisFrame.back(), SoundCollect);
+  EXPECT_TRUE(!pickup.Exists && g.Level.PickupTaken);
+  EXPECT_EQ(g.Harness.SoundsThisFrame.back(), SoundCollect);
   EXPECT_EQ(std::tuple(g.Ship.Speed, g.Ship.Life), std::tuple(3, 200));
 }
 
 TEST(Ramming, RammerDealsTwentyAFrameExceptLateInLevelFive) {
   TestGame t;
   Game& g = *t;
-  g.ChargeOn[AbilityRammer] = true;
+  g.Level.ChargeOn[AbilityRammer] = true;
   g.CurrentLevel = 3;
   PlaceShip(g, 400, 200, 3, 0);
   EnemyClass& e = PlaceEnemy(g, 0, 3, 280, 380);  // below the ship
   e.Life = 30, e.Speed = 2;
   RamEnemy(g, e);
-  EXPECT_EQ(std::tuple(e.Life, g.DamageDealt, g.Ship.Life, g.Ship.Speed), std::tuple(10, 20, 200, 8));
+  EXPECT_EQ(std::tuple(e.Life, g.Level.DamageDealt, g.Ship.Life, g.Ship.Speed), std::tuple(10, 20, 200, 8));
   EXPECT_FLOAT_EQ(g.Ship.Heading, float(3 * Pi / 2));
   RamEnemy(g, e);
-  EXPECT_EQ(std::tuple(e.Exists, g.KillCount), std::tuple(false, 1));
+  EXPECT_EQ(std::tuple(e.Exists, g.Level.KillCount), std::tuple(false, 1));
 
   // The pickup only takes the damage; heavy craft hurt nobody.
   EnemyClass& pickup = PlaceEnemy(g, 1, 19, 280, 380);
   pickup.Life = 10000;
   RamEnemy(g, pickup);
-  EXPECT_TRUE(pickup.Exists && !g.PickupTaken);
+  EXPECT_TRUE(pickup.Exists && !g.Level.PickupTaken);
   EXPECT_EQ(pickup.Life, 9980);
   RamEnemy(g, PlaceEnemy(g, 2, 15, 280, 380));
-  EXPECT_EQ(std::tuple(g.Ship.Life, g.DamageTaken), std::tuple(200, 0));
+  EXPECT_EQ(std::tuple(g.Ship.Life, g.Level.DamageTaken), std::tuple(200, 0));
 
   // Level 5 past 6400: no damage to the craft, but it still counts as dealt.
   g.CurrentLevel = 5;
-  g.FrameClock = 6400;
+  g.Level.FrameClock = 6400;
   EnemyClass& late = PlaceEnemy(g, 3, 3, 280, 380);
   RamEnemy(g, late);
   EXPECT_EQ(late.Life, 80);
-  g.FrameClock = 6401;
+  g.Level.FrameClock = 6401;
   RamEnemy(g, late);
   EXPECT_EQ(late.Life, 80);
-  EXPECT_EQ(g.DamageDealt, 20 * 6);
+  EXPECT_EQ(g.Level.DamageDealt, 20 * 6);
 }
 
 TEST(Spawner, ClockTimelineCountingAndLostRecords) {
   TestGame t;
   Game& g = *t;
   // Kinds 5 and 7 and the bonus craft 17 at time 11, the pickup 19 at 12; one free enemy slot.
-  g.SpawnTable.assign(4, SpawnRec{});
-  g.SpawnCount = 4;
+  g.Level.SpawnTable.assign(4, SpawnRec{});
+  g.Level.SpawnCount = 4;
   const Integer kinds[4] = {5, 7, 17, 19};
   for (int i = 0; i < 4; ++i) {
-    SpawnRec& r = g.SpawnTable[i];
+    SpawnRec& r = g.Level.SpawnTable[i];
     r.Kind = kinds[i], r.SpawnTime = i < 3 ? 11 : 12, r.CenterX = 300, r.StartY = 10, r.Speed = 2;
   }
   for (int i = 0; i < 49; ++i) g.Enemies[i].Exists = true;
   // Three records at one time: the first takes the slot, the second is lost but counted,
   // the bonus craft is neither.
-  g.FrameClock = 10.75f;
+  g.Level.FrameClock = 10.75f;
   Spawner(g);
-  EXPECT_EQ(g.FrameClock, 11);
-  EXPECT_EQ(g.EnemyCount, 2);
+  EXPECT_EQ(g.Level.FrameClock, 11);
+  EXPECT_EQ(g.Level.EnemyCount, 2);
   const EnemyClass& e = g.Enemies[49];
   EXPECT_EQ(std::tuple(e.Kind, e.Top, e.Left, e.Right, e.Life), std::tuple(5, 10 - 46, 300 - 36, 336, 50));
   EXPECT_EQ(std::tuple(e.SrcRectBottom, e.SrcRectRight), std::tuple(46, 182));
   // Under MATRIX the clock creeps by quarters and reaches each whole value once.
-  g.ChargeOn[AbilityMatrix] = true;
+  g.Level.ChargeOn[AbilityMatrix] = true;
   g.Enemies[48].Exists = g.Enemies[49].Exists = false;
   for (int i = 0; i < 3; ++i) Spawner(g);
-  EXPECT_EQ(g.FrameClock, 11.75f);
+  EXPECT_EQ(g.Level.FrameClock, 11.75f);
   EXPECT_FALSE(g.Enemies[48].Exists);
   Spawner(g);
   // The pickup, spawned in the lowest free slot, not counted.
   EXPECT_TRUE(g.Enemies[48].Exists && !g.Enemies[49].Exists);
   EXPECT_EQ(g.Enemies[48].Kind, 19);
-  EXPECT_EQ(g.EnemyCount, 2);
-  EXPECT_EQ(g.BossMaxLife, 10000);  // the last record is the boss by convention
+  EXPECT_EQ(g.Level.EnemyCount, 2);
+  EXPECT_EQ(g.Level.BossMaxLife, 10000);  // the last record is the boss by convention
 }

@@ -18,13 +18,13 @@ struct WonLevel {
     CreatePools(G);
     G.InMenu = false;
     G.CurrentLevel = level;
-    G.BossArena = level == 13;
-    G.ArenaBoss = level == 13 ? 10 : 0;
-    G.FrameClock = 9000;  // past every boss time
-    G.EnemyCount = 10;
-    G.KillCount = 10;
-    G.DamageDealt = 100;
-    G.DamageTaken = 0;
+    G.Level.BossArena = level == 13;
+    G.Level.ArenaBoss = level == 13 ? 10 : 0;
+    G.Level.FrameClock = 9000;  // past every boss time
+    G.Level.EnemyCount = 10;
+    G.Level.KillCount = 10;
+    G.Level.DamageDealt = 100;
+    G.Level.DamageTaken = 0;
     G.Ship.Exists = true;
     G.Ship.GemType1 = G.Ship.GemType2 = -1;
   }
@@ -70,15 +70,15 @@ TEST(LevelEnd, GradeTableBoundaries) {
 
   // The score: damage ratio capped at 1, kills per enemy, a fifth off per potion.
   WonLevel w(3);
-  w.G.DamageDealt = 50, w.G.DamageTaken = 1;  // 50 / 2 / 10 = 2.5, capped at 1
-  w.G.KillCount = 19, w.G.EnemyCount = 20, w.G.PotionsUsedLevel = 0;
+  w.G.Level.DamageDealt = 50, w.G.Level.DamageTaken = 1;  // 50 / 2 / 10 = 2.5, capped at 1
+  w.G.Level.KillCount = 19, w.G.Level.EnemyCount = 20, w.G.Level.PotionsUsedLevel = 0;
   EXPECT_EQ(GradeScore(w.G), 1 + 19.0 / 20);
   EXPECT_STREQ(GradeFromScore(GradeScore(w.G)).Text, "SS");
-  w.G.DamageDealt = 15, w.G.DamageTaken = 2, w.G.PotionsUsedLevel = 1;  // 0.5 + 0.95 - 0.2
+  w.G.Level.DamageDealt = 15, w.G.Level.DamageTaken = 2, w.G.Level.PotionsUsedLevel = 1;  // 0.5 + 0.95 - 0.2
   EXPECT_EQ(GradeScore(w.G), 0.5 + 0.95 - 0.2);
   EXPECT_STREQ(GradeFromScore(GradeScore(w.G)).Text, "C");
   // No counted enemy at all (only uncounted craft): nobody got away, the ratio reads 1.
-  w.G.EnemyCount = 0, w.G.KillCount = 3, w.G.PotionsUsedLevel = 0;
+  w.G.Level.EnemyCount = 0, w.G.Level.KillCount = 3, w.G.Level.PotionsUsedLevel = 0;
   EXPECT_EQ(KillRatio(w.G), 1.0);
   EXPECT_EQ(GradeScore(w.G), 1.5);
 }
@@ -87,10 +87,10 @@ TEST(LevelEnd, GradeTableBoundaries) {
 // by 1.25 (rounded half to even), then by 2; the pickup adds 50 per level number.
 TEST(LevelEnd, PointsGradeAndGems) {
   WonLevel w(7);
-  w.G.KillCount = 5;  // 0 + 5/10 - 1/5 = 0.3: F
-  w.G.PotionsUsedLevel = 1;
-  w.G.DamageDealt = 0;
-  w.G.ChargeUsed = 1;
+  w.G.Level.KillCount = 5;  // 0 + 5/10 - 1/5 = 0.3: F
+  w.G.Level.PotionsUsedLevel = 1;
+  w.G.Level.DamageDealt = 0;
+  w.G.Level.ChargeUsed = 1;
   w.Frame();
   EXPECT_EQ(w.TextAt(342, 358), "F");
   EXPECT_EQ(w.Points(), "70") << "7 x 10; of the goals only the ability's (no damage) is met";
@@ -104,8 +104,8 @@ TEST(LevelEnd, PointsGradeAndGems) {
   EXPECT_EQ(w.TextAt(342, 358), "SS");
   EXPECT_EQ(w.Points(), "700") << "gem 11: level 7 pays at least 700 before goals";
 
-  w.G.Ship.GemType1 = 6, w.G.Ship.GemType2 = 9, w.G.PickupTaken = true;
-  w.G.KillCount = 10;  // 0 + 1 - 0.2 = 0.8: still F; goal 3 (all killed) gives its gem now
+  w.G.Ship.GemType1 = 6, w.G.Ship.GemType2 = 9, w.G.Level.PickupTaken = true;
+  w.G.Level.KillCount = 10;  // 0 + 1 - 0.2 = 0.8: still F; goal 3 (all killed) gives its gem now
   w.Frame();
   EXPECT_EQ(w.TextAt(342, 358), "F");
   EXPECT_EQ(w.Points(), "1050") << "(70 + pickup 350) x 1.25 = 525, x 2";
@@ -115,7 +115,7 @@ TEST(LevelEnd, PointsGradeAndGems) {
   // Half to even on the 1.25: 10 x 1.25 = 12.5 gives 12, 30 x 1.25 = 37.5 gives 38.
   WonLevel h(1);
   h.G.Progress.GoalDone[0] = {true, true, true, true, true};
-  h.G.KillCount = 0, h.G.DamageDealt = 0, h.G.Ship.GemType1 = 6;
+  h.G.Level.KillCount = 0, h.G.Level.DamageDealt = 0, h.G.Ship.GemType1 = 6;
   h.Frame();
   EXPECT_EQ(h.Points(), "12");
   h.G.CurrentLevel = 3;
@@ -154,7 +154,7 @@ TEST(LevelEnd, GoalsPayOnceAndRewardAtOnce) {
   EXPECT_TRUE(p.LevelOpen[1]) << "level 2 opens";
   EXPECT_EQ(p.Stats[StatLevelsPlayed], 1);
   EXPECT_EQ(p.Stats[StatPointsEarned], 300);
-  EXPECT_FALSE(w.G.MusicStarted);
+  EXPECT_FALSE(w.G.Menu.MusicStarted);
   EXPECT_EQ(ReadSave(w.G.SavePath), p);
 
   // Played again: everything DONE, only the grade pays, no reward names.
@@ -173,23 +173,28 @@ TEST(LevelEnd, GoalConditions) {
     void (*Set)(Game&);
     std::array<bool, 5> Met;
   } cases[] = {
-      {2, [](Game& g) { g.DamageDealt = 500, g.DamageTaken = 300.5f, g.KillCount = 9; }, {0, 1, 1, 0, 0}},
-      {3, [](Game& g) { g.DistanceMoved = 999.9f, g.ChargeUsed = 500.5f, g.KillCount = 1; }, {1, 1, 0, 1, 1}},
-      {4, [](Game& g) { g.DistanceMoved = 3000, g.DamageDealt = 1000.5f, g.DamageTaken = 1; }, {0, 1, 1, 0, 1}},
-      {5, [](Game& g) { g.DamageTaken = 200, g.DamageDealt = 2001, g.KillCount = 11; }, {0, 1, 1, 1, 0}},
-      {6, [](Game& g) { g.DamageTaken = 349, g.DamageDealt = 1500; }, {1, 0, 1, 0, 1}},
-      {7, [](Game& g) { g.DamageTaken = 400.5f, g.DamageDealt = 3500; }, {1, 0, 1, 1, 0}},
-      {8, [](Game& g) { g.DistanceMoved = 3501, g.DamageDealt = 3501, g.ChargeUsed = 2; }, {1, 1, 0, 1, 1}},
-      {9, [](Game& g) { g.DistanceMoved = 3001, g.DamageDealt = 4500, g.KillCount = 9; }, {1, 0, 1, 0, 1}},
-      {9, [](Game& g) { g.KillCount = 91, g.EnemyCount = 100, g.DamageTaken = 2; }, {0, 0, 1, 1, 0}},
+      {2, [](Game& g) { g.Level.DamageDealt = 500, g.Level.DamageTaken = 300.5f, g.Level.KillCount = 9; }, {0, 1, 1, 0, 0}},
+      {3, [](Game& g) { g.Level.DistanceMoved = 999.9f, g.Level.ChargeUsed = 500.5f, g.Level.KillCount = 1; }, {1, 1, 0, 1, 1}},
+      {4, [](Game& g) { g.Level.DistanceMoved = 3000, g.Level.DamageDealt = 1000.5f, g.Level.DamageTaken = 1; }, {0, 1, 1, 0, 1}},
+      {5, [](Game& g) { g.Level.DamageTaken = 200, g.Level.DamageDealt = 2001, g.Level.KillCount = 11; }, {0, 1, 1, 1, 0}},
+      {6, [](Game& g) { g.Level.DamageTaken = 349, g.Level.DamageDealt = 1500; }, {1, 0, 1, 0, 1}},
+      {7, [](Game& g) { g.Level.DamageTaken = 400.5f, g.Level.DamageDealt = 3500; }, {1, 0, 1, 1, 0}},
+      {8, [](Game& g) { g.Level.DistanceMoved = 3501, g.Level.DamageDealt = 3501, g.Level.ChargeUsed = 2; }, {1, 1, 0, 1, 1}},
+      {9, [](Game& g) { g.Level.DistanceMoved = 3001, g.Level.DamageDealt = 4500, g.Level.KillCount = 9; }, {1, 0, 1, 0, 1}},
+      {9, [](Game& g) { g.Level.KillCount = 91, g.Level.EnemyCount = 100, g.Level.DamageTaken = 2; }, {0, 0, 1, 1, 0}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "level " << c.Level);
     WonLevel w(c.Level);
-    w.G.DamageDealt = 0;
+    w.G.Level.DamageDealt = 0;
     c.Set(w.G);
+    const ProgressBlock before = w.G.Progress;
     const LevelResults r = ComputeLevelResults(w.G);
     for (int goal = 0; goal < 5; ++goal) EXPECT_EQ(r.NewGoal[goal], c.Met[goal]) << "goal " << goal;
+    EXPECT_EQ(w.G.Progress, before);  // working the results out changes nothing
+    // The results frame hands out the gem and the ability at once, before any pay-out.
+    w.G.Keys[KeyEscape] = false;
+    LevelWonFrame(w.G);
     EXPECT_EQ(w.G.Progress.GemOwned[c.Level - 1], c.Met[3]);
     EXPECT_EQ(w.G.Progress.ChargeOwned[c.Level - 1], c.Met[4]);
   }
@@ -199,7 +204,7 @@ TEST(LevelEnd, GoalConditions) {
 TEST(LevelEnd, FinalLevelMarathonAndArena) {
   {
     WonLevel w(10);
-    w.G.PickupTaken = true;
+    w.G.Level.PickupTaken = true;
     w.Frame();
     EXPECT_EQ(w.Points(), "6500") << "10 x SS 100 + 5000 + pickup 500";
     EXPECT_EQ(w.TextAt(429, 280), "COMPLETED!");
@@ -223,10 +228,10 @@ TEST(LevelEnd, FinalLevelMarathonAndArena) {
   for (const Mode& m : modes) {
     SCOPED_TRACE(testing::Message() << "level " << m.Level << " gems " << m.Gem1 << "," << m.Gem2);
     WonLevel w(m.Level);
-    w.G.MarathonStage = 9;
-    w.G.FrameClock = 3401;
-    w.G.MarathonStageLoaded = true;
-    w.G.PickupTaken = m.Pickup;
+    w.G.Level.MarathonStage = 9;
+    w.G.Level.FrameClock = 3401;
+    w.G.Level.MarathonStageLoaded = true;
+    w.G.Level.PickupTaken = m.Pickup;
     w.G.Ship.GemType1 = Integer(m.Gem1), w.G.Ship.GemType2 = Integer(m.Gem2);
     w.G.Progress.ShotLevel[18] = w.G.Progress.ShotLevel[19] = -1;
     const auto openBefore = w.G.Progress.LevelOpen;
@@ -245,8 +250,8 @@ TEST(LevelEnd, FinalLevelMarathonAndArena) {
   }
   // A crafted state beyond any real pay-out: the 16-bit points counter holds at its limit.
   WonLevel big(12);
-  big.G.BossArena = true, big.G.MarathonStage = 9, big.G.FrameClock = 3401, big.G.MarathonStageLoaded = true;
-  big.G.PickupTaken = true, big.G.Ship.GemType1 = 6, big.G.Ship.GemType2 = 9;
+  big.G.Level.BossArena = true, big.G.Level.MarathonStage = 9, big.G.Level.FrameClock = 3401, big.G.Level.MarathonStageLoaded = true;
+  big.G.Level.PickupTaken = true, big.G.Ship.GemType1 = 6, big.G.Ship.GemType2 = 9;
   big.Frame();
   EXPECT_EQ(big.Points(), "32767");
 }
@@ -263,14 +268,14 @@ TEST(LevelEnd, MiniGameScore) {
   WonLevel w(11);
   w.G.SavePath = dir.File("save.gsv");
   w.G.Progress.Points = 5;
-  w.G.MiniGameTime = 3000;
+  w.G.Level.MiniGameTime = 3000;
   w.Frame();
   EXPECT_EQ(w.Points(), "") << "nothing while the ship lives";
   w.G.Ship.Exists = false;
-  w.G.TextColour = 0xFFFFFF;
+  w.G.Pen.TextColour = 0xFFFFFF;
   w.Frame();
   EXPECT_EQ(w.Points(), "225");
-  EXPECT_EQ(w.G.TextColour, 0u);
+  EXPECT_EQ(w.G.Pen.TextColour, 0u);
   EXPECT_FALSE(w.G.LevelOver) << "the mini game is never won";
   EXPECT_EQ(w.G.Progress.Points, 5);
   w.G.Keys[KeyEscape] = true;

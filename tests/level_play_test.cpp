@@ -61,7 +61,7 @@ struct Play {
   // Plays until the level is over, keeping the ship cloaked; each frame `act` may intervene.
   bool PlayUntilOver(long maxFrames, const std::function<void()>& act) {
     for (long i = 0; i < maxFrames; ++i) {
-      G.ChargeOn[AbilityCloaker] = true;
+      G.Level.ChargeOn[AbilityCloaker] = true;
       act();
       Frame();
       if (G.LevelOver) return true;
@@ -89,7 +89,7 @@ struct Play {
 };
 
 // The boss being fought: level 2's (and the arena's second) stands in slot 7, every other in 0.
-int BossSlot(const Game& g) { return (g.CurrentLevel == 2 || g.ArenaBoss == 2) ? 7 : 0; }
+int BossSlot(const Game& g) { return (g.CurrentLevel == 2 || g.Level.ArenaBoss == 2) ? 7 : 0; }
 
 }  // namespace
 
@@ -122,7 +122,7 @@ TEST(LevelPlay, EveryLevelWonAndPaidOut) {
     const Long pointsBefore = p.G.Progress.Points;
     long phaseFrames = 0;
     const bool over = p.PlayUntilOver(20000, [&] {
-      if (!p.G.BossPhase) return;
+      if (!p.G.Level.BossPhase) return;
       // Let the boss show its ways for a while, then strike it down.
       if (++phaseFrames < 90 || phaseFrames % 5 != 0) return;
       const int slot = BossSlot(p.G);
@@ -130,17 +130,17 @@ TEST(LevelPlay, EveryLevelWonAndPaidOut) {
     });
     ASSERT_TRUE(over) << "the level is won";
     EXPECT_TRUE(p.G.Ship.Exists);
-    EXPECT_EQ(p.G.EnemyCount, c.Enemies);
-    EXPECT_EQ(p.G.KillCount, 1);
-    EXPECT_EQ(p.G.DamageTaken, 0);
+    EXPECT_EQ(p.G.Level.EnemyCount, c.Enemies);
+    EXPECT_EQ(p.G.Level.KillCount, 1);
+    EXPECT_EQ(p.G.Level.DamageTaken, 0);
     // A few more results frames: the screen stays, nothing is paid yet.
     for (int i = 0; i < 3; ++i) p.Frame();
     EXPECT_EQ(p.LastGrade, c.Grade);
     EXPECT_EQ(p.LastPoints, std::to_string(c.Points));
     EXPECT_EQ(p.G.Progress.Points, pointsBefore);
-    EXPECT_EQ(p.G.Music.Track, "Win");
+    EXPECT_EQ(p.G.Harness.Music.Track, "Win");
 
-    const Single dealt = p.G.DamageDealt;
+    const Single dealt = p.G.Level.DamageDealt;
     p.Escape();
     const ProgressBlock& pr = p.G.Progress;
     for (int goal = 0; goal < 5; ++goal) EXPECT_EQ(pr.GoalDone[c.Level - 1][goal], c.Goals[goal]) << "goal " << goal;
@@ -169,20 +169,20 @@ TEST(LevelPlay, EveryLevelWonAndPaidOut) {
 // shot 18 on pay-out, no level opened.
 TEST(LevelPlay, BossArenaWonAndPaidOut) {
   Play p(12);
-  ASSERT_TRUE(p.G.BossArena);
+  ASSERT_TRUE(p.G.Level.BossArena);
   p.G.Progress.ShotLevel[18] = -1;
   const auto openBefore = p.G.Progress.LevelOpen;
   std::vector<int> bossesSeen;
   long stageFrames = 0;
   const bool over = p.PlayUntilOver(20000, [&] {
-    if (!p.G.BossPhase) return;
-    if (bossesSeen.empty() || bossesSeen.back() != p.G.ArenaBoss) {
-      bossesSeen.push_back(p.G.ArenaBoss);
+    if (!p.G.Level.BossPhase) return;
+    if (bossesSeen.empty() || bossesSeen.back() != p.G.Level.ArenaBoss) {
+      bossesSeen.push_back(p.G.Level.ArenaBoss);
       stageFrames = 0;
       // The boss bar is scaled to the new boss: arena bosses have twice their level's life.
       const EnemyClass& b = p.G.Enemies[BossSlot(p.G)];
-      EXPECT_EQ(b.Kind, 19 + p.G.ArenaBoss);
-      EXPECT_EQ(p.G.BossMaxLife, RoundToInteger(b.Life));
+      EXPECT_EQ(b.Kind, 19 + p.G.Level.ArenaBoss);
+      EXPECT_EQ(p.G.Level.BossMaxLife, RoundToInteger(b.Life));
     }
     if (++stageFrames < 60 || stageFrames % 4 != 0) return;
     const int slot = BossSlot(p.G);
@@ -212,8 +212,8 @@ TEST(LevelPlay, MarathonWonAndPaidOut) {
   std::vector<int> stages;
   const bool over = p.PlayUntilOver(60000, [&] {
     EXPECT_EQ(p.G.CurrentLevel, 12);
-    EXPECT_FALSE(p.G.BossPhase);
-    if (stages.empty() || stages.back() != p.G.MarathonStage) stages.push_back(p.G.MarathonStage);
+    EXPECT_FALSE(p.G.Level.BossPhase);
+    if (stages.empty() || stages.back() != p.G.Level.MarathonStage) stages.push_back(p.G.Level.MarathonStage);
   });
   ASSERT_TRUE(over);
   EXPECT_EQ(stages, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
@@ -224,7 +224,7 @@ TEST(LevelPlay, MarathonWonAndPaidOut) {
   EXPECT_EQ(p.G.Progress.Points, before + 12500);
   EXPECT_EQ(p.G.Progress.ShotLevel[19], 0);
   EXPECT_EQ(p.Saved().ShotLevel[19], 0);
-  EXPECT_EQ(p.G.MarathonStage, 1) << "the menu readies the next marathon";
+  EXPECT_EQ(p.G.Level.MarathonStage, 1) << "the menu readies the next marathon";
 }
 
 // The mini game: the ship survives to clock 3000 and is then lost; 700 clock units later the
@@ -235,12 +235,12 @@ TEST(LevelPlay, MiniGameToItsEnd) {
   const Long before = p.G.Progress.Points;
   long frames = 0;
   while (!p.G.InMenu && frames++ < 10000) {
-    p.G.ChargeOn[AbilityCloaker] = p.G.FrameClock < 2999;
-    if (p.G.FrameClock == 2999) p.G.Ship.Life = -10;  // lost on the frame the clock reaches 3000
+    p.G.Level.ChargeOn[AbilityCloaker] = p.G.Level.FrameClock < 2999;
+    if (p.G.Level.FrameClock == 2999) p.G.Ship.Life = -10;  // lost on the frame the clock reaches 3000
     p.Frame();
   }
   ASSERT_TRUE(p.G.InMenu);
-  EXPECT_EQ(p.G.MiniGameTime, 3000);
+  EXPECT_EQ(p.G.Level.MiniGameTime, 3000);
   EXPECT_EQ(p.LastPoints, "225");
   EXPECT_EQ(p.G.Progress.Points, before + 225);
   EXPECT_EQ(p.Saved().Points, before + 225);

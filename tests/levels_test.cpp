@@ -24,10 +24,10 @@ void InPlay(Game& g, Integer level, Single clock) {
   CreatePools(g);
   g.InMenu = false;
   g.CurrentLevel = level;
-  g.FrameClock = clock;
-  g.BossArena = false;
-  g.ArenaBoss = 0;
-  g.BossPhase = false;
+  g.Level.FrameClock = clock;
+  g.Level.BossArena = false;
+  g.Level.ArenaBoss = 0;
+  g.Level.BossPhase = false;
   g.LevelOver = false;
 }
 
@@ -53,27 +53,27 @@ TEST(BossPhase, StartTestsBossSlotsAndWinning) {
     InPlay(g, Integer(c.Level), c.Start);
     Put(g, c.Slot, Integer(19 + c.Level), -300, 350, 50, 50, H90, 0, 123.5f);
     LevelDirector(g);
-    EXPECT_FALSE(g.BossPhase) << "at the boss's own spawn time the phase has not begun";
+    EXPECT_FALSE(g.Level.BossPhase) << "at the boss's own spawn time the phase has not begun";
 
-    g.FrameClock = c.Start + 1;
+    g.Level.FrameClock = c.Start + 1;
     LevelDirector(g);
-    EXPECT_TRUE(g.BossPhase);
-    EXPECT_EQ(g.BossLife, 124) << "the boss's life, rounded half to even";
+    EXPECT_TRUE(g.Level.BossPhase);
+    EXPECT_EQ(g.Level.BossLife, 124) << "the boss's life, rounded half to even";
     EXPECT_FALSE(g.LevelOver);
 
     // In the arena the stage number alone starts the phase, whatever the clock.
     InPlay(g, 13, 0);
-    g.BossArena = true;
-    g.ArenaBoss = Integer(c.Level);
+    g.Level.BossArena = true;
+    g.Level.ArenaBoss = Integer(c.Level);
     Put(g, c.Slot, Integer(19 + c.Level), -300, 350, 50, 50, H90, 0, 99);
     LevelDirector(g);
-    EXPECT_TRUE(g.BossPhase);
-    EXPECT_EQ(g.BossLife, 99);
+    EXPECT_TRUE(g.Level.BossPhase);
+    EXPECT_EQ(g.Level.BossLife, 99);
 
     InPlay(g, Integer(c.Level), c.Start + 1);
     g.Enemies[c.Slot == 0 ? 7 : 0].Exists = true;  // some other craft does not count as the boss
     LevelDirector(g);
-    EXPECT_EQ(g.BossLife, 0);
+    EXPECT_EQ(g.Level.BossLife, 0);
     EXPECT_TRUE(g.LevelOver) << "the boss is gone: the level is won";
   }
 }

@@ -202,12 +202,12 @@ TEST(LevelButtons, OpenLevelsStartOnAClickLockedOnesStaySilent) {
   Click(g, 50, 143);  // level 2, locked
   EXPECT_TRUE(g.InMenu);
   EXPECT_TRUE(t.Plat.SoundsPlayed.empty());
-  EXPECT_EQ(g.HelpLines[0], "         BEAT LEVEL 1 TO PROCEDE TO THIS LEVEL.");
+  EXPECT_EQ(g.Menu.HelpLines[0], "         BEAT LEVEL 1 TO PROCEDE TO THIS LEVEL.");
   EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 0, 167, 147, 194, 9, 135));
   for (auto [y, line] : {std::pair(470, " HAVE 15% COMPLETION TO UNLOCK THIS LEVEL"),
                          {540, " BEAT LEVEL 10 TO UNLOCK THIS LEVEL"}}) {
     Hover(g, 50, y);
-    EXPECT_EQ(g.HelpLines[0], line);
+    EXPECT_EQ(g.Menu.HelpLines[0], line);
   }
   t.Plat.ClearRecords();
   Click(g, 50, 110);  // level 1
@@ -238,6 +238,6 @@ TEST(MenuScreen, MusicStartsOnceAndTheSwitchesWork) {
     EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 102, 44, 140, 69, sound ? 702 : 742, 489));
     EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 102, 44, 140, 69, music ? 702 : 742, 529));
   }
-  EXPECT_TRUE(g.Music.Playing);
+  EXPECT_TRUE(g.Harness.Music.Playing);
 }
 

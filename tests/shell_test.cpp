@@ -30,11 +30,11 @@ TEST(LeavingALevel, EscapeFoldsTheCountersRoundingHalvesToEven) {
   g.Keys[KeyEscape] = true;
   g.Progress.Stats = {};
   g.Progress.Stats[StatDamageTaken] = 10;
-  g.DamageTaken = 2.5f;     // 12.5 -> 12
-  g.DamageDealt = 3.5f;     // 3.5 -> 4
-  g.KillCount = 7;
-  g.PotionsUsedLevel = 2;
-  g.DistanceMoved = 100.25f;
+  g.Level.DamageTaken = 2.5f;     // 12.5 -> 12
+  g.Level.DamageDealt = 3.5f;     // 3.5 -> 4
+  g.Level.KillCount = 7;
+  g.Level.PotionsUsedLevel = 2;
+  g.Level.DistanceMoved = 100.25f;
   LeaveLevelOnEscape(g);
   EXPECT_TRUE(g.InMenu);
   EXPECT_EQ(g.Progress.Stats[StatDamageTaken], 12);

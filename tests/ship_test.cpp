@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "enemies/data_tables.h"
+#include "levels/levels.h"
 #include "platform/blit.h"
 #include "test_support.h"
 
@@ -39,7 +40,7 @@ TEST(ShipMotion, FrictionCapsTheSpeedAndBrakesWhenNoArrowIsHeld) {
   for (const auto& c : cases) {
     ShipGame s;
     if (c.Key >= 0) s.G.Keys[c.Key] = true;
-    s.G.ChargeOn[AbilityBooster] = c.Booster;
+    s.G.Level.ChargeOn[AbilityBooster] = c.Booster;
     s.S.GemType2 = c.Gem;
     s.S.CurSpeed = c.Part;
     s.S.Speed = c.In;
@@ -66,7 +67,7 @@ TEST(ShipMotion, PushesAddAsVectorsWithTheModifiersInOrder) {
   EXPECT_NEAR(s.S.Speed, 0, 1e-6);
   // Booster x3, matrix /2, accel gem x5: 0.2 -> 1.5 from rest.
   s.S.Speed = s.S.Heading = 0;
-  s.G.ChargeOn[AbilityBooster] = s.G.ChargeOn[AbilityMatrix] = true;
+  s.G.Level.ChargeOn[AbilityBooster] = s.G.Level.ChargeOn[AbilityMatrix] = true;
   s.S.GemType1 = 0;
   s.S.AccelShip(s.G, 0.2f, 0);
   EXPECT_EQ(s.S.Speed, 0.2f * 3 / 2 * 5);
@@ -119,7 +120,7 @@ TEST(ShipControls, EachPotionKeyDrinksOnlyWhenItHelps) {
     EXPECT_EQ(std::tuple(p, s.S.Life, s.S.Charge), std::tuple(c.Stock, c.LifeAfter, c.ChargeAfter))
         << "key " << c.Key << " life " << c.Life << " charge " << c.Charge;
   }
-  EXPECT_EQ(s.G.PotionsUsedLevel, 4);
+  EXPECT_EQ(s.G.Level.PotionsUsedLevel, 4);
 }
 
 TEST(ShipControls, AnAbilityRunsWhileHeldAndAffordable) {
@@ -130,10 +131,10 @@ TEST(ShipControls, AnAbilityRunsWhileHeldAndAffordable) {
     s.S.Charge = charge;
     s.G.Keys[KeyZ] = z;
     s.S.HandleKeys(s.G);
-    return s.G.ChargeOn[special];
+    return s.G.Level.ChargeOn[special];
   };
   EXPECT_TRUE(hold(AbilityBooster, 1, 200) && s.S.Pressed);
-  EXPECT_EQ(std::tuple(s.S.Charge, s.G.ChargeUsed), std::tuple(197, 3));  // cost 1 x 3 / reducer 1
+  EXPECT_EQ(std::tuple(s.S.Charge, s.G.Level.ChargeUsed), std::tuple(197, 3));  // cost 1 x 3 / reducer 1
   EXPECT_FALSE(hold(AbilityBooster, 1, 197, false) || s.S.Pressed);       // released: off, nothing taken
   EXPECT_EQ(s.S.Charge, 197);
   // Reducer 3 makes the cost 1; gem 12 divides by 1.5 and gem 17 by 2 more.
@@ -163,7 +164,7 @@ TEST(ShipLife, RegenerationSiphonAndCaps) {
   for (const auto& c : cases) {
     ShipGame s;
     s.S.GemType2 = c.Gem;
-    s.G.ChargeOn[AbilitySiphoner] = c.Siphon;
+    s.G.Level.ChargeOn[AbilitySiphoner] = c.Siphon;
     s.S.Life = c.Life;
     s.S.Charge = 250;
     s.S.ShipLife(s.G);
@@ -188,7 +189,7 @@ TEST(ShipLife, AutomaticPotionFirstThenResurrectionThenDeath) {
     EXPECT_EQ(std::tuple(s.S.Exists, s.S.Resurected, s.G.Progress.Potions[0]), std::tuple(exists, resurrected, potions))
         << before;
   }
-  EXPECT_EQ(s.G.PotionsUsedLevel, 0);
+  EXPECT_EQ(s.G.Level.PotionsUsedLevel, 0);
 }
 
 TEST(ShipLife, ChargeRegenerationDivisors) {
@@ -223,12 +224,12 @@ TEST(ShipSetup, PreparesTheShipForALevelAndKeepsWhatCarriesOver) {
   g.Progress.ShotLevel[2] = 5;
   s.CurShot1 = 2, s.CurShot2 = -1, s.CurLevel2 = 7;
   s.Exists = false;
-  s.Resurected = s.Pressed = s.Pressed2 = g.PickupTaken = g.MusicStarted = g.BossCircling = true;
+  s.Resurected = s.Pressed = s.Pressed2 = g.Level.PickupTaken = g.Menu.MusicStarted = g.Level.BossCircling = true;
   s.Life = 0, s.Charge = 3, s.Speed = 4, s.Heading = 1.25f, s.AniFrame = 3.5f, s.Left = 120;
   s.NoMove = 9, s.NoShoot = -4, s.LastShot1 = s.LastShot2 = 88;
-  g.KillCount = g.PotionsUsedLevel = g.EnemyCount = 5;
-  g.ChargeUsed = g.DamageDealt = g.DamageTaken = g.DistanceMoved = 7;
-  g.BossTimer = g.MiniGameTime = 40;
+  g.Level.KillCount = g.Level.PotionsUsedLevel = g.Level.EnemyCount = 5;
+  g.Level.ChargeUsed = g.Level.DamageDealt = g.Level.DamageTaken = g.Level.DistanceMoved = 7;
+  g.Level.BossTimer = g.Level.MiniGameTime = 40;
   SetupShip(g);
   EXPECT_EQ((std::array{s.CurDefence, s.CurSpeed, s.CurRegen, s.CurCharge, s.CurReducer}),
             (std::array<Integer, 5>{3, 4, 5, 6, 7}));
@@ -240,9 +241,10 @@ TEST(ShipSetup, PreparesTheShipForALevelAndKeepsWhatCarriesOver) {
   // Carried over: heading, animation phase, the key latches and the no-move and no-shoot counters.
   EXPECT_EQ(std::tuple(s.Heading, s.AniFrame, s.Pressed, s.Pressed2, s.NoMove, s.NoShoot),
             std::tuple(1.25f, 3.5f, true, true, 9, -4));
-  // The level's counters start again.
-  EXPECT_EQ((std::array{g.ChargeUsed, g.DamageDealt, g.DamageTaken, g.DistanceMoved}), (std::array<Single, 4>{}));
-  EXPECT_EQ((std::array{g.KillCount, g.PotionsUsedLevel, g.EnemyCount}), (std::array<Integer, 3>{}));
-  EXPECT_EQ(g.BossTimer + g.MiniGameTime, 0);
-  EXPECT_FALSE(g.PickupTaken || g.MusicStarted || g.BossCircling);
+  // The level's counters start again (a level start resets them after the ship's set-up).
+  ResetLevelCounters(g);
+  EXPECT_EQ((std::array{g.Level.ChargeUsed, g.Level.DamageDealt, g.Level.DamageTaken, g.Level.DistanceMoved}), (std::array<Single, 4>{}));
+  EXPECT_EQ((std::array{g.Level.KillCount, g.Level.PotionsUsedLevel, g.Level.EnemyCount}), (std::array<Integer, 3>{}));
+  EXPECT_EQ(g.Level.BossTimer + g.Level.MiniGameTime, 0);
+  EXPECT_FALSE(g.Level.PickupTaken || g.Menu.MusicStarted || g.Level.BossCircling);
 }

@@ -33,7 +33,7 @@ TEST(Shop, UnlockingAShotCostsExactlyOneHundred) {
   Click(g, CellX(13), EquipY(13));  // row 2: X FOLLOWER
   EXPECT_EQ(std::tuple(g.Progress.Points, g.Progress.ShotLevel[13]), std::tuple(0, 0));
   EXPECT_EQ(t.Plat.SoundsPlayed, (std::vector<int>{SoundLevelUp}));
-  EXPECT_EQ(g.HelpLines[1], "X FOLLOWER. CLICK HERE TO SPEND");
+  EXPECT_EQ(g.Menu.HelpLines[1], "X FOLLOWER. CLICK HERE TO SPEND");
   t.Plat.ClearRecords();
   Hover(g, 0, 0);
   EXPECT_TRUE(HasText(t.Plat, 187 + 49 * 3, 135 + 49 * 2, "1"));
@@ -49,9 +49,9 @@ TEST(Shop, ShotLevelsCostThreeHundredMoreEachStep) {
   TestGame t;
   Game& g = *t;
   Hover(g, CellX(0), LevelY(0));
-  EXPECT_EQ(g.HelpLines[0], "IT COSTS 100 POINTS TO LEVEL THIS SHOT");
-  EXPECT_EQ(g.HelpLines[1], "UP TO LEVEL 2. CLICK HERE TO SPEND");
-  EXPECT_EQ(g.HelpLines[2], "POINTS LEVEL IT UP");
+  EXPECT_EQ(g.Menu.HelpLines[0], "IT COSTS 100 POINTS TO LEVEL THIS SHOT");
+  EXPECT_EQ(g.Menu.HelpLines[1], "UP TO LEVEL 2. CLICK HERE TO SPEND");
+  EXPECT_EQ(g.Menu.HelpLines[2], "POINTS LEVEL IT UP");
   // Level and points before the click, then after it, and the price the panel shows next: 100 for
   // level 0 to 1, 400 next; 2499 short of the last step, which costs 2500; nothing past level 9.
   const std::tuple<Integer, Long, Integer, Long, const char*> clicks[] = {
@@ -65,9 +65,9 @@ TEST(Shop, ShotLevelsCostThreeHundredMoreEachStep) {
     t.Plat.ClearRecords();
     Click(g, CellX(0), LevelY(0));
     EXPECT_EQ(std::tuple(g.Progress.ShotLevel[0], g.Progress.Points), std::tuple(levelAfter, pointsAfter)) << points;
-    EXPECT_EQ(g.HelpLines[0], line);
+    EXPECT_EQ(g.Menu.HelpLines[0], line);
   }
-  EXPECT_EQ(g.HelpLines[1], "");
+  EXPECT_EQ(g.Menu.HelpLines[1], "");
   EXPECT_TRUE(HasText(t.Plat, 187, 135, "10"));
 }
 
@@ -77,11 +77,11 @@ TEST(Shop, PartsCostOneHundredPerLevelUpToTen) {
   g.Progress.Points = 1000;
   Click(g, 714, 107 + 39 * 4);  // reducer, 1 -> 2
   EXPECT_EQ(std::tuple(g.Progress.PartLevel[4], g.Progress.Points), std::tuple(2, 900));
-  EXPECT_EQ(g.HelpLines[2], "IT COSTS 200 TO LEVEL THIS PART UP");
+  EXPECT_EQ(g.Menu.HelpLines[2], "IT COSTS 200 TO LEVEL THIS PART UP");
   g.Progress.PartLevel[2] = 9;
   Click(g, 778, 142 + 39 * 2);
   EXPECT_EQ(std::tuple(g.Progress.PartLevel[2], g.Progress.Points), std::tuple(10, 0));
-  EXPECT_EQ(g.HelpLines[2], "THIS PART IS FULLY LEVELED UP");
+  EXPECT_EQ(g.Menu.HelpLines[2], "THIS PART IS FULLY LEVELED UP");
   g.Progress.Points = 5000;
   t.Plat.ClearRecords();
   Click(g, 778, 142 + 39 * 2);

@@ -38,9 +38,9 @@ TEST(ShotHits, OneShotStrikesEveryCraftItOverlapsThenIsGone) {
   ShotClass s = Shot(0, 4, 395);
   ShotHitsEnemies(g, s);
   EXPECT_FALSE(s.Exists);
-  EXPECT_EQ(std::tuple(a.Life, b.Life, gone.Life, a.Hurt, b.Hurt, gone.Hurt, g.DamageDealt),
+  EXPECT_EQ(std::tuple(a.Life, b.Life, gone.Life, a.Hurt, b.Hurt, gone.Hurt, g.Level.DamageDealt),
             std::tuple(16, 16, 20, true, true, false, 8));
-  EXPECT_EQ(g.SoundsThisFrame, (std::vector<int>{SoundEhit, SoundEhit}));
+  EXPECT_EQ(g.Harness.SoundsThisFrame, (std::vector<int>{SoundEhit, SoundEhit}));
 
   // Edges that only touch miss; the shot's edges are rounded, halves to even. Touching only: right 380 = the craft's left, bottom 100.5 rounds to 100 = its top, left 440 =
   // the second craft's right, top 140 = their bottom. Then just over an edge.
@@ -78,21 +78,21 @@ TEST(ShotHits, KillsAtExactlyZeroAndCountsOnlyRealEnemies) {
   RandomGenerator before = g.Rng;
   ShotHitsEnemies(g, s);
   EXPECT_FALSE(e.Exists);
-  EXPECT_EQ(g.KillCount, 1);
+  EXPECT_EQ(g.Level.KillCount, 1);
   int kind = int(2 * before.Next());  // the explosion's kind and sound come from one draw
   EXPECT_EQ(g.Rng.X, before.X);
-  EXPECT_EQ(g.SoundsThisFrame, (std::vector<int>{SoundEhit, kind}));
+  EXPECT_EQ(g.Harness.SoundsThisFrame, (std::vector<int>{SoundEhit, kind}));
 
   // Heavy, bonus and pickup craft are no kills; the bosses are. Damage to kinds 15..20 is not counted.
-  g.DamageDealt = 0;
-  g.KillCount = 0;
+  g.Level.DamageDealt = 0;
+  g.Level.KillCount = 0;
   for (Integer kind : {15, 16, 17, 18, 19, 20, 21}) {
     PlaceEnemy(g, 0, kind, 5);
     ShotClass k = Shot(0, 5);
     ShotHitsEnemies(g, k);
   }
-  EXPECT_EQ(g.KillCount, 2);
-  EXPECT_EQ(g.DamageDealt, 5);
+  EXPECT_EQ(g.Level.KillCount, 2);
+  EXPECT_EQ(g.Level.DamageDealt, 5);
 }
 
 TEST(ShotHits, MultipliersApplyInOrderAndTheBonusCraftRefillsByThePlainDamage) {
@@ -105,14 +105,14 @@ TEST(ShotHits, MultipliersApplyInOrderAndTheBonusCraftRefillsByThePlainDamage) {
     ShotHitsEnemies(g, s);
     return 1000 - e.Life;
   };
-  g.ChargeOn[AbilityAttack2] = true;
+  g.Level.ChargeOn[AbilityAttack2] = true;
   g.Ship.GemType1 = 3;
   g.Ship.GemType2 = 17;
   EXPECT_EQ(dealt(49), 24);  // 8 x
   EXPECT_EQ(dealt(50), 12);  // the near-death gem needs life below 50
   g.Ship.GemType2 = 13;
   EXPECT_EQ(dealt(49), 18);  // 6 x
-  g.ChargeOn[AbilityAttack2] = false;
+  g.Level.ChargeOn[AbilityAttack2] = false;
   g.Ship.GemType1 = -1;
   EXPECT_EQ(dealt(49), 4.5f);
 
@@ -120,10 +120,10 @@ TEST(ShotHits, MultipliersApplyInOrderAndTheBonusCraftRefillsByThePlainDamage) {
   g.Ship.GemType2 = 17;
   g.Ship.Life = 100;
   g.Ship.Charge = 195;
-  g.DamageDealt = 0;
+  g.Level.DamageDealt = 0;
   EnemyClass& bonus = PlaceEnemy(g, 0, 17, 50);
   ShotClass s = Shot(0, 6);
   ShotHitsEnemies(g, s);
   // 6 x 2 off the craft, 6 to life and charge (the charge capped later by the ship's life step), none dealt.
-  EXPECT_EQ(std::tuple(bonus.Life, g.Ship.Life, g.Ship.Charge, g.DamageDealt), std::tuple(38, 106, 201, 0));
+  EXPECT_EQ(std::tuple(bonus.Life, g.Ship.Life, g.Ship.Charge, g.Level.DamageDealt), std::tuple(38, 106, 201, 0));
 }

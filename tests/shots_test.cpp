@@ -20,7 +20,7 @@ struct Sub {
 // Writes one catalogue entry the way the game's catalogue holds it (angles in degrees here).
 void WriteEntry(Game& g, int kind, int level, Single damage, int width, int height, int srcTop, int srcLeft,
                 int frames, Single delay, int anim, std::initializer_list<Sub> subs) {
-  ShotTypeRec& t = g.ShotTypes[kind][level];
+  ShotTypeRec& t = g.Tables.ShotTypes[kind][level];
   t = ShotTypeRec{};
   t.Damage = damage, t.FireDelay = delay, t.Count = Integer(subs.size());
   t.Width = Integer(width), t.Height = Integer(height), t.SrcTop = Integer(srcTop), t.SrcLeft = Integer(srcLeft);
@@ -55,7 +55,7 @@ void PlaceShip(Game& g, Single top = 400, Single left = 377.5f) {
 // A game in play with slot 1 holding (kind, level) and slot 2 empty; the clock at 0.
 Game& Play(TestGame& t, int kind = 0, int level = 0) {
   Game& g = *t;
-  g.InMenu = false, g.FrameClock = 0, g.Keys = {}, g.ChargeOn = {};
+  g.InMenu = false, g.Level.FrameClock = 0, g.Keys = {}, g.Level.ChargeOn = {};
   PlaceShip(g);
   g.Ship.CurShot1 = Integer(kind), g.Ship.CurLevel1 = Integer(level), g.Ship.CurShot2 = -1;
   WritePowerBeam(g);
@@ -64,13 +64,13 @@ Game& Play(TestGame& t, int kind = 0, int level = 0) {
 
 // One shot step on the next clock value (a quarter under MATRIX).
 void Step(Game& g) {
-  g.FrameClock = g.ChargeOn[AbilityMatrix] ? g.FrameClock + 0.25f : std::floor(g.FrameClock) + 1;
+  g.Level.FrameClock = g.Level.ChargeOn[AbilityMatrix] ? g.Level.FrameClock + 0.25f : std::floor(g.Level.FrameClock) + 1;
   StepShots(g);
 }
 
 // Fires slot 1 once at clock 101 and lets go of X; returns the lowest slot.
 ShotClass& FireOnce(Game& g) {
-  g.FrameClock = 100;
+  g.Level.FrameClock = 100;
   g.Keys[KeyX] = true;
   Step(g);
   g.Keys[KeyX] = false;
@@ -96,7 +96,7 @@ TEST(ShotFiring, DelayIsStrictAndAFullPoolStillConsumesIt) {
   // fires; the clock is kept rounded, halves to even (8.5 down to 8, 25.5 up to 26).
   const std::tuple<Single, int, Long> frames[] = {{8, 0, 0}, {8.5f, 1, 8}, {16, 1, 8}, {16.25f, 2, 16}, {25.5f, 3, 26}};
   for (auto [clock, shots, last] : frames) {
-    g.FrameClock = clock;
+    g.Level.FrameClock = clock;
     StepShots(g);
     EXPECT_EQ(std::tuple(LiveShots(g), g.Ship.LastShot1), std::tuple(shots, last)) << clock;
   }
@@ -106,7 +106,7 @@ TEST(ShotFiring, DelayIsStrictAndAFullPoolStillConsumesIt) {
     s = ShotClass{};
     s.Shoot(100, 200, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 2, 0);
   }
-  g.FrameClock = 40;
+  g.Level.FrameClock = 40;
   StepShots(g);
   EXPECT_EQ(g.Ship.LastShot1, 40);
   for (const ShotClass& s : g.Shots) EXPECT_EQ(s.Kind, 2);
@@ -135,8 +135,8 @@ TEST(ShotFiring, KeysDoubleShotAndTheBlocks) {
     g.Ship.NoShoot = c.NoShoot;
     g.Keys[KeyX] = c.X;
     g.Keys[KeyC] = c.C;
-    g.ChargeOn[AbilityDoubleShot] = c.Double;
-    g.FrameClock = 100;
+    g.Level.ChargeOn[AbilityDoubleShot] = c.Double;
+    g.Level.FrameClock = 100;
     StepShots(g);
     int beams = 0, spreads = 0;
     for (const ShotClass& s : g.Shots) (s.Kind == 0 ? beams : spreads) += s.Exists;
@@ -151,7 +151,7 @@ TEST(ShotFiring, KeysDoubleShotAndTheBlocks) {
   g.Keys[KeyX] = true;
   g.Ship.Exists = false;
   g.Shots[7].Shoot(300, 300, 10, 1, 3, 11, DegToRad(270), 0, 0, 11, 0, 0, 0, 0, 0);
-  g.FrameClock = 100;
+  g.Level.FrameClock = 100;
   StepShots(g);
   EXPECT_EQ(LiveShots(g), 1);
   EXPECT_NEAR(g.Shots[7].Top, 290, 1e-4);
@@ -165,7 +165,7 @@ TEST(ShotFiring, LaunchesEachSubShotFromTheNoseIntoTheLowestFreeSlot) {
   g.Shots[2].Shoot(100, 200, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 2, 0);
   g.Ship.Top = 400.5f;  // rounds half to even: 400
   t.Plat.ClearRecords();
-  g.FrameClock = 20;
+  g.Level.FrameClock = 20;
   StepShots(g);
   // 400 - 1.5 - 8 = 390.5 -> 390 and 400 - 1.5 + 8 = 406.5 -> 406, halves to even.
   std::vector<std::pair<int, int>> drawn;
@@ -180,7 +180,7 @@ TEST(ShotFiring, LaunchesEachSubShotFromTheNoseIntoTheLowestFreeSlot) {
     EXPECT_NEAR(s.Top, 386, 1e-4);  // moved 14 up in its first frame
   }
   g.Ship.Top = 401.5f;  // -> 402
-  g.FrameClock = 40;
+  g.Level.FrameClock = 40;
   t.Plat.ClearRecords();
   StepShots(g);
   EXPECT_NEAR(g.Shots[4].Top, 402 - 14, 1e-4);
@@ -216,7 +216,7 @@ TEST(ShotKinds, MissileAndStickSpreadOffsetsCoverTheirRanges) {
   std::vector<int> seen(50, 0);
   for (int n = 0; n < 2000; ++n) {
     g.Shots = {};
-    g.FrameClock += 20;
+    g.Level.FrameClock += 20;
     t.Plat.ClearRecords();
     StepShots(g);
     ASSERT_EQ(ShotCopies(t).size(), 1u);
@@ -232,7 +232,7 @@ TEST(ShotKinds, MissileAndStickSpreadOffsetsCoverTheirRanges) {
   std::vector<int> turns(20, 0);
   for (int n = 0; n < 1000; ++n) {
     g.Shots = {};
-    g.FrameClock += 20;
+    g.Level.FrameClock += 20;
     StepShots(g);
     for (int slot : {0, 1}) {
       double deg = std::remainder(double(g.Shots[slot].Heading) - 1.5 * Pi, 2 * Pi) * 180 / Pi;

@@ -34,7 +34,7 @@ long long EnvNumber(const char* name, long long fallback) {
 // Keys the random player holds and lets go; arrows, fire and Space most of all.
 constexpr int PlayKeys[] = {KeyUp, KeyDown, KeyLeft, KeyRight, KeySpace, KeyX, KeyC, KeyZ, KeyV, KeyA, KeyS, KeyD};
 
-class Soak {
+class Soak : public FrameWatcher {
  public:
   Soak(uint64_t seed, std::string savePath) : Rng(seed) {
     PlatformOptions o;
@@ -44,7 +44,6 @@ class Soak {
     Input.Real = Plat;
     G->Plat = &Input;
     G->SavePath = std::move(savePath);
-    G->AfterShipLife = [this](const Game& g) { CheckShipLife(g); };
     ContentLoad(*G);
     RandomProgress();
   }
@@ -135,8 +134,8 @@ class Soak {
   void Step() {
     Plat->BeginFrame(Frame);
     Input.Ticks = static_cast<int32_t>(static_cast<uint32_t>(Frame * 1000 / 60));
-    G->FrameNumber = Frame;
-    RunFrame(*G);
+    G->Harness.FrameNumber = Frame;
+    RunFrame(*G, this);
     if (!G->GameRunning) {
       // The quit button: the game saved; start again from that save, as the player would.
       ContentLoad(*G);
@@ -207,7 +206,7 @@ class Soak {
     if (!std::isfinite(v)) Fail(std::string(what) + " of slot " + std::to_string(slot) + " is not finite");
   }
 
-  void CheckShipLife(const Game& g) {
+  void AfterShipStep(const Game& g) override {
     const ShipClass& s = g.Ship;
     if (!(s.Life >= 0 && s.Life <= 200)) Fail("ship life " + std::to_string(s.Life) + " after its upkeep");
     if (!(s.Charge >= 0 && s.Charge <= 200)) Fail("ship charge " + std::to_string(s.Charge) + " after its upkeep");
@@ -232,17 +231,17 @@ class Soak {
       const EnemyClass& o = g.Enemies[size_t(i)];
       if (!o.Exists) continue;
       for (Single v : {o.Top, o.Bottom, o.Left, o.Right, o.Speed, o.Heading, o.Life}) Finite(v, "enemy", i);
-      if (o.Kind < 0 || o.Kind >= int(g.EnemyKinds.size())) Fail("enemy kind " + std::to_string(o.Kind));
+      if (o.Kind < 0 || o.Kind >= int(g.Tables.EnemyKinds.size())) Fail("enemy kind " + std::to_string(o.Kind));
     }
     for (int i = 0; i < ExplosionCount; ++i) {
       const ExploClass& o = g.Explosions[size_t(i)];
       if (o.Exists) for (Single v : {o.Xpos, o.Ypos, o.Frame}) Finite(v, "explosion", i);
     }
     for (int i = 0; i < StarCount; ++i) Finite(g.Stars[size_t(i)].Ypos, "star", i);
-    if (g.SpawnCount < 0 || g.SpawnCount > int(g.SpawnTable.size()) + 1)
-      Fail("spawn count " + std::to_string(g.SpawnCount) + " of " + std::to_string(g.SpawnTable.size()));
+    if (g.Level.SpawnCount < 0 || g.Level.SpawnCount > int(g.Level.SpawnTable.size()) + 1)
+      Fail("spawn count " + std::to_string(g.Level.SpawnCount) + " of " + std::to_string(g.Level.SpawnTable.size()));
     if (g.MouseX < 0 || g.MouseX > 780 || g.MouseY < 0 || g.MouseY > 570) Fail("pointer off the screen");
-    if (!std::isfinite(g.FrameClock)) Fail("frame clock is not finite");
+    if (!std::isfinite(g.Level.FrameClock)) Fail("frame clock is not finite");
     // The progress must survive a save and a load exactly, with nothing out of range.
     int clamped = 0;
     if (DecodeProgress(EncodeProgress(g.Progress), &clamped) != g.Progress || clamped != 0)

@@ -28,7 +28,7 @@ int Marked(const SubShotRec& s) {
 // A game whose catalogue holds a mark in every field, so that what the filling writes shows.
 std::unique_ptr<Game> MarkedGame() {
   auto g = std::make_unique<Game>();
-  for (auto& kind : g->ShotTypes)
+  for (auto& kind : g->Tables.ShotTypes)
     for (ShotTypeRec& e : kind) {
       e.Damage = e.FireDelay = Unwritten;
       e.Height = e.Width = e.SrcTop = e.SrcLeft = e.Frames = e.AnimInterval = e.Count = UnwrittenInt;
@@ -56,7 +56,7 @@ TEST(ShotCatalogue, EveryEntryFiresOneToNineSubShotsAndWritesExactlyThose) {
   for (int k = 0; k < ShotKinds; ++k)
     for (int l = 0; l < ShotLevels; ++l) {
       SCOPED_TRACE(testing::Message() << "kind " << k << " level " << l);
-      const ShotTypeRec& e = g->ShotTypes[k][l];
+      const ShotTypeRec& e = g->Tables.ShotTypes[k][l];
       ASSERT_GE(e.Count, 1);
       ASSERT_LE(e.Count, 9);
       EXPECT_FALSE(std::isnan(e.Damage));
@@ -72,14 +72,14 @@ TEST(ShotCatalogue, SetterIgnoresIndexesOutsideTheTable) {
   auto g = MarkedGame();
   for (auto [level, kind, sub] : {std::array{10, 0, 0}, {0, 20, 0}, {0, 0, 9}, {-1, -1, -1}})
     SetShotSpec(*g, Integer(level), Integer(kind), Integer(sub), 1, 1, 1, 1, 1, 1, 0, 0, 270, 1, 0, 0, 0, 1);
-  for (auto& kind : g->ShotTypes)
+  for (auto& kind : g->Tables.ShotTypes)
     for (ShotTypeRec& e : kind) {
       EXPECT_EQ(e.Count, UnwrittenInt);
       for (SubShotRec& s : e.SubShots) EXPECT_EQ(Marked(s), 5);
     }
   // A call inside the table converts both angles from degrees.
   SetShotSpec(*g, 9, 19, 8, 1, 2.5f, 3, 4, 9, 6, 90, 0.5f, 270, 12, -5, 7, 8, 10);
-  const ShotTypeRec& e = g->ShotTypes[19][9];
+  const ShotTypeRec& e = g->Tables.ShotTypes[19][9];
   EXPECT_EQ(e.Count, 9);
   EXPECT_EQ(e.SubShots[8].AccelHeading, Deg(90));
   EXPECT_EQ(e.SubShots[8].Heading, Deg(270));
@@ -92,7 +92,7 @@ TEST(ShotCatalogue, EveryVolleyClimbsAndIsMirroredAboutTheShipsCentreLine) {
   for (int k = 0; k < ShotKinds; ++k)
     for (int l = 0; l < ShotLevels; ++l) {
       SCOPED_TRACE(testing::Message() << "kind " << k << " level " << l);
-      const ShotTypeRec& e = g.ShotTypes[k][l];
+      const ShotTypeRec& e = g.Tables.ShotTypes[k][l];
       EXPECT_GT(e.Damage, 0);
       EXPECT_GE(e.FireDelay, 1);
       std::vector<bool> matched(e.Count, false);
@@ -121,14 +121,14 @@ TEST(ShotCatalogue, EachKindsSpritesLieOnTheShotsSheetWithoutOverlapping) {
   std::vector<Rect> strips;
   for (int k = 0; k < ShotKinds; ++k) {
     SCOPED_TRACE(testing::Message() << "kind " << k);
-    const ShotTypeRec& first = g.ShotTypes[k][0];
+    const ShotTypeRec& first = g.Tables.ShotTypes[k][0];
     Rect strip{first.SrcLeft, first.SrcTop, first.SrcLeft, first.SrcTop + first.Height};
     for (int l = 0; l < ShotLevels; ++l) {
-      const ShotTypeRec& e = g.ShotTypes[k][l];
+      const ShotTypeRec& e = g.Tables.ShotTypes[k][l];
       // A kind looks the same at every level; only the WIDE BEAM grows wider.
       EXPECT_EQ((std::array{e.SrcTop, e.SrcLeft, e.Height, e.Frames, e.AnimInterval}),
                 (std::array{first.SrcTop, first.SrcLeft, first.Height, first.Frames, first.AnimInterval}));
-      const Integer before = l > 0 ? g.ShotTypes[k][l - 1].Width : Integer(0);
+      const Integer before = l > 0 ? g.Tables.ShotTypes[k][l - 1].Width : Integer(0);
       EXPECT_TRUE(k == 6 ? e.Width > before : e.Width == first.Width) << "level " << l;
       EXPECT_TRUE(e.Width > 0 && e.Height > 0 && e.Frames >= 0);
       strip.Right = std::max(strip.Right, e.SrcLeft + (e.Frames + 1) * e.Width);
@@ -140,7 +140,7 @@ TEST(ShotCatalogue, EachKindsSpritesLieOnTheShotsSheetWithoutOverlapping) {
     strips.push_back(strip);
   }
   // The GHOST ATTACK flies the cloaked ship's picture, 141,15..186,71.
-  const ShotTypeRec& ghost = g.ShotTypes[10][0];
+  const ShotTypeRec& ghost = g.Tables.ShotTypes[10][0];
   EXPECT_EQ((std::array{ghost.SrcLeft, ghost.SrcTop, Integer(ghost.SrcLeft + ghost.Width),
                         Integer(ghost.SrcTop + ghost.Height)}),
             (std::array<Integer, 4>{141, 15, 186, 71}));
@@ -153,7 +153,7 @@ TEST(DataTables, EveryValueStandsAsWritten) {
   TestGame t;
   Game& g = *t;
   Digest shots, enemies, bullets, volleys, explosions;
-  for (const auto& kind : g.ShotTypes)
+  for (const auto& kind : g.Tables.ShotTypes)
     for (const ShotTypeRec& e : kind) {
       for (Single v : {e.Damage, e.FireDelay}) shots.Add(v);
       for (int v : {e.Height, e.Width, e.SrcTop, e.SrcLeft, e.Frames, e.AnimInterval, e.Count}) shots.Add(v);
@@ -161,20 +161,20 @@ TEST(DataTables, EveryValueStandsAsWritten) {
         for (Single v : {s.Speed, s.AccelRate, s.AccelHeading, s.Heading, s.XOffset}) shots.Add(v);
     }
   for (int k = 0; k < 20; ++k) {  // the bosses' rows are the level set-up's
-    const EnemyKindRec& e = g.EnemyKinds[k];
+    const EnemyKindRec& e = g.Tables.EnemyKinds[k];
     for (int v : {e.SrcTop, e.SrcLeft, e.Height, e.Width}) enemies.Add(v);
     enemies.Add(e.HitPoints);
   }
-  for (const EShotTypeRec& s : g.EShotTypes) {
+  for (const EShotTypeRec& s : g.Tables.EShotTypes) {
     bullets.Add(s.Damage);
     for (int v : {s.Height, s.Width, s.SrcTop, s.SrcLeft}) bullets.Add(v);
   }
-  for (const EShotPatternRec& p : g.EShotPatterns) {
+  for (const EShotPatternRec& p : g.Tables.EShotPatterns) {
     volleys.Add(int(p.Amount));
     for (const auto* column : {&p.Heading, &p.Accel, &p.AccelHeading, &p.OffsetX})
       for (Single v : *column) volleys.Add(v);
   }
-  for (const ExploTypeRec& x : g.ExploTypes)
+  for (const ExploTypeRec& x : g.Tables.ExploTypes)
     for (int v : {x.SrcTop, x.Height, x.Width, x.FrameAmount}) explosions.Add(v);
   EXPECT_EQ(shots.Value, 10754088708241386838ull);
   EXPECT_EQ(enemies.Value, 9216154706613206528ull);
@@ -187,7 +187,7 @@ TEST(DataTables, EnemyExplosionAndBulletSpritesLieOnTheirSheets) {
   TestGame t;
   Game& g = *t;
   for (int k = 0; k < 30; ++k) {
-    const EnemyKindRec& e = g.EnemyKinds[k];
+    const EnemyKindRec& e = g.Tables.EnemyKinds[k];
     if (k < 20) {
       EXPECT_TRUE(e.Width > 0 && e.HitPoints > 0) << "kind " << k;
       EXPECT_LE(e.SrcLeft + e.Width, 982) << "kind " << k;
@@ -198,11 +198,11 @@ TEST(DataTables, EnemyExplosionAndBulletSpritesLieOnTheirSheets) {
     }
   }
   // Explosion frames side by side on one row of the 1024 x 159 sheet; bullets on the 30 x 117 one.
-  for (const ExploTypeRec& x : g.ExploTypes) {
+  for (const ExploTypeRec& x : g.Tables.ExploTypes) {
     EXPECT_LE(x.FrameAmount * x.Width, 1024);
     EXPECT_LE(x.SrcTop + x.Height, 159);
   }
-  for (const EShotTypeRec& s : g.EShotTypes) {
+  for (const EShotTypeRec& s : g.Tables.EShotTypes) {
     EXPECT_LE(s.SrcLeft + s.Width, 30);
     EXPECT_LE(s.SrcTop + s.Height, 117);
   }
@@ -213,7 +213,7 @@ TEST(DataTables, VolleyPatterns) {
   Game& g = *t;
   // Shots beyond a volley's Amount stay zero; the aimed patterns 8, 9, 10 carry nothing at all.
   for (int p = 0; p < 38; ++p) {
-    const EShotPatternRec& r = g.EShotPatterns[p];
+    const EShotPatternRec& r = g.Tables.EShotPatterns[p];
     ASSERT_TRUE(r.Amount >= 0 && r.Amount <= 3) << p;
     const bool aimed = p >= 8 && p <= 10;
     EXPECT_TRUE(!aimed || r.Amount == 0) << p;

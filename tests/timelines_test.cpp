@@ -77,13 +77,13 @@ TEST(Timelines, EachLevelHasItsShape) {
     SCOPED_TRACE("level " + std::to_string(s.Level));
     SetUpGame t(s.Level);
     Game& g = *t;
-    ASSERT_EQ(g.SpawnCount, s.Count);
-    ASSERT_EQ(int(g.SpawnTable.size()), s.Count);
+    ASSERT_EQ(g.Level.SpawnCount, s.Count);
+    ASSERT_EQ(int(g.Level.SpawnTable.size()), s.Count);
     std::map<int, int> kinds;
     std::vector<int> unwritten;
     int first = 1 << 30, last = -1;
     for (int i = 0; i < s.Count; ++i) {
-      const SpawnRec& r = g.SpawnTable[i];
+      const SpawnRec& r = g.Level.SpawnTable[i];
       if (r.SpawnTime == 0) {
         unwritten.push_back(i);
         EXPECT_EQ(RowValues(r), RowValues(SpawnRec{})) << "row " << i << " is left all zero";
@@ -92,7 +92,7 @@ TEST(Timelines, EachLevelHasItsShape) {
       ++kinds[r.Kind];
       first = std::min<int>(first, r.SpawnTime);
       last = std::max<int>(last, r.SpawnTime);
-      const EnemyKindRec& k = g.EnemyKinds[r.Kind];
+      const EnemyKindRec& k = g.Tables.EnemyKinds[r.Kind];
       // Every craft starts inside the field, so none is dropped on its first move.
       EXPECT_LE(r.CenterX + k.Width / 2.0, 900) << "row " << i;
       EXPECT_GE(r.CenterX - k.Width / 2.0, -100) << "row " << i;
@@ -104,7 +104,7 @@ TEST(Timelines, EachLevelHasItsShape) {
     EXPECT_EQ(last, s.LastTime);
     // Each level ends with its boss, the one boss row the kinds above allow.
     if (s.Level <= 10) {
-      EXPECT_EQ(g.SpawnTable.back().Kind, 19 + s.Level);
+      EXPECT_EQ(g.Level.SpawnTable.back().Kind, 19 + s.Level);
     }
   }
 }
@@ -120,7 +120,7 @@ TEST(Timelines, EveryRowStandsAsWritten) {
   };
   for (int level = 1; level <= 13; ++level) {
     SetUpGame t(level);
-    EXPECT_EQ(TimelineDigest(level, t->SpawnTable), digests[level - 1]) << "level " << level;
+    EXPECT_EQ(TimelineDigest(level, t->Level.SpawnTable), digests[level - 1]) << "level " << level;
   }
 }
 
@@ -131,16 +131,16 @@ TEST(LevelSetup, BossKindsCarryTheLastSetUpsHitPoints) {
   for (int level : {13, 1, 13, 12}) {
     LevelSetup(g, static_cast<Integer>(level));
     const int factor = level == 13 ? 2 : 1;
-    for (int k = 0; k < 10; ++k) EXPECT_EQ(g.EnemyKinds[20 + k].HitPoints, normal[k] * factor) << level << " " << k;
-    EXPECT_EQ(g.BossArena, level == 13);
-    EXPECT_EQ(g.ArenaBoss, level == 13 ? 1 : 0);
+    for (int k = 0; k < 10; ++k) EXPECT_EQ(g.Tables.EnemyKinds[20 + k].HitPoints, normal[k] * factor) << level << " " << k;
+    EXPECT_EQ(g.Level.BossArena, level == 13);
+    EXPECT_EQ(g.Level.ArenaBoss, level == 13 ? 1 : 0);
     EXPECT_EQ(g.CurrentLevel, level);
   }
   // The biggest and smallest boss sprites sit where the sheet has them.
-  EXPECT_EQ(g.EnemyKinds[29].Width, 250);
-  EXPECT_EQ(g.EnemyKinds[29].SrcTop, 174);
-  EXPECT_EQ(g.EnemyKinds[20].Height, 127);
-  EXPECT_EQ(g.EnemyKinds[26].SrcLeft, 494);
+  EXPECT_EQ(g.Tables.EnemyKinds[29].Width, 250);
+  EXPECT_EQ(g.Tables.EnemyKinds[29].SrcTop, 174);
+  EXPECT_EQ(g.Tables.EnemyKinds[20].Height, 127);
+  EXPECT_EQ(g.Tables.EnemyKinds[26].SrcLeft, 494);
 }
 
 TEST(LevelSetup, RowsBeyondTheTableAreLeftOut) {
@@ -148,8 +148,8 @@ TEST(LevelSetup, RowsBeyondTheTableAreLeftOut) {
   Game& g = *t;
   AddSpawn(g, 1, 5, 90, 1, 200, 400, 0, 8, 50, 0, 0, 6, 0);
   AddSpawn(g, -1, 5, 90, 1, 200, 400, 0, 8, 50, 0, 0, 6, 0);
-  ASSERT_EQ(g.SpawnTable.size(), 1u);
-  EXPECT_EQ(g.SpawnTable[0].Kind, 29);
+  ASSERT_EQ(g.Level.SpawnTable.size(), 1u);
+  EXPECT_EQ(g.Level.SpawnTable[0].Kind, 29);
 }
 
 // The random rows come from the game's one generator, in row order (and in level 8 the heading
@@ -164,11 +164,11 @@ TEST(Timelines, RandomRowsDifferOnlyInTheirDrawnFields) {
     Game& g = *t;
     RandomGenerator draws = g.Rng;
     LevelSetup(g, static_cast<Integer>(rr.Level));
-    const std::vector<SpawnRec> first = g.SpawnTable;
+    const std::vector<SpawnRec> first = g.Level.SpawnTable;
     LevelSetup(g, static_cast<Integer>(rr.Level));
     int differing = 0;
     for (int i = 0; i < int(first.size()); ++i) {
-      SpawnRec a = first[i], b = g.SpawnTable[i];
+      SpawnRec a = first[i], b = g.Level.SpawnTable[i];
       if (i < rr.First || i > rr.Last) {
         EXPECT_EQ(RowValues(a), RowValues(b)) << "row " << i;
         continue;
@@ -229,17 +229,17 @@ TEST_P(TimelineToBoss, BossGroupEntersAnEmptyField) {
   Game& g = *t;
   StartLevel(g, b.Level - 1);
   int mostAlive = 0;
-  while (g.FrameClock < b.CheckTime && !g.InMenu) {
+  while (g.Level.FrameClock < b.CheckTime && !g.InMenu) {
     g.Ship.Life = 1e6f;  // rams and shots take it down, but never to zero
     // In level 4 the clock is slowed around the slow crate's entry, which moves the hulks' exits
     // off whole clock values; the hulks holding the low slots still outlast it.
-    if (b.Level == 4) g.ChargeOn[AbilityMatrix] = g.FrameClock >= 3590 && g.FrameClock < 3610;
+    if (b.Level == 4) g.Level.ChargeOn[AbilityMatrix] = g.Level.FrameClock >= 3590 && g.Level.FrameClock < 3610;
     RunFrame(g);
     int alive = 0;
     for (const EnemyClass& e : g.Enemies) alive += e.Exists;
     mostAlive = std::max(mostAlive, alive);
   }
-  ASSERT_EQ(g.FrameClock, float(b.CheckTime));
+  ASSERT_EQ(g.Level.FrameClock, float(b.CheckTime));
   ASSERT_FALSE(g.InMenu);
   EXPECT_LT(mostAlive, EnemyCountMax);
   const int group = int(b.SlotKinds.size());

@@ -10,7 +10,6 @@
 #include "shell/game.h"
 
 namespace {
-constexpr int GemSsRanking = 11;
 constexpr int MiniGame = 11;
 }  // namespace
 
@@ -30,7 +29,7 @@ PilotInput Autopilot::Decide(const Game& g) {
   if (WasInMenu) {
     PilotAttempt a;
     a.Level = g.CurrentLevel;
-    a.FirstFrame = g.FrameNumber;
+    a.FirstFrame = g.Harness.FrameNumber;
     Log.push_back(a);
     PointsBefore = g.Progress.Points;
     Play->NewLevel();
@@ -39,11 +38,11 @@ PilotInput Autopilot::Decide(const Game& g) {
   }
   // What the results screen shows is read while it is shown.
   PilotAttempt& a = Log.back();
-  a.Frames = g.FrameNumber - a.FirstFrame;  // so far
-  a.DamageTaken = g.DamageTaken;
-  if (g.LevelOver && g.Ship.Exists && !a.Won && g.FrameNumber > a.FirstFrame) {
+  a.Frames = g.Harness.FrameNumber - a.FirstFrame;  // so far
+  a.DamageTaken = g.Level.DamageTaken;
+  if (g.LevelOver && g.Ship.Exists && !a.Won && g.Harness.FrameNumber > a.FirstFrame) {
     a.Won = true;
-    if (g.CurrentLevel <= 10 && !g.BossArena)
+    if (g.CurrentLevel <= 10 && !g.Level.BossArena)
       a.Grade = g.Ship.HasGem(GemSsRanking) ? "SS" : GradeFromScore(GradeScore(g)).Text;
   }
   Play->Decide(g, in);
@@ -53,7 +52,7 @@ PilotInput Autopilot::Decide(const Game& g) {
 void Autopilot::NoteLevelEnd(const Game& g) {
   if (Log.empty()) return;
   PilotAttempt& a = Log.back();
-  a.Frames = g.FrameNumber - a.FirstFrame;
+  a.Frames = g.Harness.FrameNumber - a.FirstFrame;
   a.PointsWon = long(g.Progress.Points) - PointsBefore;
   // The mini game cannot be won, only survived: its end is its success.
   if (a.Level == MiniGame) a.Won = true;

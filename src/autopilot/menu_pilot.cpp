@@ -24,12 +24,11 @@
 
 namespace {
 
-constexpr int ShotSpeed = 2, ShotPowerBeam = 0;
 constexpr int PartDefence = 0, PartSpeed = 1, PartRegen = 2;
 constexpr std::array<int, 2> Guns = {ShotSpeed, ShotPowerBeam};
 constexpr std::array<int, 2> Attacks = {AbilityAttack2, AbilityDoubleShot};
 constexpr std::array<int, 3> Shields = {AbilityCloaker, AbilityDefence2, AbilityShotEraser};
-constexpr std::array<int, 10> GemWishes = {17, 16, 8, 13, 15, 0, 9, 6, 10, 5};
+constexpr std::array<int, 10> GemWishes = {GemUltimate, GemSmallCore, GemResurrect, GemAttackUp, GemDefenceUp, GemAccelUp, GemDoublePoints, GemExperienceUp, GemAutoPotion, GemNoInstantKill};
 
 // Where to click, by the menu's layout.
 struct Point {

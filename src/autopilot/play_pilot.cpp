@@ -27,7 +27,6 @@ constexpr std::array<std::array<bool, 4>, DirectionCount> Arrows = {{
 }};
 
 constexpr int KindHeavyFirst = 15, KindHeavyLast = 18, KindPickup = 19, KindBossFirst = 20;
-constexpr int GemNoInstantKill = 5, GemDefenceUp = 15, GemUltimate = 17, GemSmallCore = 16;
 
 // Where the pilot likes to sit: low in the column, with room to see bullets coming.
 constexpr float RestTop = 440;
@@ -52,9 +51,9 @@ int FireKey(const Game& g) {
   const ShipClass& ship = g.Ship;
   auto waited = [&](Integer shot, Integer level, Long last) -> float {
     if (shot < 0 || shot >= ShotKinds || level < 0 || level >= ShotLevels) return -1;
-    Single delay = g.ShotTypes[size_t(shot)][size_t(level)].FireDelay;
-    if (ship.HasGem(7)) delay = delay * 0.75f;  // shot rate up
-    const float over = g.FrameClock - Single(last) - delay;
+    Single delay = g.Tables.ShotTypes[size_t(shot)][size_t(level)].FireDelay;
+    if (ship.HasGem(GemShotRateUp)) delay = delay * 0.75f;
+    const float over = g.Level.FrameClock - Single(last) - delay;
     return over > 0 ? over : -1;
   };
   const float one = waited(ship.CurShot1, ship.CurLevel1, ship.LastShot1);
@@ -101,7 +100,7 @@ void PlayPilot::FindSafeEnds(const Game& end) {
   std::vector<Craft> crafts;
   const float m = end.Ship.HasGem(GemSmallCore) ? 18.f : 8.f;
   const float pad = 5 - m + 3;  // the ram's reach less the ship's core margin, plus room to spare
-  if (!end.InMenu && !end.LevelOver && !end.ChargeOn[AbilityRammer]) {
+  if (!end.InMenu && !end.LevelOver && !end.Level.ChargeOn[AbilityRammer]) {
     for (const EnemyClass& e : end.Enemies) {
       if (!e.Exists || e.Kind < KindHeavyFirst || e.Kind > KindHeavyLast) continue;
       crafts.push_back({e.Top - pad, e.Bottom + pad, e.Left - pad, e.Right + pad,
@@ -232,7 +231,6 @@ float PlayPilot::Rehearse(const Game& g, const Plan& plan, float targetX, bool f
   sim = g;
   sim.Plat = &Quiet;
   sim.SavePath.clear();
-  sim.AfterShipLife = nullptr;
   Quiet.Ticks = g.ClockLastTick;  // the play clock stands still in a rehearsal
   const auto potionsLeft = [](const Game& x) { return x.Progress.Potions[0] + x.Progress.Potions[2]; };
   float cost = 0, life = g.Ship.Life;
@@ -256,7 +254,7 @@ float PlayPilot::Rehearse(const Game& g, const Plan& plan, float targetX, bool f
     life = sim.Ship.Life;
     potions = potionsLeft(sim);
   }
-  if (sim.PickupTaken && !g.PickupTaken) cost -= 50;
+  if (sim.Level.PickupTaken && !g.Level.PickupTaken) cost -= 50;
   if (findSafeEnds) FindSafeEnds(sim);
   const ShipClass& s = sim.Ship;
   if (s.Exists) {

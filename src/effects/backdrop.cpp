@@ -13,7 +13,7 @@ constexpr double DriftPerClock = 0.1;
 
 void DrawBackdrop(Game& g) {
   // The clock slows under MATRIX, and the nebula with it, like everything else in the column.
-  const double drift = std::floor(double(g.FrameClock) * DriftPerClock);
+  const double drift = std::floor(double(g.Level.FrameClock) * DriftPerClock);
   double wrapped = std::fmod(drift, double(BackdropTileSize));
   if (wrapped < 0) wrapped += BackdropTileSize;
   const int shift = int(wrapped);

@@ -1,7 +1,7 @@
 // The falling star field behind menus and play: 50 stars, always alive.
 #pragma once
 
-#include "shell/types.h"
+#include "core/types.h"
 
 struct Game;
 

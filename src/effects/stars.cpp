@@ -12,7 +12,7 @@ void StarClass::Initialize(Single xpos, Single ypos, Single speed, Integer kind)
   Kind = kind;
 }
 
-void StarClass::MoveStar(Game& g) { Ypos = Ypos + (g.ChargeOn[AbilityMatrix] ? Speed / 4 : Speed); }
+void StarClass::MoveStar(Game& g) { Ypos = Ypos + (g.Level.ChargeOn[AbilityMatrix] ? Speed / 4 : Speed); }
 
 // A star that has fallen past the bottom comes back just above the top, at a new
 // column, speed and size: over the play column in a level, over the full width in menus.

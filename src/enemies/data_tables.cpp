@@ -5,45 +5,10 @@
 
 #include "shell/game.h"
 
-Single DegToRad(Single degrees) { return static_cast<Single>(double(degrees) / 180.0 * Pi); }
-
-Single RadToDeg(Single radians) { return static_cast<Single>(double(radians) * 180.0 / Pi); }
-
-Single AngleTo(Single y1, Single y2, Single x1, Single x2) {
-  // The differences are Single arithmetic; only the arctangent is taken in double.
-  const Single dy = y2 - y1;
-  const Single dx = x2 - x1;
-  if (dx != 0) {
-    if (dy > 0) return static_cast<Single>(std::atan(double(dy) / double(dx)));
-    if (dy == 0) return 0;
-    return static_cast<Single>(std::atan(double(dy) / double(dx)) + Pi);
-  }
-  if (dy > 0) return static_cast<Single>(Pi / 2);
-  if (dy < 0) return static_cast<Single>(9.42477796076937 / 2);
-  return 0;
-}
-
-void SolveQuadratic(double& root1, double& root2, double a, double b, double c, Long& kind) {
-  // The discriminant is kept in single precision.
-  double disc = static_cast<Single>(b * b - 4 * a * c);
-  if (disc > 0) {
-    kind = 0;
-    root1 = (-b + std::sqrt(disc)) / (2 * a);
-    root2 = (-b - std::sqrt(disc)) / (2 * a);
-  } else if (disc == 0) {
-    kind = 2;
-    root1 = root2 = -b / (2 * a);
-  } else {
-    kind = 1;
-    root1 = -b / (2 * a);
-    root2 = std::sqrt(-disc) / (2 * a);
-  }
-}
-
 void SetKind(Game& g, Integer index, Integer width, Integer height, Integer hitPoints, Integer srcLeft,
              Integer srcTop) {
-  if (index < 0 || index >= Integer(g.EnemyKinds.size())) return;
-  EnemyKindRec& k = g.EnemyKinds[index];
+  if (index < 0 || index >= Integer(g.Tables.EnemyKinds.size())) return;
+  EnemyKindRec& k = g.Tables.EnemyKinds[index];
   k.Width = width;
   k.Height = height;
   k.HitPoints = hitPoints;
@@ -123,27 +88,10 @@ const KindRow kKinds[20] = {
 
 }  // namespace
 
-void InitGameTables(Game& g) {
-  g.ShipWidth = 45;
-  g.ShipHeight = 56;
-  g.ShipSrcTop = 0;
-  g.ShipAccelBase = 0.15f;
-  g.ShipSpeedBase = 2.0f;
-  g.RegenBase = 2.0f;
-  g.ChargeBase = 2.0f;
-  g.Ship.Initialize(400, Single(400 + g.ShipHeight), Single(400 - g.ShipWidth / 2.0), Single(g.ShipWidth / 2.0 + 400),
-                    g.ShipSpeedBase, g.ShipAccelBase, g.ShipWidth, g.ShipHeight, g.ShipSrcTop,
-                    Integer(g.ShipSrcTop + g.ShipHeight), 0, g.ShipWidth);
-
-  g.ChargeCost = {1.0f, 3.0f, 1.5f, 2.0f, 1.5f, 10.0f, 200.0f, 1.0f, 5.0f, 0.0f};
-
-  g.ExploTypes[0] = {0, 57, 60, 11};
-  g.ExploTypes[1] = {60, 70, 80, 12};
-  g.ExploTypes[2] = {132, 27, 30, 8};
-
+void InitEnemyTables(Game& g) {
   for (int p = 0; p < 38; ++p) {
     const PatternRow& row = kPatterns[p];
-    EShotPatternRec& rec = g.EShotPatterns[p];
+    EShotPatternRec& rec = g.Tables.EShotPatterns[p];
     rec = EShotPatternRec{};
     rec.Amount = static_cast<Integer>(row.Shots - 1);
     for (int i = 0; i < row.Shots; ++i) {
@@ -154,16 +102,14 @@ void InitGameTables(Game& g) {
     }
   }
 
-  g.EShotTypes[0] = {50, 9, 9, 0, 0};     // the common bullet; its colour follows the level
-  g.EShotTypes[1] = {200, 21, 21, 0, 9};  // instant kill
-  g.EShotTypes[2] = {50, 8, 8, 21, 9};    // drains charge
-  g.EShotTypes[3] = {0, 10, 10, 21, 17};  // holds the ship still
-  g.EShotTypes[4] = {0, 17, 12, 31, 9};   // silences the ship's guns
+  g.Tables.EShotTypes[0] = {50, 9, 9, 0, 0};     // the common bullet; its colour follows the level
+  g.Tables.EShotTypes[1] = {200, 21, 21, 0, 9};  // instant kill
+  g.Tables.EShotTypes[2] = {50, 8, 8, 21, 9};    // drains charge
+  g.Tables.EShotTypes[3] = {0, 10, 10, 21, 17};  // holds the ship still
+  g.Tables.EShotTypes[4] = {0, 17, 12, 31, 9};   // silences the ship's guns
 
   for (int k = 0; k < 20; ++k) {
     const KindRow& r = kKinds[k];
     SetKind(g, Integer(k), r.Width, r.Height, r.HitPoints, r.SrcLeft, r.SrcTop);
   }
-
-  FillShotCatalogue(g);
 }

@@ -1,10 +1,10 @@
-// The game's fixed numbers: enemy shot kinds, volley patterns, explosion kinds,
-// enemy kinds, ability costs, and the angle helpers that movement and aiming share.
+// The enemies' fixed numbers: enemy shot kinds, volley patterns and enemy kinds.
 #pragma once
 
 #include <array>
 
-#include "shell/types.h"
+#include "core/geometry.h"
+#include "core/types.h"
 
 struct Game;
 
@@ -21,23 +21,12 @@ struct EShotPatternRec {
   std::array<Single, 4> OffsetX{};
 };
 
-struct ExploTypeRec {
-  Integer SrcTop = 0, Height = 0, Width = 0, FrameAmount = 0;
-};
-
 struct EnemyKindRec {
   Integer SrcTop = 0, SrcLeft = 0, Height = 0, Width = 0;
   Single HitPoints = 0;
 };
 
-// Fills every table and the ship constants; run once at start-up.
-void InitGameTables(Game& g);
+// Fills the enemy shot kinds, the volley patterns and enemy kinds 0..19; run once at start-up.
+void InitEnemyTables(Game& g);
 void SetKind(Game& g, Integer index, Integer width, Integer height, Integer hitPoints, Integer srcLeft,
              Integer srcTop);
-
-Single DegToRad(Single degrees);
-Single RadToDeg(Single radians);
-// Half of a direction computation; callers add pi in two quadrants (see the aiming code).
-Single AngleTo(Single y1, Single y2, Single x1, Single x2);
-// Kind 0: two real roots; 2: one double root; 1: complex (Root1 real part, Root2 imaginary part).
-void SolveQuadratic(double& root1, double& root2, double a, double b, double c, Long& kind);

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "core/geometry.h"
 #include "enemies/enemy_rules.h"
 #include "platform/blit.h"
 #include "shell/game.h"
@@ -43,20 +44,13 @@ bool EnemyClass::CollideWithRect(Integer rectTop, Integer rectBottom, Integer re
 }
 
 void EnemyClass::AccelEnemy(Game& g, Single speed, Single direction) {
-  if (g.ChargeOn[AbilityMatrix]) speed = speed / 4;
-  double vx = speed * std::cos(double(direction)) + Speed * std::cos(double(Heading));
-  double vy = speed * std::sin(double(direction)) + Speed * std::sin(double(Heading));
-  if (vx > 0) {
-    Heading = static_cast<Single>(std::atan(vy / vx));
-  } else if (vx < 0) {
-    Heading = static_cast<Single>(std::atan(vy / vx) + Pi);
-  }  // straight up or down: the heading stays as it was
-  Speed = static_cast<Single>(std::sqrt(vx * vx + vy * vy));
+  if (g.Level.ChargeOn[AbilityMatrix]) speed = speed / 4;
+  AddPush(Speed, Heading, speed, direction);
 }
 
 void EnemyClass::EnemyMove(Game& g) {
   // MATRIX slows the world to a quarter step.
-  double m = g.ChargeOn[AbilityMatrix] ? 0.25 : 1.0;
+  double m = g.Level.ChargeOn[AbilityMatrix] ? 0.25 : 1.0;
   Top = static_cast<Single>(Top + Speed * std::sin(double(Heading)) * m);
   Left = static_cast<Single>(Left + Speed * std::cos(double(Heading)) * m);
   Bottom = Height + Top;
@@ -78,26 +72,25 @@ Long BossSpinBonus(Single bossLife) {
 
 void EnemyClass::EnemyShoot(Game& g) {
   // A volley needs strictly more than ShootRate clock units since the last one.
-  if (double(g.FrameClock) - double(LastShot) <= double(ShootRate)) return;
-  LastShot = RoundToLong(g.FrameClock);
+  if (double(g.Level.FrameClock) - double(LastShot) <= double(ShootRate)) return;
+  LastShot = RoundToLong(g.Level.FrameClock);
   if (Shottype < 0) return;  // a silent craft still keeps its rhythm
   ShotRotate = SatAddLong(ShotRotate, 1);
   // The level-6 boss spins its stream faster the more it is hurt.
-  if ((g.CurrentLevel == 6 && g.FrameClock > 4700) || g.ArenaBoss == 6)
+  if ((g.CurrentLevel == 6 && g.Level.FrameClock > 4700) || g.Level.ArenaBoss == 6)
     ShotRotate = SatAddLong(ShotRotate, BossSpinBonus(g.Enemies[0].Life));
 
   // Patterns and shot kinds outside the tables fire nothing.
-  if (ShotPattern < 0 || ShotPattern >= Integer(g.EShotPatterns.size())) return;
-  const EShotPatternRec& p = g.EShotPatterns[ShotPattern];
+  if (ShotPattern < 0 || ShotPattern >= Integer(g.Tables.EShotPatterns.size())) return;
+  const EShotPatternRec& p = g.Tables.EShotPatterns[ShotPattern];
   if (p.Amount < 0) return;
   for (int i = 0; i <= p.Amount && i < 4; ++i) {
-    int j = 0;
-    while (j < EShotCount && g.EShots[j].Exists) ++j;
-    if (j == EShotCount) continue;  // the pool is full: this shot is simply not fired
+    const int j = FirstFreeSlot(g.EShots);
+    if (j < 0) continue;  // the pool is full: this shot is simply not fired
     // With the no-instant-kill gem aboard, an instant-kill gunner turns to common bullets for good.
-    if (Shottype == 1 && g.Ship.HasGem(5)) Shottype = 0;
-    if (Shottype >= Integer(g.EShotTypes.size())) return;
-    const EShotTypeRec& t = g.EShotTypes[Shottype];
+    if (Shottype == 1 && g.Ship.HasGem(GemNoInstantKill)) Shottype = 0;
+    if (Shottype >= Integer(g.Tables.EShotTypes.size())) return;
+    const EShotTypeRec& t = g.Tables.EShotTypes[Shottype];
     Single cx = (Right - Left) / 2 + Left;
     double halfWidth = t.Width / 2.0;
     g.EShots[j].Initialize(g, Bottom - t.Height, Bottom, static_cast<Single>(cx - halfWidth + p.OffsetX[i]),

@@ -1,7 +1,7 @@
 // One enemy craft, boss or pickup; the game keeps a pool of 50.
 #pragma once
 
-#include "shell/types.h"
+#include "core/types.h"
 
 struct Game;
 

@@ -1,7 +1,7 @@
 // The rules the enemy steps are made of, callable one by one (the steps and the tests use them).
 #pragma once
 
-#include "shell/types.h"
+#include "core/types.h"
 
 struct Game;
 struct EnemyClass;

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "effects/explo_class.h"
+#include "core/geometry.h"
 #include "enemies/enemy_class.h"
 #include "enemies/enemy_rules.h"
 #include "platform/audio.h"
@@ -22,7 +23,7 @@ constexpr Single Level5RamImmuneAfter = 6400;
 // An explosion of kind 0 or 1 (chosen by chance) centred on the enemy.
 void ExplodeEnemy(Game& g, const EnemyClass& e) {
   Integer kind = static_cast<Integer>(std::floor(2 * g.Rnd()));
-  const ExploTypeRec& t = g.ExploTypes[kind];
+  const ExploTypeRec& t = g.Tables.ExploTypes[kind];
   double x = (e.Right - e.Left) / 2 + e.Left - t.Width / 2.0;
   double y = (e.Bottom - e.Top) / 2 + e.Top - t.Height / 2.0;
   AddExplosion(g, kind, static_cast<Single>(x), static_cast<Single>(y), 0);
@@ -32,26 +33,26 @@ void ExplodeEnemy(Game& g, const EnemyClass& e) {
 
 void RamEnemy(Game& g, EnemyClass& e) {
   ShipClass& ship = g.Ship;
-  if (!g.ChargeOn[AbilityRammer]) {
+  if (!g.Level.ChargeOn[AbilityRammer]) {
     if (IsHeavyKind(e.Kind)) {
       ship.Life = ship.Life - HeavyRamLifeLoss;
-      g.DamageTaken = g.DamageTaken + HeavyRamDamageTaken;
+      g.Level.DamageTaken = g.Level.DamageTaken + HeavyRamDamageTaken;
     } else if (e.Kind == PickupKind) {
       e.Exists = false;
-      g.PickupTaken = true;
+      g.Level.PickupTaken = true;
       PlaySoundIfOn(g, SoundCollect);
     } else {
-      g.DamageTaken = g.DamageTaken + RamDamageToShip;
+      g.Level.DamageTaken = g.Level.DamageTaken + RamDamageToShip;
       ship.Life = ship.Life - RamDamageToShip;
       PlaySoundIfOn(g, SoundHitEnemy);
     }
   } else {
     // The rammer's spikes: the ship takes nothing and the craft takes 20 a frame (the pickup too;
     // it is not collected).
-    if (!(g.CurrentLevel == 5 && g.FrameClock > Level5RamImmuneAfter)) e.Life = e.Life - RammerDamage;
-    g.DamageDealt = g.DamageDealt + RammerDamage;
+    if (!(g.CurrentLevel == 5 && g.Level.FrameClock > Level5RamImmuneAfter)) e.Life = e.Life - RammerDamage;
+    g.Level.DamageDealt = g.Level.DamageDealt + RammerDamage;
     if (e.Life <= 0) {
-      g.KillCount = SatAdd(g.KillCount, 1);
+      g.Level.KillCount = SatAdd(g.Level.KillCount, 1);
       e.Exists = false;
       ExplodeEnemy(g, e);
     }
@@ -63,9 +64,7 @@ void RamEnemy(Game& g, EnemyClass& e) {
   Single ey = (e.Bottom - e.Top) / 2 + e.Top;
   Single sx = (ship.Right - ship.Left) / 2 + ship.Left;
   Single sy = (ship.Bottom - ship.Top) / 2 + ship.Top;
-  Single h = AngleTo(ey, sy, ex, sx);
-  if ((sx < ex && sy >= ey) || (sx > ex && sy < ey)) h = static_cast<Single>(h + Pi);
-  ship.Heading = h;
+  ship.Heading = HeadingTo(ey, sy, ex, sx);
   ship.Speed = e.Speed * 4;
 }
 
@@ -79,7 +78,7 @@ void StepEnemies(Game& g) {
     // Ramming: the craft's rectangle grown by 5 on every side against the ship's own test.
     bool touching = g.Ship.CollideWithRect(RoundToInteger(e.Top - 5), RoundToInteger(e.Bottom + 5),
                                            RoundToInteger(e.Left - 5), RoundToInteger(e.Right + 5));
-    if (touching && g.Ship.Exists && !g.ChargeOn[AbilityCloaker]) RamEnemy(g, e);
+    if (touching && g.Ship.Exists && !g.Level.ChargeOn[AbilityCloaker]) RamEnemy(g, e);
 
     // A craft that was destroyed or collected just now is still drawn, moved and may fire once more.
     e.DrawEnemy(g);
@@ -90,8 +89,8 @@ void StepEnemies(Game& g) {
 }
 
 Integer EnemyFireLevelFactor(const Game& g) {
-  if (g.CurrentLevel == 11) return 3;                  // the mini game
-  if (g.CurrentLevel == 13) return g.Ship.CurDefence;  // the boss arena: only doublings and gems count
+  if (g.CurrentLevel == ModeMiniGame) return 3;                  // the mini game
+  if (g.CurrentLevel == ModeBossArena) return g.Ship.CurDefence;  // the boss arena: only doublings and gems count
   return g.CurrentLevel;
 }
 
@@ -106,12 +105,12 @@ void EShotHitsShip(Game& g, EShotsClass& shot, Integer levelFactor) {
   switch (shot.Kind) {
     case 0: {
       Single d = defence;
-      if (g.ChargeOn[AbilityDefence2]) d = 2 * d;
-      if (ship.HasGem(15)) d = 1.5f * d;
-      if (ship.HasGem(17)) d = 2 * d;
-      Single loss = Single(levelFactor) * g.EShotTypes[0].Damage / d;
+      if (g.Level.ChargeOn[AbilityDefence2]) d = 2 * d;
+      if (ship.HasGem(GemDefenceUp)) d = 1.5f * d;
+      if (ship.HasGem(GemUltimate)) d = 2 * d;
+      Single loss = Single(levelFactor) * g.Tables.EShotTypes[0].Damage / d;
       ship.Life = ship.Life - loss;
-      g.DamageTaken = g.DamageTaken + loss;
+      g.Level.DamageTaken = g.Level.DamageTaken + loss;
       break;
     }
     case 1:
@@ -120,7 +119,7 @@ void EShotHitsShip(Game& g, EShotsClass& shot, Integer levelFactor) {
       break;
     case 2:
       // Drains charge, softened by the defence level alone.
-      ship.Charge = ship.Charge - Single(levelFactor) * g.EShotTypes[2].Damage / defence;
+      ship.Charge = ship.Charge - Single(levelFactor) * g.Tables.EShotTypes[2].Damage / defence;
       break;
     case 3:
       ship.NoMove = 40;
@@ -139,7 +138,7 @@ void StepEnemyShots(Game& g) {
   Integer levelFactor = EnemyFireLevelFactor(g);
   for (EShotsClass& shot : g.EShots) {
     if (shot.Exists) {
-      if (g.Ship.Exists && !g.ChargeOn[AbilityCloaker] &&
+      if (g.Ship.Exists && !g.Level.ChargeOn[AbilityCloaker] &&
           g.Ship.CollideWithRect(RoundToInteger(shot.Top), RoundToInteger(shot.Bottom), RoundToInteger(shot.Left),
                                  RoundToInteger(shot.Right)))
         EShotHitsShip(g, shot, levelFactor);
@@ -149,6 +148,6 @@ void StepEnemyShots(Game& g) {
       shot.EshotMove(g);
     }
     // The shot eraser clears every slot.
-    if (g.ChargeOn[AbilityShotEraser]) shot.Exists = false;
+    if (g.Level.ChargeOn[AbilityShotEraser]) shot.Exists = false;
   }
 }

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "enemies/data_tables.h"
+#include "core/geometry.h"
 #include "enemies/enemy_rules.h"
 #include "shell/game.h"
 
@@ -17,10 +18,7 @@ void ShipCentre(const Game& g, Single& sx, Single& sy) {
 Single AimAtShip(const Game& g, Single px, Single py) {
   Single sx, sy;
   ShipCentre(g, sx, sy);
-  Single h = AngleTo(py, sy, px, sx);
-  // AngleTo covers half the circle; the other two quadrants are turned round here.
-  if ((sx < px && sy >= py) || (sx > px && sy < py)) return static_cast<Single>(h + Pi);
-  return h;
+  return HeadingTo(py, sy, px, sx);
 }
 
 Single InterceptionCourse(const Game& g, Single px, Single py, Single shotSpeed) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/geometry.h"
 #include "enemies/enemy_rules.h"
 #include "platform/blit.h"
 #include "shell/game.h"
@@ -89,15 +90,8 @@ bool EShotsClass::CollideWithRect(Integer rectTop, Integer rectBottom, Integer r
 }
 
 void EShotsClass::AccelEshot(Game& g, Single speed, Single direction) {
-  if (g.ChargeOn[AbilityMatrix]) speed = speed / 4;
-  double vx = speed * std::cos(double(direction)) + Speed * std::cos(double(Heading));
-  double vy = speed * std::sin(double(direction)) + Speed * std::sin(double(Heading));
-  if (vx > 0) {
-    Heading = static_cast<Single>(std::atan(vy / vx));
-  } else if (vx < 0) {
-    Heading = static_cast<Single>(std::atan(vy / vx) + Pi);
-  }
-  Speed = static_cast<Single>(std::sqrt(vx * vx + vy * vy));
+  if (g.Level.ChargeOn[AbilityMatrix]) speed = speed / 4;
+  AddPush(Speed, Heading, speed, direction);
 }
 
 void EShotsClass::Limit() {
@@ -106,7 +100,7 @@ void EShotsClass::Limit() {
 }
 
 void EShotsClass::EshotMove(Game& g) {
-  double m = g.ChargeOn[AbilityMatrix] ? 0.25 : 1.0;
+  double m = g.Level.ChargeOn[AbilityMatrix] ? 0.25 : 1.0;
   Top = static_cast<Single>(Top + Speed * std::sin(double(Heading)) * m);
   Left = static_cast<Single>(Left + Speed * std::cos(double(Heading)) * m);
   Bottom = Height + Top;
@@ -123,7 +117,7 @@ void EShotsClass::DrawEshot(Game& g) {
     int row = std::clamp(int(g.CurrentLevel) - 1, 0, 12);
     srcTop = RoundToLong(row * Height);
     srcBottom = RoundToLong(row * Height + Height);
-  } else if (Kind == 1 && (g.FrameNumber / 6) % 2 == 1) {
+  } else if (Kind == 1 && (g.Harness.FrameNumber / 6) % 2 == 1) {
     // The instant kill pulses: every six frames it swaps to its flare, painted at the foot of
     // the sheet (y 96), the same size as the calm star.
     srcTop = 96;

@@ -1,7 +1,7 @@
 // One enemy bullet; the game keeps a pool of 200.
 #pragma once
 
-#include "shell/types.h"
+#include "core/types.h"
 
 struct Game;
 

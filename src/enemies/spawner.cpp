@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/geometry.h"
 #include "enemies/enemy_class.h"
 #include "shell/game.h"
 
@@ -13,16 +14,15 @@ bool IsUncountedKind(Integer kind) { return kind >= 15 && kind <= 19; }
 constexpr Single LeaveDelayAfterDeath = 700;
 
 void SpawnRecord(Game& g, int index, bool isBoss) {
-  const SpawnRec& r = g.SpawnTable[index];
-  if (r.Kind < 0 || r.Kind >= Integer(g.EnemyKinds.size())) return;  // no such craft
-  const EnemyKindRec& k = g.EnemyKinds[r.Kind];
-  if (isBoss) g.BossMaxLife = RoundToInteger(k.HitPoints);
+  const SpawnRec& r = g.Level.SpawnTable[index];
+  if (r.Kind < 0 || r.Kind >= Integer(g.Tables.EnemyKinds.size())) return;  // no such craft
+  const EnemyKindRec& k = g.Tables.EnemyKinds[r.Kind];
+  if (isBoss) g.Level.BossMaxLife = RoundToInteger(k.HitPoints);
   // A record counts even when the pool is full and it is lost.
-  if (!IsUncountedKind(r.Kind)) g.EnemyCount = SatAdd(g.EnemyCount, 1);
+  if (!IsUncountedKind(r.Kind)) g.Level.EnemyCount = SatAdd(g.Level.EnemyCount, 1);
 
-  int slot = 0;
-  while (slot < EnemyCountMax && g.Enemies[slot].Exists) ++slot;
-  if (slot == EnemyCountMax) return;
+  const int slot = FirstFreeSlot(g.Enemies);
+  if (slot < 0) return;
   EnemyClass& e = g.Enemies[slot];
   e.Exists = true;
   double halfWidth = k.Width / 2.0;
@@ -31,26 +31,29 @@ void SpawnRecord(Game& g, int index, bool isBoss) {
                SatAdd(k.SrcTop, k.Height), k.SrcLeft, SatAdd(k.SrcLeft, k.Width), r.Heading, r.AccelHeading,
                k.HitPoints, r.Shottype, r.ShootRate, r.ShotSpeed, r.ShotPat, r.Kind);
   // The weaken-bosses gem takes a fifth off the boss's life.
-  if (isBoss && g.Ship.HasGem(4)) e.Life = static_cast<Single>(e.Life * 0.8);
+  if (isBoss && g.Ship.HasGem(GemWeakenBosses)) e.Life = static_cast<Single>(e.Life * 0.8);
 }
 
 }  // namespace
 
 void Spawner(Game& g) {
-  // Some time after the ship is lost, the level is left as if Escape were pressed.
-  if (!g.Ship.Exists && double(g.FrameClock) - double(g.DeathTime) > LeaveDelayAfterDeath) g.Keys[KeyEscape] = true;
+  // Some time after the ship is lost, the level is left as if Escape were pressed. This holds
+  // because the frame dispatcher handles Escape before it polls the keyboard: the key set here
+  // survives to the start of the next frame, which leaves the level, and only then does the poll
+  // replace it with the real keys.
+  if (!g.Ship.Exists && double(g.Level.FrameClock) - double(g.Level.DeathTime) > LeaveDelayAfterDeath) g.Keys[KeyEscape] = true;
 
   // MATRIX runs the clock at a quarter speed; otherwise it steps to the next whole unit.
-  if (!g.ChargeOn[AbilityMatrix]) {
-    g.FrameClock = std::floor(g.FrameClock) + 1;
+  if (!g.Level.ChargeOn[AbilityMatrix]) {
+    g.Level.FrameClock = std::floor(g.Level.FrameClock) + 1;
   } else {
-    g.FrameClock = g.FrameClock + 0.25f;
+    g.Level.FrameClock = g.Level.FrameClock + 0.25f;
   }
 
-  int count = std::min<int>(g.SpawnCount, int(g.SpawnTable.size()));
+  int count = std::min<int>(g.Level.SpawnCount, int(g.Level.SpawnTable.size()));
   for (int i = 0; i < count; ++i) {
-    if (g.FrameClock != g.SpawnTable[i].SpawnTime) continue;
+    if (g.Level.FrameClock != g.Level.SpawnTable[i].SpawnTime) continue;
     // The last record of a timeline is the level's boss.
-    SpawnRecord(g, i, i == g.SpawnCount - 1);
+    SpawnRecord(g, i, i == g.Level.SpawnCount - 1);
   }
 }

@@ -66,7 +66,7 @@ void HangAtTop(EnemyClass& b) {
 void Level5Dive(Game& g, EnemyClass& b) {
   if (!(b.Top >= -1)) return;
   const ShipClass& s = g.Ship;
-  const bool matrix = g.ChargeOn[AbilityMatrix];
+  const bool matrix = g.Level.ChargeOn[AbilityMatrix];
   const bool overShip = s.Exists && b.Left < s.Right && b.Right > s.Left && b.Bottom < s.Bottom;
   if (overShip && b.Bottom < ScreenBottom) {
     b.Top = b.Top + (matrix ? 5.0f : 20.0f);
@@ -77,25 +77,25 @@ void Level5Dive(Game& g, EnemyClass& b) {
 
 // Level 6: once low enough the boss turns a little every frame, for good, and flies circles.
 void Level6Circle(Game& g, EnemyClass& b) {
-  if (b.Top > 220) g.BossCircling = true;
-  if (g.BossCircling) b.Heading = b.Heading - DegToRad(1.8f);
+  if (b.Top > 220) g.Level.BossCircling = true;
+  if (g.Level.BossCircling) b.Heading = b.Heading - DegToRad(1.8f);
 }
 
 // Level 8: fire bursts of 150 frames, with a rest that grows with the boss's life.
 void Level8Bursts(Game& g, EnemyClass& b) {
-  g.BossTimer = SatAddLong(g.BossTimer, 1);
-  if (g.BossTimer > 150) b.ShootRate = 8000;
+  g.Level.BossTimer = SatAddLong(g.Level.BossTimer, 1);
+  if (g.Level.BossTimer > 150) b.ShootRate = 8000;
   const Single restEnds = b.Life / 200 + 165;
-  if (double(g.BossTimer) > double(restEnds)) {
-    g.BossTimer = 0;
+  if (double(g.Level.BossTimer) > double(restEnds)) {
+    g.Level.BossTimer = 0;
     b.ShootRate = 1;
   }
 }
 
 // Level 9: the boss bounces off the edges of the play area.
 void Level9Bounce(Game& g, EnemyClass& b) {
-  const double after = g.BossArena ? double(g.ArenaStageTime) + 40 : 3540.0;
-  if (!(double(g.FrameClock) > after)) return;
+  const double after = g.Level.BossArena ? double(g.Level.ArenaStageTime) + 40 : 3540.0;
+  if (!(double(g.Level.FrameClock) > after)) return;
   const Single full = DegToRad(360), half = DegToRad(540);
   if (b.Top < 0) b.Heading = full - b.Heading;
   if (b.Left < PlayLeft) b.Heading = half - b.Heading;
@@ -177,16 +177,16 @@ void BossMovement(Game& g, int level, EnemyClass& b) {
 
 // One frame of the boss phase of a level; returns true when the level is won.
 bool RunPhase(Game& g, int level) {
-  g.BossPhase = true;
+  g.Level.BossPhase = true;
   Escorts(g, level);
   EnemyClass& boss = g.Enemies[PhaseStarts[level - 1].BossSlot];
   if (boss.Exists) {
-    g.BossLife = RoundToInteger(boss.Life);
+    g.Level.BossLife = RoundToInteger(boss.Life);
     BossMovement(g, level, boss);
     return false;
   }
-  g.BossLife = 0;
-  if (!g.BossArena) return true;
+  g.Level.BossLife = 0;
+  if (!g.Level.BossArena) return true;
   if (level == 10) return true;  // the last boss of the arena
   StartArenaStage(g, level);
   return false;
@@ -232,10 +232,10 @@ void SweepBoss(EnemyClass& e, Single leftEdge, Single rightEdge) {
 }
 
 void StartRecordInSlot(Game& g, int recordIndex, int slot) {
-  if (recordIndex < 0 || recordIndex >= int(g.SpawnTable.size()) || slot < 0 || slot >= EnemyCountMax) return;
-  const SpawnRec& r = g.SpawnTable[recordIndex];
-  if (r.Kind < 0 || r.Kind >= Integer(g.EnemyKinds.size())) return;  // no such craft
-  const EnemyKindRec& k = g.EnemyKinds[r.Kind];
+  if (recordIndex < 0 || recordIndex >= int(g.Level.SpawnTable.size()) || slot < 0 || slot >= EnemyCountMax) return;
+  const SpawnRec& r = g.Level.SpawnTable[recordIndex];
+  if (r.Kind < 0 || r.Kind >= Integer(g.Tables.EnemyKinds.size())) return;  // no such craft
+  const EnemyKindRec& k = g.Tables.EnemyKinds[r.Kind];
   EnemyClass& e = g.Enemies[slot];
   e.Exists = true;
   const double halfWidth = k.Width / 2.0;
@@ -248,19 +248,19 @@ void StartRecordInSlot(Game& g, int recordIndex, int slot) {
 void StartArenaStage(Game& g, int stage) {
   if (stage < 1 || stage > 9) return;
   const ArenaStageRec& s = ArenaStages[stage - 1];
-  g.ArenaBoss = static_cast<Integer>(stage + 1);
+  g.Level.ArenaBoss = static_cast<Integer>(stage + 1);
   for (int i = 0; i < s.RecordCount; ++i) StartRecordInSlot(g, s.Records[i], i);
   for (int slot = s.ClearFrom; slot <= s.ClearTo; ++slot) g.Enemies[slot].Exists = false;
-  if (stage == 8) g.ArenaStageTime = RoundToInteger(g.FrameClock);
-  g.BossMaxLife = RoundToInteger(g.Enemies[s.BossSlot].Life);
+  if (stage == 8) g.Level.ArenaStageTime = RoundToInteger(g.Level.FrameClock);
+  g.Level.BossMaxLife = RoundToInteger(g.Enemies[s.BossSlot].Life);
 }
 
 bool BossPhases(Game& g) {
   bool won = false;
   // In the arena a stage change hands over to the next boss's phase within the same frame.
   for (int level = 1; level <= 10; ++level) {
-    const bool ownLevel = g.CurrentLevel == level && g.FrameClock > PhaseStarts[level - 1].AfterClock;
-    if (!ownLevel && g.ArenaBoss != level) continue;
+    const bool ownLevel = g.CurrentLevel == level && g.Level.FrameClock > PhaseStarts[level - 1].AfterClock;
+    if (!ownLevel && g.Level.ArenaBoss != level) continue;
     if (RunPhase(g, level)) won = true;
   }
   return won;

@@ -14,7 +14,7 @@ constexpr std::array<Single, 9> MarathonEnds = {4700, 4000, 5100, 4200, 5900, 46
 }  // namespace
 
 void MiniGameGunners(Game& g) {
-  if (!(g.FrameClock > MiniGameStart)) return;
+  if (!(g.Level.FrameClock > MiniGameStart)) return;
   for (int slot = 0; slot <= 3; ++slot) {
     EnemyClass& e = g.Enemies[slot];
     if (!e.Exists) continue;
@@ -37,17 +37,17 @@ Single MarathonStageEnd(int stage) {
 
 bool MarathonStep(Game& g) {
   // The menu starts every marathon at stage 1; a stage outside 1..9 has no timeline.
-  if (g.MarathonStage < 1) g.MarathonStage = 1;
-  if (g.MarathonStage > 9) g.MarathonStage = 9;
-  if (!g.MarathonStageLoaded) {
-    g.MarathonStageLoaded = true;
-    LevelSetup(g, g.MarathonStage);  // seeing the flag, it keeps the marathon's level number
+  if (g.Level.MarathonStage < 1) g.Level.MarathonStage = 1;
+  if (g.Level.MarathonStage > 9) g.Level.MarathonStage = 9;
+  if (!g.Level.MarathonStageLoaded) {
+    g.Level.MarathonStageLoaded = true;
+    LevelSetup(g, g.Level.MarathonStage);  // seeing the flag, it keeps the marathon's level number
   }
-  if (!(g.FrameClock > MarathonStageEnd(g.MarathonStage))) return false;
+  if (!(g.Level.FrameClock > MarathonStageEnd(g.Level.MarathonStage))) return false;
   // Enemies still on the field stay into the next stage.
-  if (g.MarathonStage >= 9) return true;
-  g.MarathonStageLoaded = false;
-  g.MarathonStage = static_cast<Integer>(g.MarathonStage + 1);
-  g.FrameClock = 0;
+  if (g.Level.MarathonStage >= 9) return true;
+  g.Level.MarathonStageLoaded = false;
+  g.Level.MarathonStage = static_cast<Integer>(g.Level.MarathonStage + 1);
+  g.Level.FrameClock = 0;
   return false;
 }

@@ -6,11 +6,11 @@
 
 void LevelDirector(Game& g) {
   bool won = BossPhases(g);
-  if (g.CurrentLevel == 11) {
+  if (g.CurrentLevel == ModeMiniGame) {
     MiniGameGunners(g);
     MiniGameEnd(g);  // the mini game has no winning, only an end when the ship is lost
   }
-  if (g.CurrentLevel == 12 && MarathonStep(g)) won = true;
+  if (g.CurrentLevel == ModeMarathon && MarathonStep(g)) won = true;
   if (!won) {
     g.LevelOver = false;
     return;

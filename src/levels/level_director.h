@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "shell/types.h"
+#include "core/types.h"
 
 struct Game;
 struct EnemyClass;
@@ -52,15 +52,16 @@ double KillRatio(const Game& g);
 // The score behind the grade: damage ratio (at most 1) plus kill ratio minus a fifth per potion.
 double GradeScore(const Game& g);
 
-// What one results frame works out. Computing it also hands out, at once, the gem and the
-// charge ability of goals 3 and 4 that are met now for the first time.
+// What one results frame works out, from the state of the level alone. The frame then hands
+// out, at once, the gem and the charge ability of goals 3 and 4 met now for the first time,
+// and draws the panel; Escape pays the rest out.
 struct LevelResults {
   std::array<bool, 5> NewGoal{};
   Integer PointsWon = 0;  // 16-bit, saturating
   Grade Rank{"", 0};
   bool Graded = false;  // levels 1 to 10 only
 };
-LevelResults ComputeLevelResults(Game& g);
+LevelResults ComputeLevelResults(const Game& g);
 
 // One frame of a won level: play stops, the victory music starts once, the results are
 // drawn, and Escape pays them out.

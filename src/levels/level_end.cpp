@@ -23,7 +23,7 @@ Integer SatPoints(double v) {
 }
 
 void DrawPanel(Game& g) {
-  g.TextColour = ResultsTextColour;
+  g.Pen.TextColour = ResultsTextColour;
   Blit(g, SheetStats, true, 150, 450, 300, 500, 0, 300, 0, 200);
 }
 
@@ -35,35 +35,35 @@ struct LevelGoals {
   std::array<Integer, 3> Points;
 };
 
-bool NoPotions(const Game& g) { return g.PotionsUsedLevel == 0; }
-bool NoCharge(const Game& g) { return g.ChargeUsed == 0; }
-bool NoDamage(const Game& g) { return g.DamageTaken == 0; }
-bool AllKilled(const Game& g) { return g.KillCount >= g.EnemyCount; }
+bool NoPotions(const Game& g) { return g.Level.PotionsUsedLevel == 0; }
+bool NoCharge(const Game& g) { return g.Level.ChargeUsed == 0; }
+bool NoDamage(const Game& g) { return g.Level.DamageTaken == 0; }
+bool AllKilled(const Game& g) { return g.Level.KillCount >= g.Level.EnemyCount; }
 
 const std::array<LevelGoals, 9> Goals = {{
     {{NoPotions, [](const Game& g) { return KillRatio(g) > 0.5; }, NoCharge, NoDamage, AllKilled}, {50, 100, 150}},
-    {{[](const Game& g) { return g.DamageDealt > 500; }, [](const Game& g) { return g.DamageTaken > 300; },
+    {{[](const Game& g) { return g.Level.DamageDealt > 500; }, [](const Game& g) { return g.Level.DamageTaken > 300; },
       NoCharge, NoDamage, AllKilled},
      {100, 200, 300}},
-    {{[](const Game& g) { return g.DistanceMoved < 1000; }, [](const Game& g) { return g.ChargeUsed > 500; },
-      NoCharge, [](const Game& g) { return g.KillCount == 1; }, NoDamage},
+    {{[](const Game& g) { return g.Level.DistanceMoved < 1000; }, [](const Game& g) { return g.Level.ChargeUsed > 500; },
+      NoCharge, [](const Game& g) { return g.Level.KillCount == 1; }, NoDamage},
      {200, 400, 600}},
-    {{[](const Game& g) { return g.DistanceMoved > 3000; }, [](const Game& g) { return g.DamageDealt > 1000; },
+    {{[](const Game& g) { return g.Level.DistanceMoved > 3000; }, [](const Game& g) { return g.Level.DamageDealt > 1000; },
       NoCharge, NoDamage, AllKilled},
      {300, 600, 900}},
-    {{[](const Game& g) { return g.DamageTaken < 200; }, [](const Game& g) { return g.DamageDealt > 2000; },
+    {{[](const Game& g) { return g.Level.DamageTaken < 200; }, [](const Game& g) { return g.Level.DamageDealt > 2000; },
       NoCharge, AllKilled, NoDamage},
      {400, 800, 1200}},
-    {{[](const Game& g) { return g.DamageTaken < 350; }, [](const Game& g) { return g.DamageDealt > 1500; },
+    {{[](const Game& g) { return g.Level.DamageTaken < 350; }, [](const Game& g) { return g.Level.DamageDealt > 1500; },
       NoCharge, NoDamage, AllKilled},
      {500, 1000, 1500}},
-    {{[](const Game& g) { return g.DamageTaken > 400; }, [](const Game& g) { return g.DamageDealt > 3500; },
+    {{[](const Game& g) { return g.Level.DamageTaken > 400; }, [](const Game& g) { return g.Level.DamageDealt > 3500; },
       NoCharge, AllKilled, NoDamage},
      {600, 1200, 1800}},
-    {{[](const Game& g) { return g.DistanceMoved > 3500; }, [](const Game& g) { return g.DamageDealt > 3500; },
+    {{[](const Game& g) { return g.Level.DistanceMoved > 3500; }, [](const Game& g) { return g.Level.DamageDealt > 3500; },
       NoCharge, AllKilled, NoDamage},
      {700, 1400, 2100}},
-    {{[](const Game& g) { return g.DistanceMoved > 3000; }, [](const Game& g) { return g.DamageDealt > 4500; },
+    {{[](const Game& g) { return g.Level.DistanceMoved > 3000; }, [](const Game& g) { return g.Level.DamageDealt > 4500; },
       NoCharge, [](const Game& g) { return KillRatio(g) > 0.9; }, NoDamage},
      {800, 1600, 2400}},
 }};
@@ -81,9 +81,8 @@ const char* const GoalAbilityNames[9] = {
 constexpr Integer Level10GoalPoints = 5000;
 constexpr Integer MarathonPoints = 10000;
 constexpr Integer ArenaPoints = 10000;
-constexpr int ExperienceGem = 6, DoublePointsGem = 9, TopGradeGem = 11;
 
-bool IsMarathon(const Game& g) { return g.CurrentLevel == 12; }
+bool IsMarathon(const Game& g) { return g.CurrentLevel == ModeMarathon; }
 
 // The goals table's row of the current level: levels 1..13 map to progress rows 0..12.
 int GoalRow(const Game& g) {
@@ -98,28 +97,27 @@ bool GoalAlreadyDone(const Game& g, int goal) {
 
 void DrawCounters(Game& g) {
   const int x = 430;
-  DrawText(g, x, 176, std::to_string(g.KillCount));
-  DrawText(g, x, 189, std::to_string(g.EnemyCount));
-  DrawText(g, x, 202, SingleText(g.DamageTaken));
-  DrawText(g, x, 215, SingleText(g.DamageDealt));
-  DrawText(g, x, 228, std::to_string(g.PotionsUsedLevel));
-  DrawText(g, x, 241, SingleText(g.DistanceMoved));
-  DrawText(g, x, 254, SingleText(g.ChargeUsed));
-  DrawText(g, 429, 267, g.PickupTaken ? "True" : "False");
+  DrawText(g, x, 176, std::to_string(g.Level.KillCount));
+  DrawText(g, x, 189, std::to_string(g.Level.EnemyCount));
+  DrawText(g, x, 202, SingleText(g.Level.DamageTaken));
+  DrawText(g, x, 215, SingleText(g.Level.DamageDealt));
+  DrawText(g, x, 228, std::to_string(g.Level.PotionsUsedLevel));
+  DrawText(g, x, 241, SingleText(g.Level.DistanceMoved));
+  DrawText(g, x, 254, SingleText(g.Level.ChargeUsed));
+  DrawText(g, 429, 267, g.Level.PickupTaken ? "True" : "False");
 }
 
-// Works out the results; draws the counters and the reward names as it goes when asked to.
-LevelResults Results(Game& g, bool draw) {
+// Works out the results from the state of the level alone.
+LevelResults Results(const Game& g) {
   LevelResults r;
-  const bool arena = g.BossArena;
+  const bool arena = g.Level.BossArena;
   if (IsMarathon(g)) {
     r.PointsWon = MarathonPoints;
   } else if (arena) {
     r.PointsWon = 0;
   } else {
-    if (draw) DrawCounters(g);
     r.Rank = GradeFromScore(GradeScore(g));
-    if (g.Ship.HasGem(TopGradeGem)) r.Rank = Grade{"SS", 100};
+    if (g.Ship.HasGem(GemSsRanking)) r.Rank = Grade{"SS", 100};
     r.Graded = true;
     r.PointsWon = SatPoints(double(g.CurrentLevel) * r.Rank.Value);
   }
@@ -131,15 +129,7 @@ LevelResults Results(Game& g, bool draw) {
     for (int goal = 0; goal <= 4; ++goal) {
       if (GoalAlreadyDone(g, goal) || !goals.Met[goal](g)) continue;
       r.NewGoal[goal] = true;
-      if (goal <= 2) {
-        r.PointsWon = SatAdd(r.PointsWon, goals.Points[goal]);
-      } else if (goal == 3) {
-        g.Progress.GemOwned[level - 1] = true;  // the gem is the player's from this frame on
-        if (draw) DrawText(g, 303, 383, GoalGemNames[level - 1]);
-      } else {
-        g.Progress.ChargeOwned[level - 1] = true;
-        if (draw) DrawText(g, 303, 395, GoalAbilityNames[level - 1]);
-      }
+      if (goal <= 2) r.PointsWon = SatAdd(r.PointsWon, goals.Points[goal]);
     }
   }
   if (level == 10 && !GoalAlreadyDone(g, 0)) {
@@ -147,25 +137,41 @@ LevelResults Results(Game& g, bool draw) {
     r.PointsWon = SatAdd(r.PointsWon, Level10GoalPoints);
   }
 
-  if (draw && !IsMarathon(g) && !arena) {
+  if (g.Level.PickupTaken) r.PointsWon = SatPoints(double(r.PointsWon) + double(g.CurrentLevel) * 50);
+  // The points are a 16-bit counter: the largest real pay-out (a marathon with the pickup
+  // and both point gems, 26500) fits, and anything beyond is held at the limit.
+  if (g.Ship.HasGem(GemExperienceUp)) r.PointsWon = SatPoints(RoundHalfEven(double(r.PointsWon) * 1.25));
+  if (g.Ship.HasGem(GemDoublePoints)) r.PointsWon = SatPoints(double(r.PointsWon) * 2);
+  return r;
+}
+
+// The gem and the charge ability of goals 3 and 4 (levels 1 to 9) are the player's from the
+// first results frame on, before any pay-out.
+void GrantGoalRewards(Game& g, const LevelResults& r) {
+  const int level = g.CurrentLevel;
+  if (level < 1 || level > 9) return;
+  if (r.NewGoal[3]) g.Progress.GemOwned[level - 1] = true;
+  if (r.NewGoal[4]) g.Progress.ChargeOwned[level - 1] = true;
+}
+
+// The results panel's text: counters, the new rewards' names, each goal's state, grade, points.
+void DrawResults(Game& g, const LevelResults& r) {
+  const bool arena = g.Level.BossArena;
+  const int level = g.CurrentLevel;
+  if (r.Graded) DrawCounters(g);
+  if (level >= 1 && level <= 9) {
+    if (r.NewGoal[3]) DrawText(g, 303, 383, GoalGemNames[level - 1]);
+    if (r.NewGoal[4]) DrawText(g, 303, 395, GoalAbilityNames[level - 1]);
+  }
+  if (!IsMarathon(g) && !arena) {
     const int lines = level == 10 ? 1 : 5;
     for (int goal = 0; goal < lines; ++goal) {
       const char* text = r.NewGoal[goal] ? "COMPLETED!" : GoalAlreadyDone(g, goal) ? "DONE" : "NOT DONE";
       DrawText(g, 429, 280 + 13 * goal, text);
     }
+    DrawText(g, 342, 358, r.Rank.Text);
   }
-
-  if (g.PickupTaken) r.PointsWon = SatPoints(double(r.PointsWon) + double(g.CurrentLevel) * 50);
-  // The points are a 16-bit counter: the largest real pay-out (a marathon with the pickup
-  // and both point gems, 26500) fits, and anything beyond is held at the limit.
-  if (g.Ship.HasGem(ExperienceGem)) r.PointsWon = SatPoints(RoundHalfEven(double(r.PointsWon) * 1.25));
-  if (g.Ship.HasGem(DoublePointsGem)) r.PointsWon = SatPoints(double(r.PointsWon) * 2);
-
-  if (draw) {
-    if (!arena && !IsMarathon(g)) DrawText(g, 342, 358, r.Rank.Text);
-    DrawText(g, 440, 358, std::to_string(r.PointsWon));
-  }
-  return r;
+  DrawText(g, 440, 358, std::to_string(r.PointsWon));
 }
 
 }  // namespace
@@ -192,17 +198,17 @@ Grade GradeFromScore(double score) {
 
 double KillRatio(const Game& g) {
   // Every timeline counts at least its boss; a level that counted none has let no enemy get away.
-  if (g.EnemyCount <= 0) return 1.0;
-  return double(g.KillCount) / double(g.EnemyCount);
+  if (g.Level.EnemyCount <= 0) return 1.0;
+  return double(g.Level.KillCount) / double(g.Level.EnemyCount);
 }
 
 double GradeScore(const Game& g) {
-  Single a = static_cast<Single>(double(g.DamageDealt) / (double(g.DamageTaken) + 1) / 10);
+  Single a = static_cast<Single>(double(g.Level.DamageDealt) / (double(g.Level.DamageTaken) + 1) / 10);
   if (a > 1) a = 1;
-  return double(a) + KillRatio(g) - double(g.PotionsUsedLevel) / 5;
+  return double(a) + KillRatio(g) - double(g.Level.PotionsUsedLevel) / 5;
 }
 
-LevelResults ComputeLevelResults(Game& g) { return Results(g, false); }
+LevelResults ComputeLevelResults(const Game& g) { return Results(g); }
 
 void PayOutResults(Game& g, const LevelResults& r) {
   ProgressBlock& p = g.Progress;
@@ -210,7 +216,7 @@ void PayOutResults(Game& g, const LevelResults& r) {
   if (row >= 0)
     for (int goal = 0; goal <= 4; ++goal)
       if (!p.GoalDone[row][goal]) p.GoalDone[row][goal] = r.NewGoal[goal];
-  if (g.BossArena) {
+  if (g.Level.BossArena) {
     if (p.ShotLevel[18] == -1) p.ShotLevel[18] = 0;
   } else if (IsMarathon(g) && p.ShotLevel[19] == -1) {
     p.ShotLevel[19] = 0;
@@ -222,21 +228,25 @@ void PayOutResults(Game& g, const LevelResults& r) {
   if (g.CurrentLevel == 10) {
     p.LevelOpen[11] = true;  // the marathon
     p.LevelOpen[12] = true;  // the boss arena
-    p.GemOwned[DoublePointsGem] = true;
+    p.GemOwned[GemDoublePoints] = true;
   }
   SaveProgress(g);
-  g.MusicStarted = false;
+  g.Menu.MusicStarted = false;
 }
 
 void LevelWonFrame(Game& g) {
   g.LevelOver = true;
-  if (!g.MusicStarted) {
+  if (!g.Menu.MusicStarted) {
     ChangeMusic(g, 0, "Win");
-    g.MusicStarted = true;
+    g.Menu.MusicStarted = true;
   }
   DrawPanel(g);
-  const LevelResults r = Results(g, true);
-  // The dispatcher leaves the level on the next frame, since Escape is still down then.
+  const LevelResults r = Results(g);
+  GrantGoalRewards(g, r);
+  DrawResults(g, r);
+  // Escape pays out here, in the level's frame, because the frame dispatcher handles Escape
+  // before it reads the keyboard: the key is still down on the next frame, and that frame's
+  // dispatcher then takes the game back to the menu.
   if (g.Keys[KeyEscape]) PayOutResults(g, r);
 }
 
@@ -249,9 +259,9 @@ Long MiniGameScore(Long survivalTime) {
 }
 
 void MiniGameEnd(Game& g) {
-  if (!(g.FrameClock > 100) || g.Ship.Exists) return;
+  if (!(g.Level.FrameClock > 100) || g.Ship.Exists) return;
   DrawPanel(g);
-  const Long score = MiniGameScore(g.MiniGameTime);
+  const Long score = MiniGameScore(g.Level.MiniGameTime);
   DrawText(g, 440, 358, std::to_string(score));
   if (g.Keys[KeyEscape]) {
     g.Progress.Points = SatAddLong(g.Progress.Points, score);

@@ -1,7 +1,10 @@
 // Level set-up: the level's timeline, the boss craft of the enemy-kind table and the mode flags.
+#include <string>
+
 #include "enemies/data_tables.h"
 #include "levels/levels.h"
 #include "levels/timelines.h"
+#include "platform/audio.h"
 #include "shell/game.h"
 
 namespace {
@@ -40,7 +43,7 @@ constexpr TimelineWriter TimelineWriters[13] = {
 // shots' clock-stamped timers start again with it.
 void RestartFireTimers(Game& g) {
   g.CurrentLevel = 12;
-  g.BossTimer = 0;
+  g.Level.BossTimer = 0;
   g.Ship.LastShot1 = 0;
   g.Ship.LastShot2 = 0;
   for (ShotClass& s : g.Shots) s.AnimationCount = 0;
@@ -52,8 +55,8 @@ void AddSpawn(Game& g, Integer index, Integer kind, Single headingDeg, Single sp
               Integer centerX, Integer shottype, Integer shotPat, Integer shootRate, Single accel,
               Single accelHeadingDeg, Single shotSpeed, Single startY) {
   // A row beyond the table has nowhere to go and is left out.
-  if (index < 0 || index >= static_cast<int>(g.SpawnTable.size())) return;
-  SpawnRec& r = g.SpawnTable[index];
+  if (index < 0 || index >= static_cast<int>(g.Level.SpawnTable.size())) return;
+  SpawnRec& r = g.Level.SpawnTable[index];
   r.Kind = kind;
   r.SpawnTime = spawnTime;
   r.Heading = DegToRad(headingDeg);
@@ -69,7 +72,7 @@ void AddSpawn(Game& g, Integer index, Integer kind, Single headingDeg, Single sp
 }
 
 void LevelSetup(Game& g, Integer levelNumber) {
-  if (g.MarathonStageLoaded) {
+  if (g.Level.MarathonStageLoaded) {
     RestartFireTimers(g);
   } else {
     g.CurrentLevel = levelNumber;
@@ -77,22 +80,45 @@ void LevelSetup(Game& g, Integer levelNumber) {
 
   // The table is made afresh: rows a level leaves unwritten stay empty and never enter.
   const bool known = levelNumber >= 1 && levelNumber <= 13;
-  g.SpawnCount = known ? TimelineCounts[levelNumber - 1] : 0;
-  g.SpawnTable.assign(static_cast<size_t>(g.SpawnCount), SpawnRec{});
+  g.Level.SpawnCount = known ? TimelineCounts[levelNumber - 1] : 0;
+  g.Level.SpawnTable.assign(static_cast<size_t>(g.Level.SpawnCount), SpawnRec{});
   if (known) TimelineWriters[levelNumber - 1](g);
-  g.FrameClock = 0;
+  g.Level.FrameClock = 0;
 
   if (levelNumber != ArenaLevel) {
     InstallBossKinds(g, 1);
-    g.BossArena = false;
-    g.ArenaBoss = 0;
+    g.Level.BossArena = false;
+    g.Level.ArenaBoss = 0;
     return;
   }
   // The boss arena: tougher bosses, fought one after another from the first.
   InstallBossKinds(g, 2);
-  g.BossArena = true;
-  g.ArenaBoss = 1;
-  g.FrameClock = ArenaStartClock;
-  g.BossLife = ArenaStartBar;
-  g.BossMaxLife = ArenaStartBar;
+  g.Level.BossArena = true;
+  g.Level.ArenaBoss = 1;
+  g.Level.FrameClock = ArenaStartClock;
+  g.Level.BossLife = ArenaStartBar;
+  g.Level.BossMaxLife = ArenaStartBar;
+}
+
+void ResetLevelCounters(Game& g) {
+  LevelState& l = g.Level;
+  l.BossTimer = 0;
+  l.BossCircling = false;
+  l.KillCount = 0;
+  l.ChargeUsed = 0;
+  l.DamageDealt = 0;
+  l.DamageTaken = 0;
+  l.DistanceMoved = 0;
+  l.PotionsUsedLevel = 0;
+  l.PickupTaken = false;
+  l.EnemyCount = 0;
+  l.MiniGameTime = 0;
+  l.BossPhase = false;
+  g.Menu.MusicStarted = false;
+}
+
+void StartLevelMusic(Game& g) {
+  // Track 1 is mixed louder than the other three.
+  const int track = static_cast<int>(4 * g.Rnd());
+  ChangeMusic(g, track == 1 ? -1000 : -1700, std::to_string(track));
 }

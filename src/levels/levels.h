@@ -1,7 +1,7 @@
 // Level timelines, the level director (boss phases, modes) and the level end.
 #pragma once
 
-#include "shell/types.h"
+#include "core/types.h"
 
 struct Game;
 
@@ -24,4 +24,8 @@ void AddSpawn(Game& g, Integer index, Integer kind, Single headingDeg, Single sp
               Integer centerX, Integer shottype, Integer shotPat, Integer shootRate, Single accel,
               Single accelHeadingDeg, Single shotSpeed, Single startY);
 void LevelSetup(Game& g, Integer levelNumber);
+// The level's counters and boss timers back to zero, the menu music to start afresh on return.
+void ResetLevelCounters(Game& g);
+// One of the four level tracks at random (one draw of the game's random source).
+void StartLevelMusic(Game& g);
 void LevelDirector(Game& g);

@@ -2,7 +2,7 @@
 // SpawnTable that LevelSetup has already sized to the level's count.
 #pragma once
 
-#include "shell/types.h"
+#include "core/types.h"
 
 struct Game;
 

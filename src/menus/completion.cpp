@@ -28,7 +28,7 @@ Single CompletionSum(const ProgressBlock& p) {
 void CompletionUpdate(Game& g) {
   ProgressBlock& p = g.Progress;
   // The ultimate gem is handed out at 99 %; from then on the game counts as complete.
-  p.Stats[StatCompletion] = p.GemOwned[17] ? 100 : RoundToLong(CompletionSum(p));
+  p.Stats[StatCompletion] = p.GemOwned[GemUltimate] ? 100 : RoundToLong(CompletionSum(p));
 }
 
 namespace {
@@ -46,25 +46,25 @@ void UnlockUpdate(Game& g) {
   ProgressBlock& p = g.Progress;
   const Long completion = p.Stats[StatCompletion];
   if (completion >= 15) p.LevelOpen[10] = true;  // the mini game
-  if (completion >= 90) p.GemOwned[16] = true;
-  if (completion >= 99) p.GemOwned[17] = true;
+  if (completion >= 90) p.GemOwned[GemSmallCore] = true;
+  if (completion >= 99) p.GemOwned[GemUltimate] = true;
   if (completion >= 50 && p.ShotLevel[15] == -1) p.ShotLevel[15] = 0;
   if (completion >= 65 && p.ShotLevel[16] == -1) p.ShotLevel[16] = 0;
   if (completion >= 80 && p.ShotLevel[17] == -1) p.ShotLevel[17] = 0;
-  if (p.Stats[StatPotionsUsed] >= 15) p.GemOwned[10] = true;
-  if (p.Stats[StatLevelsPlayed] >= 50) p.GemOwned[11] = true;
+  if (p.Stats[StatPotionsUsed] >= 15) p.GemOwned[GemAutoPotion] = true;
+  if (p.Stats[StatLevelsPlayed] >= 50) p.GemOwned[GemSsRanking] = true;
 
   bool noChargeEverywhere = true;
   for (int level = 0; level <= 8; ++level) noChargeEverywhere = noChargeEverywhere && p.GoalDone[level][2];
-  if (noChargeEverywhere) p.GemOwned[12] = true;
+  if (noChargeEverywhere) p.GemOwned[GemReducerUp] = true;
 
   // The kill goals of the gem and charge columns.
-  if (GoalsMet(p, {{1, 4}, {2, 4}, {4, 4}, {6, 4}, {3, 3}, {5, 3}, {7, 3}, {8, 3}, {9, 3}})) p.GemOwned[13] = true;
+  if (GoalsMet(p, {{1, 4}, {2, 4}, {4, 4}, {6, 4}, {3, 3}, {5, 3}, {7, 3}, {8, 3}, {9, 3}})) p.GemOwned[GemAttackUp] = true;
 
   bool allAbilities = true;
   for (int ability = 0; ability <= 8; ++ability) allAbilities = allAbilities && p.ChargeOwned[ability];
-  if (allAbilities) p.GemOwned[14] = true;
+  if (allAbilities) p.GemOwned[GemChargeUp] = true;
 
   // The take-no-damage goal of every level.
-  if (GoalsMet(p, {{1, 3}, {2, 3}, {4, 3}, {6, 3}, {3, 4}, {5, 4}, {7, 4}, {8, 4}, {9, 4}})) p.GemOwned[15] = true;
+  if (GoalsMet(p, {{1, 3}, {2, 3}, {4, 3}, {6, 3}, {3, 4}, {5, 4}, {7, 4}, {8, 4}, {9, 4}})) p.GemOwned[GemDefenceUp] = true;
 }

@@ -153,7 +153,7 @@ void ApplyHoverRows(Game& g, const HoverRow* rows, std::size_t count) {
     const HoverRow& row = rows[i];
     if (!PointerIn(g, row.Left, row.Right, row.Top, row.Bottom)) continue;
     for (int k = 0; k < 4; ++k)
-      if (row.Lines[k]) g.HelpLines[k] = row.Lines[k];
+      if (row.Lines[k]) g.Menu.HelpLines[k] = row.Lines[k];
   }
 }
 

@@ -27,7 +27,7 @@ const char* const GoalsRule = "-------------------------------------------------
 
 void ShowLines(Game& g, const std::array<std::string, 8>& lines) {
   for (int k = 0; k <= 7; ++k)
-    if (k != 4) g.HelpLines[k] = lines[k];  // line 4 keeps the points
+    if (k != 4) g.Menu.HelpLines[k] = lines[k];  // line 4 keeps the points
 }
 
 // Hovering over an open mode button describes the mode. Returns true when the panel
@@ -87,16 +87,16 @@ int LevelButtons(Game& g) {
     const bool pointer = PointerIn(g, 10, 154, top, top + 25);
     if (!g.Progress.LevelOpen[index]) {
       DrawSprite(g, SheetButtons, 9, top - 1, 0, 167, 147, 194);
-      if (pointer) g.HelpLines[0] = LockedText(index);
+      if (pointer) g.Menu.HelpLines[0] = LockedText(index);
       continue;  // a click on a locked button does nothing
     }
     if (!pointer) continue;
     if (index < 10) {
-      g.GoalsShown = true;
+      g.Menu.GoalsShown = true;
       ShowLines(g, GoalsTable(index));
       goalsOf = index;
     } else if (DescribeMode(g, index)) {
-      g.GoalsShown = true;
+      g.Menu.GoalsShown = true;
       goalsOf = index;
     }
     if (g.MouseLeft) StartLevel(g, index);

@@ -10,20 +10,20 @@
 namespace {
 
 void MenuMusic(Game& g) {
-  if (g.MusicStarted) return;
+  if (g.Menu.MusicStarted) return;
   ChangeMusic(g, -800, "Menu", false);
-  g.MusicStarted = true;
+  g.Menu.MusicStarted = true;
 }
 
 // The tabs only change the picture above the information panel.
 void Tabs(Game& g) {
   for (int tab = 0; tab <= 2; ++tab) {
     if (g.MouseLeft && PointerIn(g, 467 + 80 * tab, 543 + 80 * tab, 107, 122)) {
-      g.MenuTab = static_cast<Integer>(tab);
+      g.Menu.MenuTab = static_cast<Integer>(tab);
       PlaySoundIfOn(g, SoundSelect);
     }
   }
-  const int tab = g.MenuTab >= 0 && g.MenuTab <= 2 ? g.MenuTab : 0;
+  const int tab = g.Menu.MenuTab >= 0 && g.Menu.MenuTab <= 2 ? g.Menu.MenuTab : 0;
   DrawSprite(g, SheetButtons, 466 + 80 * tab, 106, 68, 0, 147, 18);
   DrawSprite(g, SheetMenuHelp, 417, 126, 0, 176 * tab, 288, 176 * tab + 172);
 }
@@ -67,46 +67,46 @@ void Switches(Game& g) {
 // other lines closer and strikes out the goals already met.
 void InfoPanel(Game& g, int goalsOf) {
   for (int k = 0; k <= 7; ++k) {
-    const std::string& line = g.HelpLines[k];
+    const std::string& line = g.Menu.HelpLines[k];
     if (line.empty()) continue;
     int y;
     if (k == 4) {
       y = 425;
-    } else if (!g.GoalsShown) {
+    } else if (!g.Menu.GoalsShown) {
       y = 338 + 20 * k;
     } else {
       y = k < 4 ? 338 + 12 * k : 338 + 12 * (k - 1);
     }
     DrawText(g, 500, y, line);
   }
-  if (!g.GoalsShown || goalsOf < 0 || goalsOf > 13) return;
+  if (!g.Menu.GoalsShown || goalsOf < 0 || goalsOf > 13) return;
   static constexpr int StrikeY[5] = {367, 379, 391, 403, 415};
-  const uint32_t fill = g.FillColour;
-  g.FillColour = g.TextColour;
+  const uint32_t fill = g.Pen.FillColour;
+  g.Pen.FillColour = g.Pen.TextColour;
   for (int goal = 0; goal <= 4; ++goal)
     if (g.Progress.GoalDone[goalsOf][goal]) DrawBox(g, 498, StrikeY[goal], 712, StrikeY[goal] + 1);
-  g.FillColour = fill;
+  g.Pen.FillColour = fill;
 }
 
 }  // namespace
 
 void MenuFrame(Game& g) {
   MenuMusic(g);
-  g.GoalsShown = false;
+  g.Menu.GoalsShown = false;
   CompletionUpdate(g);
   UnlockUpdate(g);
 
   DrawSprite(g, SheetTitle, 0, 0, 0, 0, 800, 600);
   // A marathon always starts from its first stage.
-  g.MarathonStage = 1;
-  g.MarathonStageLoaded = false;
+  g.Level.MarathonStage = 1;
+  g.Level.MarathonStageLoaded = false;
 
-  g.HelpLines = {};
-  g.HelpLines[4] = "              YOU HAVE " + std::to_string(g.Progress.Points) + " POINTS TO SPEND";
+  g.Menu.HelpLines = {};
+  g.Menu.HelpLines[4] = "              YOU HAVE " + std::to_string(g.Progress.Points) + " POINTS TO SPEND";
 
   Tabs(g);
   HoverTexts(g);
-  g.TextColour = 0;  // black on the light panels
+  g.Pen.TextColour = 0;  // black on the light panels
   Shop(g);
   QuitButton(g);
   const int goalsOf = LevelButtons(g);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "save/progress.h"
-#include "shell/types.h"
+#include "core/types.h"
 
 struct Game;
 

@@ -42,10 +42,10 @@ bool Buy(Game& g, Long cost) {
 
 void SetHint(Game& g, const std::string& l0, const std::string& l1 = "", const std::string& l2 = "",
              const std::string& l3 = "") {
-  g.HelpLines[0] = l0;
-  g.HelpLines[1] = l1;
-  g.HelpLines[2] = l2;
-  g.HelpLines[3] = l3;
+  g.Menu.HelpLines[0] = l0;
+  g.Menu.HelpLines[1] = l1;
+  g.Menu.HelpLines[2] = l2;
+  g.Menu.HelpLines[3] = l3;
 }
 
 // The level band of an unlocked shot: the price of the next level and the purchase.
@@ -55,13 +55,13 @@ void ShotLevelBand(Game& g, int shot) {
   // The hint follows the level as it now stands, so a shot just bought up to its last
   // level says so at once rather than quoting the price of an eleventh.
   if (level >= 9) {
-    g.HelpLines[0] = "THIS SHOT IS FULLY LEVELED UP";
+    g.Menu.HelpLines[0] = "THIS SHOT IS FULLY LEVELED UP";
     return;
   }
   const int cost = (level + 1) * 300 - 200;
-  g.HelpLines[0] = "IT COSTS " + std::to_string(cost) + " POINTS TO LEVEL THIS SHOT";
-  g.HelpLines[1] = "UP TO LEVEL " + std::to_string(level + 2) + ". CLICK HERE TO SPEND";
-  g.HelpLines[2] = "POINTS LEVEL IT UP";
+  g.Menu.HelpLines[0] = "IT COSTS " + std::to_string(cost) + " POINTS TO LEVEL THIS SHOT";
+  g.Menu.HelpLines[1] = "UP TO LEVEL " + std::to_string(level + 2) + ". CLICK HERE TO SPEND";
+  g.Menu.HelpLines[2] = "POINTS LEVEL IT UP";
 }
 
 // Row 3 cannot be bought; each shot there says how it is won.
@@ -175,9 +175,9 @@ void ShipParts(Game& g) {
     const bool pointer = PointerIn(g, 714, 778, top, top + 35);
     if (level < 10 && pointer) {
       if (Buy(g, 100 * level)) level = static_cast<Integer>(level + 1);
-      g.HelpLines[2] = "IT COSTS " + std::to_string(100 * level) + " TO LEVEL THIS PART UP";
+      g.Menu.HelpLines[2] = "IT COSTS " + std::to_string(100 * level) + " TO LEVEL THIS PART UP";
     }
-    if (level >= 10 && pointer) g.HelpLines[2] = "THIS PART IS FULLY LEVELED UP";
+    if (level >= 10 && pointer) g.Menu.HelpLines[2] = "THIS PART IS FULLY LEVELED UP";
     DrawText(g, 742, 125 + 39 * part, std::to_string(level));
   }
 }

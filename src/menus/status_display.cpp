@@ -30,12 +30,12 @@ void StatusDisplay(Game& g) {
   DrawShipLostNotice(g);
   if (g.Ship.Exists) ShipBar(g, g.Ship.Life, 0, 51, 75);
   ShipBar(g, g.Ship.Charge, 51, 102, 324);
-  if (!g.BossPhase) return;
+  if (!g.Level.BossPhase) return;
   Blit(g, SheetBars, true, 75, 526, 715, 767, 0, 451, 152, 204);
   // The level director gives the boss a positive full life before the bar shows; without
   // one there is nothing to measure against, so only the case is drawn.
-  if (g.BossMaxLife <= 0) return;
-  const double share = double(g.BossLife) / double(g.BossMaxLife);
+  if (g.Level.BossMaxLife <= 0) return;
+  const double share = double(g.Level.BossLife) / double(g.Level.BossMaxLife);
   int top = RoundToInteger(std::fabs(451.0 - 451.0 * share));
   if (top > 451) top = 451;  // a boss below 0 life shows an empty bar, not rows off the sheet
   Blit(g, SheetBars, true, 75 + top, 526, 715, 765, top, 451, 102, 152);

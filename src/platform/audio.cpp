@@ -9,7 +9,7 @@ const char* const SoundNames[SoundSlotCount] = {"Explo0",   "Explo1",  "Explo2",
 
 void PlaySound(Game& g, int slot) {
   if (slot < 0 || slot >= SoundSlotCount) return;
-  g.SoundsThisFrame.push_back(slot);
+  g.Harness.SoundsThisFrame.push_back(slot);
   if (g.Plat) g.Plat->PlaySound(slot);
 }
 
@@ -18,23 +18,23 @@ void PlaySoundIfOn(Game& g, int slot) {
 }
 
 void LoadMusic(Game& g, const std::string& name) {
-  g.Music.Track = name;
-  g.Music.Playing = false;
+  g.Harness.Music.Track = name;
+  g.Harness.Music.Playing = false;
   if (g.Plat) g.Plat->LoadMusic(name);
 }
 
 void PlayMusic(Game& g) {
-  g.Music.Playing = !g.Music.Track.empty();
+  g.Harness.Music.Playing = !g.Harness.Music.Track.empty();
   if (g.Plat) g.Plat->PlayMusic();
 }
 
 void StopMusic(Game& g) {
-  g.Music.Playing = false;
+  g.Harness.Music.Playing = false;
   if (g.Plat) g.Plat->StopMusic();
 }
 
 void SetMusicVolume(Game& g, int hundredthsOfDb) {
-  g.Music.Volume = hundredthsOfDb;
+  g.Harness.Music.Volume = hundredthsOfDb;
   if (g.Plat) g.Plat->SetMusicVolume(hundredthsOfDb);
 }
 

@@ -29,9 +29,9 @@ int Blit(Game& g, int sheet, bool fast, int destTop, int destBottom, int destLef
 }
 
 void DrawText(Game& g, int x, int y, const std::string& text) {
-  if (g.Plat) g.Plat->DrawText(x, y, text, g.TextColour);
+  if (g.Plat) g.Plat->DrawText(x, y, text, g.Pen.TextColour);
 }
 
 void DrawBox(Game& g, int left, int top, int right, int bottom) {
-  if (g.Plat) g.Plat->FillBox(left, top, right, bottom, g.FillColour);
+  if (g.Plat) g.Plat->FillBox(left, top, right, bottom, g.Pen.FillColour);
 }

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "shell/types.h"
+#include "core/types.h"
 
 struct Game;
 

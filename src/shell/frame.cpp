@@ -35,11 +35,11 @@ void LeaveLevelOnEscape(Game& g) {
   g.InMenu = true;
   auto& s = g.Progress.Stats;
   auto fold = [](Long& stat, double add) { stat = RoundToLong(double(stat) + add); };
-  fold(s[StatDamageTaken], g.DamageTaken);
-  fold(s[StatDamageDealt], g.DamageDealt);
-  s[StatKills] = SatAddLong(s[StatKills], g.KillCount);
-  s[StatPotionsUsed] = SatAddLong(s[StatPotionsUsed], g.PotionsUsedLevel);
-  fold(s[StatDistance], g.DistanceMoved);
+  fold(s[StatDamageTaken], g.Level.DamageTaken);
+  fold(s[StatDamageDealt], g.Level.DamageDealt);
+  s[StatKills] = SatAddLong(s[StatKills], g.Level.KillCount);
+  s[StatPotionsUsed] = SatAddLong(s[StatPotionsUsed], g.Level.PotionsUsedLevel);
+  fold(s[StatDistance], g.Level.DistanceMoved);
 }
 
 void PollKeyboard(Game& g) {
@@ -56,8 +56,8 @@ void PollMouse(Game& g) {
   long long x = (long long)g.MouseX + dx, y = (long long)g.MouseY + dy;
   if (x < 0) x = 0;
   if (y < 0) y = 0;
-  if (x > 780) x = 780;
-  if (y > 570) y = 570;
+  if (x > PointerMaxX) x = PointerMaxX;
+  if (y > PointerMaxY) y = PointerMaxY;
   g.MouseX = static_cast<Integer>(x);
   g.MouseY = static_cast<Integer>(y);
   g.MouseLeft = left;
@@ -87,34 +87,39 @@ static void MenuFrameSteps(Game& g) {
   MenuFrame(g);
 }
 
-static void PlayFrameSteps(Game& g) {
+static void PlayFrameSteps(Game& g, FrameWatcher* watcher) {
   DrawBackdrop(g);
   StepStars(g);
   Spawner(g);
   if (!g.LevelOver) {
     StepEnemies(g);
     StepShots(g);
+    const bool shipFlies = g.Ship.Exists;
     StepShip(g);
+    if (watcher && shipFlies) watcher->AfterShipStep(g);
     StepEnemyShots(g);
   }
   StepExplosions(g);
   LevelDirector(g);
   StatusDisplay(g);
-  if (g.ChargeOn[AbilityShotEraser]) {
+  if (g.Level.ChargeOn[AbilityShotEraser]) {
     // The shot eraser floods the play area white for its one frame.
-    g.FillColour = 0xFFFFFF;
+    g.Pen.FillColour = 0xFFFFFF;
     DrawBox(g, 100, 0, 700, 600);
   }
 }
 
-void RunFrame(Game& g) {
-  g.SoundsThisFrame.clear();
+// Escape is handled before the keyboard poll on purpose: the spawner (after the ship is lost)
+// and the results screen (after a pay-out) leave the level by holding Escape in the key table
+// during one frame, and the dispatcher of the next frame must still see it.
+void RunFrame(Game& g, FrameWatcher* watcher) {
+  g.Harness.SoundsThisFrame.clear();
   AdvancePlayClock(g);
   LeaveLevelOnEscape(g);
   PollKeyboard(g);
   if (g.InMenu) {
     MenuFrameSteps(g);
   } else {
-    PlayFrameSteps(g);
+    PlayFrameSteps(g, watcher);
   }
 }

@@ -4,10 +4,10 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "core/geometry.h"
 #include "effects/explo_class.h"
 #include "effects/star_class.h"
 #include "enemies/data_tables.h"
@@ -19,7 +19,8 @@
 #include "ship/ship_class.h"
 #include "shots/shot_class.h"
 #include "shots/shot_types.h"
-#include "shell/types.h"
+#include "core/ids.h"
+#include "core/types.h"
 
 class Platform;
 
@@ -48,19 +49,6 @@ enum ScanCode {
   KeyDown = 208,
 };
 
-// Charge abilities, the index of ChargeOn and ChargeCost.
-enum Ability {
-  AbilityBooster = 0,
-  AbilityRammer = 1,
-  AbilityDoubleShot = 2,
-  AbilityDefence2 = 3,
-  AbilityAttack2 = 4,
-  AbilitySiphoner = 5,
-  AbilityShotEraser = 6,
-  AbilityMatrix = 7,
-  AbilityCloaker = 8,
-};
-
 // What the harness reports about the music.
 struct MusicRecord {
   std::string Track;  // last loaded, "" if none
@@ -68,31 +56,21 @@ struct MusicRecord {
   bool Playing = false;
 };
 
-struct Game {
-  Platform* Plat = nullptr;  // not owned
-  RandomGenerator Rng;
-  Single Rnd() { return Rng.Next(); }
+// Fixed tables: filled once at start-up, except enemy kinds 20..29, which every level set-up
+// rewrites with the level's bosses and heavy craft.
+struct GameTables {
+  std::array<ExploTypeRec, 3> ExploTypes{};
+  std::array<EShotPatternRec, 38> EShotPatterns{};
+  std::array<EShotTypeRec, 5> EShotTypes{};
+  std::array<EnemyKindRec, 30> EnemyKinds{};
+  std::array<Single, 10> ChargeCost{};
+  std::array<std::array<ShotTypeRec, ShotLevels>, ShotKinds> ShotTypes{};  // [kind][level]
+  Integer ShipWidth = 0, ShipHeight = 0, ShipSrcTop = 0;
+  Single ShipSpeedBase = 0, ShipAccelBase = 0, RegenBase = 0, ChargeBase = 0;
+};
 
-  // Shell and input.
-  bool GameRunning = false;
-  bool InMenu = true;
-  bool LevelOver = false;
-  Long ClockLastTick = 0;
-  std::array<bool, 212> Keys{};
-  Integer MouseX = 0, MouseY = 0;
-  bool MouseLeft = false, MouseRight = false;
-  bool MouseLeftDown = false, MouseRightDown = false;
-
-  // Entity pools.
-  ShipClass Ship;
-  std::array<StarClass, StarCount> Stars{};
-  std::array<ShotClass, ShotCount> Shots{};
-  std::array<EnemyClass, EnemyCountMax> Enemies{};
-  std::array<ExploClass, ExplosionCount> Explosions{};
-  std::array<EShotsClass, EShotCount> EShots{};
-
-  // The current level.
-  Integer CurrentLevel = 0;
+// The level being played: its clock, counters, boss and mode state, and its spawn table.
+struct LevelState {
   Single FrameClock = 0;
   std::array<bool, 10> ChargeOn{};
   Single DamageTaken = 0, DamageDealt = 0;
@@ -115,47 +93,69 @@ struct Game {
   Long BossTimer = 0;
   bool BossCircling = false;
   Integer ArenaStageTime = 0;
+};
 
-  // Saved progress.
-  ProgressBlock Progress;
-
-  // Menu.
+// The menu screen's state.
+struct MenuState {
   Integer MenuTab = 0;
   std::array<std::string, 8> HelpLines{};
   bool GoalsShown = false;
   bool MusicStarted = false;
+};
 
-  // Fixed tables, filled once at start-up (EnemyKinds 20..29 by every level set-up).
-  std::array<ExploTypeRec, 3> ExploTypes{};
-  std::array<EShotPatternRec, 38> EShotPatterns{};
-  std::array<EShotTypeRec, 5> EShotTypes{};
-  std::array<EnemyKindRec, 30> EnemyKinds{};
-  std::array<Single, 10> ChargeCost{};
-  std::array<std::array<ShotTypeRec, ShotLevels>, ShotKinds> ShotTypes{};  // [kind][level]
-  Integer ShipWidth = 0, ShipHeight = 0, ShipSrcTop = 0;
-  Single ShipSpeedBase = 0, ShipAccelBase = 0, RegenBase = 0, ChargeBase = 0;
-
-  // Back-buffer drawing state.
+// Back-buffer drawing state: the colours of the next text and the next box.
+struct DrawingPen {
   uint32_t TextColour = 0xFFFFFF;
   uint32_t FillColour = 0xFFFFFF;
+};
 
-  // Bookkeeping that the harness reports.
-  long long FrameNumber = 0;          // frames run so far
+// Bookkeeping that the harness reports.
+struct HarnessRecord {
+  long long FrameNumber = 0;         // frames run so far
+  MusicRecord Music;
+  std::vector<int> SoundsThisFrame;  // sound slots started during the current frame
+};
+
+struct Game {
+  Platform* Plat = nullptr;  // not owned
+  RandomGenerator Rng;
+  Single Rnd() { return Rng.Next(); }
+
+  // Shell and input.
+  bool GameRunning = false;
+  bool InMenu = true;
+  bool LevelOver = false;
+  Long ClockLastTick = 0;
+  std::array<bool, 212> Keys{};
+  Integer MouseX = 0, MouseY = 0;
+  bool MouseLeft = false, MouseRight = false;
+  bool MouseLeftDown = false, MouseRightDown = false;
+
+  // Entity pools, created afresh at content load and at every level start (CreatePools).
+  ShipClass Ship;
+  std::array<StarClass, StarCount> Stars{};
+  std::array<ShotClass, ShotCount> Shots{};
+  std::array<EnemyClass, EnemyCountMax> Enemies{};
+  std::array<ExploClass, ExplosionCount> Explosions{};
+  std::array<EShotsClass, EShotCount> EShots{};
+
+  Integer CurrentLevel = 0;
+  LevelState Level;
+  ProgressBlock Progress;  // saved progress
+  MenuState Menu;
+  GameTables Tables;
+  DrawingPen Pen;
+  HarnessRecord Harness;
 
   // Pause: no game frame runs while paused (or while the window is hidden), so the run is
   // the same with or without pauses.
   bool Paused = false;
   bool PauseKeyHeld = false;  // P was held in the last step (a press toggles once)
   bool Still = false;         // no frame ran in the last step; the platform's clock stands still
-  MusicRecord Music;
-  std::vector<int> SoundsThisFrame;  // sound slots started during the current frame
 
   // Where progress is saved; empty means nowhere (saves are skipped).
   std::string SavePath;
   SaveSession Save;  // may it be written, the lock on it
-
-  // For the soak test: called at the end of every ship step, right after the life upkeep.
-  std::function<void(const Game&)> AfterShipLife;
 };
 
 // Creates every entity pool afresh (all fields zero) and scatters new stars.

@@ -137,7 +137,7 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
     if (pause == PauseStep::Run) {
       if (shown) plat->ClearBuffer();
       RunFrame(g);
-      ++g.FrameNumber;
+      ++g.Harness.FrameNumber;
     }
     // Closing the window (or SIGINT / SIGTERM) saves and quits as the quit button does.
     if (g.GameRunning && plat->CloseRequested()) QuitGame(g);

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <sstream>
 
-#include "shell/types.h"
+#include "core/types.h"
 
 int ScanCodeForName(const std::string& raw) {
   std::string name;

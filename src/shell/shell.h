@@ -7,8 +7,17 @@
 // start values and the saved progress. g.Plat and g.SavePath must be set.
 void ContentLoad(Game& g);
 
+// Looks at a play frame from outside the game, between its steps; the soak test uses it to check
+// the ship right after its upkeep, before the enemy bullets of the same frame hit it.
+class FrameWatcher {
+ public:
+  virtual ~FrameWatcher() = default;
+  // After the ship's step, on frames where the ship flew (even if it has just died).
+  virtual void AfterShipStep(const Game& g) = 0;
+};
+
 // One frame of the game: the play clock, Escape, the keyboard, then a menu or a play frame.
-void RunFrame(Game& g);
+void RunFrame(Game& g, FrameWatcher* watcher = nullptr);
 
 // The parts of a frame, exposed for tests.
 void AdvancePlayClock(Game& g);

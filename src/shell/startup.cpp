@@ -1,4 +1,5 @@
 // Content load and the level start: the moments when pools are (re)created.
+#include "effects/explo_class.h"
 #include "effects/star_class.h"
 #include "enemies/data_tables.h"
 #include "levels/levels.h"
@@ -8,6 +9,7 @@
 #include "save/save_file.h"
 #include "shell/shell.h"
 #include "ship/ship_class.h"
+#include "shots/shot_types.h"
 
 void CreatePools(Game& g) {
   g.Stars = {};
@@ -24,10 +26,14 @@ void ContentLoad(Game& g) {
   for (int i = 0; i < SheetCount; ++i) g.Plat->LoadSheet(i, Sheets[i].Name, Sheets[i].ColourKey);
   for (int i = 0; i < SoundSlotCount; ++i) g.Plat->LoadSound(i, SoundNames[i]);
 
-  // The ship first, then the pools, then the tables (which place the ship).
+  // The ship first, then the pools, then the tables, then the ship's place.
   g.Ship = ShipClass{};
   CreatePools(g);
-  InitGameTables(g);
+  InitShipConstants(g);
+  FillExplosionKinds(g);
+  InitEnemyTables(g);
+  FillShotCatalogue(g);
+  PlaceShipAtStart(g, g.Ship);
   g.Ship.Life = 200;
   g.Ship.Charge = 200;
   g.Ship.Exists = true;
@@ -45,10 +51,11 @@ void ContentLoad(Game& g) {
 void StartLevel(Game& g, int levelIndex) {
   PlaySoundIfOn(g, SoundLevelSelect);
   CreatePools(g);
-  g.ChargeOn = {};
+  g.Level.ChargeOn = {};
   LevelSetup(g, static_cast<Integer>(levelIndex + 1));
   SetupShip(g);
-  g.BossPhase = false;
+  ResetLevelCounters(g);
+  StartLevelMusic(g);
   g.InMenu = false;
 }
 

@@ -1,7 +1,7 @@
 // The player's ship: one object for the whole run, reused by every level.
 #pragma once
 
-#include "shell/types.h"
+#include "core/types.h"
 
 struct Game;
 
@@ -44,4 +44,10 @@ struct ShipClass {
 
 // The ship's part of a play frame, and its preparation when a level starts.
 void StepShip(Game& g);
+// Readies the ship for a level: part and shot levels from the progress, full life and charge,
+// at rest at its start place.
 void SetupShip(Game& g);
+// The ship's size, sheet place, base speed, push, regeneration and charge rates and the ability costs.
+void InitShipConstants(Game& g);
+// Puts the ship at its start place with the base speed and push, at rest.
+void PlaceShipAtStart(const Game& g, ShipClass& s);

@@ -1,17 +1,15 @@
 // Steering, potions and the two charge-ability slots.
-#include "enemies/data_tables.h"
+#include "core/geometry.h"
 #include "shell/game.h"
 #include "ship/ship_class.h"
 
 namespace {
-constexpr int GemReducerUp = 12;
-constexpr int GemUltimate = 17;
 
 // One ability slot: key held and charge enough (by the cheap threshold) switches the
 // ability on and takes its cost; otherwise it goes off.
 void UseAbilitySlot(Game& g, ShipClass& ship, Integer ability, bool keyHeld, bool& pressed) {
-  if (ability < 0 || ability >= static_cast<int>(g.ChargeOn.size())) return;
-  const Single cost = g.ChargeCost[ability];
+  if (ability < 0 || ability >= static_cast<int>(g.Level.ChargeOn.size())) return;
+  const Single cost = g.Tables.ChargeCost[ability];
   Single c = cost / (Single(ship.CurReducer) / 3);
   if (ship.HasGem(GemReducerUp)) c = c / 1.5f;
   if (ship.HasGem(GemUltimate)) c = c / 2;
@@ -22,19 +20,19 @@ void UseAbilitySlot(Game& g, ShipClass& ship, Integer ability, bool keyHeld, boo
     if (ability == AbilityShotEraser) {
       if (pressed) {
         // The eraser fires once per press: holding the key does nothing more.
-        g.ChargeOn[AbilityShotEraser] = false;
+        g.Level.ChargeOn[AbilityShotEraser] = false;
         return;
       }
-      g.ChargeOn[AbilityShotEraser] = true;
+      g.Level.ChargeOn[AbilityShotEraser] = true;
       ship.Charge = ship.Charge - c;
     } else {
-      g.ChargeOn[ability] = true;
+      g.Level.ChargeOn[ability] = true;
       ship.Charge = ship.Charge - c;
     }
-    g.ChargeUsed = g.ChargeUsed + c;
+    g.Level.ChargeUsed = g.Level.ChargeUsed + c;
     pressed = true;
   } else {
-    g.ChargeOn[ability] = false;
+    g.Level.ChargeOn[ability] = false;
     pressed = false;
   }
 }
@@ -54,18 +52,18 @@ void ShipClass::HandleKeys(Game& g) {
   if (g.Keys[KeyA] && potions[0] > 0 && Life < 200) {
     potions[0] = static_cast<Integer>(potions[0] - 1);
     Life = 200;
-    g.PotionsUsedLevel = SatAdd(g.PotionsUsedLevel, 1);
+    g.Level.PotionsUsedLevel = SatAdd(g.Level.PotionsUsedLevel, 1);
   }
   if (g.Keys[KeyS] && potions[1] > 0 && Charge < 200) {
     potions[1] = static_cast<Integer>(potions[1] - 1);
     Charge = 200;
-    g.PotionsUsedLevel = SatAdd(g.PotionsUsedLevel, 1);
+    g.Level.PotionsUsedLevel = SatAdd(g.Level.PotionsUsedLevel, 1);
   }
   if (g.Keys[KeyD] && potions[2] > 0 && !(Life >= 200 && Charge >= 200)) {
     potions[2] = static_cast<Integer>(potions[2] - 1);
     Charge = 200;
     Life = 200;
-    g.PotionsUsedLevel = SatAdd(g.PotionsUsedLevel, 1);
+    g.Level.PotionsUsedLevel = SatAdd(g.Level.PotionsUsedLevel, 1);
   }
 
   // Slot 2 comes last, so with the same ability in both slots it decides the frame.

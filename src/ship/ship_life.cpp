@@ -5,12 +5,6 @@
 #include "ship/ship_class.h"
 
 namespace {
-constexpr int GemRegenNearDeath = 1;
-constexpr int GemChargeNearDeath = 2;
-constexpr int GemResurrect = 8;
-constexpr int GemAutoPotion = 10;
-constexpr int GemChargeUp = 14;
-constexpr int GemUltimate = 17;
 constexpr Single NearDeath = 50;  // a quarter of full life
 
 // The divisor of charge regeneration: smaller with the charge gems, and smaller still
@@ -26,11 +20,11 @@ Single ChargeDivisor(const ShipClass& ship) {
 
 void Die(Game& g, ShipClass& ship) {
   ship.Life = 0;
-  g.DeathTime = RoundToLong(g.FrameClock);
+  g.Level.DeathTime = RoundToLong(g.Level.FrameClock);
   ChangeMusic(g, -500, "Death");
   PlaySoundIfOn(g, SoundExplo2);
   ship.Exists = false;
-  if (g.CurrentLevel == 11) g.MiniGameTime = RoundToLong(g.FrameClock);
+  if (g.CurrentLevel == ModeMiniGame) g.Level.MiniGameTime = RoundToLong(g.Level.FrameClock);
   g.Progress.Stats[StatDeaths] = SatAddLong(g.Progress.Stats[StatDeaths], 1);
   // The wreck bursts in 25 fireballs scattered around it, going off one after another.
   for (int i = 0; i < 25; ++i) {
@@ -47,11 +41,11 @@ void Die(Game& g, ShipClass& ship) {
 
 void ShipClass::ShipLife(Game& g) {
   if (HasGem(GemRegenNearDeath) && Life < NearDeath) {
-    Life = Life + (Single(CurRegen) + g.RegenBase) / 50;
+    Life = Life + (Single(CurRegen) + g.Tables.RegenBase) / 50;
   } else if (Life < 200) {
-    Life = Life + (Single(CurRegen) + g.RegenBase) / 100;
+    Life = Life + (Single(CurRegen) + g.Tables.RegenBase) / 100;
   }
-  if (g.ChargeOn[AbilitySiphoner]) Life = Life + 2;
+  if (g.Level.ChargeOn[AbilitySiphoner]) Life = Life + 2;
   if (Life > 200) Life = 200;
 
   if (Life < 0) {
@@ -69,7 +63,7 @@ void ShipClass::ShipLife(Game& g) {
   }
 
   // Charge builds up only while neither ability key is held, even on the frame of death.
-  if (!g.Keys[KeyZ] && !g.Keys[KeyV]) Charge = Charge + (Single(CurCharge) + g.ChargeBase) / ChargeDivisor(*this);
+  if (!g.Keys[KeyZ] && !g.Keys[KeyV]) Charge = Charge + (Single(CurCharge) + g.Tables.ChargeBase) / ChargeDivisor(*this);
   if (Charge > 200) Charge = 200;
   if (Charge < 0) Charge = 0;
 }

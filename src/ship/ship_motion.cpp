@@ -2,12 +2,11 @@
 #include <cmath>
 
 #include "platform/blit.h"
+#include "core/geometry.h"
 #include "shell/game.h"
 #include "ship/ship_class.h"
 
 namespace {
-constexpr int GemAccelUp = 0;
-constexpr int GemSmallCore = 16;
 }  // namespace
 
 void ShipClass::Initialize(Single top, Single bottom, Single left, Single right, Single shipSpeed, Single shipAccel,
@@ -39,23 +38,15 @@ bool ShipClass::CollideWithRect(Integer rectTop, Integer rectBottom, Integer rec
 // accel gem multiplies by five, in that order.
 void ShipClass::AccelShip(Game& g, Single speed, Single direction) {
   Single p = speed;
-  if (g.ChargeOn[AbilityBooster]) p = p * 3;
-  if (g.ChargeOn[AbilityMatrix]) p = p / 2;
+  if (g.Level.ChargeOn[AbilityBooster]) p = p * 3;
+  if (g.Level.ChargeOn[AbilityMatrix]) p = p / 2;
   if (HasGem(GemAccelUp)) p = p * 5;
-  const double vx = double(p) * std::cos(double(direction)) + double(Speed) * std::cos(double(Heading));
-  const double vy = double(p) * std::sin(double(direction)) + double(Speed) * std::sin(double(Heading));
-  if (vx > 0) {
-    Heading = static_cast<Single>(std::atan(vy / vx));
-  } else if (vx < 0) {
-    Heading = static_cast<Single>(std::atan(vy / vx) + Pi);
-  }
-  // A velocity straight up or down keeps the heading it had.
-  Speed = static_cast<Single>(std::sqrt(vx * vx + vy * vy));
+  AddPush(Speed, Heading, p, direction);
 }
 
 void ShipClass::ShipFriction(Game& g) {
   Single vmax = Single(CurSpeed) / 2 + ShipSpeed;
-  if (g.ChargeOn[AbilityBooster]) vmax = vmax * 2;
+  if (g.Level.ChargeOn[AbilityBooster]) vmax = vmax * 2;
   if (vmax < Speed) Speed = vmax;
   const bool steering = g.Keys[KeyUp] || g.Keys[KeyDown] || g.Keys[KeyLeft] || g.Keys[KeyRight];
   if (!steering) {
@@ -71,15 +62,15 @@ void ShipClass::ShipMove(Game& g) {
   NoShoot = SatAddLong(NoShoot, -1);
   if (NoMove > 0) Speed = 0;
   const double s = Speed;
-  if (g.Keys[KeySpace] || g.ChargeOn[AbilityMatrix]) {
+  if (g.Keys[KeySpace] || g.Level.ChargeOn[AbilityMatrix]) {
     // Precision flying: half a step.
     Top = static_cast<Single>(double(Top) + s * std::sin(double(Heading)) / 2);
     Left = static_cast<Single>(double(Left) + s * std::cos(double(Heading)) / 2);
-    g.DistanceMoved = g.DistanceMoved + Speed / 10 / 2;
+    g.Level.DistanceMoved = g.Level.DistanceMoved + Speed / 10 / 2;
   } else {
     Top = static_cast<Single>(double(Top) + s * std::sin(double(Heading)));
     Left = static_cast<Single>(double(Left) + s * std::cos(double(Heading)));
-    g.DistanceMoved = g.DistanceMoved + Speed / 10;
+    g.Level.DistanceMoved = g.Level.DistanceMoved + Speed / 10;
   }
   Bottom = Top + Height;
   Right = Left + Width;
@@ -107,7 +98,7 @@ void ShipClass::LimitInScreen() {
 }
 
 void ShipClass::DrawShip(Game& g) {
-  AniFrame = AniFrame + (g.ChargeOn[AbilityMatrix] ? 0.06f : 0.25f);
+  AniFrame = AniFrame + (g.Level.ChargeOn[AbilityMatrix] ? 0.06f : 0.25f);
   if (AniFrame >= 7) AniFrame = 0;
 
   const int top = RoundToInteger(Top), bottom = RoundToInteger(Bottom);
@@ -116,12 +107,12 @@ void ShipClass::DrawShip(Game& g) {
     Blit(g, sheet, true, top, bottom, left, right, srcTop, srcBottom, srcLeft, srcRight);
   };
 
-  if (g.ChargeOn[AbilityCloaker]) {
+  if (g.Level.ChargeOn[AbilityCloaker]) {
     // The cloaked ship is a faint outline kept on the shots sheet.
     draw(SheetShots, 15, 71, 141, 186);
     return;
   }
-  if (g.ChargeOn[AbilityRammer]) {
+  if (g.Level.ChargeOn[AbilityRammer]) {
     // The rammer look sits in the column right of the plain ship.
     draw(SheetShips, SrcRectTop, SrcRectBottom, SrcRectRight, 2 * SrcRectRight);
     return;

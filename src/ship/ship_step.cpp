@@ -1,7 +1,4 @@
 // The ship step of a play frame and the ship's preparation when a level starts.
-#include <string>
-
-#include "platform/audio.h"
 #include "shell/game.h"
 #include "ship/ship_class.h"
 
@@ -16,7 +13,6 @@ void StepShip(Game& g) {
   s.ShipFriction(g);
   s.ShipMove(g);
   s.ShipLife(g);
-  if (g.AfterShipLife) g.AfterShipLife(g);
 }
 
 // Heading, AniFrame, NoMove, NoShoot, Pressed and Pressed2 carry over from the last level.
@@ -41,27 +37,24 @@ void SetupShip(Game& g) {
   s.LastShot1 = 0;
   s.LastShot2 = 0;
   s.Resurected = false;
+  PlaceShipAtStart(g, s);
+}
 
-  g.BossTimer = 0;
-  g.BossCircling = false;
+void InitShipConstants(Game& g) {
+  g.Tables.ShipWidth = 45;
+  g.Tables.ShipHeight = 56;
+  g.Tables.ShipSrcTop = 0;
+  g.Tables.ShipAccelBase = 0.15f;
+  g.Tables.ShipSpeedBase = 2.0f;
+  g.Tables.RegenBase = 2.0f;
+  g.Tables.ChargeBase = 2.0f;
+  g.Tables.ChargeCost = {1.0f, 3.0f, 1.5f, 2.0f, 1.5f, 10.0f, 200.0f, 1.0f, 5.0f, 0.0f};
+}
 
-  // One of the four level tracks at random; track 1 is mixed louder.
-  const int track = static_cast<int>(4 * g.Rnd());
-  ChangeMusic(g, track == 1 ? -1000 : -1700, std::to_string(track));
-
-  g.KillCount = 0;
-  g.ChargeUsed = 0;
-  g.DamageDealt = 0;
-  g.DamageTaken = 0;
-  g.DistanceMoved = 0;
-  g.PotionsUsedLevel = 0;
-  g.PickupTaken = false;
-  g.MusicStarted = false;
-  g.EnemyCount = 0;
-
-  const Single halfWidth = Single(g.ShipWidth) / 2;
-  s.Initialize(400, Single(400 + g.ShipHeight), 400 - halfWidth, halfWidth + 400, g.ShipSpeedBase,
-               g.ShipAccelBase, g.ShipWidth, g.ShipHeight, g.ShipSrcTop,
-               static_cast<Integer>(g.ShipSrcTop + g.ShipHeight), 0, g.ShipWidth);
-  g.MiniGameTime = 0;
+void PlaceShipAtStart(const Game& g, ShipClass& s) {
+  // Centred at x 400, its top at y 400. Half of a whole width is exact in single precision.
+  const Single halfWidth = Single(g.Tables.ShipWidth) / 2;
+  s.Initialize(400, Single(400 + g.Tables.ShipHeight), 400 - halfWidth, halfWidth + 400, g.Tables.ShipSpeedBase,
+               g.Tables.ShipAccelBase, g.Tables.ShipWidth, g.Tables.ShipHeight, g.Tables.ShipSrcTop,
+               static_cast<Integer>(g.Tables.ShipSrcTop + g.Tables.ShipHeight), 0, g.Tables.ShipWidth);
 }

@@ -1,7 +1,7 @@
 // The player's shot catalogue: 20 kinds by 10 levels, one SetShotSpec call per sub-shot.
 // These numbers are the game's balance. Every entry fires Count sub-shots; a kind's look
 // (sprite rectangle, animation) stays the same at every level, except that the WIDE BEAM widens.
-#include "enemies/data_tables.h"
+#include "core/geometry.h"
 #include "shell/game.h"
 #include "shots/shot_types.h"
 
@@ -13,7 +13,7 @@ void SetShotSpec(Game& g, Integer level, Integer kind, Integer subShot, Integer 
   if (level < 0 || level >= ShotLevels || kind < 0 || kind >= ShotKinds || subShot < 0 ||
       subShot >= Integer(ShotTypeRec{}.SubShots.size()))
     return;
-  ShotTypeRec& e = g.ShotTypes[kind][level];
+  ShotTypeRec& e = g.Tables.ShotTypes[kind][level];
   e.AnimInterval = animInterval;
   e.Damage = damage;
   e.Frames = frames;

@@ -1,7 +1,7 @@
 // The player shot: launching, flight, the boomerang's return, drawing.
 #include <cmath>
 
-#include "enemies/data_tables.h"
+#include "core/geometry.h"
 #include "platform/blit.h"
 #include "shell/game.h"
 #include "shots/shot_class.h"
@@ -36,22 +36,14 @@ void ShotClass::Shoot(Integer top, Integer left, Single speed, Single damage, In
 }
 
 void ShotClass::AccelShot(Single speed, Single direction) {
-  double vx = double(speed) * std::cos(double(direction)) + double(Speed) * std::cos(double(Heading));
-  double vy = double(speed) * std::sin(double(direction)) + double(Speed) * std::sin(double(Heading));
-  if (vx > 0) {
-    Heading = static_cast<Single>(std::atan(vy / vx));
-  } else if (vx < 0) {
-    Heading = static_cast<Single>(std::atan(vy / vx) + Pi);
-  }
-  // With no sideways motion at all the heading stays as it was.
-  Speed = static_cast<Single>(std::sqrt(vx * vx + vy * vy));
+  AddPush(Speed, Heading, speed, direction);
 }
 
 void ShotClass::MoveShot(Game& g) {
   // Under MATRIX a shot covers half the distance, but its push below stays whole.
   double dy = double(Speed) * std::sin(double(Heading));
   double dx = double(Speed) * std::cos(double(Heading));
-  if (g.ChargeOn[AbilityMatrix]) {
+  if (g.Level.ChargeOn[AbilityMatrix]) {
     dy /= 2;
     dx /= 2;
   }
@@ -73,11 +65,11 @@ void ShotClass::MoveShot(Game& g) {
   // Animation runs on the level clock, so it slows down under MATRIX with everything else.
   Integer interval = 0;
   if (Kind >= 0 && Kind < ShotKinds && Level >= 0 && Level < ShotLevels)
-    interval = g.ShotTypes[Kind][Level].AnimInterval;
-  if (g.FrameClock - Single(AnimationCount) > Single(interval)) {
+    interval = g.Tables.ShotTypes[Kind][Level].AnimInterval;
+  if (g.Level.FrameClock - Single(AnimationCount) > Single(interval)) {
     // Saturates rather than wraps once a very long session takes the clock past 32767;
     // from then on the animation simply steps every frame.
-    AnimationCount = RoundToInteger(g.FrameClock);
+    AnimationCount = RoundToInteger(g.Level.FrameClock);
     ++AniFrame;
     if (AniFrame > Frames) AniFrame = 0;
   }
@@ -98,10 +90,9 @@ void ShotClass::ShotReturn(Game& g) {
   const ShipClass& ship = g.Ship;
   Single sx = (ship.Right - ship.Left) / 2 + ship.Left;
   Single sy = (ship.Bottom - ship.Top) / 2 + ship.Top;
-  Single aim = AngleTo(py, sy, px, sx);
-  if ((sx < px && sy >= py) || (sx > px && sy < py)) aim = static_cast<Single>(double(aim) + Pi);
+  Single aim = HeadingTo(py, sy, px, sx);
 
-  const bool matrix = g.ChargeOn[AbilityMatrix];
+  const bool matrix = g.Level.ChargeOn[AbilityMatrix];
   if (!ComeBack) {
     // On the way out it slows down...
     Speed -= matrix ? AccelRate / 2 : AccelRate;

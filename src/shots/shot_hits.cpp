@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr Integer GoldSplicer = 9;     // pierces, hitting each craft it crosses once
-constexpr Integer ShotCorrupter = 18;  // stops a craft's fire for a while
 constexpr Integer FirstBossKind = 20;
 constexpr Integer BonusCraftKind = 17;  // shooting it refills the ship
 constexpr Integer SparkKind = 2;
@@ -19,10 +17,10 @@ constexpr Integer SparkKind = 2;
 // Damage of one hit: ATTACK x2, the near-death gem, attack +25%, the ultimate gem, in that order.
 Single HitDamage(const Game& g, const ShotClass& s) {
   Single d = s.Damage;
-  if (g.ChargeOn[AbilityAttack2]) d = d * 2;
-  if (g.Ship.HasGem(3) && g.Ship.Life < 50) d = d * 2;
-  if (g.Ship.HasGem(13)) d = d * 1.5f;
-  if (g.Ship.HasGem(17)) d = d * 2;
+  if (g.Level.ChargeOn[AbilityAttack2]) d = d * 2;
+  if (g.Ship.HasGem(GemAttackNearDeath) && g.Ship.Life < 50) d = d * 2;
+  if (g.Ship.HasGem(GemAttackUp)) d = d * 1.5f;
+  if (g.Ship.HasGem(GemUltimate)) d = d * 2;
   return d;
 }
 
@@ -41,19 +39,19 @@ void ShotHitsEnemies(Game& g, ShotClass& s) {
     e.Hurt = true;
     PlaySoundIfOn(g, SoundEhit);
     // The shot is spent, but it still strikes every other craft it overlaps in this frame.
-    if (s.Kind != GoldSplicer) s.Exists = false;
+    if (s.Kind != ShotGoldSplicer) s.Exists = false;  // the gold splicer pierces
     // Bosses shrug off the corrupter's ceasefire.
     if (e.Kind < FirstBossKind && s.Kind == ShotCorrupter) e.FreezeTime = RoundToInteger(s.Damage * 10);
-    if (s.Kind == GoldSplicer) s.AlreadyHit = static_cast<Integer>(i);
+    if (s.Kind == ShotGoldSplicer) s.AlreadyHit = static_cast<Integer>(i);
 
-    const ExploTypeRec& spark = g.ExploTypes[SparkKind];
+    const ExploTypeRec& spark = g.Tables.ExploTypes[SparkKind];
     AddExplosion(g, SparkKind, static_cast<Single>((s.Right - s.Left) / 2 + s.Left - spark.Width / 2.0),
                  static_cast<Single>((s.Bottom - s.Top) / 2 + s.Top - spark.Height / 2.0), 0);
 
     Single d = HitDamage(g, s);
     e.Life = e.Life - d;
     // Hits on the heavy craft, the bonus craft, the pickup and kind 20 add nothing to the damage dealt.
-    if (!(e.Kind >= 15 && e.Kind <= 20)) g.DamageDealt = g.DamageDealt + d;
+    if (!(e.Kind >= 15 && e.Kind <= 20)) g.Level.DamageDealt = g.Level.DamageDealt + d;
     if (e.Kind == BonusCraftKind) {
       // The refill is the shot's plain damage; the caps come later in the ship's life step.
       g.Ship.Life = g.Ship.Life + s.Damage;
@@ -61,10 +59,10 @@ void ShotHitsEnemies(Game& g, ShotClass& s) {
     }
 
     if (e.Life <= 0) {
-      if (!(e.Kind >= 15 && e.Kind <= 19)) g.KillCount = SatAdd(g.KillCount, 1);
+      if (!(e.Kind >= 15 && e.Kind <= 19)) g.Level.KillCount = SatAdd(g.Level.KillCount, 1);
       e.Exists = false;
       Integer kind = static_cast<Integer>(std::floor(2 * g.Rnd()));
-      const ExploTypeRec& t = g.ExploTypes[kind];
+      const ExploTypeRec& t = g.Tables.ExploTypes[kind];
       AddExplosion(g, kind, static_cast<Single>((e.Right - e.Left) / 2 + e.Left - t.Width / 2.0),
                    static_cast<Single>((e.Bottom - e.Top) / 2 + e.Top - t.Height / 2.0), 0);
       PlaySoundIfOn(g, kind);  // Explo0 or Explo1

@@ -1,7 +1,7 @@
 // Firing the two shot slots and the per-kind behaviours of the player's shots.
 #include <cmath>
 
-#include "enemies/data_tables.h"
+#include "core/geometry.h"
 #include "platform/audio.h"
 #include "shell/game.h"
 #include "shots/shot_class.h"
@@ -12,27 +12,20 @@ namespace {
 // level outside the catalogue (which no sound loadout holds) fires nothing.
 const ShotTypeRec* SlotEntry(const Game& g, Integer kind, Integer level) {
   if (kind < 0 || kind >= ShotKinds || level < 0 || level >= ShotLevels) return nullptr;
-  return &g.ShotTypes[kind][level];
-}
-
-// The lowest free slot of the shot pool, or -1 when the pool is full.
-int FreeShotSlot(const Game& g) {
-  for (int i = 0; i < ShotCount; ++i)
-    if (!g.Shots[i].Exists) return i;
-  return -1;
+  return &g.Tables.ShotTypes[kind][level];
 }
 
 // One firing of a slot: every sub-shot of the entry takes the lowest free slot, launched
 // from the ship's nose at its offset from the centre line. A full pool drops the rest.
 void FireSlot(Game& g, Integer kind, Integer level, Long& lastShot) {
   // The delay starts again even when the pool has no room for a single sub-shot.
-  lastShot = RoundToLong(g.FrameClock);
-  const ShotTypeRec& t = g.ShotTypes[kind][level];
+  lastShot = RoundToLong(g.Level.FrameClock);
+  const ShotTypeRec& t = g.Tables.ShotTypes[kind][level];
   const ShipClass& ship = g.Ship;
   int count = t.Count;
   if (count > int(t.SubShots.size())) count = int(t.SubShots.size());
   for (int j = 0; j < count; ++j) {
-    int slot = FreeShotSlot(g);
+    int slot = FirstFreeSlot(g.Shots);
     if (slot < 0) continue;
     const SubShotRec& sub = t.SubShots[j];
     Single left = (ship.Right - ship.Left) / 2 + ship.Left - Single(t.Width) / 2 + sub.XOffset;
@@ -40,10 +33,10 @@ void FireSlot(Game& g, Integer kind, Integer level, Long& lastShot) {
     s.Shoot(RoundToInteger(ship.Top), RoundToInteger(left), sub.Speed, t.Damage, t.Width, t.Height, sub.Heading,
             t.Frames, t.SrcTop, static_cast<Integer>(t.SrcTop + t.Height), sub.AccelRate, sub.AccelHeading,
             t.SrcLeft, kind, level);
-    if (kind == 11) {
+    if (kind == ShotMultipleMissiles) {
       // Missiles leave the launcher anywhere from 25 pixels left to 24 right.
       s.Left += std::floor(50 * g.Rnd()) - 25;
-    } else if (kind == 12) {
+    } else if (kind == ShotStickSpread) {
       // Sticks scatter from 10 degrees left to 9 right of their heading.
       s.Heading += DegToRad(std::floor(20 * g.Rnd()) - 10);
     }
@@ -61,7 +54,7 @@ void PhazonWave(Game& g, ShotClass& s) {
   Single n = std::floor(s.AccelHeading);  // the kind keeps its split chance here, 1 in N
   Single r = g.Rnd();
   if (!(std::floor(r * n) == 1 && s.Heading == DegToRad(270))) return;
-  int slot = FreeShotSlot(g);
+  int slot = FirstFreeSlot(g.Shots);
   if (slot < 0) return;
   Single w = std::floor(360 * g.Rnd());  // a whole number, taken as radians
   g.Shots[slot].Shoot(RoundToInteger(s.Top), RoundToInteger(s.Left), s.Speed, s.Damage / 2, s.Width,
@@ -105,15 +98,17 @@ void KindBehaviour(Game& g, ShotClass& s) {
 
 void StepShots(Game& g) {
   ShipClass& ship = g.Ship;
-  const bool gem7 = ship.HasGem(7);  // shot rate up
+  const bool gem7 = ship.HasGem(GemShotRateUp);
   const ShotTypeRec* entry1 = SlotEntry(g, ship.CurShot1, ship.CurLevel1);
   const ShotTypeRec* entry2 = SlotEntry(g, ship.CurShot2, ship.CurLevel2);
   Single d1 = 0, d2 = 0;
   if (entry1) d1 = gem7 ? entry1->FireDelay * 0.75f : entry1->FireDelay;
   if (entry2) d2 = gem7 ? entry2->FireDelay * 0.75f : entry2->FireDelay;
 
-  // The double shot holds both fire keys down until the next keyboard poll.
-  const bool doubleShot = g.ChargeOn[AbilityDoubleShot];
+  // The double shot holds both fire keys down until the next keyboard poll. It writes the key
+  // table rather than a flag because the rule below (both keys held fires neither slot, unless
+  // the double shot is on) reads the keys; the frame's next keyboard poll puts them back.
+  const bool doubleShot = g.Level.ChargeOn[AbilityDoubleShot];
   if (doubleShot) {
     g.Keys[KeyX] = true;
     g.Keys[KeyC] = true;
@@ -123,12 +118,12 @@ void StepShots(Game& g) {
     // Without the double shot, holding both keys fires neither slot.
     bool fired = false;
     if (g.Keys[KeyX] && entry1 && (doubleShot || !g.Keys[KeyC]) &&
-        g.FrameClock - Single(ship.LastShot1) > d1) {
+        g.Level.FrameClock - Single(ship.LastShot1) > d1) {
       FireSlot(g, ship.CurShot1, ship.CurLevel1, ship.LastShot1);
       fired = true;
     }
     if (g.Keys[KeyC] && entry2 && (doubleShot || !g.Keys[KeyX]) &&
-        g.FrameClock - Single(ship.LastShot2) > d2) {
+        g.Level.FrameClock - Single(ship.LastShot2) > d2) {
       FireSlot(g, ship.CurShot2, ship.CurLevel2, ship.LastShot2);
       fired = true;
     }

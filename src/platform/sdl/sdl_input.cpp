@@ -3,6 +3,7 @@
 #include <csignal>
 #include <cstdlib>
 
+#include "core/geometry.h"
 #include "platform/sdl/pc_scan_codes.h"
 #include "platform/sdl/sdl_platform_impl.h"
 
@@ -188,20 +189,20 @@ void SdlPlatform::ReadMouse(int& dx, int& dy, bool& left, bool& right) {
   // same pointer here so that in a window the motion lands it on the system pointer.
   int targetX = PointerX, targetY = PointerY;
   if (FullScreen) {
-    targetX = Clamp(PointerX + RelativeDx + padDx, 0, 780);
-    targetY = Clamp(PointerY + RelativeDy + padDy, 0, 570);
+    targetX = Clamp(PointerX + RelativeDx + padDx, 0, PointerMaxX);
+    targetY = Clamp(PointerY + RelativeDy + padDy, 0, PointerMaxY);
     dx = RelativeDx + padDx;
     dy = RelativeDy + padDy;
     RelativeDx = RelativeDy = 0;
   } else {
     if (HaveAbsolute) {
-      targetX = Clamp(AbsoluteX, 0, 780);
-      targetY = Clamp(AbsoluteY, 0, 570);
+      targetX = Clamp(AbsoluteX, 0, PointerMaxX);
+      targetY = Clamp(AbsoluteY, 0, PointerMaxY);
     }
     if (padDx || padDy) {
       // The stick moves the system pointer too, so the mouse takes over from where the pad left it.
-      targetX = Clamp(targetX + padDx, 0, 780);
-      targetY = Clamp(targetY + padDy, 0, 570);
+      targetX = Clamp(targetX + padDx, 0, PointerMaxX);
+      targetY = Clamp(targetY + padDy, 0, PointerMaxY);
       AbsoluteX = targetX;
       AbsoluteY = targetY;
       HaveAbsolute = true;

@@ -66,11 +66,11 @@ void Tick() {
   Web->Owed = std::min(Web->Owed + (now - Web->Last), 4 * FrameMs);
   if (Web->Fast) Web->Owed = 500 * FrameMs;
   Web->Last = now;
-  while (Web->Owed >= FrameMs && g.GameRunning && (Web->StopAt < 0 || g.FrameNumber < Web->StopAt)) {
+  while (Web->Owed >= FrameMs && g.GameRunning && (Web->StopAt < 0 || g.Harness.FrameNumber < Web->StopAt)) {
     Web->Owed -= FrameMs;
-    g.Plat->BeginFrame(g.FrameNumber);
+    g.Plat->BeginFrame(g.Harness.FrameNumber);
     RunFrame(g);
-    ++g.FrameNumber;
+    ++g.Harness.FrameNumber;
     if (g.GameRunning && g.Plat->CloseRequested()) QuitGame(g);
     g.Plat->Present();
     g.Plat->ClearBuffer();

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "core/geometry.h"
 #include "platform/audio.h"
 #include "platform/web/web_keys.h"
 
@@ -140,12 +141,12 @@ void WebPlatform::ReadMouse(int& dx, int& dy, bool& left, bool& right) {
   right = RightHeld || padRight;
   int targetX = PointerX, targetY = PointerY;
   if (HaveAbsolute) {
-    targetX = Clamp(AbsoluteX, 0, 780);
-    targetY = Clamp(AbsoluteY, 0, 570);
+    targetX = Clamp(AbsoluteX, 0, PointerMaxX);
+    targetY = Clamp(AbsoluteY, 0, PointerMaxY);
   }
   if (padDx || padDy) {
-    targetX = Clamp(targetX + padDx, 0, 780);
-    targetY = Clamp(targetY + padDy, 0, 570);
+    targetX = Clamp(targetX + padDx, 0, PointerMaxX);
+    targetY = Clamp(targetY + padDy, 0, PointerMaxY);
     // The page cannot move the system pointer: the pad's pointer holds until the mouse moves.
     EM_ASM({ ZorvaneWeb.mouse.x = $0; ZorvaneWeb.mouse.y = $1; ZorvaneWeb.mouse.have = true; }, targetX, targetY);
     HaveAbsolute = true;
