@@ -45,6 +45,7 @@ class PlayPilot {
 
  private:
   static constexpr int Horizon = 45;    // frames rehearsed: three quarters of a second
+  static constexpr int BossHorizon = 60;  // against a late level's boss: a whole second
   static constexpr int ShortHold = 12;  // a short push, then the ship coasts
   static constexpr int Refresh = 4;     // frames between two choices
   struct Plan {

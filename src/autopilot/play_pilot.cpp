@@ -62,12 +62,16 @@ int FireKey(const Game& g) {
   return KeyX;
 }
 
+// Below this life the next hit may be the last: an enemy bullet costs more the later the level
+// (up to 90 of the 200 in level 9 with the defence part at 5), and a boss ram costs 50 a frame.
+float PotionLife(const Game& g) { return g.CurrentLevel >= 7 && g.CurrentLevel <= 10 ? 100.f : 70.f; }
+
 // The keys every frame gets: the ready gun, and a potion when life runs low (health first).
 template <size_t N>
 void SoldierKeys(const Game& g, std::array<bool, N>& keys) {
   keys[size_t(FireKey(g))] = true;
   const auto& potions = g.Progress.Potions;
-  if (g.Ship.Life < 70) {
+  if (g.Ship.Life < PotionLife(g)) {
     if (potions[0] > 0)
       keys[KeyA] = true;
     else if (potions[2] > 0)
@@ -197,6 +201,19 @@ float PlayPilot::SafeRoom(float left, float top) const {
   return float(safe) / float((2 * ReachX + 1) * (2 * ReachY + 1));
 }
 
+namespace {
+
+// A boss of the late levels (7 to 10) on the screen or entering it: its bullets hit hard
+// enough that a hit foreseen is worth the shield's charge and a longer look ahead.
+bool BossNear(const Game& g) {
+  if (g.CurrentLevel < 7 || g.CurrentLevel > 10 || g.BossArena) return false;
+  for (const EnemyClass& e : g.Enemies)
+    if (e.Exists && e.Kind >= KindBossFirst && e.Bottom > -50 && e.Top < 600) return true;
+  return false;
+}
+
+}  // namespace
+
 // Where to fly: under the nearest craft that can be shot down, bosses first; to the pickup
 // when one is on the screen; to the middle when there is nothing to shoot.
 float PlayPilot::TargetX(const Game& g) const {
@@ -235,13 +252,14 @@ float PlayPilot::Rehearse(const Game& g, const Plan& plan, float targetX, bool f
   const auto potionsLeft = [](const Game& x) { return x.Progress.Potions[0] + x.Progress.Potions[2]; };
   float cost = 0, life = g.Ship.Life;
   int potions = potionsLeft(g);
-  for (int k = 1; k <= Horizon; ++k) {
+  const int horizon = BossNear(g) ? BossHorizon : Horizon;
+  for (int k = 1; k <= horizon; ++k) {
     Quiet.HeldKeys.fill(false);
     SetArrows(Quiet.HeldKeys, k <= plan.Hold ? plan.Direction : 0);
     SoldierKeys(sim, Quiet.HeldKeys);
     const Long noMove = sim.Ship.NoMove, noShoot = sim.Ship.NoShoot;
     RunFrame(sim);
-    const float weight = 1.0f - 0.5f * float(k) / float(Horizon);
+    const float weight = 1.0f - 0.5f * float(k) / float(horizon);
     if (!sim.Ship.Exists) {
       cost += 5000 * weight;
       break;
@@ -287,7 +305,8 @@ void PlayPilot::Decide(const Game& g, PilotInput& in) {
     const float targetX = TargetX(g);
     // The plan of no steering goes first: its rehearsal also finds the safe places.
     std::vector<Plan> plans;
-    for (int d = 0; d < DirectionCount; ++d) plans.push_back({d, Horizon});
+    const int horizon = BossNear(g) ? BossHorizon : Horizon;
+    for (int d = 0; d < DirectionCount; ++d) plans.push_back({d, horizon});
     for (int d = 1; d < DirectionCount; d += 2) plans.push_back({d, ShortHold});
     float best = 0;
     Plan chosen = plans[0];
@@ -322,7 +341,8 @@ void PlayPilot::Decide(const Game& g, PilotInput& in) {
   }
   // Slot 2 holds a shield: used when even the best way to fly runs into something that hurts.
   if (ship.Special2 >= 0) {
-    Shielding = BestCost >= 150 && ship.Charge >= 40;
+    // Against a late boss a single hit is worth the charge.
+    Shielding = BestCost >= (BossNear(g) ? 60 : 150) && ship.Charge >= 40;
     in.Keys[KeyV] = Shielding;
   }
 }
