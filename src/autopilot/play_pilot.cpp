@@ -206,7 +206,7 @@ namespace {
 // A boss of the late levels (7 to 10) on the screen or entering it: its bullets hit hard
 // enough that a hit foreseen is worth the shield's charge and a longer look ahead.
 bool BossNear(const Game& g) {
-  if (g.CurrentLevel < 7 || g.CurrentLevel > 10 || g.BossArena) return false;
+  if (g.CurrentLevel < 7 || g.CurrentLevel > 10 || g.Level.BossArena) return false;
   for (const EnemyClass& e : g.Enemies)
     if (e.Exists && e.Kind >= KindBossFirst && e.Bottom > -50 && e.Top < 600) return true;
   return false;
