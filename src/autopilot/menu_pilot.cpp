@@ -8,7 +8,8 @@
 // - Buying: the cheapest of these wishes is bought first (a gun's level weighed at a third of
 //   its price, a potion at 800), ties in this order: the DEFENCE part; unlocking or levelling
 //   the SPEED SHOT; the SPEED part; the POWER BEAM; the REGEN part; a health potion in stock
-//   once both guns are at level 6. The purse is spent until the first wish is out of reach.
+//   once both guns are at level 6. The purse goes on the first wish in that order it can pay
+//   for, so a gun level out of reach does not leave points lying idle while cheaper parts wait.
 // - Abilities: slot 1 the best attack owned (ATTACK x2, then DOUBLE SHOT), slot 2 the best
 //   shield owned (CLOAKER, DEFENCE x2, SHOT ERASER).
 // - Gems: the first two owned of ULTIMATE, SMALL CORE, RESURECT, ATTACK +25%, DEFENCE +25%,
@@ -126,7 +127,8 @@ MenuPilot::Click MenuPilot::NextClick(const Game& g, const std::vector<PilotAtte
   if (p.ShotLevel[ShotSpeed] >= 5 && p.ShotLevel[ShotPowerBeam] >= 5 && p.Potions[0] < 1)
     wishes.push_back({500, PotionButton(0), 800});
   std::stable_sort(wishes.begin(), wishes.end(), [](const Wish& a, const Wish& b) { return a.Rank < b.Rank; });
-  if (!wishes.empty() && p.Points >= wishes.front().Cost) return click(wishes.front().At);
+  for (const Wish& w : wishes)
+    if (p.Points >= w.Cost) return click(w.At);
 
   // The loadout.
   std::array<int, 2> guns{};
