@@ -96,8 +96,8 @@ run_one() {  # $1 binary, $2 out folder, $3 save, $4 frames, $5 input
 failed=0
 total_lines=0
 printf '%-20s %7s %9s %12s  %s\n' run frames lines bytes result
-for spec in "${runs[@]}"; do
-  read -r name save frames input <<<"$spec"
+for run in "${runs[@]}"; do
+  read -r name save frames input <<<"$run"
   run_one "$old" "$work/old/$name" "$save" "$frames" "$input"
   run_one "$new" "$work/new/$name" "$save" "$frames" "$input"
   result=identical
