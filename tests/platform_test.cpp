@@ -4,6 +4,7 @@
 
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -195,6 +196,7 @@ TEST(Window, EveryFrameReachesTheWindowWhole) {
   std::mt19937 rng(11);
   auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
   unsigned drawing = 0;
+  int lastKind = 0;
   for (int frame = 0; frame < 48; ++frame) {
     rng.seed(unsigned(1000 + frame));
     // 1: the same drawing as the frame before; 4: the same again, with the ship sheet reloaded
@@ -216,14 +218,33 @@ TEST(Window, EveryFrameReachesTheWindowWhole) {
       }
     }
     s.Owner->BeginFrame(frame);
-    s.Plat->Present();
+    // Every pixel that differs from what the window showed must be in a rectangle sent to the display.
     SDL_Surface* shown = SDL_GetWindowSurface(s.Plat->TheWindow());
     ASSERT_TRUE(shown && shown->w == 800 && shown->h == 600 && shown->format->format == SDL_PIXELFORMAT_RGB888);
-    int differ = 0;
     const uint32_t* drawn = s.Plat->RawPixels();
+    std::vector<std::pair<int, int>> changed;
+    for (int y = 0; y < 600; ++y)
+      for (int x = 0; x < 800; ++x)
+        if (drawn[y * 800 + x] != reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(shown->pixels) +
+                                                                   y * shown->pitch)[x])
+          changed.emplace_back(x, y);
+    s.Plat->Present();
+    shown = SDL_GetWindowSurface(s.Plat->TheWindow());
+    int differ = 0;
     for (int y = 0; y < 600; ++y)
       differ += std::memcmp(drawn + y * 800, static_cast<const uint8_t*>(shown->pixels) + y * shown->pitch, 3200) != 0;
     EXPECT_EQ(differ, 0) << "rows the window does not show as drawn, frame " << frame << " (kind " << kind << ")";
+    const std::vector<SDL_Rect> sent = s.Plat->SentToWindow();
+    int unsent = 0;
+    for (auto [x, y] : changed) {
+      const SDL_Point p{x, y};
+      unsent += std::none_of(sent.begin(), sent.end(), [&](const SDL_Rect& r) { return SDL_PointInRect(&p, &r); });
+    }
+    EXPECT_EQ(unsent, 0) << "changed pixels not sent to the display, frame " << frame << " (kind " << kind << ")";
+    if (kind == 1 && lastKind != 5) {
+      EXPECT_TRUE(sent.empty()) << "an unchanged frame was sent, frame " << frame;
+    }
+    lastKind = kind;
   }
 }
 

@@ -32,8 +32,7 @@ void FillPixels(Uint32* from, Uint32* to, Uint32 value) {
   else std::fill(from, to, value);
 }
 
-// Changed rows go to the display in at most this many bands; bands this few rows apart are one.
-constexpr int MostBands = 64;
+// Changed rows go to the display in bands of rows; bands this few rows apart are one.
 constexpr int BandGap = 8;
 // Rows are compared this many pixels at a time while looking for the changed part.
 constexpr int ScanBlock = 32;
@@ -231,12 +230,13 @@ void SdlPlatform::ShowScreen() {
     const bool sameFormat = target->format->format == BackBuffer->format->format;
     if (unscaled && sameWindow && sameFormat && picture.x >= 0 && picture.y >= 0 && picture.x + 800 <= target->w &&
         picture.y + 600 <= target->h) {
-      SDL_Rect bands[MostBands];
-      const int count = SendChangedRows(target, picture.x, picture.y, bands, MostBands);
+      SentCount = SendChangedRows(target, picture.x, picture.y, SentBands.data(), int(SentBands.size()));
       ShownDigestValid = true;
-      if (count > 0) SDL_UpdateWindowSurfaceRects(Window, bands, count);
+      if (SentCount > 0) SDL_UpdateWindowSurfaceRects(Window, SentBands.data(), SentCount);
       return;
     }
+    SentBands[0] = whole ? SDL_Rect{0, 0, target->w, target->h} : picture;
+    SentCount = 1;
     // Sent whole: the rows' digests are the shown ones only when the picture went over unchanged.
     ShownDigestValid = unscaled && sameFormat;
     ShownDigest = RowDigest;

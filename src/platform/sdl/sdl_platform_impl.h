@@ -65,8 +65,9 @@ class SdlPlatform : public Platform {
   long SheetPixelAt(int sheet, int x, int y) const;
   // The sheet's size, or 0 x 0 when it is not loaded.
   void SheetSize(int sheet, int& width, int& height) const;
-  // For tests: the window (null headless).
+  // For tests: the window (null headless), and the rectangles of it the last presentation sent.
   SDL_Window* TheWindow() const { return Window; }
+  std::vector<SDL_Rect> SentToWindow() const { return {SentBands.begin(), SentBands.begin() + SentCount}; }
   // For tests: true while the guard rows around the back buffer hold nothing drawn.
   bool GuardRowsUntouched() const;
   // For tests: the back buffer's raw pixels, 800 x 600 without gaps.
@@ -157,6 +158,8 @@ class SdlPlatform : public Platform {
   int ShownWidth = 0, ShownHeight = 0;
   std::vector<uint64_t> ShownDigest;  // the digest of each row the window shows, when ShownDigestValid
   bool ShownDigestValid = false;
+  std::array<SDL_Rect, 64> SentBands{};  // the parts of the window the last presentation sent
+  int SentCount = 0;
   // ZORVANE_FRAME_LOG=FILE: when each frame was shown (ns, monotonic), one a line, written at exit.
   const char* FrameLog = nullptr;
   std::vector<long long> FrameTimes;
