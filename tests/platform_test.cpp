@@ -4,9 +4,12 @@
 
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <map>
+#include <random>
 #include <set>
 
 #include <sys/wait.h>
@@ -181,6 +184,68 @@ TEST(Window, ThePointerLandsOnTheSystemPointerWithoutDrifting) {
   quit.type = SDL_QUIT;
   Deliver(s, quit, 3, false);
   EXPECT_TRUE(s.Owner->CloseRequested());
+}
+
+// Only the rows that changed go to the window, and only those drawn differently are compared;
+// whatever a frame draws (sprites, scaled copies, boxes, text, a reloaded sheet, nothing new
+// at all, or more over the last frame without a clear) the window must show it exactly.
+TEST(Window, EveryFrameReachesTheWindowWhole) {
+  SdlGame s(false, true);
+  ASSERT_TRUE(s.Plat) << "no window under the dummy video driver";
+  ASSERT_STREQ(s.Plat->PresentPath(), "software");
+  std::mt19937 rng(11);
+  auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+  unsigned drawing = 0;
+  int lastKind = 0;
+  for (int frame = 0; frame < 48; ++frame) {
+    rng.seed(unsigned(1000 + frame));
+    // 1: the same drawing as the frame before; 4: the same again, with the ship sheet reloaded
+    // with another name on it; 5: more drawing over the last frame.
+    const int kind = frame < 4 ? 0 : pick(0, 5);
+    if (kind != 5) s.Plat->ClearBuffer();
+    if (kind != 1 && kind != 4) drawing = unsigned(frame);
+    rng.seed(drawing);
+    if (kind == 4) s.Plat->LoadSheet(SheetShips, frame % 2 ? "PATTERN Ships" : "PATTERN Other", Sheets[SheetShips].ColourKey);
+    s.Plat->CopyRect(SheetShips, 0, 0, 80, 16, 360, 292, 0, 0, false);  // the sheet's name
+    for (int i = pick(0, 12); i > 0; --i) {
+      const int sheet = pick(0, 13), x = pick(-50, 820), y = pick(-50, 620);
+      switch (pick(0, 4)) {
+        case 0: s.Plat->CopyRect(sheet, 0, 0, pick(1, 200), pick(1, 200), x, y, 0, 0, false); break;
+        case 1: s.Plat->CopyRect(sheet, 0, 0, 40, 40, x, y, x + pick(1, 300), y + pick(1, 300), true); break;
+        case 2: s.Plat->FillBox(x, y, x + pick(1, 100), y + pick(1, 3), uint32_t(pick(0, 0xFFFFFF))); break;
+        case 3: s.Plat->DrawText(x, y, "SCORE " + std::to_string(pick(0, 99)), uint32_t(pick(0, 0xFFFFFF))); break;
+        default: s.Plat->CopyRect(SheetStars, 0, 0, 2, 2, x, y, 0, 0, false); break;  // one star
+      }
+    }
+    s.Owner->BeginFrame(frame);
+    // Every pixel that differs from what the window showed must be in a rectangle sent to the display.
+    SDL_Surface* shown = SDL_GetWindowSurface(s.Plat->TheWindow());
+    ASSERT_TRUE(shown && shown->w == 800 && shown->h == 600 && shown->format->format == SDL_PIXELFORMAT_RGB888);
+    const uint32_t* drawn = s.Plat->RawPixels();
+    std::vector<std::pair<int, int>> changed;
+    for (int y = 0; y < 600; ++y)
+      for (int x = 0; x < 800; ++x)
+        if (drawn[y * 800 + x] != reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(shown->pixels) +
+                                                                   y * shown->pitch)[x])
+          changed.emplace_back(x, y);
+    s.Plat->Present();
+    shown = SDL_GetWindowSurface(s.Plat->TheWindow());
+    int differ = 0;
+    for (int y = 0; y < 600; ++y)
+      differ += std::memcmp(drawn + y * 800, static_cast<const uint8_t*>(shown->pixels) + y * shown->pitch, 3200) != 0;
+    EXPECT_EQ(differ, 0) << "rows the window does not show as drawn, frame " << frame << " (kind " << kind << ")";
+    const std::vector<SDL_Rect> sent = s.Plat->SentToWindow();
+    int unsent = 0;
+    for (auto [x, y] : changed) {
+      const SDL_Point p{x, y};
+      unsent += std::none_of(sent.begin(), sent.end(), [&](const SDL_Rect& r) { return SDL_PointInRect(&p, &r); });
+    }
+    EXPECT_EQ(unsent, 0) << "changed pixels not sent to the display, frame " << frame << " (kind " << kind << ")";
+    if (kind == 1 && lastKind != 5) {
+      EXPECT_TRUE(sent.empty()) << "an unchanged frame was sent, frame " << frame;
+    }
+    lastKind = kind;
+  }
 }
 
 TEST(Window, WithoutADisplayTheGameSaysSoAndStops) {

@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <initializer_list>
 #include <iostream>
 
 #include "platform/blit.h"
@@ -20,6 +22,38 @@ namespace {
 
 // Used when the game carries no font of its own.
 constexpr const char* FallbackFont = "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
+
+// Fills pixels with one value; black (and any value of four equal bytes) goes through
+// memset, which is several times quicker than a loop of single stores.
+void FillPixels(Uint32* from, Uint32* to, Uint32 value) {
+  if (to <= from) return;
+  const Uint8 byte = Uint8(value);
+  if (value == byte * 0x01010101u) std::memset(from, byte, size_t(to - from) * sizeof(Uint32));
+  else std::fill(from, to, value);
+}
+
+// Changed rows go to the display in bands of rows; bands this few rows apart are one.
+constexpr int BandGap = 8;
+// Rows are compared this many pixels at a time while looking for the changed part.
+constexpr int ScanBlock = 32;
+
+// Digests of the drawing over a row: a well-mixed 64-bit hash, so two different histories of a
+// row agree by chance about once in 2^64.
+uint64_t Mix(uint64_t x) {
+  x ^= x >> 30;
+  x *= 0xBF58476D1CE4E5B9ull;
+  x ^= x >> 27;
+  x *= 0x94D049BB133111EBull;
+  return x ^ (x >> 31);
+}
+uint64_t Digest(std::initializer_list<uint64_t> parts) {
+  uint64_t d = 0x9E3779B97F4A7C15ull;
+  for (uint64_t p : parts) d = Mix(d ^ p) + 0x9E3779B97F4A7C15ull;
+  return d;
+}
+// A cleared row.
+constexpr uint64_t ClearedRow = 0x2545F4914F6CDD1Dull;
+enum DrawingKind : uint64_t { KeyedRows = 1, SheetCopy, ScaledCopy, Box, Text };
 
 }  // namespace
 
@@ -185,7 +219,28 @@ void SdlPlatform::ShowScreen() {
     const char* quality = SDL_getenv("SDL_RENDER_SCALE_QUALITY");
     const bool smooth = quality && (std::strcmp(quality, "linear") == 0 || std::strcmp(quality, "best") == 0 ||
                                      std::strcmp(quality, "1") == 0 || std::strcmp(quality, "2") == 0);
-    if (picture.w == 800 && picture.h == 600) SDL_BlitSurface(BackBuffer, nullptr, target, &picture);
+    const bool unscaled = picture.w == 800 && picture.h == 600;
+    // The window's pixels still hold the last picture unless they were made afresh (a resize, or
+    // a first frame) or this presentation clears them; then only the rows that differ are sent.
+    const bool sameWindow = !whole && target->pixels == ShownPixels && target->w == ShownWidth &&
+                            target->h == ShownHeight;
+    ShownPixels = target->pixels;
+    ShownWidth = target->w;
+    ShownHeight = target->h;
+    const bool sameFormat = target->format->format == BackBuffer->format->format;
+    if (unscaled && sameWindow && sameFormat && picture.x >= 0 && picture.y >= 0 && picture.x + 800 <= target->w &&
+        picture.y + 600 <= target->h) {
+      SentCount = SendChangedRows(target, picture.x, picture.y, SentBands.data(), int(SentBands.size()));
+      ShownDigestValid = true;
+      if (SentCount > 0) SDL_UpdateWindowSurfaceRects(Window, SentBands.data(), SentCount);
+      return;
+    }
+    SentBands[0] = whole ? SDL_Rect{0, 0, target->w, target->h} : picture;
+    SentCount = 1;
+    // Sent whole: the rows' digests are the shown ones only when the picture went over unchanged.
+    ShownDigestValid = unscaled && sameFormat;
+    ShownDigest = RowDigest;
+    if (unscaled) SDL_BlitSurface(BackBuffer, nullptr, target, &picture);
     else if (!smooth || SDL_SoftStretchLinear(BackBuffer, nullptr, target, &picture) != 0)
       SDL_BlitScaled(BackBuffer, nullptr, target, &picture);
     if (whole) SDL_UpdateWindowSurface(Window);
@@ -197,6 +252,45 @@ void SdlPlatform::ShowScreen() {
   SDL_RenderClear(Renderer);
   SDL_RenderCopy(Renderer, Screen, nullptr, nullptr);
   SDL_RenderPresent(Renderer);
+}
+
+// Copies into the window (the picture at (left, top), unscaled, in the back buffer's format)
+// only the parts of rows that differ from the picture shown last, and returns the rectangles
+// that changed, as bands of rows: near bands are merged, so there are at most `most`. Rows
+// drawn just as the shown ones were are not even compared. In a menu most frames change
+// nothing; in play the stars change a few pixels of many rows.
+int SdlPlatform::SendChangedRows(SDL_Surface* target, int left, int top, SDL_Rect* bands, int most) {
+  const int width = BackBuffer->w;
+  int count = 0;
+  ShownDigest.resize(RowDigest.size());
+  for (int y = 0; y < BackBuffer->h; ++y) {
+    if (ShownDigestValid && ShownDigest[size_t(y)] == RowDigest[size_t(y)]) continue;
+    ShownDigest[size_t(y)] = RowDigest[size_t(y)];
+    const auto* from = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(BackBuffer->pixels) + y * BackBuffer->pitch);
+    auto* to = reinterpret_cast<Uint32*>(static_cast<Uint8*>(target->pixels) + (top + y) * target->pitch) + left;
+    // The first and last pixels that differ: found a block at a time by memcmp, then within it.
+    int lo = 0;
+    while (lo + ScanBlock <= width && std::memcmp(from + lo, to + lo, ScanBlock * sizeof(Uint32)) == 0) lo += ScanBlock;
+    while (lo < width && from[lo] == to[lo]) ++lo;
+    if (lo == width) continue;  // the row is as shown
+    int hi = width;
+    while (hi - ScanBlock > lo && std::memcmp(from + hi - ScanBlock, to + hi - ScanBlock, ScanBlock * sizeof(Uint32)) == 0)
+      hi -= ScanBlock;
+    while (from[hi - 1] == to[hi - 1]) --hi;
+    std::memcpy(to + lo, from + lo, size_t(hi - lo) * sizeof(Uint32));
+    // Joined to the band above when that ends a few rows up; otherwise a band of its own, or,
+    // with no bands left, joined to the last one.
+    SDL_Rect* last = count > 0 ? &bands[count - 1] : nullptr;
+    if (last && (top + y - (last->y + last->h) <= BandGap || count == most)) {
+      const int x0 = std::min(last->x, left + lo), x1 = std::max(last->x + last->w, left + hi);
+      last->x = x0;
+      last->w = x1 - x0;
+      last->h = top + y + 1 - last->y;
+    } else {
+      bands[count++] = SDL_Rect{left + lo, top + y, hi - lo, 1};
+    }
+  }
+  return count;
 }
 
 void SdlPlatform::Present() {
@@ -281,32 +375,46 @@ bool SdlPlatform::KeyedCopy(int sheet, SDL_Rect srcRect, SDL_Rect destRect) {
     sy += d;
   }
   if (int d = dy + h - clip.y - clip.h; d > 0) h -= d;
-  // A frame begins with a copy over the whole buffer (the title, or the frame around the play
-  // column): the clear before it is done row by row in passing, filling the key's gaps black,
-  // instead of in a pass of its own over the whole buffer.
-  const bool clearing = ClearPending && dx == clip.x && dy == clip.y && w == clip.w && h == clip.h;
-  if (!clearing) SettleClear();
-  ClearPending = false;
   if (w <= 0 || h <= 0) return true;
 
+  // A frame begins with copies over every row (the title, or the nebula of the play column):
+  // the clear before them is done a row at a time in passing, filling the row beside the copy
+  // and the key's gaps black, instead of in a pass of its own over the whole buffer. Over a
+  // cleared row a sheet whose key is black is copied whole, its key pixels being the black.
   const int end = sx + w;
   const Uint32 black = MapColour(0);
+  const uint64_t what = Digest({KeyedRows, uint64_t(sheet), SheetVersion[size_t(sheet)], uint64_t(sx), uint64_t(w),
+                                uint64_t(dx), uint64_t(sy - dy)});
+  for (int row = 0; row < h; ++row) RowDigest[size_t(dy + row)] = Mix(RowDigest[size_t(dy + row)] ^ what);
+  auto* const firstRow = static_cast<Uint8*>(to->pixels) + clip.x * int(sizeof(Uint32));
   for (int row = 0; row < h; ++row) {
     const auto* s = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(from->pixels) + (sy + row) * from->pitch);
     auto* d = reinterpret_cast<Uint32*>(static_cast<Uint8*>(to->pixels) + (dy + row) * to->pitch) + (dx - sx);
+    const bool clearing = RowsToClearCount > 0 && RowsToClear[size_t(dy + row)];
+    if (clearing) {
+      RowsToClear[size_t(dy + row)] = 0;
+      --RowsToClearCount;
+      auto* line = reinterpret_cast<Uint32*>(firstRow + (dy + row) * to->pitch);
+      FillPixels(line, d + sx, black);          // left of the copy
+      FillPixels(d + end, line + clip.w, black);  // right of it
+      if (runs.KeyIsBlack) {
+        std::memcpy(d + sx, s + sx, size_t(w) * sizeof(Uint32));
+        continue;
+      }
+    }
     const uint32_t first = runs.RowStart[size_t(sy + row)], last = runs.RowStart[size_t(sy + row) + 1];
     int filled = sx;  // clearing: the row is black or copied up to here
     for (uint32_t i = first; i < last; ++i) {
       const int lo = std::max<int>(runs.Runs[i].first, sx), hi = std::min<int>(runs.Runs[i].second, end);
       if (lo < hi) {
-        if (clearing) std::fill(d + filled, d + lo, black);
+        if (clearing) FillPixels(d + filled, d + lo, black);
         std::memcpy(d + lo, s + lo, size_t(hi - lo) * sizeof(Uint32));
         filled = hi;
       } else if (runs.Runs[i].first >= end) {
         break;
       }
     }
-    if (clearing) std::fill(d + filled, d + end, black);
+    if (clearing) FillPixels(d + filled, d + end, black);
   }
   return true;
 }
@@ -341,6 +449,7 @@ void SdlPlatform::IndexSheetRuns(int sheet) {
     }
   }
   runs.RowStart.push_back(uint32_t(runs.Runs.size()));
+  runs.KeyIsBlack = key == MapColour(0);
 }
 
 uint32_t SdlPlatform::MapColour(uint32_t rgb) const {
@@ -358,12 +467,19 @@ void SdlPlatform::CopyRect(int sheet, int srcLeft, int srcTop, int srcRight, int
     SDL_Rect dest{destLeft, destTop, 0, 0};
     if (FastKeyedCopy && KeyedCopy(sheet, src, dest)) return;
     SettleClear();
+    NoteDrawing(destTop, destTop + src.h,
+                Digest({SheetCopy, uint64_t(sheet), SheetVersion[size_t(sheet)], uint64_t(src.x), uint64_t(src.y),
+                        uint64_t(src.w), uint64_t(src.h), uint64_t(destLeft), uint64_t(destTop)}));
     SDL_BlitSurface(SheetSurfaces[sheet], &src, BackBuffer, &dest);
     return;
   }
   if (destRight <= destLeft || destBottom <= destTop) return;
   SettleClear();
   SDL_Rect dest{destLeft, destTop, destRight - destLeft, destBottom - destTop};
+  NoteDrawing(dest.y, dest.y + dest.h,
+              Digest({ScaledCopy, uint64_t(sheet), SheetVersion[size_t(sheet)], uint64_t(src.x), uint64_t(src.y),
+                      uint64_t(src.w), uint64_t(src.h), uint64_t(dest.x), uint64_t(dest.y), uint64_t(dest.w),
+                      uint64_t(dest.h)}));
   SDL_BlitScaled(SheetSurfaces[sheet], &src, BackBuffer, &dest);
 }
 
@@ -371,18 +487,44 @@ void SdlPlatform::FillBox(int left, int top, int right, int bottom, uint32_t col
   if (!BackBuffer || right <= left || bottom <= top) return;
   SettleClear();
   SDL_Rect r{left, top, right - left, bottom - top};
+  NoteDrawing(top, bottom, Digest({Box, uint64_t(left), uint64_t(top), uint64_t(right), uint64_t(bottom), colour}));
   SDL_FillRect(BackBuffer, &r, MapColour(colour));
 }
 
-// The clear is only noted here; the first drawing of the frame (or a look at the buffer) does it.
-void SdlPlatform::ClearBuffer() {
-  if (BackBuffer) ClearPending = true;
+// Mixes a drawing into the digests of rows top to bottom (clipped to the buffer); each row mixes
+// in its own number, since what the drawing leaves differs from row to row.
+void SdlPlatform::NoteDrawing(int top, int bottom, uint64_t what) {
+  top = std::max(top, 0);
+  bottom = std::min(bottom, int(RowDigest.size()));
+  for (int y = top; y < bottom; ++y) RowDigest[size_t(y)] = Mix(RowDigest[size_t(y)] ^ (what + uint64_t(y)));
 }
 
+// The clear is only noted here; the first drawing over each row (or a look at the buffer) does it.
+void SdlPlatform::ClearBuffer() {
+  if (!BackBuffer) return;
+  RowsToClear.assign(size_t(BackBuffer->h), 0);
+  const SDL_Rect& clip = BackBuffer->clip_rect;
+  for (int y = clip.y; y < clip.y + clip.h; ++y) RowsToClear[size_t(y)] = 1;
+  RowsToClearCount = clip.h;
+  for (int y = clip.y; y < clip.y + clip.h; ++y) RowDigest[size_t(y)] = ClearedRow;
+}
+
+// Clears the rows still owed, in bands of neighbouring rows.
 void SdlPlatform::SettleClear() const {
-  if (!ClearPending) return;
-  ClearPending = false;
-  SDL_FillRect(BackBuffer, nullptr, MapColour(0));
+  if (RowsToClearCount == 0) return;
+  const SDL_Rect& clip = BackBuffer->clip_rect;
+  const Uint32 black = MapColour(0);
+  for (int y = clip.y; y < clip.y + clip.h;) {
+    if (!RowsToClear[size_t(y)]) {
+      ++y;
+      continue;
+    }
+    SDL_Rect band{clip.x, y, clip.w, 0};
+    while (y < clip.y + clip.h && RowsToClear[size_t(y)]) RowsToClear[size_t(y++)] = 0;
+    band.h = y - band.y;
+    SDL_FillRect(BackBuffer, &band, black);
+  }
+  RowsToClearCount = 0;
 }
 
 bool SdlPlatform::SaveScreenshot(const std::string& path) {
@@ -436,6 +578,8 @@ void SdlPlatform::DrawText(int x, int y, const std::string& text, uint32_t colou
   SDL_Surface* s = TextImage(text, colour);
   if (!s) return;
   SDL_Rect dest{x, y, 0, 0};
+  NoteDrawing(y, y + s->h,
+              Digest({Text, std::hash<std::string>{}(text), colour & 0xFFFFFFu, uint64_t(x), uint64_t(y)}));
   SDL_BlitSurface(s, nullptr, BackBuffer, &dest);
 }
 
@@ -498,5 +642,6 @@ void SdlPlatform::LoadSheet(int index, const std::string& name, uint32_t colourK
   SDL_SetColorKey(sheet, SDL_TRUE, SDL_MapRGB(sheet->format, Uint8(colourKey >> 16), Uint8(colourKey >> 8),
                                               Uint8(colourKey)));
   SheetSurfaces[index] = sheet;
+  ++SheetVersion[size_t(index)];
   IndexSheetRuns(index);
 }

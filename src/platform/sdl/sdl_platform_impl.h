@@ -65,8 +65,9 @@ class SdlPlatform : public Platform {
   long SheetPixelAt(int sheet, int x, int y) const;
   // The sheet's size, or 0 x 0 when it is not loaded.
   void SheetSize(int sheet, int& width, int& height) const;
-  // For tests: the window (null headless).
+  // For tests: the window (null headless), and the rectangles of it the last presentation sent.
   SDL_Window* TheWindow() const { return Window; }
+  std::vector<SDL_Rect> SentToWindow() const { return {SentBands.begin(), SentBands.begin() + SentCount}; }
   // For tests: true while the guard rows around the back buffer hold nothing drawn.
   bool GuardRowsUntouched() const;
   // For tests: the back buffer's raw pixels, 800 x 600 without gaps.
@@ -93,6 +94,7 @@ class SdlPlatform : public Platform {
   void WaitForNextFrame();
   bool SoftwareGl();
   void ShowScreen();
+  int SendChangedRows(SDL_Surface* target, int left, int top, SDL_Rect* bands, int most);
   SDL_Surface* MakeTestPattern(int index, const std::string& name, uint32_t colourKey);
   uint32_t MapColour(uint32_t rgb) const;
   bool KeyedCopy(int sheet, SDL_Rect srcRect, SDL_Rect destRect);
@@ -119,15 +121,25 @@ class SdlPlatform : public Platform {
   static constexpr int GuardRows = 16;
   std::vector<uint32_t> BufferMemory;
   SDL_Surface* BackBuffer = nullptr;
-  // A clear asked for and not yet done (see ClearBuffer); done by SettleClear.
-  mutable bool ClearPending = false;
+  // A clear asked for and not yet done (see ClearBuffer), row by row: the first sprite copy
+  // over a row clears it in passing; SettleClear does the rows still owed, all at once.
+  mutable std::vector<uint8_t> RowsToClear;
+  mutable int RowsToClearCount = 0;
   void SettleClear() const;
+  // What each row of the back buffer holds, as a digest of the drawing over it since it was
+  // last cleared; the rows whose digest is the one shown need not be looked at when the frame
+  // goes to the window (see ShowScreen). A reloaded sheet draws under a new version number.
+  std::vector<uint64_t> RowDigest;
+  std::array<uint32_t, SheetCount> SheetVersion{};
+  void NoteDrawing(int top, int bottom, uint64_t what);
   std::array<SDL_Surface*, SheetCount> SheetSurfaces{};
   // Each sheet's runs of pixels that are not its colour key: row y's runs are
   // Runs[RowStart[y]] up to Runs[RowStart[y + 1]], as [first, last) columns.
   struct SheetRunIndex {
     std::vector<uint32_t> RowStart;
     std::vector<std::pair<int16_t, int16_t>> Runs;
+    // The key is black: over a cleared row a copy of the sheet's row is the row itself.
+    bool KeyIsBlack = false;
   };
   std::array<SheetRunIndex, SheetCount> SheetRuns{};
   TTF_Font* Font = nullptr;
@@ -142,6 +154,12 @@ class SdlPlatform : public Platform {
   bool VSync = false;
   const char* PresentName = "";
   int ClearFrames = 2;           // presentations that still clear the whole window first
+  const void* ShownPixels = nullptr;  // the window's pixels the last picture went into, and their size
+  int ShownWidth = 0, ShownHeight = 0;
+  std::vector<uint64_t> ShownDigest;  // the digest of each row the window shows, when ShownDigestValid
+  bool ShownDigestValid = false;
+  std::array<SDL_Rect, 64> SentBands{};  // the parts of the window the last presentation sent
+  int SentCount = 0;
   // ZORVANE_FRAME_LOG=FILE: when each frame was shown (ns, monotonic), one a line, written at exit.
   const char* FrameLog = nullptr;
   std::vector<long long> FrameTimes;
