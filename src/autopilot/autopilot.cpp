@@ -30,9 +30,12 @@ PilotInput Autopilot::Decide(const Game& g) {
     PilotAttempt a;
     a.Level = g.CurrentLevel;
     a.FirstFrame = g.Harness.FrameNumber;
+    int losses = 0;
+    for (const PilotAttempt& earlier : Log)
+      if (earlier.Level == a.Level && !earlier.Won) ++losses;
     Log.push_back(a);
     PointsBefore = g.Progress.Points;
-    Play->NewLevel();
+    Play->NewLevel(losses);
     Menu->LeftMenu();
     WasInMenu = false;
   }
@@ -40,6 +43,7 @@ PilotInput Autopilot::Decide(const Game& g) {
   PilotAttempt& a = Log.back();
   a.Frames = g.Harness.FrameNumber - a.FirstFrame;  // so far
   a.DamageTaken = g.Level.DamageTaken;
+  a.PotionsUsed = g.Level.PotionsUsedLevel;
   if (g.LevelOver && g.Ship.Exists && !a.Won && g.Harness.FrameNumber > a.FirstFrame) {
     a.Won = true;
     if (g.CurrentLevel <= 10 && !g.Level.BossArena)

@@ -36,6 +36,7 @@ struct PilotAttempt {
   long long FirstFrame = 0, Frames = 0;
   bool Won = false;
   float DamageTaken = 0;
+  int PotionsUsed = 0;
   std::string Grade;  // levels 1 to 10 when won
   long PointsWon = 0;
 };

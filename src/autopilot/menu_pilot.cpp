@@ -5,18 +5,22 @@
 // The policy, fixed so that the same save gives the same campaign:
 // - Shots: the SPEED SHOT (fast and straight, it rarely misses) and the POWER BEAM (the
 //   starting shot, which fans out as it grows) are the pilot's guns.
-// - Buying: the cheapest of these wishes is bought first (a gun's level weighed at a third of
-//   its price, a potion at 800), ties in this order: the DEFENCE part; unlocking or levelling
-//   the SPEED SHOT; the SPEED part; the POWER BEAM; the REGEN part; a health potion in stock
-//   once both guns are at level 6. The purse goes on the first wish in that order it can pay
-//   for, so a gun level out of reach does not leave points lying idle while cheaper parts wait.
+// - Buying: the cheapest of these wishes is bought first (a gun's level and the DEFENCE part
+//   weighed at a third of their price, a potion at 800), ties in this order: the DEFENCE part;
+//   unlocking or levelling the SPEED SHOT; the SPEED part; the POWER BEAM; the REGEN part; a
+//   health potion in stock once both guns are at level 6. The purse goes on the first wish in
+//   that order it can pay for, so a gun level out of reach does not leave points lying idle
+//   while cheaper parts wait. Once level 10 is open, five health potions come first and the
+//   purse is saved for them: the last boss, the marathon and the arena are won on potions.
 // - Abilities: slot 1 the best attack owned (ATTACK x2, then DOUBLE SHOT), slot 2 the best
 //   shield owned (CLOAKER, DEFENCE x2, SHOT ERASER).
 // - Gems: the first two owned of ULTIMATE, SMALL CORE, RESURECT, ATTACK +25%, DEFENCE +25%,
 //   ACCEL RATE UP, DOUBLE EXPERIENCE, EXPERIENCE UP, AUTOMATIC POTION, NO INSTANT KILL.
-// - Levels: the lowest open level not yet won; after two losses in a row there, the highest
-//   level already won (and not lost on its last try), once, for its points; then the mini game
-//   once, the marathon and the boss arena; then quit.
+// - Levels: the lowest open level not yet won; then the mini game once, the marathon and the
+//   boss arena; then quit. A level already won is replayed once for its points (the one that
+//   pays best, see PointsLevel) after a loss with nothing new bought since (the same ship would
+//   mostly fly the same try again), after two losses in a row, and, from level 10 on, while
+//   the five potions are not all in stock.
 #include <algorithm>
 #include <initializer_list>
 
@@ -26,6 +30,7 @@
 namespace {
 
 constexpr int PartDefence = 0, PartSpeed = 1, PartRegen = 2;
+constexpr int PotionPrice = 500, MaxPotions = 5;  // a health potion
 constexpr std::array<int, 2> Guns = {ShotSpeed, ShotPowerBeam};
 constexpr std::array<int, 2> Attacks = {AbilityAttack2, AbilityDoubleShot};
 constexpr std::array<int, 3> Shields = {AbilityCloaker, AbilityDefence2, AbilityShotEraser};
@@ -70,9 +75,44 @@ bool FillPair(int first, int second, const std::array<int, N>& wanted, int& pick
   return false;
 }
 
+// Where points are earned: of the levels won, passing over one lost on its last try, the one
+// whose replays paid the most points a frame, less the potions they cost. A level not yet
+// replayed is reckoned at a third of what its first win paid (which includes the goals'
+// rewards a replay never pays), or at nothing when it was won before this run; the higher
+// level wins a tie.
+int PointsLevel(const Game& g, const std::vector<PilotAttempt>& log, int next) {
+  int best = 0;
+  double bestRate = -1;
+  for (int level = 10; level >= 1; --level) {
+    if (!LevelWon(g, level) || level == next) continue;
+    bool lostLast = false;
+    const PilotAttempt* firstWin = nullptr;
+    long long points = 0, frames = 0;
+    for (const PilotAttempt& a : log) {
+      if (a.Level != level) continue;
+      lostLast = !a.Won;
+      if (a.Won && firstWin) {
+        points += a.PointsWon - long(PotionPrice) * a.PotionsUsed;
+        frames += a.Frames;
+      }
+      if (a.Won && !firstWin) firstWin = &a;
+    }
+    if (lostLast) continue;
+    double rate = 0;
+    if (frames > 0) rate = double(points) / double(frames);
+    else if (firstWin && firstWin->Frames > 0)
+      rate = double(firstWin->PointsWon - long(PotionPrice) * firstWin->PotionsUsed) / double(firstWin->Frames) / 3;
+    if (rate > bestRate) {
+      best = level;
+      bestRate = rate;
+    }
+  }
+  return best;
+}
+
 }  // namespace
 
-int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool miniGamePlayed) {
+int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool miniGamePlayed, bool boughtSinceLoss) {
   const auto& p = g.Progress;
   int next = 0;
   for (int level = 1; level <= 10 && next == 0; ++level)
@@ -81,17 +121,16 @@ int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool 
   if (next == 0 && p.LevelOpen[11] && p.ShotLevel[19] < 0) next = 12;
   if (next == 0 && p.LevelOpen[12] && p.ShotLevel[18] < 0) next = 13;
   if (next == 0 || next == 11) return next;
-  // Two losses in a row at the same place: earn points on the best level already won, passing
-  // over one that was just lost too.
+  // Two losses in a row at the same place, or a loss after which nothing new could be bought
+  // (the same ship would mostly fly the same try again): earn points first. So too before the
+  // last fights while the five potions they are won on are not all in stock.
   const size_t n = log.size();
-  if (n >= 2 && log[n - 1].Level == next && log[n - 2].Level == next && !log[n - 1].Won && !log[n - 2].Won) {
-    for (int level = 10; level >= 1; --level) {
-      if (!LevelWon(g, level) || level == next) continue;
-      bool lostLast = false;
-      for (const PilotAttempt& a : log)
-        if (a.Level == level) lostLast = !a.Won;
-      if (!lostLast) return level;
-    }
+  const bool lostJustNow = n >= 1 && log[n - 1].Level == next && !log[n - 1].Won;
+  const bool lostTwice = lostJustNow && n >= 2 && log[n - 2].Level == next && !log[n - 2].Won;
+  const bool shortOfPotions = next >= 10 && p.Potions[0] < MaxPotions;
+  if ((lostJustNow && !boughtSinceLoss) || lostTwice || shortOfPotions) {
+    const int grind = PointsLevel(g, log, next);
+    if (grind > 0) return grind;
   }
   return next;
 }
@@ -111,7 +150,10 @@ MenuPilot::Click MenuPilot::NextClick(const Game& g, const std::vector<PilotAtte
   if (ShoppingDone) return StartNext(g, log);
   auto part = [&](int which) {
     const int cost = 100 * p.PartLevel[size_t(which)];
-    if (p.PartLevel[size_t(which)] < 10) wishes.push_back({cost, PartRow(which), cost});
+    // The defence part counts at a third of its price, like a gun: the later levels' bullets
+    // hit as hard as the level's number, divided by the defence.
+    const int rank = which == PartDefence ? cost / 3 : cost;
+    if (p.PartLevel[size_t(which)] < 10) wishes.push_back({cost, PartRow(which), rank});
   };
   // A gun's level counts at a third of its price: the guns decide how long a boss lasts.
   auto gun = [&](int shot) {
@@ -124,11 +166,15 @@ MenuPilot::Click MenuPilot::NextClick(const Game& g, const std::vector<PilotAtte
   part(PartSpeed);
   gun(ShotPowerBeam);
   part(PartRegen);
+  // From level 10 on, the fights are won on potions: five in stock come before anything else,
+  // and the purse is saved for them.
+  const bool stocking = p.LevelOpen[9] && p.Potions[0] < MaxPotions;
+  if (stocking && p.Points >= PotionPrice) return click(PotionButton(0));
   if (p.ShotLevel[ShotSpeed] >= 5 && p.ShotLevel[ShotPowerBeam] >= 5 && p.Potions[0] < 1)
-    wishes.push_back({500, PotionButton(0), 800});
+    wishes.push_back({PotionPrice, PotionButton(0), 800});
   std::stable_sort(wishes.begin(), wishes.end(), [](const Wish& a, const Wish& b) { return a.Rank < b.Rank; });
   for (const Wish& w : wishes)
-    if (p.Points >= w.Cost) return click(w.At);
+    if (!stocking && p.Points >= w.Cost) return click(w.At);
 
   // The loadout.
   std::array<int, 2> guns{};
@@ -161,13 +207,17 @@ MenuPilot::Click MenuPilot::NextClick(const Game& g, const std::vector<PilotAtte
 // Off to the next level, or home when the campaign is over.
 MenuPilot::Click MenuPilot::StartNext(const Game& g, const std::vector<PilotAttempt>& log) {
   auto click = [](Point at) { return Click{at.X, at.Y, false, true}; };
-  const int level = NextCampaignLevel(g, log, MiniGamePlayed);
+  const int level = NextCampaignLevel(g, log, MiniGamePlayed, g.Progress.Points < ArrivalPoints);
   if (level == 0) return click(QuitButton);
   if (level == 11) MiniGamePlayed = true;
   return click(LevelButton(level - 1));
 }
 
 void MenuPilot::Decide(const Game& g, PilotInput& in, const std::vector<PilotAttempt>& log) {
+  if (!Arrived) {
+    Arrived = true;
+    ArrivalPoints = g.Progress.Points;
+  }
   if (Step == 1) {  // let go, so that the next press is a new click
     Step = 0;
     return;

@@ -40,7 +40,8 @@ class PlayPilot {
  public:
   PlayPilot();
   ~PlayPilot();
-  void NewLevel();
+  // lossesHere: the tries lost at this level so far.
+  void NewLevel(int lossesHere);
   void Decide(const Game& g, PilotInput& in);
 
  private:
@@ -57,6 +58,7 @@ class PlayPilot {
   Plan Current;
   int PlanAge = Refresh;
   float BestCost = 0;
+  float RestTop = 440;  // the height the ship likes to end its plans at
   float LastLife = 0;
   bool Fresh = true;       // the level's first frame is still to run
   bool Boosting = false;   // slot-1 ability held
@@ -93,6 +95,8 @@ class MenuPilot {
   Click Last;
   int Repeats = 0;
   bool ShoppingDone = false;  // for this visit of the menu
+  bool Arrived = false;       // the purse has been looked at on this visit
+  long ArrivalPoints = 0;     // the purse on arriving in the menu
   Click NextClick(const Game& g, const std::vector<PilotAttempt>& log);
   Click StartNext(const Game& g, const std::vector<PilotAttempt>& log);
 
@@ -100,10 +104,13 @@ class MenuPilot {
   // A level has started: the next visit of the menu shops afresh.
   void LeftMenu() {
     ShoppingDone = false;
+    Arrived = false;
     Repeats = 0;
     Step = 0;
   }
 };
 
 // Which level the campaign plays next (1..13), or 0 when every one is won.
-int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool miniGamePlayed);
+// boughtSinceLoss: something was bought in the menu since the last try ended.
+int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool miniGamePlayed,
+                      bool boughtSinceLoss = true);

@@ -28,8 +28,10 @@ constexpr std::array<std::array<bool, 4>, DirectionCount> Arrows = {{
 
 constexpr int KindHeavyFirst = 15, KindHeavyLast = 18, KindPickup = 19, KindBossFirst = 20;
 
-// Where the pilot likes to sit: low in the column, with room to see bullets coming.
-constexpr float RestTop = 440;
+// Where the pilot likes to sit: low in the column, with room to see bullets coming. A try
+// after a loss at the same level rests a little lower, then a little higher, so that the same
+// ship does not fly the same losing try again.
+constexpr std::array<float, 3> RestTops = {440, 500, 390};
 // What a pixel off the target costs, against a point of life lost: a boss is only beaten
 // under its nose, which is worth some risk.
 constexpr float AimWorth = 0.12f;
@@ -63,15 +65,17 @@ int FireKey(const Game& g) {
 }
 
 // Below this life the next hit may be the last: an enemy bullet costs more the later the level
-// (up to 90 of the 200 in level 9 with the defence part at 5), and a boss ram costs 50 a frame.
-float PotionLife(const Game& g) { return g.CurrentLevel >= 7 && g.CurrentLevel <= 10 ? 100.f : 70.f; }
+// (up to 90 of the 200 in level 9 with the defence part at 5, the marathon's count as level 12),
+// and a boss ram costs 50 a frame.
+float PotionLife(const Game& g) { return g.CurrentLevel >= 7 ? 100.f : 70.f; }
 
 // The keys every frame gets: the ready gun, and a potion when life runs low (health first).
 template <size_t N>
 void SoldierKeys(const Game& g, std::array<bool, N>& keys) {
   keys[size_t(FireKey(g))] = true;
+  // The mini game ends in a loss however long it lasts: its potions are kept for the fights.
   const auto& potions = g.Progress.Potions;
-  if (g.Ship.Life < PotionLife(g)) {
+  if (g.Ship.Life < PotionLife(g) && g.CurrentLevel != ModeMiniGame) {
     if (potions[0] > 0)
       keys[KeyA] = true;
     else if (potions[2] > 0)
@@ -84,7 +88,8 @@ void SoldierKeys(const Game& g, std::array<bool, N>& keys) {
 PlayPilot::PlayPilot() : Sim(std::make_unique<Game>()) {}
 PlayPilot::~PlayPilot() = default;
 
-void PlayPilot::NewLevel() {
+void PlayPilot::NewLevel(int lossesHere) {
+  RestTop = RestTops[size_t(lossesHere) % RestTops.size()];
   Fresh = true;
   PlanAge = Refresh;
   Current = {};

@@ -1,0 +1,74 @@
+// The autopilot's choice of the next level: the campaign's order, and when it goes to earn
+// points instead of trying again the same way.
+#include <gtest/gtest.h>
+
+#include "autopilot/pilots.h"
+#include "shell/game.h"
+#include "test_support.h"
+
+namespace {
+
+PilotAttempt Try(int level, bool won, long points = 0, long long frames = 1000, int potions = 0) {
+  PilotAttempt a;
+  a.Level = level;
+  a.Won = won;
+  a.PointsWon = points;
+  a.Frames = frames;
+  a.PotionsUsed = potions;
+  return a;
+}
+
+// Levels 1 to `won` won, the next one open.
+void WonUpTo(Game& g, int won) {
+  for (int i = 0; i <= won && i < 10; ++i) g.Progress.LevelOpen[size_t(i)] = true;
+}
+
+}  // namespace
+
+TEST(PilotPolicy, TriesAgainOnlyWhatANewPurchaseMayChangeAndEarnsWhereReplaysPayBest) {
+  TestGame t;
+  Game& g = *t;
+  WonUpTo(g, 5);
+  std::vector<PilotAttempt> log = {Try(4, true, 1200, 6000), Try(5, true, 3000, 6000), Try(6, false)};
+
+  // Lost level 6: with something bought since, it is tried again; with nothing, points first,
+  // where the first win paid more a frame (levels 1 to 3 were won before this run).
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true), 6);
+  EXPECT_EQ(NextCampaignLevel(g, log, false, false), 5);
+  // Two losses in a row: points first even after a purchase.
+  log.push_back(Try(6, false));
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true), 5);
+
+  // Replays decide once there are some: level 4 paid 0.2 a frame, level 5 0.1 ...
+  log.push_back(Try(5, true, 300, 3000));
+  log.push_back(Try(6, false));
+  log.push_back(Try(4, true, 400, 2000));
+  log.push_back(Try(6, false));
+  EXPECT_EQ(NextCampaignLevel(g, log, false, false), 4);
+  // ... until a replay of level 4 costs two potions for 600 points.
+  log.push_back(Try(4, true, 600, 2000, 2));
+  log.push_back(Try(6, false));
+  EXPECT_EQ(NextCampaignLevel(g, log, false, false), 5);
+  // A level lost on its last try is passed over.
+  log.push_back(Try(5, false));
+  log.push_back(Try(6, false));
+  EXPECT_EQ(NextCampaignLevel(g, log, false, false), 4);
+
+  // Before the last fights the purse goes on five potions; short of them, points first.
+  WonUpTo(g, 9);
+  log = {Try(8, true, 4000, 8000), Try(8, true, 1000, 8000), Try(9, true, 2800, 8000)};
+  g.Progress.Potions[0] = 4;
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true), 8);
+  g.Progress.Potions[0] = 5;
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true), 10);
+
+  // Level 10 won: the mini game once, the marathon, the arena, then nothing left.
+  g.Progress.GoalDone[9][0] = true;
+  for (int i = 10; i <= 12; ++i) g.Progress.LevelOpen[size_t(i)] = true;
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true), 11);
+  EXPECT_EQ(NextCampaignLevel(g, log, true, true), 12);
+  g.Progress.ShotLevel[19] = 0;
+  EXPECT_EQ(NextCampaignLevel(g, log, true, true), 13);
+  g.Progress.ShotLevel[18] = 0;
+  EXPECT_EQ(NextCampaignLevel(g, log, true, true), 0);
+}
