@@ -20,7 +20,8 @@
 //   boss arena; then quit. A level already won is replayed once for its points (the one that
 //   pays best, see PointsLevel) after a loss with nothing new bought since (the same ship would
 //   mostly fly the same try again), after two losses in a row, and, from level 10 on, while
-//   the five potions are not all in stock.
+//   the five potions are not all in stock. Those potions are not drunk in such a replay, nor in
+//   the mini game: a replay lost costs less than the potions.
 #include <algorithm>
 #include <initializer_list>
 
@@ -49,11 +50,6 @@ Point PartRow(int part) { return {746, 124 + 39 * part}; }
 Point PotionButton(int kind) { return {502 + 80 * kind, 527}; }
 constexpr Point QuitButton = {80, 34};
 
-bool LevelWon(const Game& g, int level) {
-  const auto& p = g.Progress;
-  if (level < 10) return p.LevelOpen[size_t(level)];
-  return p.GoalDone[9][0];
-}
 
 int ShotCost(int level) { return (level + 1) * 300 - 200; }
 
@@ -76,7 +72,7 @@ bool FillPair(int first, int second, const std::array<int, N>& wanted, int& pick
 }
 
 // Where points are earned: of the levels won, passing over one lost on its last try, the one
-// whose replays paid the most points a frame, less the potions they cost. A level not yet
+// whose replays (lost ones too) paid the most points a frame, less the potions they cost. A level not yet
 // replayed is reckoned at a third of what its first win paid (which includes the goals'
 // rewards a replay never pays), or at nothing when it was won before this run; the higher
 // level wins a tie.
@@ -91,7 +87,7 @@ int PointsLevel(const Game& g, const std::vector<PilotAttempt>& log, int next) {
     for (const PilotAttempt& a : log) {
       if (a.Level != level) continue;
       lostLast = !a.Won;
-      if (a.Won && firstWin) {
+      if (firstWin) {  // a replay, won or lost
         points += a.PointsWon - long(PotionPrice) * a.PotionsUsed;
         frames += a.Frames;
       }
@@ -111,6 +107,12 @@ int PointsLevel(const Game& g, const std::vector<PilotAttempt>& log, int next) {
 }
 
 }  // namespace
+
+bool LevelWon(const Game& g, int level) {
+  const auto& p = g.Progress;
+  if (level < 10) return p.LevelOpen[size_t(level)];
+  return p.GoalDone[9][0];
+}
 
 int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool miniGamePlayed, bool boughtSinceLoss) {
   const auto& p = g.Progress;

@@ -40,8 +40,8 @@ class PlayPilot {
  public:
   PlayPilot();
   ~PlayPilot();
-  // lossesHere: the tries lost at this level so far.
-  void NewLevel(int lossesHere);
+  // lossesHere: the tries lost at this level so far; drinks: potions may be drunk.
+  void NewLevel(int lossesHere, bool drinks);
   void Decide(const Game& g, PilotInput& in);
 
  private:
@@ -59,6 +59,7 @@ class PlayPilot {
   int PlanAge = Refresh;
   float BestCost = 0;
   float RestTop = 440;  // the height the ship likes to end its plans at
+  bool Drinks = true;   // potions may be drunk in this level
   float LastLife = 0;
   bool Fresh = true;       // the level's first frame is still to run
   bool Boosting = false;   // slot-1 ability held
@@ -109,6 +110,9 @@ class MenuPilot {
     Step = 0;
   }
 };
+
+// Levels 1 to 10: the level is won (level 10: its boss is beaten).
+bool LevelWon(const Game& g, int level);
 
 // Which level the campaign plays next (1..13), or 0 when every one is won.
 // boughtSinceLoss: something was bought in the menu since the last try ended.

@@ -71,11 +71,10 @@ float PotionLife(const Game& g) { return g.CurrentLevel >= 7 ? 100.f : 70.f; }
 
 // The keys every frame gets: the ready gun, and a potion when life runs low (health first).
 template <size_t N>
-void SoldierKeys(const Game& g, std::array<bool, N>& keys) {
+void SoldierKeys(const Game& g, std::array<bool, N>& keys, bool drinks) {
   keys[size_t(FireKey(g))] = true;
-  // The mini game ends in a loss however long it lasts: its potions are kept for the fights.
   const auto& potions = g.Progress.Potions;
-  if (g.Ship.Life < PotionLife(g) && g.CurrentLevel != ModeMiniGame) {
+  if (drinks && g.Ship.Life < PotionLife(g)) {
     if (potions[0] > 0)
       keys[KeyA] = true;
     else if (potions[2] > 0)
@@ -88,7 +87,8 @@ void SoldierKeys(const Game& g, std::array<bool, N>& keys) {
 PlayPilot::PlayPilot() : Sim(std::make_unique<Game>()) {}
 PlayPilot::~PlayPilot() = default;
 
-void PlayPilot::NewLevel(int lossesHere) {
+void PlayPilot::NewLevel(int lossesHere, bool drinks) {
+  Drinks = drinks;
   RestTop = RestTops[size_t(lossesHere) % RestTops.size()];
   Fresh = true;
   PlanAge = Refresh;
@@ -261,7 +261,7 @@ float PlayPilot::Rehearse(const Game& g, const Plan& plan, float targetX, bool f
   for (int k = 1; k <= horizon; ++k) {
     Quiet.HeldKeys.fill(false);
     SetArrows(Quiet.HeldKeys, k <= plan.Hold ? plan.Direction : 0);
-    SoldierKeys(sim, Quiet.HeldKeys);
+    SoldierKeys(sim, Quiet.HeldKeys, Drinks);
     const Long noMove = sim.Ship.NoMove, noShoot = sim.Ship.NoShoot;
     RunFrame(sim);
     const float weight = 1.0f - 0.5f * float(k) / float(horizon);
@@ -333,7 +333,7 @@ void PlayPilot::Decide(const Game& g, PilotInput& in) {
 
   std::array<bool, 256> keys{};
   SetArrows(keys, PlanAge <= Current.Hold ? Current.Direction : 0);
-  SoldierKeys(g, keys);
+  SoldierKeys(g, keys, Drinks);
   in.Keys = keys;
 
   // Slot 1 holds an attack: used against a boss once the charge is full, until it runs low.
