@@ -38,7 +38,7 @@ PilotInput Autopilot::Decide(const Game& g) {
     // Potions kept for the last fights are not drunk in the mini game, which ends in a loss
     // however long it lasts, nor in a level replayed for its points.
     const bool replay = a.Level >= 1 && a.Level <= 10 && LevelWon(g, a.Level);
-    const bool keep = g.Progress.LevelOpen[9] && (a.Level == 11 || replay);
+    const bool keep = LastFightsOpen(g) && (a.Level == 11 || replay);
     Play->NewLevel(losses, !keep);
     Menu->LeftMenu();
     WasInMenu = false;

@@ -72,10 +72,10 @@ bool FillPair(int first, int second, const std::array<int, N>& wanted, int& pick
 }
 
 // Where points are earned: of the levels won, passing over one lost on its last try, the one
-// whose replays (lost ones too) paid the most points a frame, less the potions they cost. A level not yet
-// replayed is reckoned at a third of what its first win paid (which includes the goals'
-// rewards a replay never pays), or at nothing when it was won before this run; the higher
-// level wins a tie.
+// whose replays (lost ones too) paid the most points a frame, less the potions they cost. A
+// level not yet replayed is reckoned at a third of what its first win paid (which includes the
+// goals' rewards a replay never pays), or at nothing when it was won before this run; the
+// higher level wins a tie.
 int PointsLevel(const Game& g, const std::vector<PilotAttempt>& log, int next) {
   int best = 0;
   double bestRate = -1;
@@ -113,6 +113,8 @@ bool LevelWon(const Game& g, int level) {
   if (level < 10) return p.LevelOpen[size_t(level)];
   return p.GoalDone[9][0];
 }
+
+bool LastFightsOpen(const Game& g) { return g.Progress.LevelOpen[9]; }
 
 int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool miniGamePlayed, bool boughtSinceLoss) {
   const auto& p = g.Progress;
@@ -170,7 +172,7 @@ MenuPilot::Click MenuPilot::NextClick(const Game& g, const std::vector<PilotAtte
   part(PartRegen);
   // From level 10 on, the fights are won on potions: five in stock come before anything else,
   // and the purse is saved for them.
-  const bool stocking = p.LevelOpen[9] && p.Potions[0] < MaxPotions;
+  const bool stocking = LastFightsOpen(g) && p.Potions[0] < MaxPotions;
   if (stocking && p.Points >= PotionPrice) return click(PotionButton(0));
   if (p.ShotLevel[ShotSpeed] >= 5 && p.ShotLevel[ShotPowerBeam] >= 5 && p.Potions[0] < 1)
     wishes.push_back({PotionPrice, PotionButton(0), 800});

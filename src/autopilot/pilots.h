@@ -114,6 +114,9 @@ class MenuPilot {
 // Levels 1 to 10: the level is won (level 10: its boss is beaten).
 bool LevelWon(const Game& g, int level);
 
+// Level 10 is open: from here on the pilot keeps five health potions for the last fights.
+bool LastFightsOpen(const Game& g);
+
 // Which level the campaign plays next (1..13), or 0 when every one is won.
 // boughtSinceLoss: something was bought in the menu since the last try ended.
 int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool miniGamePlayed,
