@@ -34,6 +34,7 @@ class QuietPlatform : public Platform {
   void StopMusic() override {}
   void SetMusicVolume(int) override {}
   int32_t TickCount() override { return Ticks; }
+  bool Shows() override { return false; }
 };
 
 class PlayPilot {

@@ -31,7 +31,7 @@ void StarClass::DrawStar(Game& g) {
     int Left, Top, Right, Bottom, Offset;
   };
   static constexpr Look looks[3] = {{0, 0, 2, 2, 1}, {3, 0, 6, 3, 2}, {7, 0, 11, 4, 2}};
-  if (Kind < 0 || Kind > 2) return;
+  if (Kind < 0 || Kind > 2 || !Shown(g)) return;
   const Look& l = looks[Kind];
   Blit(g, SheetStars, true, RoundToInteger(Ypos - Single(l.Offset)), 0, RoundToInteger(Xpos - Single(l.Offset)), 0,
        l.Top, l.Bottom, l.Left, l.Right);

@@ -101,6 +101,7 @@ void EnemyClass::EnemyShoot(Game& g) {
 }
 
 void EnemyClass::DrawEnemy(Game& g) {
+  if (!Shown(g)) return;
   Blit(g, Hurt ? SheetEnemiesHurt : SheetEnemies, true, RoundToLong(Top), RoundToLong(Bottom), RoundToLong(Left),
        RoundToLong(Right), SrcRectTop, SrcRectBottom, SrcRectLeft, SrcRectRight);
 }

@@ -109,6 +109,7 @@ void EShotsClass::EshotMove(Game& g) {
 }
 
 void EShotsClass::DrawEshot(Game& g) {
+  if (!Shown(g)) return;
   int srcTop = SrcTop;
   int srcBottom = RoundToLong(SrcTop + Height);
   if (Kind == 0) {

@@ -28,6 +28,8 @@ int Blit(Game& g, int sheet, bool fast, int destTop, int destBottom, int destLef
   return destTop;
 }
 
+bool Shown(Game& g) { return g.Plat && g.Plat->Shows(); }
+
 void DrawText(Game& g, int x, int y, const std::string& text) {
   if (g.Plat) g.Plat->DrawText(x, y, text, g.Pen.TextColour);
 }

@@ -13,6 +13,10 @@ struct Game;
 int Blit(Game& g, int sheet, bool fast, int destTop, int destBottom, int destLeft, int destRight, int srcTop,
          int srcBottom, int srcLeft, int srcRight);
 void DrawText(Game& g, int x, int y, const std::string& text);
+// Whether drawing reaches anyone: the pictures that only cost time (stars, craft, shots) are
+// skipped when not. Anything a drawing call changes in the game, such as the ship's animation,
+// is still done.
+bool Shown(Game& g);
 void DrawBox(Game& g, int left, int top, int right, int bottom);
 
 // The sheets, by index.

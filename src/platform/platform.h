@@ -82,6 +82,9 @@ class Platform {
   virtual void SetPaused(bool /*paused*/) {}
   virtual bool FocusLost() { return false; }
   virtual bool Hidden() { return false; }
+  // Whether what is drawn can ever be seen: a rehearsal's platform and a headless run without
+  // a screenshot say no, and the pictures that only cost time are skipped.
+  virtual bool Shows() { return true; }
   // The display mode and window, when there is a window.
   virtual bool GetWindowPlace(WindowPlace& /*place*/) { return false; }
 };

@@ -37,6 +37,7 @@ class ForwardingPlatform : public Platform {
   bool FocusLost() override { return Inner.FocusLost(); }
   bool Hidden() override { return Inner.Hidden(); }
   bool GetWindowPlace(WindowPlace& place) override { return Inner.GetWindowPlace(place); }
+  bool Shows() override { return Inner.Shows(); }
 
  protected:
   Platform& Inner;
@@ -64,6 +65,20 @@ class ScriptedPlatform : public ForwardingPlatform {
   FrameInput Current;
   int PendingDx = 0, PendingDy = 0;
   long long BegunFrame = -1;
+};
+
+// A headless run that writes no screenshot has nobody to show its pictures to: the drawing
+// calls stop here, and the frames cost only the game itself. Nothing the game decides depends
+// on the back buffer, so the run is the same frame for frame.
+class UnseenPlatform : public ForwardingPlatform {
+ public:
+  using ForwardingPlatform::ForwardingPlatform;
+  void CopyRect(int, int, int, int, int, int, int, int, int, bool) override {}
+  void DrawText(int, int, const std::string&, uint32_t) override {}
+  void FillBox(int, int, int, int, uint32_t) override {}
+  void ClearBuffer() override {}
+  void Present() override {}
+  bool Shows() override { return false; }
 };
 
 // Records what the game read from the inner platform.

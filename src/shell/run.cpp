@@ -95,6 +95,11 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
   auto game = std::make_unique<Game>();
   Game& g = *game;
   Platform* plat = device.get();
+  std::unique_ptr<UnseenPlatform> unseen;
+  if (o.Headless && o.ScreenshotFile.empty()) {
+    unseen = std::make_unique<UnseenPlatform>(*plat);
+    plat = unseen.get();
+  }
   std::unique_ptr<ScriptedPlatform> scripted;
   if (script) {
     scripted = std::make_unique<ScriptedPlatform>(*plat, std::move(*script), g, po.Keys);

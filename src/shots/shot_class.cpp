@@ -107,7 +107,7 @@ void ShotClass::ShotReturn(Game& g) {
 
 void ShotClass::DrawShot(Game& g) {
   // A crescent blade that has shrunk to nothing has no picture left to show.
-  if (Width <= 0) return;
+  if (Width <= 0 || !Shown(g)) return;
   int srcLeft = int(SrcLeft) + int(AniFrame) * int(Width);
   int srcRight = int(SrcLeft) + (int(AniFrame) + 1) * int(Width);
   // The frames of an animated shot lie side by side on one row of the sheet. Only the top
