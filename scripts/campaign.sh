@@ -5,5 +5,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --build build -j"$(nproc)" --target zorvane2 zorvane2_tests >/dev/null
-ZORVANE_CAMPAIGN_FRAMES="${1:-450000}" SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy \
+ZORVANE_CAMPAIGN_FRAMES="${1:-400000}" SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy \
   ./build/tests/zorvane2_tests --gtest_filter='Campaign.*'

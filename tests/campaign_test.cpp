@@ -4,7 +4,7 @@
 //
 // By default it plays the first 20,000 frames (level 1 and a little more). The whole campaign
 // (ten levels, the mini game, the marathon and the arena) is
-//   ZORVANE_CAMPAIGN_FRAMES=450000 ./build/tests/zorvane2_tests --gtest_filter='Campaign.*'
+//   ZORVANE_CAMPAIGN_FRAMES=400000 ./build/tests/zorvane2_tests --gtest_filter='Campaign.*'
 // or scripts/campaign.sh, which also prints the table of the run.
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
-// The autopilot's choice of the next level: the campaign's order, and when it goes to earn
-// points instead of trying again the same way.
+// The autopilot's choices: the next level (the campaign's order, and when it goes to earn points
+// instead of trying again the same way), and when it holds its shield in a level.
 #include <gtest/gtest.h>
 
+#include "autopilot/autopilot.h"
 #include "autopilot/pilots.h"
 #include "shell/game.h"
 #include "test_support.h"
@@ -71,4 +72,42 @@ TEST(PilotPolicy, TriesAgainOnlyWhatANewPurchaseMayChangeAndEarnsWhereReplaysPay
   EXPECT_EQ(NextCampaignLevel(g, log, true, true), 13);
   g.Progress.ShotLevel[18] = 0;
   EXPECT_EQ(NextCampaignLevel(g, log, true, true), 0);
+}
+
+// In a level: the shield key is held only while the charge can pay for the ability (a held key
+// stops the charge from filling), and the shot eraser, which acts once per press, is let go
+// after each use.
+TEST(PilotPolicy, HoldsTheShieldOnlyWhenItCanActAndPressesTheEraserOnce) {
+  TestGame t;
+  Game& g = *t;
+  StartLevel(g, 8);
+  g.Ship.Special2 = AbilityShotEraser;
+  g.Ship.CurReducer = 1;  // the eraser needs the full 200 charge
+  // A heavy craft on top of the ship: every way of flying runs into it.
+  EnemyClass& craft = g.Enemies[0];
+  craft = EnemyClass{};
+  craft.Exists = true;
+  craft.Kind = 15;
+  craft.Life = 10000;
+  craft.Top = g.Ship.Top - 20;
+  craft.Bottom = g.Ship.Bottom + 20;
+  craft.Left = g.Ship.Left - 20;
+  craft.Right = g.Ship.Right + 20;
+  craft.Width = craft.Right - craft.Left;
+  craft.Height = craft.Bottom - craft.Top;
+
+  Autopilot pilot;
+  pilot.Decide(g);  // the level's first frame only fires
+  auto shieldHeld = [&](Single charge) {
+    g.Ship.Charge = charge;
+    return pilot.Decide(g).Keys[KeyV];
+  };
+  EXPECT_FALSE(shieldHeld(150));
+  EXPECT_TRUE(shieldHeld(200));
+  EXPECT_FALSE(shieldHeld(200)) << "the eraser is pressed anew for each use";
+  EXPECT_TRUE(shieldHeld(200));
+  // Defence x2 costs little: held for as long as it is wanted.
+  g.Ship.Special2 = AbilityDefence2;
+  EXPECT_TRUE(shieldHeld(150));
+  EXPECT_TRUE(shieldHeld(150));
 }

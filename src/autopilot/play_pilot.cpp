@@ -213,10 +213,12 @@ float PlayPilot::SafeRoom(float left, float top) const {
 
 namespace {
 
-// A boss of the late levels (7 to 10) on the screen or entering it: its bullets hit hard
-// enough that a hit foreseen is worth the shield's charge and a longer look ahead.
+// A boss of the late levels (7 to 10) or of the boss arena on the screen or entering it: its
+// bullets hit hard enough that a hit foreseen is worth the shield's charge and a longer look
+// ahead.
 bool BossNear(const Game& g) {
-  if (g.CurrentLevel < 7 || g.CurrentLevel > 10 || g.Level.BossArena) return false;
+  const bool lateLevel = g.CurrentLevel >= 7 && g.CurrentLevel <= 10;
+  if (!lateLevel && !g.Level.BossArena) return false;
   for (const EnemyClass& e : g.Enemies)
     if (e.Exists && e.Kind >= KindBossFirst && e.Bottom > -50 && e.Top < 600) return true;
   return false;
@@ -350,9 +352,13 @@ void PlayPilot::Decide(const Game& g, PilotInput& in) {
     in.Keys[KeyZ] = Boosting;
   }
   // Slot 2 holds a shield: used when even the best way to fly runs into something that hurts.
+  // The key is held only while the charge can pay for it: a held key stops the charge from
+  // filling up. The shot eraser acts once per press, so it is let go after each use.
   if (ship.Special2 >= 0) {
     // Against a late boss a single hit is worth the charge.
-    Shielding = BestCost >= (BossNear(g) ? 60 : 150) && ship.Charge >= 40;
+    const Single threshold = g.Tables.ChargeCost[size_t(ship.Special2)] / Single(ship.CurReducer);
+    const bool wanted = BestCost >= (BossNear(g) ? 60 : 150) && ship.Charge >= 40 && ship.Charge >= threshold;
+    Shielding = wanted && !(ship.Special2 == AbilityShotEraser && Shielding);
     in.Keys[KeyV] = Shielding;
   }
 }
