@@ -94,6 +94,58 @@ TEST(Hardening, OwnSpriteCopyDrawsWhatSdlDraws) {
   EXPECT_TRUE(fast->GuardRowsUntouched());
 }
 
+// A frame is drawn only over the rows that differ from the frame before: frame after frame, the
+// buffer holds what drawing the frame alone on a new buffer gives, with sprites, text and boxes
+// that stay, move, come and go, and the buffer looked at part-way through a frame too.
+TEST(Hardening, FramesDrawnOverTheLastOnesMatchFramesDrawnAfresh) {
+  PlatformOptions o;
+  o.Headless = true;
+  auto load = [](SdlPlatform* p) {
+    for (int i = 0; i < SheetCount; ++i) p->LoadSheet(i, Sheets[i].Name, Sheets[i].ColourKey);
+  };
+  auto keptOwner = CreateSdlPlatform(o);
+  auto* kept = dynamic_cast<SdlPlatform*>(keptOwner.get());
+  ASSERT_TRUE(kept);
+  load(kept);
+  std::mt19937 rng(11);
+  auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+  struct Drawing {
+    int Kind, Sheet, Left, Top, Right, Bottom, X, Y;
+  };
+  auto randomDrawing = [&]() -> Drawing {
+    const int sheet = pick(0, SheetCount - 1);
+    const int w = Sheets[sheet].Width, h = Sheets[sheet].Height;
+    const int left = pick(0, w - 1), top = pick(0, h - 1);
+    return {pick(0, 9), sheet, left, top, left + pick(1, 200), top + pick(1, 200), pick(-50, 799), pick(-50, 599)};
+  };
+  std::vector<Drawing> frame = {{0, SheetBackdrop, 0, 0, 600, 600, 100, 0}, {0, SheetBackround, 0, 0, 800, 600, 0, 0}};
+  for (int i = 0; i < 30; ++i) frame.push_back(randomDrawing());
+  for (int round = 0; round < 12; ++round) {
+    SCOPED_TRACE("frame " + std::to_string(round));
+    // Most drawings stay as they were; some move, some go, some come.
+    for (size_t i = 2; i < frame.size(); ++i)
+      if (pick(0, 4) == 0) frame[i] = randomDrawing();
+    if (pick(0, 1)) frame.push_back(randomDrawing());
+    auto freshOwner = CreateSdlPlatform(o);
+    auto* fresh = dynamic_cast<SdlPlatform*>(freshOwner.get());
+    ASSERT_TRUE(fresh);
+    load(fresh);
+    kept->ClearBuffer();
+    for (size_t i = 0; i < frame.size(); ++i) {
+      const Drawing& d = frame[i];
+      for (SdlPlatform* p : {kept, fresh}) {
+        if (d.Kind == 8) p->FillBox(d.X, d.Y, d.X + d.Right - d.Left, d.Y + d.Bottom - d.Top, 0x336699u * d.Sheet);
+        else if (d.Kind == 9) p->DrawText(d.X, d.Y, "SCORE " + std::to_string(d.Left), 0xFFFFFF);
+        else if (d.Kind == 7) p->CopyRect(d.Sheet, d.Left, d.Top, d.Right, d.Bottom, d.X, d.Y, d.X + 90, d.Y + 70, true);
+        else p->CopyRect(d.Sheet, d.Left, d.Top, d.Right, d.Bottom, d.X, d.Y, 0, 0, false);
+      }
+      if (i == frame.size() / 2 && round % 3 == 0) kept->PixelAt(0, 0);  // a look part-way through
+    }
+    ASSERT_EQ(std::memcmp(kept->RawPixels(), fresh->RawPixels(), 800 * 600 * 4), 0);
+  }
+  EXPECT_TRUE(kept->GuardRowsUntouched());
+}
+
 // Platforms alive at once share the stop-signal handlers: the last one to go puts back what was
 // there before, and a stop asked of one run is not left for the next platform to find.
 TEST(Hardening, SignalHandlersGoBackWhenTheLastOfTwoPlatformsGoes) {

@@ -201,7 +201,7 @@ void SdlPlatform::WaitForNextFrame() {
 // bars beside it stay black once cleared after the window was made or resized. A GPU gets the
 // screen texture, cleared and drawn afresh each time (its buffers come back undefined).
 void SdlPlatform::ShowScreen() {
-  SettleClear();
+  Realise();
   SDL_Surface* target = std::strcmp(PresentName, "software") == 0 ? SDL_GetWindowSurface(Window) : nullptr;
   if (target) {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -345,37 +345,11 @@ bool SdlPlatform::KeyedCopy(int sheet, SDL_Rect srcRect, SDL_Rect destRect) {
     SettleClear();
     return false;
   }
-
-  // The source rectangle is clipped to the sheet, moving the destination with it ...
-  int sx = srcRect.x, sy = srcRect.y, w = srcRect.w, h = srcRect.h;
-  int dx = destRect.x, dy = destRect.y;
-  if (sx < 0) {
-    w += sx;
-    dx -= sx;
-    sx = 0;
-  }
-  w = std::min(w, from->w - sx);
-  if (sy < 0) {
-    h += sy;
-    dy -= sy;
-    sy = 0;
-  }
-  h = std::min(h, from->h - sy);
-  // ... then the destination to the back buffer's clip rectangle.
+  SDL_Rect part{};
+  SDL_Point at{};
+  if (!ClipKeyed(sheet, srcRect, destRect, to->clip_rect, part, at)) return true;
+  const int sx = part.x, sy = part.y, w = part.w, h = part.h, dx = at.x, dy = at.y;
   const SDL_Rect& clip = to->clip_rect;
-  if (int d = clip.x - dx; d > 0) {
-    w -= d;
-    dx += d;
-    sx += d;
-  }
-  if (int d = dx + w - clip.x - clip.w; d > 0) w -= d;
-  if (int d = clip.y - dy; d > 0) {
-    h -= d;
-    dy += d;
-    sy += d;
-  }
-  if (int d = dy + h - clip.y - clip.h; d > 0) h -= d;
-  if (w <= 0 || h <= 0) return true;
 
   // A frame begins with copies over every row (the title, or the nebula of the play column):
   // the clear before them is done a row at a time in passing, filling the row beside the copy
@@ -383,9 +357,6 @@ bool SdlPlatform::KeyedCopy(int sheet, SDL_Rect srcRect, SDL_Rect destRect) {
   // cleared row a sheet whose key is black is copied whole, its key pixels being the black.
   const int end = sx + w;
   const Uint32 black = MapColour(0);
-  const uint64_t what = Digest({KeyedRows, uint64_t(sheet), SheetVersion[size_t(sheet)], uint64_t(sx), uint64_t(w),
-                                uint64_t(dx), uint64_t(sy - dy)});
-  for (int row = 0; row < h; ++row) RowDigest[size_t(dy + row)] = Mix(RowDigest[size_t(dy + row)] ^ what);
   auto* const firstRow = static_cast<Uint8*>(to->pixels) + clip.x * int(sizeof(Uint32));
   for (int row = 0; row < h; ++row) {
     const auto* s = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(from->pixels) + (sy + row) * from->pitch);
@@ -416,6 +387,43 @@ bool SdlPlatform::KeyedCopy(int sheet, SDL_Rect srcRect, SDL_Rect destRect) {
     }
     if (clearing) FillPixels(d + filled, d + end, black);
   }
+  return true;
+}
+
+// Clips a keyed copy as SDL_BlitSurface does: the source rectangle to the sheet, moving the
+// destination with it, then the destination to `clip`. False when nothing is left to copy.
+bool SdlPlatform::ClipKeyed(int sheet, SDL_Rect srcRect, SDL_Rect destRect, const SDL_Rect& clip, SDL_Rect& part,
+                            SDL_Point& at) const {
+  SDL_Surface* from = SheetSurfaces[size_t(sheet)];
+  int sx = srcRect.x, sy = srcRect.y, w = srcRect.w, h = srcRect.h;
+  int dx = destRect.x, dy = destRect.y;
+  if (sx < 0) {
+    w += sx;
+    dx -= sx;
+    sx = 0;
+  }
+  w = std::min(w, from->w - sx);
+  if (sy < 0) {
+    h += sy;
+    dy -= sy;
+    sy = 0;
+  }
+  h = std::min(h, from->h - sy);
+  if (int d = clip.x - dx; d > 0) {
+    w -= d;
+    dx += d;
+    sx += d;
+  }
+  if (int d = dx + w - clip.x - clip.w; d > 0) w -= d;
+  if (int d = clip.y - dy; d > 0) {
+    h -= d;
+    dy += d;
+    sy += d;
+  }
+  if (int d = dy + h - clip.y - clip.h; d > 0) h -= d;
+  if (w <= 0 || h <= 0) return false;
+  part = {sx, sy, w, h};
+  at = {dx, dy};
   return true;
 }
 
@@ -465,30 +473,37 @@ void SdlPlatform::CopyRect(int sheet, int srcLeft, int srcTop, int srcRight, int
   SDL_Rect src{srcLeft, srcTop, srcRight - srcLeft, srcBottom - srcTop};
   if (!scaled) {
     SDL_Rect dest{destLeft, destTop, 0, 0};
-    if (FastKeyedCopy && KeyedCopy(sheet, src, dest)) return;
-    SettleClear();
+    const SheetRunIndex& runs = SheetRuns[size_t(sheet)];
+    if (FastKeyedCopy && !runs.RowStart.empty() && !SDL_MUSTLOCK(BackBuffer)) {
+      SDL_Rect part{};
+      SDL_Point at{};
+      if (!ClipKeyed(sheet, src, dest, BackBuffer->clip_rect, part, at)) return;
+      const uint64_t what = Digest({KeyedRows, uint64_t(sheet), SheetVersion[size_t(sheet)], uint64_t(part.x),
+                                    uint64_t(part.w), uint64_t(at.x), uint64_t(part.y - at.y)});
+      for (int row = 0; row < part.h; ++row) RowDigest[size_t(at.y + row)] = Mix(RowDigest[size_t(at.y + row)] ^ what);
+      Ops.push_back({OpKind::Keyed, sheet, src, dest, 0, at.y, at.y + part.h, {}});
+      return;
+    }
     NoteDrawing(destTop, destTop + src.h,
                 Digest({SheetCopy, uint64_t(sheet), SheetVersion[size_t(sheet)], uint64_t(src.x), uint64_t(src.y),
                         uint64_t(src.w), uint64_t(src.h), uint64_t(destLeft), uint64_t(destTop)}));
-    SDL_BlitSurface(SheetSurfaces[sheet], &src, BackBuffer, &dest);
+    Ops.push_back({OpKind::Copy, sheet, src, dest, 0, destTop, destTop + src.h, {}});
     return;
   }
   if (destRight <= destLeft || destBottom <= destTop) return;
-  SettleClear();
   SDL_Rect dest{destLeft, destTop, destRight - destLeft, destBottom - destTop};
   NoteDrawing(dest.y, dest.y + dest.h,
               Digest({ScaledCopy, uint64_t(sheet), SheetVersion[size_t(sheet)], uint64_t(src.x), uint64_t(src.y),
                       uint64_t(src.w), uint64_t(src.h), uint64_t(dest.x), uint64_t(dest.y), uint64_t(dest.w),
                       uint64_t(dest.h)}));
-  SDL_BlitScaled(SheetSurfaces[sheet], &src, BackBuffer, &dest);
+  Ops.push_back({OpKind::Scaled, sheet, src, dest, 0, dest.y, dest.y + dest.h, {}});
 }
 
 void SdlPlatform::FillBox(int left, int top, int right, int bottom, uint32_t colour) {
   if (!BackBuffer || right <= left || bottom <= top) return;
-  SettleClear();
   SDL_Rect r{left, top, right - left, bottom - top};
   NoteDrawing(top, bottom, Digest({Box, uint64_t(left), uint64_t(top), uint64_t(right), uint64_t(bottom), colour}));
-  SDL_FillRect(BackBuffer, &r, MapColour(colour));
+  Ops.push_back({OpKind::Box, -1, {}, r, colour, top, bottom, {}});
 }
 
 // Mixes a drawing into the digests of rows top to bottom (clipped to the buffer); each row mixes
@@ -499,17 +514,15 @@ void SdlPlatform::NoteDrawing(int top, int bottom, uint64_t what) {
   for (int y = top; y < bottom; ++y) RowDigest[size_t(y)] = Mix(RowDigest[size_t(y)] ^ (what + uint64_t(y)));
 }
 
-// The clear is only noted here; the first drawing over each row (or a look at the buffer) does it.
+// A new frame: what was noted and not shown is dropped (the pixels stay as they were).
 void SdlPlatform::ClearBuffer() {
   if (!BackBuffer) return;
-  RowsToClear.assign(size_t(BackBuffer->h), 0);
+  Ops.clear();
   const SDL_Rect& clip = BackBuffer->clip_rect;
-  for (int y = clip.y; y < clip.y + clip.h; ++y) RowsToClear[size_t(y)] = 1;
-  RowsToClearCount = clip.h;
   for (int y = clip.y; y < clip.y + clip.h; ++y) RowDigest[size_t(y)] = ClearedRow;
 }
 
-// Clears the rows still owed, in bands of neighbouring rows.
+// Clears the rows still owed within the clip rectangle, in bands of neighbouring rows.
 void SdlPlatform::SettleClear() const {
   if (RowsToClearCount == 0) return;
   const SDL_Rect& clip = BackBuffer->clip_rect;
@@ -520,16 +533,101 @@ void SdlPlatform::SettleClear() const {
       continue;
     }
     SDL_Rect band{clip.x, y, clip.w, 0};
-    while (y < clip.y + clip.h && RowsToClear[size_t(y)]) RowsToClear[size_t(y++)] = 0;
+    while (y < clip.y + clip.h && RowsToClear[size_t(y)]) {
+      RowsToClear[size_t(y++)] = 0;
+      --RowsToClearCount;
+    }
     band.h = y - band.y;
     SDL_FillRect(BackBuffer, &band, black);
   }
+}
+
+// Does the frame's drawing over the rows whose digest is not that of the pixels they hold:
+// each such row is cleared and every drawing of the frame over it done, in order, clipped to
+// bands of such rows. The other rows already hold this frame's pixels. The frame's drawings are
+// kept until the next clear, so the buffer may be looked at part-way through a frame.
+void SdlPlatform::Realise() {
+  if (!BackBuffer) return;
+  const SDL_Rect whole = BackBuffer->clip_rect;
+  const int rows = BackBuffer->h;
+  HeldDigest.resize(size_t(rows), 0);
+  RowsToClear.assign(size_t(rows), 0);
   RowsToClearCount = 0;
+  for (int y = whole.y; y < whole.y + whole.h; ++y)
+    if (HeldDigest[size_t(y)] != RowDigest[size_t(y)]) {
+      RowsToClear[size_t(y)] = 1;
+      ++RowsToClearCount;
+    }
+  // A scaled copy is drawn whole or not at all: clipped to a band, SDL would sample its source
+  // at other points. Its rows are all drawn again when any of them is.
+  for (bool grown = RowsToClearCount > 0; grown;) {
+    grown = false;
+    for (const DrawOp& op : Ops) {
+      if (op.Kind != OpKind::Scaled) continue;
+      const int top = std::max(op.Top, whole.y), bottom = std::min(op.Bottom, whole.y + whole.h);
+      if (top >= bottom ||
+          std::none_of(RowsToClear.begin() + top, RowsToClear.begin() + bottom, [](uint8_t r) { return r != 0; }))
+        continue;
+      for (int y = top; y < bottom; ++y)
+        if (!RowsToClear[size_t(y)]) {
+          RowsToClear[size_t(y)] = 1;
+          ++RowsToClearCount;
+          grown = true;
+        }
+    }
+  }
+  if (RowsToClearCount > 0) {
+    const std::vector<uint8_t> redraw = RowsToClear;
+    for (const DrawOp& op : Ops) {
+      const int last = std::min(op.Bottom, whole.y + whole.h);
+      for (int y = std::max(op.Top, whole.y); y < last;) {
+        if (!redraw[size_t(y)]) {
+          ++y;
+          continue;
+        }
+        const int top = y;
+        while (y < last && redraw[size_t(y)]) ++y;
+        const SDL_Rect band{whole.x, top, whole.w, y - top};
+        SDL_SetClipRect(BackBuffer, &band);
+        RunOp(op);
+      }
+    }
+    SDL_SetClipRect(BackBuffer, &whole);
+    SettleClear();  // rows nothing was drawn over are black
+    for (int y = whole.y; y < whole.y + whole.h; ++y) HeldDigest[size_t(y)] = RowDigest[size_t(y)];
+  }
+}
+
+// One noted drawing, within the back buffer's clip rectangle.
+void SdlPlatform::RunOp(const DrawOp& op) {
+  SDL_Surface* sheet = op.Sheet >= 0 ? SheetSurfaces[size_t(op.Sheet)] : nullptr;
+  SDL_Rect src = op.Src, dest = op.Dest;
+  switch (op.Kind) {
+    case OpKind::Keyed:
+      if (sheet && KeyedCopy(op.Sheet, src, dest)) return;
+      [[fallthrough]];
+    case OpKind::Copy:
+      SettleClear();
+      if (sheet) SDL_BlitSurface(sheet, &src, BackBuffer, &dest);
+      return;
+    case OpKind::Scaled:
+      SettleClear();
+      if (sheet) SDL_BlitScaled(sheet, &src, BackBuffer, &dest);
+      return;
+    case OpKind::Box:
+      SettleClear();
+      SDL_FillRect(BackBuffer, &dest, MapColour(op.Colour));
+      return;
+    case OpKind::Text:
+      SettleClear();
+      if (SDL_Surface* s = TextImage(op.Words, op.Colour)) SDL_BlitSurface(s, nullptr, BackBuffer, &dest);
+      return;
+  }
 }
 
 bool SdlPlatform::SaveScreenshot(const std::string& path) {
   if (!BackBuffer) return false;
-  SettleClear();
+  Realise();
   return IMG_SavePNG(BackBuffer, path.c_str()) == 0;
 }
 
@@ -574,13 +672,11 @@ void SdlPlatform::ClearTextCache() {
 
 void SdlPlatform::DrawText(int x, int y, const std::string& text, uint32_t colour) {
   if (!Font || text.empty() || !BackBuffer) return;
-  SettleClear();
   SDL_Surface* s = TextImage(text, colour);
   if (!s) return;
-  SDL_Rect dest{x, y, 0, 0};
   NoteDrawing(y, y + s->h,
               Digest({Text, std::hash<std::string>{}(text), colour & 0xFFFFFFu, uint64_t(x), uint64_t(y)}));
-  SDL_BlitSurface(s, nullptr, BackBuffer, &dest);
+  Ops.push_back({OpKind::Text, -1, {}, SDL_Rect{x, y, 0, 0}, colour, y, y + s->h, text});
 }
 
 // ---- Sheets -------------------------------------------------------------------------------
@@ -623,6 +719,7 @@ SDL_Surface* SdlPlatform::MakeTestPattern(int index, const std::string& name, ui
 
 void SdlPlatform::LoadSheet(int index, const std::string& name, uint32_t colourKey) {
   if (index < 0 || index >= SheetCount) return;
+  Realise();  // the drawing noted so far is of the sheet as it was
   SDL_FreeSurface(SheetSurfaces[index]);
   SheetSurfaces[index] = nullptr;
   SDL_Surface* loaded = nullptr;

@@ -157,7 +157,7 @@ bool SdlPlatform::GetWindowPlace(WindowPlace& place) {
 
 long SdlPlatform::PixelAt(int x, int y) const {
   if (!BackBuffer || x < 0 || y < 0 || x >= 800 || y >= 600) return -1;
-  SettleClear();
+  const_cast<SdlPlatform*>(this)->Realise();
   uint32_t p = static_cast<const uint32_t*>(BackBuffer->pixels)[y * 800 + x];
   Uint8 r, g, b;
   SDL_GetRGB(p, BackBuffer->format, &r, &g, &b);
@@ -184,6 +184,7 @@ void SdlPlatform::SheetSize(int sheet, int& width, int& height) const {
 }
 
 bool SdlPlatform::GuardRowsUntouched() const {
+  const_cast<SdlPlatform*>(this)->Realise();
   const size_t guard = size_t(800) * GuardRows;
   for (size_t i = 0; i < guard; ++i)
     if (BufferMemory[i] != 0xA5A5A5A5u || BufferMemory[BufferMemory.size() - 1 - i] != 0xA5A5A5A5u) return false;

@@ -60,7 +60,8 @@ class SdlPlatform : public Platform {
   // How frames reach the window: "software" (SDL's own, no OpenGL) or the accelerated renderer's name.
   const char* PresentPath() const { return PresentName; }
 
-  // For tests: a back-buffer pixel as 0xRRGGBB; a sheet pixel likewise (-1 outside).
+  // For tests: a back-buffer pixel as 0xRRGGBB, the frame's drawing done first; a sheet pixel
+  // likewise (-1 outside).
   long PixelAt(int x, int y) const;
   long SheetPixelAt(int sheet, int x, int y) const;
   // The sheet's size, or 0 x 0 when it is not loaded.
@@ -72,7 +73,7 @@ class SdlPlatform : public Platform {
   bool GuardRowsUntouched() const;
   // For tests: the back buffer's raw pixels, 800 x 600 without gaps.
   const uint32_t* RawPixels() const {
-    SettleClear();
+    const_cast<SdlPlatform*>(this)->Realise();
     return static_cast<const uint32_t*>(BackBuffer->pixels);
   }
   // Sprites are copied by our own colour-keyed loop (false: by SDL's, which gives the same pixels).
@@ -98,6 +99,8 @@ class SdlPlatform : public Platform {
   SDL_Surface* MakeTestPattern(int index, const std::string& name, uint32_t colourKey);
   uint32_t MapColour(uint32_t rgb) const;
   bool KeyedCopy(int sheet, SDL_Rect srcRect, SDL_Rect destRect);
+  bool ClipKeyed(int sheet, SDL_Rect srcRect, SDL_Rect destRect, const SDL_Rect& clip, SDL_Rect& from,
+                 SDL_Point& to) const;
   void IndexSheetRuns(int sheet);
   // sdl_input.cpp
   void PumpEvents();
@@ -117,12 +120,29 @@ class SdlPlatform : public Platform {
   bool Usable_ = true;
   bool VideoUp = false;
 
+  // The frame's drawing is noted as it comes and done when the frame is shown (or its pixels
+  // are looked at), and then only over the rows whose digest differs from that of the pixels
+  // they hold: a row drawn just as in the frame before is neither cleared nor drawn again.
+  enum class OpKind : uint8_t { Keyed, Copy, Scaled, Box, Text };
+  struct DrawOp {
+    OpKind Kind;
+    int Sheet;
+    SDL_Rect Src, Dest;
+    uint32_t Colour;
+    int Top, Bottom;  // the rows it draws over
+    std::string Words;
+  };
+  std::vector<DrawOp> Ops;
+  std::vector<uint64_t> HeldDigest;  // the digest of what each row's pixels were drawn from
+  void Realise();
+  void RunOp(const DrawOp& op);
+
   // The back buffer: 800 x 600 pixels with guard rows above and below it in one block.
   static constexpr int GuardRows = 16;
   std::vector<uint32_t> BufferMemory;
   SDL_Surface* BackBuffer = nullptr;
-  // A clear asked for and not yet done (see ClearBuffer), row by row: the first sprite copy
-  // over a row clears it in passing; SettleClear does the rows still owed, all at once.
+  // While the frame is drawn (see Realise), the rows to clear, row by row: the first sprite
+  // copy over a row clears it in passing; SettleClear does the rows still owed in the clip.
   mutable std::vector<uint8_t> RowsToClear;
   mutable int RowsToClearCount = 0;
   void SettleClear() const;
