@@ -50,7 +50,6 @@ Point PartRow(int part) { return {746, 124 + 39 * part}; }
 Point PotionButton(int kind) { return {502 + 80 * kind, 527}; }
 constexpr Point QuitButton = {80, 34};
 
-
 int ShotCost(int level) { return (level + 1) * 300 - 200; }
 
 // Two wanted things in two slots: returns the click that brings one more of them in, if any.

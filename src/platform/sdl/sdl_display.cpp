@@ -337,11 +337,15 @@ void SdlPlatform::Present() {
 // copies only the runs of each row that are not the key, found once when the sheet was loaded:
 // the frame around the play area, drawn over every play frame, is mostly key. Returns false
 // for a sheet without runs (SDL copies it).
+bool SdlPlatform::KeyedCopyable(int sheet) const {
+  return !SheetRuns[size_t(sheet)].RowStart.empty() && !SDL_MUSTLOCK(BackBuffer);
+}
+
 bool SdlPlatform::KeyedCopy(int sheet, SDL_Rect srcRect, SDL_Rect destRect) {
   const SheetRunIndex& runs = SheetRuns[size_t(sheet)];
   SDL_Surface* from = SheetSurfaces[size_t(sheet)];
   SDL_Surface* to = BackBuffer;
-  if (runs.RowStart.empty() || SDL_MUSTLOCK(to)) {
+  if (!KeyedCopyable(sheet)) {
     SettleClear();
     return false;
   }
@@ -473,8 +477,7 @@ void SdlPlatform::CopyRect(int sheet, int srcLeft, int srcTop, int srcRight, int
   SDL_Rect src{srcLeft, srcTop, srcRight - srcLeft, srcBottom - srcTop};
   if (!scaled) {
     SDL_Rect dest{destLeft, destTop, 0, 0};
-    const SheetRunIndex& runs = SheetRuns[size_t(sheet)];
-    if (FastKeyedCopy && !runs.RowStart.empty() && !SDL_MUSTLOCK(BackBuffer)) {
+    if (FastKeyedCopy && KeyedCopyable(sheet)) {
       SDL_Rect part{};
       SDL_Point at{};
       if (!ClipKeyed(sheet, src, dest, BackBuffer->clip_rect, part, at)) return;

@@ -98,6 +98,7 @@ class SdlPlatform : public Platform {
   int SendChangedRows(SDL_Surface* target, int left, int top, SDL_Rect* bands, int most);
   SDL_Surface* MakeTestPattern(int index, const std::string& name, uint32_t colourKey);
   uint32_t MapColour(uint32_t rgb) const;
+  bool KeyedCopyable(int sheet) const;  // the sheet has its runs indexed and the buffer needs no lock
   bool KeyedCopy(int sheet, SDL_Rect srcRect, SDL_Rect destRect);
   bool ClipKeyed(int sheet, SDL_Rect srcRect, SDL_Rect destRect, const SDL_Rect& clip, SDL_Rect& from,
                  SDL_Point& to) const;
