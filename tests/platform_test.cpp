@@ -186,64 +186,81 @@ TEST(Window, ThePointerLandsOnTheSystemPointerWithoutDrifting) {
   EXPECT_TRUE(s.Owner->CloseRequested());
 }
 
-// Only the rows that changed go to the window, and only those drawn differently are compared;
-// whatever a frame draws (sprites, scaled copies, boxes, text, a reloaded sheet, nothing new
-// at all, or more over the last frame without a clear) the window must show it exactly.
+// The frame is drawn straight into the window's pixels, over the rows that changed, and only
+// those rows are sent. Whatever a frame draws (sprites, scaled copies, boxes, text, a reloaded
+// sheet, nothing new at all, or more over the last frame without a clear) the window must show
+// exactly the frame drawn afresh, and every pixel that changed must have been sent.
 TEST(Window, EveryFrameReachesTheWindowWhole) {
   SdlGame s(false, true);
   ASSERT_TRUE(s.Plat) << "no window under the dummy video driver";
   ASSERT_STREQ(s.Plat->PresentPath(), "software");
+  SdlGame fresh;  // headless: the same calls, drawn into a back buffer of its own
+  ASSERT_TRUE(fresh.Plat);
   std::mt19937 rng(11);
   auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+  auto windowRow = [&](int y) {
+    SDL_Surface* shown = SDL_GetWindowSurface(s.Plat->TheWindow());
+    return reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(shown->pixels) + y * shown->pitch);
+  };
+  std::vector<uint32_t> before(size_t(800) * 600);
   unsigned drawing = 0;
   int lastKind = 0;
   for (int frame = 0; frame < 48; ++frame) {
     rng.seed(unsigned(1000 + frame));
     // 1: the same drawing as the frame before; 4: the same again, with the ship sheet reloaded
     // with another name on it; 5: more drawing over the last frame.
-    const int kind = frame < 4 ? 0 : pick(0, 5);
-    if (kind != 5) s.Plat->ClearBuffer();
+    // The window is uncovered at frame 20 and made larger (the picture scaled) from frame 30 to
+    // 32: whatever the window held then is gone, even where the drawing did not change.
+    const bool settled = (frame >= 20 && frame <= 22) || (frame >= 32 && frame <= 34);
+    const int kind = frame < 4 ? 0 : settled ? 1 : pick(0, 5);
+    if (frame == 20) {
+      SDL_Event e{};
+      e.type = SDL_WINDOWEVENT;
+      e.window.event = SDL_WINDOWEVENT_EXPOSED;
+      e.window.windowID = SDL_GetWindowID(s.Plat->TheWindow());
+      SDL_PushEvent(&e);
+    }
+    if (frame == 30 || frame == 32) SDL_SetWindowSize(s.Plat->TheWindow(), frame == 30 ? 1000 : 800, frame == 30 ? 750 : 600);
     if (kind != 1 && kind != 4) drawing = unsigned(frame);
     rng.seed(drawing);
-    if (kind == 4) s.Plat->LoadSheet(SheetShips, frame % 2 ? "PATTERN Ships" : "PATTERN Other", Sheets[SheetShips].ColourKey);
-    s.Plat->CopyRect(SheetShips, 0, 0, 80, 16, 360, 292, 0, 0, false);  // the sheet's name
-    for (int i = pick(0, 12); i > 0; --i) {
-      const int sheet = pick(0, 13), x = pick(-50, 820), y = pick(-50, 620);
-      switch (pick(0, 4)) {
-        case 0: s.Plat->CopyRect(sheet, 0, 0, pick(1, 200), pick(1, 200), x, y, 0, 0, false); break;
-        case 1: s.Plat->CopyRect(sheet, 0, 0, 40, 40, x, y, x + pick(1, 300), y + pick(1, 300), true); break;
-        case 2: s.Plat->FillBox(x, y, x + pick(1, 100), y + pick(1, 3), uint32_t(pick(0, 0xFFFFFF))); break;
-        case 3: s.Plat->DrawText(x, y, "SCORE " + std::to_string(pick(0, 99)), uint32_t(pick(0, 0xFFFFFF))); break;
-        default: s.Plat->CopyRect(SheetStars, 0, 0, 2, 2, x, y, 0, 0, false); break;  // one star
+    for (SdlPlatform* p : {s.Plat, fresh.Plat}) {
+      std::mt19937 same = rng;
+      auto draw = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(same); };
+      if (kind != 5) p->ClearBuffer();
+      if (kind == 4) p->LoadSheet(SheetShips, frame % 2 ? "PATTERN Ships" : "PATTERN Other", Sheets[SheetShips].ColourKey);
+      p->CopyRect(SheetShips, 0, 0, 80, 16, 360, 292, 0, 0, false);  // the sheet's name
+      for (int i = draw(0, 12); i > 0; --i) {
+        const int sheet = draw(0, 13), x = draw(-50, 820), y = draw(-50, 620);
+        switch (draw(0, 4)) {
+          case 0: p->CopyRect(sheet, 0, 0, draw(1, 200), draw(1, 200), x, y, 0, 0, false); break;
+          case 1: p->CopyRect(sheet, 0, 0, 40, 40, x, y, x + draw(1, 300), y + draw(1, 300), true); break;
+          case 2: p->FillBox(x, y, x + draw(1, 100), y + draw(1, 3), uint32_t(draw(0, 0xFFFFFF))); break;
+          case 3: p->DrawText(x, y, "SCORE " + std::to_string(draw(0, 99)), uint32_t(draw(0, 0xFFFFFF))); break;
+          default: p->CopyRect(SheetStars, 0, 0, 2, 2, x, y, 0, 0, false); break;  // one star
+        }
       }
+      if (frame % 7 == 3) p->PixelAt(0, 0);  // a look at the frame before it is shown
     }
     s.Owner->BeginFrame(frame);
-    // Every pixel that differs from what the window showed must be in a rectangle sent to the display.
-    SDL_Surface* shown = SDL_GetWindowSurface(s.Plat->TheWindow());
-    ASSERT_TRUE(shown && shown->w == 800 && shown->h == 600 && shown->format->format == SDL_PIXELFORMAT_RGB888);
-    const uint32_t* drawn = s.Plat->RawPixels();
-    std::vector<std::pair<int, int>> changed;
-    for (int y = 0; y < 600; ++y)
-      for (int x = 0; x < 800; ++x)
-        if (drawn[y * 800 + x] != reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(shown->pixels) +
-                                                                   y * shown->pitch)[x])
-          changed.emplace_back(x, y);
     s.Plat->Present();
-    shown = SDL_GetWindowSurface(s.Plat->TheWindow());
+    if (frame == 30 || frame == 31) continue;  // scaled: drawn into the back buffer and sent whole
+    const uint32_t* expected = fresh.Plat->RawPixels();
     int differ = 0;
-    for (int y = 0; y < 600; ++y)
-      differ += std::memcmp(drawn + y * 800, static_cast<const uint8_t*>(shown->pixels) + y * shown->pitch, 3200) != 0;
+    for (int y = 0; y < 600; ++y) differ += std::memcmp(expected + y * 800, windowRow(y), 3200) != 0;
     EXPECT_EQ(differ, 0) << "rows the window does not show as drawn, frame " << frame << " (kind " << kind << ")";
     const std::vector<SDL_Rect> sent = s.Plat->SentToWindow();
     int unsent = 0;
-    for (auto [x, y] : changed) {
-      const SDL_Point p{x, y};
-      unsent += std::none_of(sent.begin(), sent.end(), [&](const SDL_Rect& r) { return SDL_PointInRect(&p, &r); });
-    }
+    for (int y = 0; y < 600; ++y)
+      for (int x = 0; x < 800; ++x) {
+        const SDL_Point p{x, y};
+        if (frame > 0 && frame != 32 && windowRow(y)[x] != before[size_t(y) * 800 + size_t(x)])
+          unsent += std::none_of(sent.begin(), sent.end(), [&](const SDL_Rect& r) { return SDL_PointInRect(&p, &r); });
+      }
     EXPECT_EQ(unsent, 0) << "changed pixels not sent to the display, frame " << frame << " (kind " << kind << ")";
-    if (kind == 1 && lastKind != 5) {
+    if (kind == 1 && lastKind != 5 && !settled) {
       EXPECT_TRUE(sent.empty()) << "an unchanged frame was sent, frame " << frame;
     }
+    for (int y = 0; y < 600; ++y) std::memcpy(&before[size_t(y) * 800], windowRow(y), 3200);
     lastKind = kind;
   }
 }

@@ -34,8 +34,6 @@ void FillPixels(Uint32* from, Uint32* to, Uint32 value) {
 
 // Changed rows go to the display in bands of rows; bands this few rows apart are one.
 constexpr int BandGap = 8;
-// Rows are compared this many pixels at a time while looking for the changed part.
-constexpr int ScanBlock = 32;
 
 // Digests of the drawing over a row: a well-mixed 64-bit hash, so two different histories of a
 // row agree by chance about once in 2^64.
@@ -53,6 +51,8 @@ uint64_t Digest(std::initializer_list<uint64_t> parts) {
 }
 // A cleared row.
 constexpr uint64_t ClearedRow = 0x2545F4914F6CDD1Dull;
+// What pixels of unknown history are taken to hold: no drawing's digest.
+constexpr uint64_t UnknownRow = 0x8F1BBCDC6ED9EBA1ull;
 enum DrawingKind : uint64_t { KeyedRows = 1, SheetCopy, ScaledCopy, Box, Text };
 
 }  // namespace
@@ -134,6 +134,7 @@ bool SdlPlatform::SoftwareGl() {
 }
 
 void SdlPlatform::CloseWindow() {
+  DropWindowView();
   if (Screen) SDL_DestroyTexture(Screen);
   if (Renderer) SDL_DestroyRenderer(Renderer);
   if (Window) {
@@ -149,6 +150,7 @@ void SdlPlatform::CloseWindow() {
 void SdlPlatform::ToggleFullScreen() {
   if (!Window) return;
   bool wasFullScreen = FullScreen;
+  DropWindowView();
   if (SDL_SetWindowFullscreen(Window, wasFullScreen ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return;
   FullScreen = !wasFullScreen;
   UpdateMouseMode();
@@ -195,102 +197,95 @@ void SdlPlatform::WaitForNextFrame() {
   ++LimiterFrames;
 }
 
-// Shows the finished frame (or, while paused, the last one again). Without a GPU the picture
-// goes straight from the back buffer into the window's own pixels, in one copy (scaled when the
-// window is not 800 x 600), and only the picture's rectangle is sent to the display; the black
-// bars beside it stay black once cleared after the window was made or resized. A GPU gets the
-// screen texture, cleared and drawn afresh each time (its buffers come back undefined).
+// Shows the finished frame (or, while paused, the last one again). Without a GPU the window's
+// own pixels are plain memory the display server reads when told to: when the picture fits the
+// window unscaled, the frame is drawn straight into them, and only the rows drawn afresh are
+// sent; otherwise it is drawn into the back buffer and copied over (scaled), and only the
+// picture's rectangle is sent. The black bars beside it stay black once cleared after the
+// window was made or resized. A GPU gets the screen texture, cleared and drawn afresh each time
+// (its buffers come back undefined).
 void SdlPlatform::ShowScreen() {
-  Realise();
   SDL_Surface* target = std::strcmp(PresentName, "software") == 0 ? SDL_GetWindowSurface(Window) : nullptr;
-  if (target) {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    SDL_RenderLogicalToWindow(Renderer, 0, 0, &left, &top);
-    SDL_RenderLogicalToWindow(Renderer, 800, 600, &right, &bottom);
-    SDL_Rect picture{left, top, right - left, bottom - top};
-    const bool whole = ClearFrames > 0;
-    if (whole) {
-      --ClearFrames;
-      SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
-    }
-    // Scaled in software, smoothing costs three times as much as taking the nearest pixel (about
-    // 2 ms a frame for a 1920 x 1080 screen, an eighth of a core), so it is had only by asking
-    // with SDL_RENDER_SCALE_QUALITY=linear.
-    const char* quality = SDL_getenv("SDL_RENDER_SCALE_QUALITY");
-    const bool smooth = quality && (std::strcmp(quality, "linear") == 0 || std::strcmp(quality, "best") == 0 ||
-                                     std::strcmp(quality, "1") == 0 || std::strcmp(quality, "2") == 0);
-    const bool unscaled = picture.w == 800 && picture.h == 600;
-    // The window's pixels still hold the last picture unless they were made afresh (a resize, or
-    // a first frame) or this presentation clears them; then only the rows that differ are sent.
-    const bool sameWindow = !whole && target->pixels == ShownPixels && target->w == ShownWidth &&
-                            target->h == ShownHeight;
-    ShownPixels = target->pixels;
-    ShownWidth = target->w;
-    ShownHeight = target->h;
-    const bool sameFormat = target->format->format == BackBuffer->format->format;
-    if (unscaled && sameWindow && sameFormat && picture.x >= 0 && picture.y >= 0 && picture.x + 800 <= target->w &&
-        picture.y + 600 <= target->h) {
-      SentCount = SendChangedRows(target, picture.x, picture.y, SentBands.data(), int(SentBands.size()));
-      ShownDigestValid = true;
-      if (SentCount > 0) SDL_UpdateWindowSurfaceRects(Window, SentBands.data(), SentCount);
-      return;
-    }
-    SentBands[0] = whole ? SDL_Rect{0, 0, target->w, target->h} : picture;
-    SentCount = 1;
-    // Sent whole: the rows' digests are the shown ones only when the picture went over unchanged.
-    ShownDigestValid = unscaled && sameFormat;
-    ShownDigest = RowDigest;
-    if (unscaled) SDL_BlitSurface(BackBuffer, nullptr, target, &picture);
-    else if (!smooth || SDL_SoftStretchLinear(BackBuffer, nullptr, target, &picture) != 0)
-      SDL_BlitScaled(BackBuffer, nullptr, target, &picture);
-    if (whole) SDL_UpdateWindowSurface(Window);
-    else SDL_UpdateWindowSurfaceRects(Window, &picture, 1);
+  if (!target) {
+    DropWindowView();
+    Realise();
+    SDL_UpdateTexture(Screen, nullptr, BackBuffer->pixels, BackBuffer->pitch);
+    SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+    SDL_RenderClear(Renderer);
+    SDL_RenderCopy(Renderer, Screen, nullptr, nullptr);
+    SDL_RenderPresent(Renderer);
     return;
   }
-  SDL_UpdateTexture(Screen, nullptr, BackBuffer->pixels, BackBuffer->pitch);
-  SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
-  SDL_RenderClear(Renderer);
-  SDL_RenderCopy(Renderer, Screen, nullptr, nullptr);
-  SDL_RenderPresent(Renderer);
+  int left = 0, top = 0, right = 0, bottom = 0;
+  SDL_RenderLogicalToWindow(Renderer, 0, 0, &left, &top);
+  SDL_RenderLogicalToWindow(Renderer, 800, 600, &right, &bottom);
+  SDL_Rect picture{left, top, right - left, bottom - top};
+  const bool whole = ClearFrames > 0;
+  if (whole) {
+    --ClearFrames;
+    SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+  }
+  const bool direct = picture.w == 800 && picture.h == 600 && picture.x >= 0 && picture.y >= 0 &&
+                      picture.x + 800 <= target->w && picture.y + 600 <= target->h &&
+                      target->format->format == OwnBuffer->format->format && !SDL_MUSTLOCK(target);
+  if (direct) {
+    Uint8* corner = static_cast<Uint8*>(target->pixels) + picture.y * target->pitch + picture.x * 4;
+    // A window made afresh, resized or just cleared holds nothing of the frame.
+    if (whole || !WindowView || WindowView->pixels != corner || WindowView->pitch != target->pitch) {
+      DropWindowView();
+      WindowView = SDL_CreateRGBSurfaceWithFormatFrom(corner, 800, 600, 32, target->pitch, OwnBuffer->format->format);
+      if (WindowView) {
+        BackBuffer = WindowView;
+        std::fill(HeldDigest.begin(), HeldDigest.end(), UnknownRow);
+      }
+    }
+  } else {
+    DropWindowView();
+  }
+  Realise();
+  SentCount = 0;
+  if (direct && WindowView) {
+    if (whole) {
+      SentBands[SentCount++] = SDL_Rect{0, 0, target->w, target->h};
+    } else {
+      // The rows drawn afresh since the last presentation, in bands of rows; near bands are
+      // merged, and with no bands left the rest join the last.
+      for (int y = 0; y < 600; ++y) {
+        if (!RowsUnsent[size_t(y)]) continue;
+        SDL_Rect* last = SentCount > 0 ? &SentBands[size_t(SentCount - 1)] : nullptr;
+        if (last && (picture.y + y - (last->y + last->h) <= BandGap || SentCount == int(SentBands.size())))
+          last->h = picture.y + y + 1 - last->y;
+        else
+          SentBands[size_t(SentCount++)] = SDL_Rect{picture.x, picture.y + y, 800, 1};
+      }
+    }
+    std::fill(RowsUnsent.begin(), RowsUnsent.end(), 0);
+    if (SentCount > 0) SDL_UpdateWindowSurfaceRects(Window, SentBands.data(), SentCount);
+    return;
+  }
+  std::fill(RowsUnsent.begin(), RowsUnsent.end(), 0);
+  // Scaled in software, smoothing costs three times as much as taking the nearest pixel (about
+  // 2 ms a frame for a 1920 x 1080 screen, an eighth of a core), so it is had only by asking
+  // with SDL_RENDER_SCALE_QUALITY=linear.
+  const char* quality = SDL_getenv("SDL_RENDER_SCALE_QUALITY");
+  const bool smooth = quality && (std::strcmp(quality, "linear") == 0 || std::strcmp(quality, "best") == 0 ||
+                                   std::strcmp(quality, "1") == 0 || std::strcmp(quality, "2") == 0);
+  SentBands[SentCount++] = whole ? SDL_Rect{0, 0, target->w, target->h} : picture;
+  if (picture.w == 800 && picture.h == 600) SDL_BlitSurface(BackBuffer, nullptr, target, &picture);
+  else if (!smooth || SDL_SoftStretchLinear(BackBuffer, nullptr, target, &picture) != 0)
+    SDL_BlitScaled(BackBuffer, nullptr, target, &picture);
+  if (whole) SDL_UpdateWindowSurface(Window);
+  else SDL_UpdateWindowSurfaceRects(Window, &picture, 1);
 }
 
-// Copies into the window (the picture at (left, top), unscaled, in the back buffer's format)
-// only the parts of rows that differ from the picture shown last, and returns the rectangles
-// that changed, as bands of rows: near bands are merged, so there are at most `most`. Rows
-// drawn just as the shown ones were are not even compared. In a menu most frames change
-// nothing; in play the stars change a few pixels of many rows.
-int SdlPlatform::SendChangedRows(SDL_Surface* target, int left, int top, SDL_Rect* bands, int most) {
-  const int width = BackBuffer->w;
-  int count = 0;
-  ShownDigest.resize(RowDigest.size());
-  for (int y = 0; y < BackBuffer->h; ++y) {
-    if (ShownDigestValid && ShownDigest[size_t(y)] == RowDigest[size_t(y)]) continue;
-    ShownDigest[size_t(y)] = RowDigest[size_t(y)];
-    const auto* from = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(BackBuffer->pixels) + y * BackBuffer->pitch);
-    auto* to = reinterpret_cast<Uint32*>(static_cast<Uint8*>(target->pixels) + (top + y) * target->pitch) + left;
-    // The first and last pixels that differ: found a block at a time by memcmp, then within it.
-    int lo = 0;
-    while (lo + ScanBlock <= width && std::memcmp(from + lo, to + lo, ScanBlock * sizeof(Uint32)) == 0) lo += ScanBlock;
-    while (lo < width && from[lo] == to[lo]) ++lo;
-    if (lo == width) continue;  // the row is as shown
-    int hi = width;
-    while (hi - ScanBlock > lo && std::memcmp(from + hi - ScanBlock, to + hi - ScanBlock, ScanBlock * sizeof(Uint32)) == 0)
-      hi -= ScanBlock;
-    while (from[hi - 1] == to[hi - 1]) --hi;
-    std::memcpy(to + lo, from + lo, size_t(hi - lo) * sizeof(Uint32));
-    // Joined to the band above when that ends a few rows up; otherwise a band of its own, or,
-    // with no bands left, joined to the last one.
-    SDL_Rect* last = count > 0 ? &bands[count - 1] : nullptr;
-    if (last && (top + y - (last->y + last->h) <= BandGap || count == most)) {
-      const int x0 = std::min(last->x, left + lo), x1 = std::max(last->x + last->w, left + hi);
-      last->x = x0;
-      last->w = x1 - x0;
-      last->h = top + y + 1 - last->y;
-    } else {
-      bands[count++] = SDL_Rect{left + lo, top + y, hi - lo, 1};
-    }
-  }
-  return count;
+// Draws into the back buffer again: the window's pixels may be about to go (a resize, a change
+// of display mode, the window closed). The back buffer holds an old frame, so it is all redrawn.
+void SdlPlatform::DropWindowView() {
+  if (!WindowView) return;
+  SDL_FreeSurface(WindowView);
+  WindowView = nullptr;
+  BackBuffer = OwnBuffer;
+  std::fill(HeldDigest.begin(), HeldDigest.end(), UnknownRow);
 }
 
 void SdlPlatform::Present() {
@@ -581,6 +576,7 @@ void SdlPlatform::Realise() {
   }
   if (RowsToClearCount > 0) {
     const std::vector<uint8_t> redraw = RowsToClear;
+    for (int y = whole.y; y < whole.y + whole.h; ++y) RowsUnsent[size_t(y)] |= redraw[size_t(y)];
     for (const DrawOp& op : Ops) {
       const int last = std::min(op.Bottom, whole.y + whole.h);
       for (int y = std::max(op.Top, whole.y); y < last;) {

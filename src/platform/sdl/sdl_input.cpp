@@ -126,6 +126,7 @@ void SdlPlatform::PumpEvents() {
           Away = false;
         // While paused nothing is drawn; a window uncovered or resized shows the last picture again.
         if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || e.window.event == SDL_WINDOWEVENT_EXPOSED) ClearFrames = 2;
+        if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) DropWindowView();
         if ((e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) && Paused &&
             Renderer)
           ShowScreen();

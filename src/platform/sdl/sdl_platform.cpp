@@ -27,7 +27,8 @@ SdlPlatform::SdlPlatform(const PlatformOptions& options)
   uint32_t* first = BufferMemory.data() + size_t(800) * GuardRows;
   std::fill(first, first + 800 * 600, 0u);
   RowDigest.assign(600, 0);  // black, but no drawing: never taken for a cleared row
-  BackBuffer = SDL_CreateRGBSurfaceWithFormatFrom(first, 800, 600, 32, 800 * 4, SDL_PIXELFORMAT_RGB888);
+  RowsUnsent.assign(600, 0);
+  OwnBuffer = BackBuffer = SDL_CreateRGBSurfaceWithFormatFrom(first, 800, 600, 32, 800 * 4, SDL_PIXELFORMAT_RGB888);
   if (!BackBuffer) {
     std::cerr << "zorvane2: cannot make the back buffer: " << SDL_GetError() << "\n";
     Usable_ = false;
@@ -91,7 +92,7 @@ SdlPlatform::~SdlPlatform() {
   ClearTextCache();
   if (Font) TTF_CloseFont(Font);
   if (TtfUp) TTF_Quit();
-  SDL_FreeSurface(BackBuffer);
+  SDL_FreeSurface(OwnBuffer);
   if (VideoUp) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
   RestoreSignalHandlers();
 }
@@ -158,7 +159,7 @@ bool SdlPlatform::GetWindowPlace(WindowPlace& place) {
 long SdlPlatform::PixelAt(int x, int y) const {
   if (!BackBuffer || x < 0 || y < 0 || x >= 800 || y >= 600) return -1;
   const_cast<SdlPlatform*>(this)->Realise();
-  uint32_t p = static_cast<const uint32_t*>(BackBuffer->pixels)[y * 800 + x];
+  uint32_t p = reinterpret_cast<const uint32_t*>(static_cast<const Uint8*>(BackBuffer->pixels) + y * BackBuffer->pitch)[x];
   Uint8 r, g, b;
   SDL_GetRGB(p, BackBuffer->format, &r, &g, &b);
   return long(r) << 16 | long(g) << 8 | long(b);
@@ -181,6 +182,17 @@ void SdlPlatform::SheetSize(int sheet, int& width, int& height) const {
   if (sheet < 0 || sheet >= SheetCount || !SheetSurfaces[sheet]) return;
   width = SheetSurfaces[sheet]->w;
   height = SheetSurfaces[sheet]->h;
+}
+
+const uint32_t* SdlPlatform::RawPixels() const {
+  auto* self = const_cast<SdlPlatform*>(this);
+  self->Realise();
+  if (BackBuffer->pitch == 800 * 4) return static_cast<const uint32_t*>(BackBuffer->pixels);
+  self->GaplessCopy.resize(size_t(800) * 600);
+  for (int y = 0; y < 600; ++y)
+    std::memcpy(&self->GaplessCopy[size_t(y) * 800], static_cast<const Uint8*>(BackBuffer->pixels) + y * BackBuffer->pitch,
+                800 * 4);
+  return self->GaplessCopy.data();
 }
 
 bool SdlPlatform::GuardRowsUntouched() const {

@@ -72,10 +72,7 @@ class SdlPlatform : public Platform {
   // For tests: true while the guard rows around the back buffer hold nothing drawn.
   bool GuardRowsUntouched() const;
   // For tests: the back buffer's raw pixels, 800 x 600 without gaps.
-  const uint32_t* RawPixels() const {
-    const_cast<SdlPlatform*>(this)->Realise();
-    return static_cast<const uint32_t*>(BackBuffer->pixels);
-  }
+  const uint32_t* RawPixels() const;
   // Sprites are copied by our own colour-keyed loop (false: by SDL's, which gives the same pixels).
   bool FastKeyedCopy = true;
   // For tests: the game controllers.
@@ -95,7 +92,7 @@ class SdlPlatform : public Platform {
   void WaitForNextFrame();
   bool SoftwareGl();
   void ShowScreen();
-  int SendChangedRows(SDL_Surface* target, int left, int top, SDL_Rect* bands, int most);
+  void DropWindowView();
   SDL_Surface* MakeTestPattern(int index, const std::string& name, uint32_t colourKey);
   uint32_t MapColour(uint32_t rgb) const;
   bool KeyedCopyable(int sheet) const;  // the sheet has its runs indexed and the buffer needs no lock
@@ -141,7 +138,13 @@ class SdlPlatform : public Platform {
   // The back buffer: 800 x 600 pixels with guard rows above and below it in one block.
   static constexpr int GuardRows = 16;
   std::vector<uint32_t> BufferMemory;
+  SDL_Surface* OwnBuffer = nullptr;
+  // Where the frame is drawn: the back buffer, or, when the picture goes to a window unscaled
+  // and without a GPU, the picture's rectangle of the window's own pixels (see ShowScreen).
   SDL_Surface* BackBuffer = nullptr;
+  SDL_Surface* WindowView = nullptr;
+  std::vector<uint8_t> RowsUnsent;  // rows drawn since the window was last sent the picture
+  std::vector<uint32_t> GaplessCopy;  // RawPixels' copy of the window's rows
   // While the frame is drawn (see Realise), the rows to clear, row by row: the first sprite
   // copy over a row clears it in passing; SettleClear does the rows still owed in the clip.
   mutable std::vector<uint8_t> RowsToClear;
@@ -175,10 +178,6 @@ class SdlPlatform : public Platform {
   bool VSync = false;
   const char* PresentName = "";
   int ClearFrames = 2;           // presentations that still clear the whole window first
-  const void* ShownPixels = nullptr;  // the window's pixels the last picture went into, and their size
-  int ShownWidth = 0, ShownHeight = 0;
-  std::vector<uint64_t> ShownDigest;  // the digest of each row the window shows, when ShownDigestValid
-  bool ShownDigestValid = false;
   std::array<SDL_Rect, 64> SentBands{};  // the parts of the window the last presentation sent
   int SentCount = 0;
   // ZORVANE_FRAME_LOG=FILE: when each frame was shown (ns, monotonic), one a line, written at exit.
