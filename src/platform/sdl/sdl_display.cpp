@@ -5,6 +5,7 @@
 #include <time.h>
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -32,7 +33,8 @@ void FillPixels(Uint32* from, Uint32* to, Uint32 value) {
   else std::fill(from, to, value);
 }
 
-// Changed rows go to the display in bands of rows; bands this few rows apart are one.
+// Changed cells go to the display as rectangles over bands of rows; rectangles this few rows
+// apart are one.
 constexpr int BandGap = 8;
 
 // Digests of the drawing over a row: a well-mixed 64-bit hash, so two different histories of a
@@ -199,7 +201,7 @@ void SdlPlatform::WaitForNextFrame() {
 
 // Shows the finished frame (or, while paused, the last one again). Without a GPU the window's
 // own pixels are plain memory the display server reads when told to: when the picture fits the
-// window unscaled, the frame is drawn straight into them, and only the rows drawn afresh are
+// window unscaled, the frame is drawn straight into them, and only the cells drawn afresh are
 // sent; otherwise it is drawn into the back buffer and copied over (scaled), and only the
 // picture's rectangle is sent. The black bars beside it stay black once cleared after the
 // window was made or resized. A GPU gets the screen texture, cleared and drawn afresh each time
@@ -248,22 +250,30 @@ void SdlPlatform::ShowScreen() {
     if (whole) {
       SentBands[SentCount++] = SDL_Rect{0, 0, target->w, target->h};
     } else {
-      // The rows drawn afresh since the last presentation, in bands of rows; near bands are
-      // merged, and with no bands left the rest join the last.
-      for (int y = 0; y < 600; ++y) {
-        if (!RowsUnsent[size_t(y)]) continue;
+      // The cells drawn afresh since the last presentation, as rectangles over bands of cells;
+      // near ones are merged, and with no rectangles left the rest join the last.
+      for (int band = 0; band < CellRows; ++band) {
+        const unsigned mask = CellsUnsent[size_t(band)];
+        if (!mask) continue;
+        const int left = picture.x + std::countr_zero(mask) * CellWidth;
+        const int right = picture.x + (32 - std::countl_zero(mask)) * CellWidth;
+        const int top = picture.y + band * CellHeight;
         SDL_Rect* last = SentCount > 0 ? &SentBands[size_t(SentCount - 1)] : nullptr;
-        if (last && (picture.y + y - (last->y + last->h) <= BandGap || SentCount == int(SentBands.size())))
-          last->h = picture.y + y + 1 - last->y;
-        else
-          SentBands[size_t(SentCount++)] = SDL_Rect{picture.x, picture.y + y, 800, 1};
+        if (last && (top - (last->y + last->h) <= BandGap || SentCount == int(SentBands.size()))) {
+          const int x0 = std::min(last->x, left), x1 = std::max(last->x + last->w, right);
+          last->x = x0;
+          last->w = x1 - x0;
+          last->h = top + CellHeight - last->y;
+        } else {
+          SentBands[size_t(SentCount++)] = SDL_Rect{left, top, right - left, CellHeight};
+        }
       }
     }
-    std::fill(RowsUnsent.begin(), RowsUnsent.end(), 0);
+    std::fill(CellsUnsent.begin(), CellsUnsent.end(), 0);
     if (SentCount > 0) SDL_UpdateWindowSurfaceRects(Window, SentBands.data(), SentCount);
     return;
   }
-  std::fill(RowsUnsent.begin(), RowsUnsent.end(), 0);
+  std::fill(CellsUnsent.begin(), CellsUnsent.end(), 0);
   // Scaled in software, smoothing costs three times as much as taking the nearest pixel (about
   // 2 ms a frame for a 1920 x 1080 screen, an eighth of a core), so it is had only by asking
   // with SDL_RENDER_SCALE_QUALITY=linear.
@@ -476,48 +486,51 @@ void SdlPlatform::CopyRect(int sheet, int srcLeft, int srcTop, int srcRight, int
       SDL_Rect part{};
       SDL_Point at{};
       if (!ClipKeyed(sheet, src, dest, BackBuffer->clip_rect, part, at)) return;
-      const uint64_t what = Digest({KeyedRows, uint64_t(sheet), SheetVersion[size_t(sheet)], uint64_t(part.x),
-                                    uint64_t(part.w), uint64_t(at.x), uint64_t(part.y - at.y)});
-      for (int row = 0; row < part.h; ++row) RowDigest[size_t(at.y + row)] = Mix(RowDigest[size_t(at.y + row)] ^ what);
-      Ops.push_back({OpKind::Keyed, sheet, src, dest, 0, at.y, at.y + part.h, {}});
+      const SDL_Rect over{at.x, at.y, part.w, part.h};
+      NoteDrawing(over, Digest({KeyedRows, uint64_t(sheet), SheetVersion[size_t(sheet)], uint64_t(part.x),
+                                uint64_t(part.y - at.y)}));
+      Ops.push_back({OpKind::Keyed, sheet, src, dest, 0, over, {}});
       return;
     }
-    NoteDrawing(destTop, destTop + src.h,
-                Digest({SheetCopy, uint64_t(sheet), SheetVersion[size_t(sheet)], uint64_t(src.x), uint64_t(src.y),
-                        uint64_t(src.w), uint64_t(src.h), uint64_t(destLeft), uint64_t(destTop)}));
-    Ops.push_back({OpKind::Copy, sheet, src, dest, 0, destTop, destTop + src.h, {}});
+    const SDL_Rect over{destLeft, destTop, src.w, src.h};
+    NoteDrawing(over, Digest({SheetCopy, uint64_t(sheet), SheetVersion[size_t(sheet)], uint64_t(src.x),
+                              uint64_t(src.y), uint64_t(src.w), uint64_t(src.h)}));
+    Ops.push_back({OpKind::Copy, sheet, src, dest, 0, over, {}});
     return;
   }
   if (destRight <= destLeft || destBottom <= destTop) return;
   SDL_Rect dest{destLeft, destTop, destRight - destLeft, destBottom - destTop};
-  NoteDrawing(dest.y, dest.y + dest.h,
-              Digest({ScaledCopy, uint64_t(sheet), SheetVersion[size_t(sheet)], uint64_t(src.x), uint64_t(src.y),
-                      uint64_t(src.w), uint64_t(src.h), uint64_t(dest.x), uint64_t(dest.y), uint64_t(dest.w),
-                      uint64_t(dest.h)}));
-  Ops.push_back({OpKind::Scaled, sheet, src, dest, 0, dest.y, dest.y + dest.h, {}});
+  NoteDrawing(dest, Digest({ScaledCopy, uint64_t(sheet), SheetVersion[size_t(sheet)], uint64_t(src.x),
+                            uint64_t(src.y), uint64_t(src.w), uint64_t(src.h)}));
+  Ops.push_back({OpKind::Scaled, sheet, src, dest, 0, dest, {}});
 }
 
 void SdlPlatform::FillBox(int left, int top, int right, int bottom, uint32_t colour) {
   if (!BackBuffer || right <= left || bottom <= top) return;
   SDL_Rect r{left, top, right - left, bottom - top};
-  NoteDrawing(top, bottom, Digest({Box, uint64_t(left), uint64_t(top), uint64_t(right), uint64_t(bottom), colour}));
-  Ops.push_back({OpKind::Box, -1, {}, r, colour, top, bottom, {}});
+  NoteDrawing(r, Digest({Box, colour}));
+  Ops.push_back({OpKind::Box, -1, {}, r, colour, r, {}});
 }
 
-// Mixes a drawing into the digests of rows top to bottom (clipped to the buffer); each row mixes
-// in its own number, since what the drawing leaves differs from row to row.
-void SdlPlatform::NoteDrawing(int top, int bottom, uint64_t what) {
-  top = std::max(top, 0);
-  bottom = std::min(bottom, int(RowDigest.size()));
-  for (int y = top; y < bottom; ++y) RowDigest[size_t(y)] = Mix(RowDigest[size_t(y)] ^ (what + uint64_t(y)));
+// Mixes a drawing into the digests of the cells it may draw over; with it goes the rectangle,
+// since a drawing that covers more or fewer of a cell's pixels leaves something else there.
+void SdlPlatform::NoteDrawing(const SDL_Rect& over, uint64_t what) {
+  const int left = std::max(over.x, 0), right = std::min(over.x + over.w, 800);
+  const int top = std::max(over.y, 0), bottom = std::min(over.y + over.h, 600);
+  if (left >= right || top >= bottom) return;
+  what = Digest({what, uint64_t(over.x), uint64_t(over.y), uint64_t(over.w), uint64_t(over.h)});
+  for (int band = top / CellHeight; band <= (bottom - 1) / CellHeight; ++band)
+    for (int piece = left / CellWidth; piece <= (right - 1) / CellWidth; ++piece) {
+      uint64_t& cell = CellDigest[size_t(band * CellColumns + piece)];
+      cell = Mix(cell ^ what);
+    }
 }
 
 // A new frame: what was noted and not shown is dropped (the pixels stay as they were).
 void SdlPlatform::ClearBuffer() {
   if (!BackBuffer) return;
   Ops.clear();
-  const SDL_Rect& clip = BackBuffer->clip_rect;
-  for (int y = clip.y; y < clip.y + clip.h; ++y) RowDigest[size_t(y)] = ClearedRow;
+  std::fill(CellDigest.begin(), CellDigest.end(), ClearedRow);
 }
 
 // Clears the rows still owed within the clip rectangle, in bands of neighbouring rows.
@@ -540,61 +553,92 @@ void SdlPlatform::SettleClear() const {
   }
 }
 
-// Does the frame's drawing over the rows whose digest is not that of the pixels they hold:
-// each such row is cleared and every drawing of the frame over it done, in order, clipped to
-// bands of such rows. The other rows already hold this frame's pixels. The frame's drawings are
-// kept until the next clear, so the buffer may be looked at part-way through a frame.
+// Does the frame's drawing over the cells whose digest is not that of the pixels they hold:
+// each run of such cells in a band is cleared and every drawing of the frame over it done, in
+// order, clipped to it. The other cells already hold this frame's pixels. The frame's drawings
+// are kept until the next clear, so the buffer may be looked at part-way through a frame.
 void SdlPlatform::Realise() {
   if (!BackBuffer) return;
   const SDL_Rect whole = BackBuffer->clip_rect;
-  const int rows = BackBuffer->h;
-  HeldDigest.resize(size_t(rows), 0);
-  RowsToClear.assign(size_t(rows), 0);
-  RowsToClearCount = 0;
-  for (int y = whole.y; y < whole.y + whole.h; ++y)
-    if (HeldDigest[size_t(y)] != RowDigest[size_t(y)]) {
-      RowsToClear[size_t(y)] = 1;
-      ++RowsToClearCount;
-    }
-  // A scaled copy is drawn whole or not at all: clipped to a band, SDL would sample its source
-  // at other points. Its rows are all drawn again when any of them is.
-  for (bool grown = RowsToClearCount > 0; grown;) {
+  std::array<CellMask, CellRows> redraw{};
+  bool any = false;
+  for (int band = 0; band < CellRows; ++band)
+    for (int piece = 0; piece < CellColumns; ++piece)
+      if (HeldDigest[size_t(band * CellColumns + piece)] != CellDigest[size_t(band * CellColumns + piece)]) {
+        redraw[size_t(band)] |= CellMask(1u << piece);
+        any = true;
+      }
+  if (!any) return;
+  // The cells a drawing may cover, as a mask of pieces and a range of bands.
+  auto cover = [](const SDL_Rect& r, int& firstBand, int& lastBand) -> CellMask {
+    const int left = std::max(r.x, 0), right = std::min(r.x + r.w, 800);
+    const int top = std::max(r.y, 0), bottom = std::min(r.y + r.h, 600);
+    if (left >= right || top >= bottom) return 0;
+    firstBand = top / CellHeight;
+    lastBand = (bottom - 1) / CellHeight;
+    const int first = left / CellWidth, last = (right - 1) / CellWidth;
+    return CellMask(((2u << last) - 1) & ~((1u << first) - 1));
+  };
+  // A scaled copy is drawn whole or not at all: clipped to a cell, SDL would sample its source
+  // at other points. All its cells are drawn again when any of them is.
+  for (bool grown = true; grown;) {
     grown = false;
     for (const DrawOp& op : Ops) {
-      if (op.Kind != OpKind::Scaled) continue;
-      const int top = std::max(op.Top, whole.y), bottom = std::min(op.Bottom, whole.y + whole.h);
-      if (top >= bottom ||
-          std::none_of(RowsToClear.begin() + top, RowsToClear.begin() + bottom, [](uint8_t r) { return r != 0; }))
-        continue;
-      for (int y = top; y < bottom; ++y)
-        if (!RowsToClear[size_t(y)]) {
-          RowsToClear[size_t(y)] = 1;
-          ++RowsToClearCount;
+      int firstBand = 0, lastBand = -1;
+      const CellMask mask = op.Kind == OpKind::Scaled ? cover(op.Over, firstBand, lastBand) : 0;
+      if (!mask) continue;
+      bool touched = false;
+      for (int band = firstBand; band <= lastBand && !touched; ++band) touched = (redraw[size_t(band)] & mask) != 0;
+      if (!touched) continue;
+      for (int band = firstBand; band <= lastBand; ++band)
+        if ((redraw[size_t(band)] & mask) != mask) {
+          redraw[size_t(band)] |= mask;
           grown = true;
         }
     }
   }
-  if (RowsToClearCount > 0) {
-    const std::vector<uint8_t> redraw = RowsToClear;
-    for (int y = whole.y; y < whole.y + whole.h; ++y) RowsUnsent[size_t(y)] |= redraw[size_t(y)];
-    for (const DrawOp& op : Ops) {
-      const int last = std::min(op.Bottom, whole.y + whole.h);
-      for (int y = std::max(op.Top, whole.y); y < last;) {
-        if (!redraw[size_t(y)]) {
-          ++y;
-          continue;
-        }
-        const int top = y;
-        while (y < last && redraw[size_t(y)]) ++y;
-        const SDL_Rect band{whole.x, top, whole.w, y - top};
-        SDL_SetClipRect(BackBuffer, &band);
-        RunOp(op);
-      }
-    }
-    SDL_SetClipRect(BackBuffer, &whole);
-    SettleClear();  // rows nothing was drawn over are black
-    for (int y = whole.y; y < whole.y + whole.h; ++y) HeldDigest[size_t(y)] = RowDigest[size_t(y)];
+  // The drawings over each band to be drawn, in order.
+  BandOpStart.assign(size_t(CellRows) + 1, 0);
+  for (const DrawOp& op : Ops) {
+    int firstBand = 0, lastBand = -1;
+    const CellMask mask = cover(op.Over, firstBand, lastBand);
+    for (int band = firstBand; band <= lastBand; ++band) BandOpStart[size_t(band) + 1] += (redraw[size_t(band)] & mask) != 0;
   }
+  for (int band = 0; band < CellRows; ++band) BandOpStart[size_t(band) + 1] += BandOpStart[size_t(band)];
+  BandOps.resize(BandOpStart.back());
+  BandOpNext.assign(BandOpStart.begin(), BandOpStart.end() - 1);
+  for (uint32_t i = 0; i < Ops.size(); ++i) {
+    int firstBand = 0, lastBand = -1;
+    const CellMask mask = cover(Ops[i].Over, firstBand, lastBand);
+    for (int band = firstBand; band <= lastBand; ++band)
+      if (redraw[size_t(band)] & mask) BandOps[BandOpNext[size_t(band)]++] = i;
+  }
+  RowsToClear.assign(size_t(BackBuffer->h), 0);
+  for (int band = 0; band < CellRows; ++band) {
+    const CellMask mask = redraw[size_t(band)];
+    for (int piece = 0; piece < CellColumns;) {
+      if (!(mask & (1u << piece))) {
+        ++piece;
+        continue;
+      }
+      const int first = piece;
+      while (piece < CellColumns && (mask & (1u << piece))) ++piece;
+      const SDL_Rect clip{first * CellWidth, band * CellHeight, (piece - first) * CellWidth, CellHeight};
+      SDL_SetClipRect(BackBuffer, &clip);
+      std::fill(RowsToClear.begin() + clip.y, RowsToClear.begin() + clip.y + clip.h, 1);
+      RowsToClearCount = clip.h;
+      for (uint32_t k = BandOpStart[size_t(band)]; k < BandOpStart[size_t(band) + 1]; ++k) {
+        const DrawOp& op = Ops[BandOps[k]];
+        if (op.Over.x < clip.x + clip.w && op.Over.x + op.Over.w > clip.x) RunOp(op);
+      }
+      SettleClear();  // what nothing was drawn over is black
+    }
+    for (int piece = 0; piece < CellColumns; ++piece)
+      if (mask & (1u << piece))
+        HeldDigest[size_t(band * CellColumns + piece)] = CellDigest[size_t(band * CellColumns + piece)];
+    CellsUnsent[size_t(band)] |= mask;
+  }
+  SDL_SetClipRect(BackBuffer, &whole);
 }
 
 // One noted drawing, within the back buffer's clip rectangle.
@@ -673,9 +717,9 @@ void SdlPlatform::DrawText(int x, int y, const std::string& text, uint32_t colou
   if (!Font || text.empty() || !BackBuffer) return;
   SDL_Surface* s = TextImage(text, colour);
   if (!s) return;
-  NoteDrawing(y, y + s->h,
-              Digest({Text, std::hash<std::string>{}(text), colour & 0xFFFFFFu, uint64_t(x), uint64_t(y)}));
-  Ops.push_back({OpKind::Text, -1, {}, SDL_Rect{x, y, 0, 0}, colour, y, y + s->h, text});
+  const SDL_Rect over{x, y, s->w, s->h};
+  NoteDrawing(over, Digest({Text, std::hash<std::string>{}(text), colour & 0xFFFFFFu}));
+  Ops.push_back({OpKind::Text, -1, {}, SDL_Rect{x, y, 0, 0}, colour, over, text});
 }
 
 // ---- Sheets -------------------------------------------------------------------------------

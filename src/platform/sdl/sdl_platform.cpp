@@ -26,8 +26,9 @@ SdlPlatform::SdlPlatform(const PlatformOptions& options)
   BufferMemory.assign(size_t(800) * (600 + 2 * GuardRows), 0xA5A5A5A5u);
   uint32_t* first = BufferMemory.data() + size_t(800) * GuardRows;
   std::fill(first, first + 800 * 600, 0u);
-  RowDigest.assign(600, 0);  // black, but no drawing: never taken for a cleared row
-  RowsUnsent.assign(600, 0);
+  CellDigest.assign(size_t(CellRows) * CellColumns, 0);  // black, but no drawing: never taken for a cleared cell
+  HeldDigest = CellDigest;
+  CellsUnsent.assign(CellRows, 0);
   OwnBuffer = BackBuffer = SDL_CreateRGBSurfaceWithFormatFrom(first, 800, 600, 32, 800 * 4, SDL_PIXELFORMAT_RGB888);
   if (!BackBuffer) {
     std::cerr << "zorvane2: cannot make the back buffer: " << SDL_GetError() << "\n";

@@ -119,19 +119,28 @@ class SdlPlatform : public Platform {
   bool VideoUp = false;
 
   // The frame's drawing is noted as it comes and done when the frame is shown (or its pixels
-  // are looked at), and then only over the rows whose digest differs from that of the pixels
-  // they hold: a row drawn just as in the frame before is neither cleared nor drawn again.
+  // are looked at), and then only over the cells whose digest differs from that of the pixels
+  // they hold: a cell drawn just as in the frame before is neither cleared nor drawn again.
   enum class OpKind : uint8_t { Keyed, Copy, Scaled, Box, Text };
   struct DrawOp {
     OpKind Kind;
     int Sheet;
     SDL_Rect Src, Dest;
     uint32_t Colour;
-    int Top, Bottom;  // the rows it draws over
+    SDL_Rect Over;  // what it may draw over
     std::string Words;
   };
   std::vector<DrawOp> Ops;
-  std::vector<uint64_t> HeldDigest;  // the digest of what each row's pixels were drawn from
+  // The buffer is followed in cells of 50 x 4 pixels: 16 across a band of 4 rows, 150 bands.
+  // (A star that moves dirties a cell or two; larger or smaller cells cost more a frame.)
+  static constexpr int CellWidth = 50, CellHeight = 4, CellColumns = 800 / CellWidth, CellRows = 600 / CellHeight;
+  using CellMask = uint32_t;  // a band's cells, one bit each
+  static_assert(800 % CellWidth == 0 && 600 % CellHeight == 0 && CellColumns <= 32);
+  // What each cell holds, as a digest of the drawing over it since it was last cleared; a
+  // reloaded sheet draws under a new version number.
+  std::vector<uint64_t> CellDigest;
+  std::vector<uint64_t> HeldDigest;  // the digest of what each cell's pixels were drawn from
+  std::vector<uint32_t> BandOpStart, BandOpNext, BandOps;  // while drawing: the drawings over each band
   void Realise();
   void RunOp(const DrawOp& op);
 
@@ -143,19 +152,15 @@ class SdlPlatform : public Platform {
   // and without a GPU, the picture's rectangle of the window's own pixels (see ShowScreen).
   SDL_Surface* BackBuffer = nullptr;
   SDL_Surface* WindowView = nullptr;
-  std::vector<uint8_t> RowsUnsent;  // rows drawn since the window was last sent the picture
+  std::vector<CellMask> CellsUnsent;  // each band's cells drawn since the window was last sent the picture
   std::vector<uint32_t> GaplessCopy;  // RawPixels' copy of the window's rows
   // While the frame is drawn (see Realise), the rows to clear, row by row: the first sprite
   // copy over a row clears it in passing; SettleClear does the rows still owed in the clip.
   mutable std::vector<uint8_t> RowsToClear;
   mutable int RowsToClearCount = 0;
   void SettleClear() const;
-  // What each row of the back buffer holds, as a digest of the drawing over it since it was
-  // last cleared; the rows whose digest is the one shown need not be looked at when the frame
-  // goes to the window (see ShowScreen). A reloaded sheet draws under a new version number.
-  std::vector<uint64_t> RowDigest;
   std::array<uint32_t, SheetCount> SheetVersion{};
-  void NoteDrawing(int top, int bottom, uint64_t what);
+  void NoteDrawing(const SDL_Rect& over, uint64_t what);
   std::array<SDL_Surface*, SheetCount> SheetSurfaces{};
   // Each sheet's runs of pixels that are not its colour key: row y's runs are
   // Runs[RowStart[y]] up to Runs[RowStart[y + 1]], as [first, last) columns.
