@@ -37,8 +37,8 @@ void FillPixels(Uint32* from, Uint32* to, Uint32 value) {
 // apart are one.
 constexpr int BandGap = 8;
 
-// Digests of the drawing over a row: a well-mixed 64-bit hash, so two different histories of a
-// row agree by chance about once in 2^64.
+// Digests of what is drawn: a well-mixed 64-bit hash, so two different drawings (or histories
+// of a cell) agree by chance about once in 2^64.
 uint64_t Mix(uint64_t x) {
   x ^= x >> 30;
   x *= 0xBF58476D1CE4E5B9ull;
@@ -51,10 +51,10 @@ uint64_t Digest(std::initializer_list<uint64_t> parts) {
   for (uint64_t p : parts) d = Mix(d ^ p) + 0x9E3779B97F4A7C15ull;
   return d;
 }
-// A cleared row.
-constexpr uint64_t ClearedRow = 0x2545F4914F6CDD1Dull;
+// A cleared cell.
+constexpr uint64_t ClearedCell = 0x2545F4914F6CDD1Dull;
 // What pixels of unknown history are taken to hold: no drawing's digest.
-constexpr uint64_t UnknownRow = 0x8F1BBCDC6ED9EBA1ull;
+constexpr uint64_t UnknownCell = 0x8F1BBCDC6ED9EBA1ull;
 enum DrawingKind : uint64_t { KeyedRows = 1, SheetCopy, ScaledCopy, Box, Text };
 
 }  // namespace
@@ -238,7 +238,7 @@ void SdlPlatform::ShowScreen() {
       WindowView = SDL_CreateRGBSurfaceWithFormatFrom(corner, 800, 600, 32, target->pitch, OwnBuffer->format->format);
       if (WindowView) {
         BackBuffer = WindowView;
-        std::fill(HeldDigest.begin(), HeldDigest.end(), UnknownRow);
+        std::fill(HeldDigest.begin(), HeldDigest.end(), UnknownCell);
       }
     }
   } else {
@@ -255,17 +255,17 @@ void SdlPlatform::ShowScreen() {
       for (int band = 0; band < CellRows; ++band) {
         const unsigned mask = CellsUnsent[size_t(band)];
         if (!mask) continue;
-        const int left = picture.x + std::countr_zero(mask) * CellWidth;
-        const int right = picture.x + (32 - std::countl_zero(mask)) * CellWidth;
-        const int top = picture.y + band * CellHeight;
+        const int x0 = picture.x + std::countr_zero(mask) * CellWidth;
+        const int x1 = picture.x + (32 - std::countl_zero(mask)) * CellWidth;
+        const int y0 = picture.y + band * CellHeight;
         SDL_Rect* last = SentCount > 0 ? &SentBands[size_t(SentCount - 1)] : nullptr;
-        if (last && (top - (last->y + last->h) <= BandGap || SentCount == int(SentBands.size()))) {
-          const int x0 = std::min(last->x, left), x1 = std::max(last->x + last->w, right);
-          last->x = x0;
-          last->w = x1 - x0;
-          last->h = top + CellHeight - last->y;
+        if (last && (y0 - (last->y + last->h) <= BandGap || SentCount == int(SentBands.size()))) {
+          const int from = std::min(last->x, x0), to = std::max(last->x + last->w, x1);
+          last->x = from;
+          last->w = to - from;
+          last->h = y0 + CellHeight - last->y;
         } else {
-          SentBands[size_t(SentCount++)] = SDL_Rect{left, top, right - left, CellHeight};
+          SentBands[size_t(SentCount++)] = SDL_Rect{x0, y0, x1 - x0, CellHeight};
         }
       }
     }
@@ -295,7 +295,7 @@ void SdlPlatform::DropWindowView() {
   SDL_FreeSurface(WindowView);
   WindowView = nullptr;
   BackBuffer = OwnBuffer;
-  std::fill(HeldDigest.begin(), HeldDigest.end(), UnknownRow);
+  std::fill(HeldDigest.begin(), HeldDigest.end(), UnknownCell);
 }
 
 void SdlPlatform::Present() {
@@ -487,52 +487,122 @@ void SdlPlatform::CopyRect(int sheet, int srcLeft, int srcTop, int srcRight, int
       SDL_Point at{};
       if (!ClipKeyed(sheet, src, dest, BackBuffer->clip_rect, part, at)) return;
       const SDL_Rect over{at.x, at.y, part.w, part.h};
-      NoteDrawing(over, Digest({KeyedRows, uint64_t(sheet), SheetVersion[size_t(sheet)], uint64_t(part.x),
-                                uint64_t(part.y - at.y)}));
-      Ops.push_back({OpKind::Keyed, sheet, src, dest, 0, over, {}});
+      Ops.push_back({OpKind::Keyed, sheet, src, dest, 0, over,
+                     Digest({KeyedRows, uint64_t(sheet), SheetVersion[size_t(sheet)], uint64_t(part.x),
+                             uint64_t(part.y - at.y)}),
+                     Covering{Covering::SheetPixels, sheet, part.x - at.x, part.y - at.y}, {}});
       return;
     }
     const SDL_Rect over{destLeft, destTop, src.w, src.h};
-    NoteDrawing(over, Digest({SheetCopy, uint64_t(sheet), SheetVersion[size_t(sheet)], uint64_t(src.x),
-                              uint64_t(src.y), uint64_t(src.w), uint64_t(src.h)}));
-    Ops.push_back({OpKind::Copy, sheet, src, dest, 0, over, {}});
+    Ops.push_back({OpKind::Copy, sheet, src, dest, 0, over,
+                   Digest({SheetCopy, uint64_t(sheet), SheetVersion[size_t(sheet)], uint64_t(src.x), uint64_t(src.y),
+                           uint64_t(src.w), uint64_t(src.h)}),
+                   Covering{}, {}});
     return;
   }
   if (destRight <= destLeft || destBottom <= destTop) return;
   SDL_Rect dest{destLeft, destTop, destRight - destLeft, destBottom - destTop};
-  NoteDrawing(dest, Digest({ScaledCopy, uint64_t(sheet), SheetVersion[size_t(sheet)], uint64_t(src.x),
-                            uint64_t(src.y), uint64_t(src.w), uint64_t(src.h)}));
-  Ops.push_back({OpKind::Scaled, sheet, src, dest, 0, dest, {}});
+  Ops.push_back({OpKind::Scaled, sheet, src, dest, 0, dest,
+                 Digest({ScaledCopy, uint64_t(sheet), SheetVersion[size_t(sheet)], uint64_t(src.x), uint64_t(src.y),
+                         uint64_t(src.w), uint64_t(src.h)}),
+                 Covering{}, {}});
 }
 
 void SdlPlatform::FillBox(int left, int top, int right, int bottom, uint32_t colour) {
   if (!BackBuffer || right <= left || bottom <= top) return;
   SDL_Rect r{left, top, right - left, bottom - top};
-  NoteDrawing(r, Digest({Box, colour}));
-  Ops.push_back({OpKind::Box, -1, {}, r, colour, r, {}});
+  Ops.push_back({OpKind::Box, -1, {}, r, colour, r, Digest({Box, colour}), Covering{Covering::Whole}, {}});
 }
 
 // Mixes a drawing into the digests of the cells it may draw over; with it goes the rectangle,
-// since a drawing that covers more or fewer of a cell's pixels leaves something else there.
-void SdlPlatform::NoteDrawing(const SDL_Rect& over, uint64_t what) {
+// since a drawing that covers more or fewer of a cell's pixels leaves something else there. A
+// cell the drawing paints over entirely starts afresh, as if cleared: what was under it no
+// longer shows (the menu's drifting dust behind its panels changes nothing on the screen).
+// This is done when the frame is drawn, not as the game draws: a frame nobody looks at (the
+// harness's) costs no digests.
+void SdlPlatform::NoteDrawing(const DrawOp& op) {
+  const SDL_Rect& over = op.Over;
+  const Covering& covering = op.Cover;
+  uint64_t what = op.What;
   const int left = std::max(over.x, 0), right = std::min(over.x + over.w, 800);
   const int top = std::max(over.y, 0), bottom = std::min(over.y + over.h, 600);
   if (left >= right || top >= bottom) return;
   what = Digest({what, uint64_t(over.x), uint64_t(over.y), uint64_t(over.w), uint64_t(over.h)});
+  const int firstBand = top / CellHeight, lastBand = (bottom - 1) / CellHeight;
+  // The cells painted entirely: a box's whole cells; for a sheet, looked up.
+  const CellMask* painted = nullptr;
+  CellMask boxed = 0;
+  int boxTop = 0, boxBottom = 0;
+  if (covering.How == Covering::Whole) {
+    const int x0 = (left + CellWidth - 1) / CellWidth, x1 = right / CellWidth;
+    boxTop = (top + CellHeight - 1) / CellHeight;
+    boxBottom = bottom / CellHeight;
+    if (x0 < x1) boxed = CellMask(((1ull << x1) - 1) & ~((1ull << x0) - 1));
+  } else if (covering.How == Covering::SheetPixels) {
+    painted = PaintedCells(what, left, top, right, bottom, covering);
+  }
   // Each cell's digest is a polynomial in the drawings' digests, taken in order: a multiply and
   // an add a cell, since the backdrop and the frame around it cover thousands of cells a frame.
   const int first = left / CellWidth, count = (right - 1) / CellWidth - first + 1;
-  for (int band = top / CellHeight; band <= (bottom - 1) / CellHeight; ++band) {
+  for (int band = firstBand; band <= lastBand; ++band) {
     uint64_t* cell = &CellDigest[size_t(band * CellColumns + first)];
-    for (int i = 0; i < count; ++i) cell[i] = cell[i] * 0x9E3779B97F4A7C15ull + what;
+    const CellMask whole =
+        (painted ? painted[band - firstBand] : band >= boxTop && band < boxBottom ? boxed : CellMask(0)) >> first;
+    if (whole == 0) {
+      for (int i = 0; i < count; ++i) cell[i] = cell[i] * 0x9E3779B97F4A7C15ull + what;
+    } else {
+      for (int i = 0; i < count; ++i) {
+        const uint64_t painted = 0 - uint64_t((whole >> i) & 1);
+        cell[i] = ((cell[i] & ~painted) | (ClearedCell & painted)) * 0x9E3779B97F4A7C15ull + what;
+      }
+    }
   }
+}
+
+// The cells (a mask for each band from the top one) that a keyed sheet's drawing over
+// left..right, top..bottom paints every pixel of, or null when there are none: looked up in the
+// sheet's runs once for each drawing seen (the title and the frames around the menus and the
+// play column come back every frame).
+const SdlPlatform::CellMask* SdlPlatform::PaintedCells(uint64_t what, int left, int top, int right, int bottom,
+                                                       const Covering& covering) {
+  // Whole cells inside the rectangle.
+  const int x0 = (left + CellWidth - 1) / CellWidth, x1 = right / CellWidth;
+  const int y0 = (top + CellHeight - 1) / CellHeight, y1 = bottom / CellHeight;
+  if (x0 >= x1 || y0 >= y1) return nullptr;
+  if (auto it = PaintedBySheet.find(what); it != PaintedBySheet.end())
+    return it->second.empty() ? nullptr : it->second.data();
+  if (PaintedBySheet.size() >= 4096) PaintedBySheet.clear();  // drawings that came and went
+  const int firstBand = top / CellHeight, lastBand = (bottom - 1) / CellHeight;
+  std::vector<CellMask> masks(size_t(lastBand - firstBand + 1), 0);
+  bool any = false;
+  const SheetRunIndex& runs = SheetRuns[size_t(covering.Sheet)];
+  // True when source row y is not the key anywhere from column a up to b.
+  auto solid = [&](int y, int a, int b) {
+    const auto from = runs.Runs.begin() + runs.RowStart[size_t(y)], to = runs.Runs.begin() + runs.RowStart[size_t(y) + 1];
+    auto after = std::upper_bound(from, to, a, [](int x, const std::pair<int16_t, int16_t>& r) { return x < r.first; });
+    return after != from && (after - 1)->second >= b;
+  };
+  for (int band = y0; band < y1; ++band)
+    for (int piece = x0; piece < x1; ++piece) {
+      bool full = true;
+      for (int y = band * CellHeight; y < (band + 1) * CellHeight && full; ++y)
+        full = solid(y + covering.DY, piece * CellWidth + covering.DX, (piece + 1) * CellWidth + covering.DX);
+      if (full) {
+        masks[size_t(band - firstBand)] |= CellMask(1u << piece);
+        any = true;
+      }
+    }
+  if (!any) masks.clear();
+  auto& kept = PaintedBySheet[what] = std::move(masks);
+  return kept.empty() ? nullptr : kept.data();
 }
 
 // A new frame: what was noted and not shown is dropped (the pixels stay as they were).
 void SdlPlatform::ClearBuffer() {
   if (!BackBuffer) return;
   Ops.clear();
-  std::fill(CellDigest.begin(), CellDigest.end(), ClearedRow);
+  OpsNoted = 0;
+  std::fill(CellDigest.begin(), CellDigest.end(), ClearedCell);
 }
 
 // Clears the rows still owed within the clip rectangle, in bands of neighbouring rows.
@@ -561,6 +631,7 @@ void SdlPlatform::SettleClear() const {
 // are kept until the next clear, so the buffer may be looked at part-way through a frame.
 void SdlPlatform::Realise() {
   if (!BackBuffer) return;
+  for (; OpsNoted < Ops.size(); ++OpsNoted) NoteDrawing(Ops[OpsNoted]);
   const SDL_Rect whole = BackBuffer->clip_rect;
   std::array<CellMask, CellRows> redraw{};
   bool any = false;
@@ -720,8 +791,8 @@ void SdlPlatform::DrawText(int x, int y, const std::string& text, uint32_t colou
   SDL_Surface* s = TextImage(text, colour);
   if (!s) return;
   const SDL_Rect over{x, y, s->w, s->h};
-  NoteDrawing(over, Digest({Text, std::hash<std::string>{}(text), colour & 0xFFFFFFu}));
-  Ops.push_back({OpKind::Text, -1, {}, SDL_Rect{x, y, 0, 0}, colour, over, text});
+  Ops.push_back({OpKind::Text, -1, {}, SDL_Rect{x, y, 0, 0}, colour, over,
+                 Digest({Text, std::hash<std::string>{}(text), colour & 0xFFFFFFu}), Covering{}, text});
 }
 
 // ---- Sheets -------------------------------------------------------------------------------

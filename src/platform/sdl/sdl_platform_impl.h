@@ -9,6 +9,7 @@
 #include <array>
 #include <map>
 #include <set>
+#include <unordered_map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -122,15 +123,25 @@ class SdlPlatform : public Platform {
   // are looked at), and then only over the cells whose digest differs from that of the pixels
   // they hold: a cell drawn just as in the frame before is neither cleared nor drawn again.
   enum class OpKind : uint8_t { Keyed, Copy, Scaled, Box, Text };
+  // What a drawing paints over entirely: nothing known, its whole rectangle (a box), or the
+  // pixels of a keyed sheet that are not the key (source = destination + (DX, DY)).
+  struct Covering {
+    enum Kind { Nothing, Whole, SheetPixels } How = Nothing;
+    int Sheet = -1;
+    int DX = 0, DY = 0;
+  };
   struct DrawOp {
     OpKind Kind;
     int Sheet;
     SDL_Rect Src, Dest;
     uint32_t Colour;
     SDL_Rect Over;  // what it may draw over
+    uint64_t What;  // a digest of what it draws there
+    Covering Cover;
     std::string Words;
   };
   std::vector<DrawOp> Ops;
+  size_t OpsNoted = 0;  // the drawings mixed into the cells' digests so far
   // The buffer is followed in cells of 50 x 4 pixels: 16 across a band of 4 rows, 150 bands.
   // (A star that moves dirties a cell or two; larger or smaller cells cost more a frame.)
   static constexpr int CellWidth = 50, CellHeight = 4, CellColumns = 800 / CellWidth, CellRows = 600 / CellHeight;
@@ -160,7 +171,9 @@ class SdlPlatform : public Platform {
   mutable int RowsToClearCount = 0;
   void SettleClear() const;
   std::array<uint32_t, SheetCount> SheetVersion{};
-  void NoteDrawing(const SDL_Rect& over, uint64_t what);
+  void NoteDrawing(const DrawOp& op);
+  const CellMask* PaintedCells(uint64_t what, int left, int top, int right, int bottom, const Covering& covering);
+  std::unordered_map<uint64_t, std::vector<CellMask>> PaintedBySheet;  // see PaintedCells
   std::array<SDL_Surface*, SheetCount> SheetSurfaces{};
   // Each sheet's runs of pixels that are not its colour key: row y's runs are
   // Runs[RowStart[y]] up to Runs[RowStart[y + 1]], as [first, last) columns.
