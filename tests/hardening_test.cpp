@@ -119,22 +119,25 @@ TEST(Hardening, FramesDrawnOverTheLastOnesMatchFramesDrawnAfresh) {
     return {pick(0, 9), sheet, left, top, left + pick(1, 200), top + pick(1, 200), pick(-50, 799), pick(-50, 599)};
   };
   // A box over the whole screen whose colour changes every frame, the nebula, drawings under the
-  // frame of the play column, another such box and part of the title over it (whose solid parts
-  // hide what changes beneath them), then drawings over them all.
+  // frame of the play column, another such box, part of the title over it and a strip of the
+  // frame (whose solid parts hide what changes beneath them, and whose clear parts show it),
+  // then drawings over them all.
   std::vector<Drawing> frame = {{8, 1, 0, 0, 800, 600, 0, 0}, {0, SheetBackdrop, 0, 0, 600, 600, 100, 0}};
   for (int i = 0; i < 12; ++i) frame.push_back(randomDrawing());
-  frame.push_back({0, SheetBackround, 0, 0, 800, 600, 0, 0});
+  // Their edges fall inside cells, a pixel past their edges.
+  frame.push_back({0, SheetBackround, 0, 0, 800, 600, 1, 0});
   frame.push_back({8, 1, 0, 0, 510, 410, 145, 75});
-  frame.push_back({0, SheetTitle, 150, 80, 650, 480, 168, 83});  // its edges inside cells
+  frame.push_back({0, SheetTitle, 150, 80, 650, 480, 168, 83});
+  frame.push_back({0, SheetBackround, 0, 300, 800, 400, -1, 300});
   const size_t fixed = frame.size();
   for (int i = 0; i < 30; ++i) frame.push_back(randomDrawing());
   for (int round = 0; round < 12; ++round) {
     SCOPED_TRACE("frame " + std::to_string(round));
     // Most drawings stay as they were; some are nudged a pixel or two, as craft move; some go,
     // some come.
-    frame[0].Sheet = frame[fixed - 2].Sheet = round + 1;
+    frame[0].Sheet = frame[fixed - 3].Sheet = round + 1;
     for (size_t i = 2; i < frame.size(); ++i) {
-      if (i >= fixed - 3 && i < fixed) continue;
+      if (i >= fixed - 4 && i < fixed) continue;
       if (pick(0, 4) == 0) frame[i] = randomDrawing();
       else if (pick(0, 3) == 0) {
         frame[i].X += pick(-2, 2);

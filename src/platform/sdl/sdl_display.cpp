@@ -520,7 +520,7 @@ void SdlPlatform::FillBox(int left, int top, int right, int bottom, uint32_t col
 // longer shows (the menu's drifting dust behind its panels changes nothing on the screen).
 // This is done when the frame is drawn, not as the game draws: a frame nobody looks at (the
 // harness's) costs no digests.
-void SdlPlatform::NoteDrawing(const DrawOp& op) {
+void SdlPlatform::NoteDrawing(DrawOp& op) {
   const SDL_Rect& over = op.Over;
   const Covering& covering = op.Cover;
   uint64_t what = op.What;
@@ -539,7 +539,11 @@ void SdlPlatform::NoteDrawing(const DrawOp& op) {
     boxBottom = bottom / CellHeight;
     if (x0 < x1) boxed = CellMask(((1ull << x1) - 1) & ~((1ull << x0) - 1));
   } else if (covering.How == Covering::SheetPixels) {
-    painted = PaintedCells(what, left, top, right, bottom, covering);
+    if (const SheetCover* cover = CoverOf(what, left, top, right, bottom, covering)) {
+      op.Bare = cover->Bare.data();
+      op.FirstBand = firstBand;
+      if (!cover->Painted.empty()) painted = cover->Painted.data();
+    }
   }
   // Each cell's digest is a polynomial in the drawings' digests, taken in order: a multiply and
   // an add a cell, since the backdrop and the frame around it cover thousands of cells a frame.
@@ -559,42 +563,56 @@ void SdlPlatform::NoteDrawing(const DrawOp& op) {
   }
 }
 
-// The cells (a mask for each band from the top one) that a keyed sheet's drawing over
-// left..right, top..bottom paints every pixel of, or null when there are none: looked up in the
-// sheet's runs once for each drawing seen (the title and the frames around the menus and the
-// play column come back every frame).
-const SdlPlatform::CellMask* SdlPlatform::PaintedCells(uint64_t what, int left, int top, int right, int bottom,
-                                                       const Covering& covering) {
-  // Whole cells inside the rectangle.
-  const int x0 = (left + CellWidth - 1) / CellWidth, x1 = right / CellWidth;
-  const int y0 = (top + CellHeight - 1) / CellHeight, y1 = bottom / CellHeight;
-  if (x0 >= x1 || y0 >= y1) return nullptr;
-  if (auto it = PaintedBySheet.find(what); it != PaintedBySheet.end())
-    return it->second.empty() ? nullptr : it->second.data();
-  if (PaintedBySheet.size() >= 4096) PaintedBySheet.clear();  // drawings that came and went
+// What a keyed sheet's drawing over left..right, top..bottom (at least a cell's size) does to
+// the cells, a mask for each band from the top one: the cells it paints every pixel of, and those
+// it leaves bare (all key there). Looked up in the sheet's runs once for each drawing seen: the
+// title and the frames around the menus and the play column come back every frame.
+const SdlPlatform::SheetCover* SdlPlatform::CoverOf(uint64_t what, int left, int top, int right, int bottom,
+                                                    const Covering& covering) {
+  if (right - left < CellWidth || bottom - top < CellHeight) return nullptr;
+  if (auto it = SheetCovers.find(what); it != SheetCovers.end()) return &it->second;
   const int firstBand = top / CellHeight, lastBand = (bottom - 1) / CellHeight;
-  std::vector<CellMask> masks(size_t(lastBand - firstBand + 1), 0);
-  bool any = false;
+  SheetCover cover;
+  cover.Painted.assign(size_t(lastBand - firstBand + 1), 0);
+  cover.Bare.assign(size_t(lastBand - firstBand + 1), 0);
+  bool painted = false;
   const SheetRunIndex& runs = SheetRuns[size_t(covering.Sheet)];
-  // True when source row y is not the key anywhere from column a up to b.
-  auto solid = [&](int y, int a, int b) {
+  // Of source row y from column a up to b: true when it is not the key anywhere (solid), or
+  // when it is the key everywhere (clear).
+  auto rowRuns = [&](int y, int a) {
     const auto from = runs.Runs.begin() + runs.RowStart[size_t(y)], to = runs.Runs.begin() + runs.RowStart[size_t(y) + 1];
-    auto after = std::upper_bound(from, to, a, [](int x, const std::pair<int16_t, int16_t>& r) { return x < r.first; });
+    return std::make_pair(from, std::upper_bound(from, to, a, [](int x, const std::pair<int16_t, int16_t>& r) {
+                                  return x < r.first;
+                                }));
+  };
+  auto solid = [&](int y, int a, int b) {
+    auto [from, after] = rowRuns(y, a);
     return after != from && (after - 1)->second >= b;
   };
-  for (int band = y0; band < y1; ++band)
-    for (int piece = x0; piece < x1; ++piece) {
-      bool full = true;
-      for (int y = band * CellHeight; y < (band + 1) * CellHeight && full; ++y)
-        full = solid(y + covering.DY, piece * CellWidth + covering.DX, (piece + 1) * CellWidth + covering.DX);
-      if (full) {
-        masks[size_t(band - firstBand)] |= CellMask(1u << piece);
-        any = true;
+  auto clear = [&](int y, int a, int b) {
+    auto [from, after] = rowRuns(y, a);
+    const auto end = runs.Runs.begin() + runs.RowStart[size_t(y) + 1];
+    return (after == from || (after - 1)->second <= a) && (after == end || after->first >= b);
+  };
+  for (int band = firstBand; band <= lastBand; ++band)
+    for (int piece = left / CellWidth; piece <= (right - 1) / CellWidth; ++piece) {
+      // The part of the cell the drawing covers, in source columns and rows.
+      const int x0 = std::max(piece * CellWidth, left) + covering.DX, x1 = std::min((piece + 1) * CellWidth, right) + covering.DX;
+      const int y0 = std::max(band * CellHeight, top), y1 = std::min((band + 1) * CellHeight, bottom);
+      const bool whole = x1 - x0 == CellWidth && y1 - y0 == CellHeight;
+      bool full = whole, bare = true;
+      for (int y = y0; y < y1 && (full || bare); ++y) {
+        full = full && solid(y + covering.DY, x0, x1);
+        bare = bare && clear(y + covering.DY, x0, x1);
       }
+      if (full) {
+        cover.Painted[size_t(band - firstBand)] |= CellMask(1u << piece);
+        painted = true;
+      }
+      if (bare) cover.Bare[size_t(band - firstBand)] |= CellMask(1u << piece);
     }
-  if (!any) masks.clear();
-  auto& kept = PaintedBySheet[what] = std::move(masks);
-  return kept.empty() ? nullptr : kept.data();
+  if (!painted) cover.Painted.clear();
+  return &(SheetCovers[what] = std::move(cover));
 }
 
 // A new frame: what was noted and not shown is dropped (the pixels stay as they were).
@@ -602,6 +620,7 @@ void SdlPlatform::ClearBuffer() {
   if (!BackBuffer) return;
   Ops.clear();
   OpsNoted = 0;
+  if (SheetCovers.size() >= 4096) SheetCovers.clear();  // drawings that came and went
   std::fill(CellDigest.begin(), CellDigest.end(), ClearedCell);
 }
 
@@ -700,9 +719,12 @@ void SdlPlatform::Realise() {
       SDL_SetClipRect(BackBuffer, &clip);
       std::fill(RowsToClear.begin() + clip.y, RowsToClear.begin() + clip.y + clip.h, 1);
       RowsToClearCount = clip.h;
+      const CellMask run = CellMask(((1ull << piece) - 1) & ~((1ull << first) - 1));
       for (uint32_t k = BandOpStart[size_t(band)]; k < BandOpStart[size_t(band) + 1]; ++k) {
         const DrawOp& op = Ops[BandOps[k]];
-        if (op.Over.x < clip.x + clip.w && op.Over.x + op.Over.w > clip.x) RunOp(op);
+        if (op.Over.x >= clip.x + clip.w || op.Over.x + op.Over.w <= clip.x) continue;
+        if (op.Bare && (op.Bare[band - op.FirstBand] & run) == run) continue;  // all key here
+        RunOp(op);
       }
       SettleClear();  // what nothing was drawn over is black
     }

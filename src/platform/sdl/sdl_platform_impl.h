@@ -122,6 +122,11 @@ class SdlPlatform : public Platform {
   // The frame's drawing is noted as it comes and done when the frame is shown (or its pixels
   // are looked at), and then only over the cells whose digest differs from that of the pixels
   // they hold: a cell drawn just as in the frame before is neither cleared nor drawn again.
+  // The buffer is followed in cells of 50 x 4 pixels: 16 across a band of 4 rows, 150 bands.
+  // (A star that moves dirties a cell or two; larger or smaller cells cost more a frame.)
+  static constexpr int CellWidth = 50, CellHeight = 4, CellColumns = 800 / CellWidth, CellRows = 600 / CellHeight;
+  using CellMask = uint32_t;  // a band's cells, one bit each
+  static_assert(800 % CellWidth == 0 && 600 % CellHeight == 0 && CellColumns <= 32);
   enum class OpKind : uint8_t { Keyed, Copy, Scaled, Box, Text };
   // What a drawing paints over entirely: nothing known, its whole rectangle (a box), or the
   // pixels of a keyed sheet that are not the key (source = destination + (DX, DY)).
@@ -139,14 +144,12 @@ class SdlPlatform : public Platform {
     uint64_t What;  // a digest of what it draws there
     Covering Cover;
     std::string Words;
+    // Once noted: the cells it leaves bare (a mask for each band from FirstBand), or null.
+    const CellMask* Bare = nullptr;
+    int FirstBand = 0;
   };
   std::vector<DrawOp> Ops;
   size_t OpsNoted = 0;  // the drawings mixed into the cells' digests so far
-  // The buffer is followed in cells of 50 x 4 pixels: 16 across a band of 4 rows, 150 bands.
-  // (A star that moves dirties a cell or two; larger or smaller cells cost more a frame.)
-  static constexpr int CellWidth = 50, CellHeight = 4, CellColumns = 800 / CellWidth, CellRows = 600 / CellHeight;
-  using CellMask = uint32_t;  // a band's cells, one bit each
-  static_assert(800 % CellWidth == 0 && 600 % CellHeight == 0 && CellColumns <= 32);
   // What each cell holds, as a digest of the drawing over it since it was last cleared; a
   // reloaded sheet draws under a new version number.
   std::vector<uint64_t> CellDigest;
@@ -171,9 +174,12 @@ class SdlPlatform : public Platform {
   mutable int RowsToClearCount = 0;
   void SettleClear() const;
   std::array<uint32_t, SheetCount> SheetVersion{};
-  void NoteDrawing(const DrawOp& op);
-  const CellMask* PaintedCells(uint64_t what, int left, int top, int right, int bottom, const Covering& covering);
-  std::unordered_map<uint64_t, std::vector<CellMask>> PaintedBySheet;  // see PaintedCells
+  void NoteDrawing(DrawOp& op);
+  struct SheetCover {
+    std::vector<CellMask> Painted, Bare;
+  };
+  const SheetCover* CoverOf(uint64_t what, int left, int top, int right, int bottom, const Covering& covering);
+  std::unordered_map<uint64_t, SheetCover> SheetCovers;  // see CoverOf
   std::array<SDL_Surface*, SheetCount> SheetSurfaces{};
   // Each sheet's runs of pixels that are not its colour key: row y's runs are
   // Runs[RowStart[y]] up to Runs[RowStart[y + 1]], as [first, last) columns.
