@@ -671,24 +671,6 @@ void SdlPlatform::Realise() {
     const int first = left / CellWidth, last = (right - 1) / CellWidth;
     return CellMask(((2u << last) - 1) & ~((1u << first) - 1));
   };
-  // A scaled copy is drawn whole or not at all: clipped to a cell, SDL would sample its source
-  // at other points. All its cells are drawn again when any of them is.
-  for (bool grown = true; grown;) {
-    grown = false;
-    for (const DrawOp& op : Ops) {
-      int firstBand = 0, lastBand = -1;
-      const CellMask mask = op.Kind == OpKind::Scaled ? cover(op.Over, firstBand, lastBand) : 0;
-      if (!mask) continue;
-      bool touched = false;
-      for (int band = firstBand; band <= lastBand && !touched; ++band) touched = (redraw[size_t(band)] & mask) != 0;
-      if (!touched) continue;
-      for (int band = firstBand; band <= lastBand; ++band)
-        if ((redraw[size_t(band)] & mask) != mask) {
-          redraw[size_t(band)] |= mask;
-          grown = true;
-        }
-    }
-  }
   // The drawings over each band to be drawn, in order.
   BandOpStart.assign(size_t(CellRows) + 1, 0);
   for (const DrawOp& op : Ops) {
@@ -706,32 +688,50 @@ void SdlPlatform::Realise() {
       if (redraw[size_t(band)] & mask) BandOps[BandOpNext[size_t(band)]++] = i;
   }
   RowsToClear.assign(size_t(BackBuffer->h), 0);
-  for (int band = 0; band < CellRows; ++band) {
+  // Neighbouring bands with the same cells to draw are drawn together, so a sprite over them is
+  // copied once, not once a band (when everything moved, the whole screen is one rectangle).
+  for (int band = 0; band < CellRows;) {
     const CellMask mask = redraw[size_t(band)];
-    for (int piece = 0; piece < CellColumns;) {
+    int end = band + 1;
+    while (end < CellRows && redraw[size_t(end)] == mask) ++end;
+    for (int piece = 0; mask && piece < CellColumns;) {
       if (!(mask & (1u << piece))) {
         ++piece;
         continue;
       }
       const int first = piece;
       while (piece < CellColumns && (mask & (1u << piece))) ++piece;
-      const SDL_Rect clip{first * CellWidth, band * CellHeight, (piece - first) * CellWidth, CellHeight};
+      const SDL_Rect clip{first * CellWidth, band * CellHeight, (piece - first) * CellWidth, (end - band) * CellHeight};
       SDL_SetClipRect(BackBuffer, &clip);
       std::fill(RowsToClear.begin() + clip.y, RowsToClear.begin() + clip.y + clip.h, 1);
       RowsToClearCount = clip.h;
       const CellMask run = CellMask(((1ull << piece) - 1) & ~((1ull << first) - 1));
-      for (uint32_t k = BandOpStart[size_t(band)]; k < BandOpStart[size_t(band) + 1]; ++k) {
-        const DrawOp& op = Ops[BandOps[k]];
-        if (op.Over.x >= clip.x + clip.w || op.Over.x + op.Over.w <= clip.x) continue;
-        if (op.Bare && (op.Bare[band - op.FirstBand] & run) == run) continue;  // all key here
+      auto draw = [&](const DrawOp& op) {
+        if (op.Over.x >= clip.x + clip.w || op.Over.x + op.Over.w <= clip.x || op.Over.y >= clip.y + clip.h ||
+            op.Over.y + op.Over.h <= clip.y)
+          return;
+        if (op.Bare) {  // nothing to do where its sheet is all key
+          const int from = std::max(band, op.FirstBand);
+          const int to = std::min(end - 1, (std::min(op.Over.y + op.Over.h, 600) - 1) / CellHeight);
+          bool bare = true;
+          for (int b = from; b <= to && bare; ++b) bare = (op.Bare[b - op.FirstBand] & run) == run;
+          if (bare) return;
+        }
         RunOp(op);
+      };
+      if (end == band + 1) {
+        for (uint32_t k = BandOpStart[size_t(band)]; k < BandOpStart[size_t(band) + 1]; ++k) draw(Ops[BandOps[k]]);
+      } else {
+        for (const DrawOp& op : Ops) draw(op);
       }
       SettleClear();  // what nothing was drawn over is black
     }
-    for (int piece = 0; piece < CellColumns; ++piece)
-      if (mask & (1u << piece))
-        HeldDigest[size_t(band * CellColumns + piece)] = CellDigest[size_t(band * CellColumns + piece)];
-    CellsUnsent[size_t(band)] |= mask;
+    for (; band < end; ++band) {
+      for (int piece = 0; piece < CellColumns; ++piece)
+        if (mask & (1u << piece))
+          HeldDigest[size_t(band * CellColumns + piece)] = CellDigest[size_t(band * CellColumns + piece)];
+      CellsUnsent[size_t(band)] |= mask;
+    }
   }
   SDL_SetClipRect(BackBuffer, &whole);
 }
@@ -750,7 +750,7 @@ void SdlPlatform::RunOp(const DrawOp& op) {
       return;
     case OpKind::Scaled:
       SettleClear();
-      if (sheet) SDL_BlitScaled(sheet, &src, BackBuffer, &dest);
+      if (sheet) CopyScaled(sheet, src, dest);
       return;
     case OpKind::Box:
       SettleClear();
@@ -761,6 +761,26 @@ void SdlPlatform::RunOp(const DrawOp& op) {
       if (SDL_Surface* s = TextImage(op.Words, op.Colour)) SDL_BlitSurface(s, nullptr, BackBuffer, &dest);
       return;
   }
+}
+
+// A scaled copy, the same whichever part of it the clip rectangle lets through: clipped, SDL
+// would sample the sheet at other points, so the whole picture is scaled aside first (over the
+// sheet's key, which stays clear) and the part wanted copied from there.
+void SdlPlatform::CopyScaled(SDL_Surface* sheet, SDL_Rect src, SDL_Rect dest) {
+  SDL_Surface* whole = SDL_CreateRGBSurfaceWithFormat(0, dest.w, dest.h, 32, BackBuffer->format->format);
+  if (!whole) return;
+  Uint32 key = 0;
+  if (SDL_GetColorKey(sheet, &key) == 0) {
+    Uint8 r = 0, g = 0, b = 0;
+    SDL_GetRGB(key, sheet->format, &r, &g, &b);
+    const Uint32 clear = SDL_MapRGB(whole->format, r, g, b);
+    SDL_FillRect(whole, nullptr, clear);
+    SDL_SetColorKey(whole, SDL_TRUE, clear);
+  }
+  SDL_Rect all{0, 0, dest.w, dest.h};
+  SDL_BlitScaled(sheet, &src, whole, &all);
+  SDL_BlitSurface(whole, nullptr, BackBuffer, &dest);
+  SDL_FreeSurface(whole);
 }
 
 bool SdlPlatform::SaveScreenshot(const std::string& path) {

@@ -157,6 +157,7 @@ class SdlPlatform : public Platform {
   std::vector<uint32_t> BandOpStart, BandOpNext, BandOps;  // while drawing: the drawings over each band
   void Realise();
   void RunOp(const DrawOp& op);
+  void CopyScaled(SDL_Surface* sheet, SDL_Rect src, SDL_Rect dest);
 
   // The back buffer: 800 x 600 pixels with guard rows above and below it in one block.
   static constexpr int GuardRows = 16;
