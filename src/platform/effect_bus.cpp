@@ -27,21 +27,25 @@ void EffectBus::Start(int slot) {
   if (slot >= 0 && slot < Slots) Voices[size_t(slot)].Starts.fetch_add(1);
 }
 
-// One frame of the effects, added to the music already in left and right.
-void EffectBus::MixFrame(float& left, float& right) {
+// The effects of frames [0, count), added to the music already in left and right: voice by
+// voice, each voice's frames in a row (the sums come out as if frame by frame, in slot order).
+void EffectBus::MixVoices(float* left, float* right, int count) {
   for (Voice& v : Voices) {
-    ++v.SinceStart;
+    v.SinceStart += count;
     if (!v.Active || !v.Data) continue;
-    size_t i = size_t(v.Pos);
-    if (i + 1 >= v.Frames) {
-      v.Active = false;
-      continue;
+    const float gain = EffectsGain * v.Gain;
+    for (int f = 0; f < count; ++f) {
+      const size_t i = size_t(v.Pos);
+      if (i + 1 >= v.Frames) {
+        v.Active = false;
+        break;
+      }
+      const float t = float(v.Pos - double(i));
+      const int16_t* a = v.Data + 2 * i;
+      left[f] += gain * (float(a[0]) + t * float(a[2] - a[0])) / 32768.0f;
+      right[f] += gain * (float(a[1]) + t * float(a[3] - a[1])) / 32768.0f;
+      v.Pos += v.Step;
     }
-    float t = float(v.Pos - double(i));
-    const int16_t* a = v.Data + 2 * i;
-    left += EffectsGain * v.Gain * (float(a[0]) + t * float(a[2] - a[0])) / 32768.0f;
-    right += EffectsGain * v.Gain * (float(a[1]) + t * float(a[3] - a[1])) / 32768.0f;
-    v.Pos += v.Step;
   }
 }
 
@@ -93,15 +97,24 @@ void EffectBus::Mix(int16_t* stream, int frames) {
       v.Step = 1.0 + v.PitchSpread * (double(Wobble % 2001u) / 1000.0 - 1.0);
     }
   }
-  for (int f = 0; f < frames; ++f) {
-    float left = MusicGain * float(stream[2 * f]) / 32768.0f;
-    float right = MusicGain * float(stream[2 * f + 1]) / 32768.0f;
-    MixFrame(left, right);
-    const float gain = Limit(left, right);
-    // The averaged gain can stand a rounding hair above what the peak needs; the ceiling holds.
-    left = std::clamp(left * gain, -Ceiling, Ceiling);
-    right = std::clamp(right * gain, -Ceiling, Ceiling);
-    stream[2 * f] = int16_t(std::lrint(left * 32767.0f));
-    stream[2 * f + 1] = int16_t(std::lrint(right * 32767.0f));
+  constexpr int Chunk = 256;
+  float lefts[Chunk], rights[Chunk];
+  for (int start = 0; start < frames; start += Chunk) {
+    const int count = std::min(Chunk, frames - start);
+    int16_t* out = stream + 2 * start;
+    for (int f = 0; f < count; ++f) {
+      lefts[f] = MusicGain * float(out[2 * f]) / 32768.0f;
+      rights[f] = MusicGain * float(out[2 * f + 1]) / 32768.0f;
+    }
+    MixVoices(lefts, rights, count);
+    for (int f = 0; f < count; ++f) {
+      float left = lefts[f], right = rights[f];
+      const float gain = Limit(left, right);
+      // The averaged gain can stand a rounding hair above what the peak needs; the ceiling holds.
+      left = std::clamp(left * gain, -Ceiling, Ceiling);
+      right = std::clamp(right * gain, -Ceiling, Ceiling);
+      out[2 * f] = int16_t(std::lrint(left * 32767.0f));
+      out[2 * f + 1] = int16_t(std::lrint(right * 32767.0f));
+    }
   }
 }

@@ -48,7 +48,7 @@ class EffectBus {
     double Pos = 0, Step = 1;
     long long SinceStart = 1 << 30;  // frames since its last start
   };
-  void MixFrame(float& left, float& right);
+  void MixVoices(float* left, float* right, int count);
   float Limit(float& left, float& right);
 
   std::array<Voice, Slots> Voices;
