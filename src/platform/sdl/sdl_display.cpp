@@ -645,9 +645,10 @@ void SdlPlatform::SettleClear() const {
 }
 
 // Does the frame's drawing over the cells whose digest is not that of the pixels they hold:
-// each run of such cells in a band is cleared and every drawing of the frame over it done, in
-// order, clipped to it. The other cells already hold this frame's pixels. The frame's drawings
-// are kept until the next clear, so the buffer may be looked at part-way through a frame.
+// each run of such cells across a band (or across neighbouring bands with the same runs) is
+// cleared and every drawing of the frame over it done, in order, clipped to it. The other cells
+// already hold this frame's pixels. The frame's drawings are kept until the next clear, so the
+// buffer may be looked at part-way through a frame.
 void SdlPlatform::Realise() {
   if (!BackBuffer) return;
   for (; OpsNoted < Ops.size(); ++OpsNoted) NoteDrawing(Ops[OpsNoted]);
