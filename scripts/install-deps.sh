@@ -6,7 +6,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config ccache
-  libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libsdl2-image-dev libfluidsynth-dev
+  libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libsdl2-image-dev libfluidsynth-dev libzstd-dev
   timgm6mb-soundfont fonts-liberation2
   libgtest-dev libbenchmark-dev nlohmann-json3-dev
 )

@@ -30,13 +30,21 @@ struct SheetImage {
   uint32_t At(int x, int y) const { return Px[size_t(y) * size_t(W) + size_t(x)]; }
 };
 
-SheetImage Decode(int sheet, const std::string& file = "") {
+SheetImage Decode(int sheet) {
   SheetImage img;
-  EmbeddedResource res = FindSheetImage(Sheets[sheet].Name);
-  if (!res.Data && file.empty()) return img;
-  SDL_Surface* raw = file.empty() ? IMG_Load_RW(SDL_RWFromConstMem(res.Data, int(res.Size)), 1) : IMG_Load(file.c_str());
-  if (!raw) return img;
-  SDL_Surface* s = SDL_ConvertSurfaceFormat(raw, SDL_PIXELFORMAT_RGB888, 0);
+  const EmbeddedResource res = FindSheetImage(Sheets[sheet].Name);
+  img.Px.resize(size_t(res.Width) * size_t(res.Height));
+  if (!UnpackSheetImage(res, img.Px.data())) return {};
+  img.W = res.Width;
+  img.H = res.Height;
+  return img;
+}
+
+// A PNG the generator wrote beside the build (the browser build draws those).
+SheetImage ReadPng(const std::string& path) {
+  SheetImage img;
+  SDL_Surface* raw = IMG_Load(path.c_str());
+  SDL_Surface* s = raw ? SDL_ConvertSurfaceFormat(raw, SDL_PIXELFORMAT_RGB888, 0) : nullptr;
   SDL_FreeSurface(raw);
   if (!s) return img;
   img.W = s->w;
@@ -150,6 +158,20 @@ TEST(ContentSheets, EverySheetIsEmbeddedAtItsSizeWithItsKeyAndTheFontToo) {
   EXPECT_EQ(AllSheets()[SheetBackround].At(400, 300), 0u);  // the play column shows through
   EXPECT_TRUE(FindSheetImage("ENEMIESHURT").Data);           // names are found without regard to case
   EXPECT_FALSE(FindSheetImage("Enemy").Data);
+  // The desktop's packed pixels and the browser's PNGs are the same pictures.
+  for (int i = 0; i < SheetCount; ++i) {
+    const SheetImage png = ReadPng(std::string(ZORVANE_SHEET_DIR) + "/" + Sheets[i].Name + ".png");
+    const SheetImage packed = i < 14 ? AllSheets()[size_t(i)] : Decode(i);
+    EXPECT_TRUE(png.W == packed.W && png.H == packed.H && png.Px == packed.Px) << Sheets[i].Name;
+  }
+  // Damaged data is refused, never unpacked in part or past the pixels.
+  EmbeddedResource cut = FindSheetImage("Stars");
+  std::vector<uint32_t> pixels(size_t(cut.Width) * size_t(cut.Height));
+  cut.Size -= 1;
+  EXPECT_FALSE(UnpackSheetImage(cut, pixels.data()));
+  EmbeddedResource wrongSize = FindSheetImage("Stars");
+  wrongSize.Height -= 1;
+  EXPECT_FALSE(UnpackSheetImage(wrongSize, pixels.data()));
   EmbeddedResource font = FindFont();
   ASSERT_GT(font.Size, 10000u);
   EXPECT_EQ(font.Data[0], 0);  // a TrueType file starts with version 1.0

@@ -7,6 +7,7 @@ struct EmbeddedFile {
   const char* Name;
   const unsigned char* Data;
   size_t Size;
+  int Width = 0, Height = 0;  // a sheet's size in pixels
 };
 
 extern const EmbeddedFile EmbeddedSheets[];

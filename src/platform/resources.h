@@ -2,14 +2,19 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 struct EmbeddedResource {
   const unsigned char* Data = nullptr;
   size_t Size = 0;
+  int Width = 0, Height = 0;  // a sheet's size in pixels
 };
 
-// The PNG image of a sprite sheet by resource name, without regard to case; empty when absent.
+// A sprite sheet's packed pixels by resource name, without regard to case; empty when absent.
 EmbeddedResource FindSheetImage(std::string_view name);
+// Unpacks a sheet found by FindSheetImage into Width x Height pixels, row by row, each
+// 0x00RRGGBB; false (the pixels undefined) when its data is damaged.
+bool UnpackSheetImage(const EmbeddedResource& sheet, uint32_t* pixels);
 // The TrueType font used for all text; empty when absent.
 EmbeddedResource FindFont();

@@ -1,9 +1,10 @@
 // The sheet generator, run by the build: paints the sprite sheets at their sizes and
-// colour keys, writes each as a PNG, and writes a C++ source that embeds those PNGs and the
-// game's font in the executable.
+// colour keys, writes each as a PNG (for the browser build and for tools), and writes a C++
+// source that embeds their pixels, compressed, and the game's font in the executable.
 //   zorvane_sheetgen OUTPUT_DIR EMBED_CPP REGULAR_FONT BOLD_FONT
 #include <SDL.h>
 #include <SDL_ttf.h>
+#include <zstd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -31,6 +32,21 @@ void WriteArray(std::ostream& out, const std::string& name, const std::vector<un
     out << int(bytes[i]) << ",";
   }
   out << "\n};\n";
+}
+
+// A sheet's pixels as the game unpacks them: each pixel 0x00RRGGBB in four little-endian
+// bytes, row by row, compressed with Zstandard. They unpack several times faster than a PNG
+// decodes, straight into the game's own pixel format.
+std::vector<unsigned char> PackPixels(const Canvas& sheet) {
+  std::vector<unsigned char> raw;
+  raw.reserve(sheet.Px.size() * 4);
+  for (uint32_t p : sheet.Px)
+    for (int shift : {0, 8, 16, 24}) raw.push_back(static_cast<unsigned char>((p & 0xFFFFFF) >> shift));
+  std::vector<unsigned char> packed(ZSTD_compressBound(raw.size()));
+  const size_t size = ZSTD_compress(packed.data(), packed.size(), raw.data(), raw.size(), 19);
+  if (ZSTD_isError(size)) return {};
+  packed.resize(size);
+  return packed;
 }
 
 }  // namespace
@@ -84,7 +100,12 @@ int main(int argc, char** argv) {
       std::cerr << "zorvane_sheetgen: cannot write " << png << "\n";
       return 1;
     }
-    WriteArray(out, "Sheet" + std::to_string(i), ReadBytes(png));
+    const std::vector<unsigned char> packed = PackPixels(*sheets[i].second);
+    if (packed.empty()) {
+      std::cerr << "zorvane_sheetgen: cannot compress " << sheets[i].first << "\n";
+      return 1;
+    }
+    WriteArray(out, "Sheet" + std::to_string(i), packed);
   }
   std::vector<unsigned char> font = ReadBytes(argv[3]);
   if (font.empty()) {
@@ -94,7 +115,8 @@ int main(int argc, char** argv) {
   WriteArray(out, "FontData", font);
   out << "\nconst EmbeddedFile EmbeddedSheets[] = {\n";
   for (int i = 0; i < count; ++i)
-    out << "    {\"" << sheets[i].first << "\", Sheet" << i << ", sizeof Sheet" << i << "},\n";
+    out << "    {\"" << sheets[i].first << "\", Sheet" << i << ", sizeof Sheet" << i << ", " << sheets[i].second->W
+        << ", " << sheets[i].second->H << "},\n";
   out << "};\nconst int EmbeddedSheetCount = " << count << ";\n"
          "const EmbeddedFile EmbeddedFont = {\"LiberationSans-Regular\", FontData, sizeof FontData};\n";
   std::ofstream file(embed, std::ios::binary);

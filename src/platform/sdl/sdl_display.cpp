@@ -881,16 +881,16 @@ void SdlPlatform::LoadSheet(int index, const std::string& name, uint32_t colourK
   Realise();  // the drawing noted so far is of the sheet as it was
   SDL_FreeSurface(SheetSurfaces[index]);
   SheetSurfaces[index] = nullptr;
-  SDL_Surface* loaded = nullptr;
-  EmbeddedResource res = FindSheetImage(name);
-  if (res.Data && res.Size) {
-    if (SDL_RWops* rw = SDL_RWFromConstMem(res.Data, int(res.Size))) loaded = IMG_Load_RW(rw, 1);
-    if (!loaded) std::cerr << "zorvane2: the sheet " << name << " is unreadable (" << IMG_GetError() << ")\n";
-  }
   SDL_Surface* sheet = nullptr;
-  if (loaded) {
-    sheet = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB888, 0);
-    SDL_FreeSurface(loaded);
+  const EmbeddedResource res = FindSheetImage(name);
+  if (res.Data && res.Size) {
+    // Unpacked straight into the surface, whose rows lie back to back (four bytes a pixel).
+    sheet = SDL_CreateRGBSurfaceWithFormat(0, res.Width, res.Height, 32, SDL_PIXELFORMAT_RGB888);
+    if (sheet && (sheet->pitch != res.Width * 4 || !UnpackSheetImage(res, static_cast<uint32_t*>(sheet->pixels)))) {
+      std::cerr << "zorvane2: the sheet " << name << " is unreadable; a test pattern stands in for it\n";
+      SDL_FreeSurface(sheet);
+      sheet = nullptr;
+    }
   }
   if (!sheet) sheet = MakeTestPattern(index, name, colourKey);
   if (!sheet) return;  // a sheet that cannot be made is skipped; copies from it draw nothing
