@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__unix__)
+#include <dlfcn.h>
+#endif
+
 namespace {
 
 // The synthesiser's level for a track at full volume (its own default is 0.2); the game's
@@ -41,6 +45,12 @@ bool MidiPlayer::Open(const std::string& soundFont, int rate, std::string& error
     Settings = nullptr;
     return false;
   }
+#if defined(__unix__)
+  // FluidSynth may read the samples on a thread for each core through OpenMP, whose idle threads
+  // then spin for milliseconds: on this thread alone the soundfont costs a third less. No other
+  // work of this thread runs in parallel.
+  if (auto oneThread = reinterpret_cast<void (*)(int)>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"))) oneThread(1);
+#endif
   if (fluid_synth_sfload(Synth, soundFont.c_str(), 1) == FLUID_FAILED) {
     error = "the soundfont " + soundFont + " cannot be read";
     delete_fluid_synth(Synth);
