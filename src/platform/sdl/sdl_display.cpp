@@ -51,6 +51,19 @@ uint64_t Digest(std::initializer_list<uint64_t> parts) {
   for (uint64_t p : parts) d = Mix(d ^ p) + 0x9E3779B97F4A7C15ull;
   return d;
 }
+// Asks for bytes that will soon be read (or written), a cache line at a time.
+inline void Prefetch(const void* at, int bytes, bool forWriting) {
+#if defined(__GNUC__)
+  const char* p = static_cast<const char*>(at);
+  for (int b = 0; b < bytes; b += 64) {
+    if (forWriting) __builtin_prefetch(p + b, 1);
+    else __builtin_prefetch(p + b, 0);
+  }
+#else
+  (void)at, (void)bytes, (void)forWriting;
+#endif
+}
+
 // A cleared cell.
 constexpr uint64_t ClearedCell = 0x2545F4914F6CDD1Dull;
 // What pixels of unknown history are taken to hold: no drawing's digest.
@@ -367,6 +380,14 @@ bool SdlPlatform::KeyedCopy(int sheet, SDL_Rect srcRect, SDL_Rect destRect) {
   const int end = sx + w;
   const Uint32 black = MapColour(0);
   auto* const firstRow = static_cast<Uint8*>(to->pixels) + clip.x * int(sizeof(Uint32));
+  // Between frames the game sleeps and its pixels leave the caches: the rows of a sprite-sized
+  // copy are asked for all at once, so the memory fetches them side by side instead of one
+  // after another (a large copy streams well enough by itself).
+  if (w * h <= 65536)
+    for (int row = 0; row < h; ++row) {
+      Prefetch(static_cast<const Uint8*>(from->pixels) + (sy + row) * from->pitch + sx * 4, w * 4, false);
+      Prefetch(static_cast<const Uint8*>(to->pixels) + (dy + row) * to->pitch + dx * 4, w * 4, true);
+    }
   for (int row = 0; row < h; ++row) {
     const auto* s = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(from->pixels) + (sy + row) * from->pitch);
     auto* d = reinterpret_cast<Uint32*>(static_cast<Uint8*>(to->pixels) + (dy + row) * to->pitch) + (dx - sx);
@@ -382,17 +403,17 @@ bool SdlPlatform::KeyedCopy(int sheet, SDL_Rect srcRect, SDL_Rect destRect) {
         continue;
       }
     }
-    const uint32_t first = runs.RowStart[size_t(sy + row)], last = runs.RowStart[size_t(sy + row) + 1];
+    // The row's runs from the first that ends past the copy's left edge (a sheet's row may hold
+    // dozens of sprites' runs), up to the first that starts past its right edge.
+    const auto rowEnd = runs.Runs.begin() + runs.RowStart[size_t(sy + row) + 1];
+    auto run = std::upper_bound(runs.Runs.begin() + runs.RowStart[size_t(sy + row)], rowEnd, sx,
+                                [](int x, const std::pair<int16_t, int16_t>& r) { return x < r.second; });
     int filled = sx;  // clearing: the row is black or copied up to here
-    for (uint32_t i = first; i < last; ++i) {
-      const int lo = std::max<int>(runs.Runs[i].first, sx), hi = std::min<int>(runs.Runs[i].second, end);
-      if (lo < hi) {
-        if (clearing) FillPixels(d + filled, d + lo, black);
-        std::memcpy(d + lo, s + lo, size_t(hi - lo) * sizeof(Uint32));
-        filled = hi;
-      } else if (runs.Runs[i].first >= end) {
-        break;
-      }
+    for (; run != rowEnd && run->first < end; ++run) {
+      const int lo = std::max<int>(run->first, sx), hi = std::min<int>(run->second, end);
+      if (clearing) FillPixels(d + filled, d + lo, black);
+      std::memcpy(d + lo, s + lo, size_t(hi - lo) * sizeof(Uint32));
+      filled = hi;
     }
     if (clearing) FillPixels(d + filled, d + end, black);
   }
@@ -514,6 +535,16 @@ void SdlPlatform::FillBox(int left, int top, int right, int bottom, uint32_t col
   Ops.push_back({OpKind::Box, -1, {}, r, colour, r, Digest({Box, colour}), Covering{Covering::Whole}, {}});
 }
 
+// The cells a rectangle lies over, within the screen: a range of bands and a mask of pieces
+// (no pieces when it is off the screen).
+SdlPlatform::CellSpan SdlPlatform::CellsUnder(const SDL_Rect& r) {
+  const int left = std::max(r.x, 0), right = std::min(r.x + r.w, 800);
+  const int top = std::max(r.y, 0), bottom = std::min(r.y + r.h, 600);
+  if (left >= right || top >= bottom) return {};
+  const int first = left / CellWidth, last = (right - 1) / CellWidth;
+  return {top / CellHeight, (bottom - 1) / CellHeight, CellMask(((2ull << last) - 1) & ~((1ull << first) - 1))};
+}
+
 // Mixes a drawing into the digests of the cells it may draw over; with it goes the rectangle,
 // since a drawing that covers more or fewer of a cell's pixels leaves something else there. A
 // cell the drawing paints over entirely starts afresh, as if cleared: what was under it no
@@ -524,11 +555,12 @@ void SdlPlatform::NoteDrawing(DrawOp& op) {
   const SDL_Rect& over = op.Over;
   const Covering& covering = op.Cover;
   uint64_t what = op.What;
+  const CellSpan span = CellsUnder(over);
+  if (!span.Pieces) return;
   const int left = std::max(over.x, 0), right = std::min(over.x + over.w, 800);
   const int top = std::max(over.y, 0), bottom = std::min(over.y + over.h, 600);
-  if (left >= right || top >= bottom) return;
   what = Digest({what, uint64_t(over.x), uint64_t(over.y), uint64_t(over.w), uint64_t(over.h)});
-  const int firstBand = top / CellHeight, lastBand = (bottom - 1) / CellHeight;
+  const int firstBand = span.FirstBand, lastBand = span.LastBand;
   // The cells painted entirely: a box's whole cells; for a sheet, looked up.
   const CellMask* painted = nullptr;
   CellMask boxed = 0;
@@ -547,7 +579,7 @@ void SdlPlatform::NoteDrawing(DrawOp& op) {
   }
   // Each cell's digest is a polynomial in the drawings' digests, taken in order: a multiply and
   // an add a cell, since the backdrop and the frame around it cover thousands of cells a frame.
-  const int first = left / CellWidth, count = (right - 1) / CellWidth - first + 1;
+  const int first = std::countr_zero(span.Pieces), count = std::popcount(span.Pieces);
   for (int band = firstBand; band <= lastBand; ++band) {
     uint64_t* cell = &CellDigest[size_t(band * CellColumns + first)];
     const CellMask whole =
@@ -654,39 +686,30 @@ void SdlPlatform::Realise() {
   for (; OpsNoted < Ops.size(); ++OpsNoted) NoteDrawing(Ops[OpsNoted]);
   const SDL_Rect whole = BackBuffer->clip_rect;
   std::array<CellMask, CellRows> redraw{};
-  bool any = false;
-  for (int band = 0; band < CellRows; ++band)
-    for (int piece = 0; piece < CellColumns; ++piece)
-      if (HeldDigest[size_t(band * CellColumns + piece)] != CellDigest[size_t(band * CellColumns + piece)]) {
-        redraw[size_t(band)] |= CellMask(1u << piece);
-        any = true;
-      }
+  CellMask any = 0;
+  for (int band = 0; band < CellRows; ++band) {
+    const uint64_t* held = &HeldDigest[size_t(band * CellColumns)];
+    const uint64_t* now = &CellDigest[size_t(band * CellColumns)];
+    CellMask mask = 0;
+    for (int piece = 0; piece < CellColumns; ++piece) mask |= CellMask(held[piece] != now[piece]) << piece;
+    redraw[size_t(band)] = mask;
+    any |= mask;
+  }
   if (!any) return;
-  // The cells a drawing may cover, as a mask of pieces and a range of bands.
-  auto cover = [](const SDL_Rect& r, int& firstBand, int& lastBand) -> CellMask {
-    const int left = std::max(r.x, 0), right = std::min(r.x + r.w, 800);
-    const int top = std::max(r.y, 0), bottom = std::min(r.y + r.h, 600);
-    if (left >= right || top >= bottom) return 0;
-    firstBand = top / CellHeight;
-    lastBand = (bottom - 1) / CellHeight;
-    const int first = left / CellWidth, last = (right - 1) / CellWidth;
-    return CellMask(((2u << last) - 1) & ~((1u << first) - 1));
-  };
   // The drawings over each band to be drawn, in order.
   BandOpStart.assign(size_t(CellRows) + 1, 0);
   for (const DrawOp& op : Ops) {
-    int firstBand = 0, lastBand = -1;
-    const CellMask mask = cover(op.Over, firstBand, lastBand);
-    for (int band = firstBand; band <= lastBand; ++band) BandOpStart[size_t(band) + 1] += (redraw[size_t(band)] & mask) != 0;
+    const CellSpan span = CellsUnder(op.Over);
+    for (int band = span.FirstBand; band <= span.LastBand; ++band)
+      BandOpStart[size_t(band) + 1] += (redraw[size_t(band)] & span.Pieces) != 0;
   }
   for (int band = 0; band < CellRows; ++band) BandOpStart[size_t(band) + 1] += BandOpStart[size_t(band)];
   BandOps.resize(BandOpStart.back());
   BandOpNext.assign(BandOpStart.begin(), BandOpStart.end() - 1);
   for (uint32_t i = 0; i < Ops.size(); ++i) {
-    int firstBand = 0, lastBand = -1;
-    const CellMask mask = cover(Ops[i].Over, firstBand, lastBand);
-    for (int band = firstBand; band <= lastBand; ++band)
-      if (redraw[size_t(band)] & mask) BandOps[BandOpNext[size_t(band)]++] = i;
+    const CellSpan span = CellsUnder(Ops[i].Over);
+    for (int band = span.FirstBand; band <= span.LastBand; ++band)
+      if (redraw[size_t(band)] & span.Pieces) BandOps[BandOpNext[size_t(band)]++] = i;
   }
   RowsToClear.assign(size_t(BackBuffer->h), 0);
   // Neighbouring bands with the same cells to draw are drawn together, so a sprite over them is
@@ -695,6 +718,12 @@ void SdlPlatform::Realise() {
     const CellMask mask = redraw[size_t(band)];
     int end = band + 1;
     while (end < CellRows && redraw[size_t(end)] == mask) ++end;
+    // The drawings over these bands, each once and in order.
+    GroupOps.assign(BandOps.begin() + BandOpStart[size_t(band)], BandOps.begin() + BandOpStart[size_t(end)]);
+    if (end > band + 1) {
+      std::sort(GroupOps.begin(), GroupOps.end());
+      GroupOps.erase(std::unique(GroupOps.begin(), GroupOps.end()), GroupOps.end());
+    }
     for (int piece = 0; mask && piece < CellColumns;) {
       if (!(mask & (1u << piece))) {
         ++piece;
@@ -720,11 +749,7 @@ void SdlPlatform::Realise() {
         }
         RunOp(op);
       };
-      if (end == band + 1) {
-        for (uint32_t k = BandOpStart[size_t(band)]; k < BandOpStart[size_t(band) + 1]; ++k) draw(Ops[BandOps[k]]);
-      } else {
-        for (const DrawOp& op : Ops) draw(op);
-      }
+      for (uint32_t k : GroupOps) draw(Ops[k]);
       SettleClear();  // what nothing was drawn over is black
     }
     for (; band < end; ++band) {

@@ -155,6 +155,12 @@ class SdlPlatform : public Platform {
   std::vector<uint64_t> CellDigest;
   std::vector<uint64_t> HeldDigest;  // the digest of what each cell's pixels were drawn from
   std::vector<uint32_t> BandOpStart, BandOpNext, BandOps;  // while drawing: the drawings over each band
+  std::vector<uint32_t> GroupOps;                          // and over a group of neighbouring bands
+  struct CellSpan {
+    int FirstBand = 0, LastBand = -1;
+    CellMask Pieces = 0;
+  };
+  static CellSpan CellsUnder(const SDL_Rect& r);
   void Realise();
   void RunOp(const DrawOp& op);
   void CopyScaled(SDL_Surface* sheet, SDL_Rect src, SDL_Rect dest);
