@@ -16,6 +16,7 @@
 
 #include "platform/audio.h"
 #include "platform/effect_bus.h"
+#include "platform/sdl/midi_player.h"
 #include "save/save_file.h"
 #include "test_support.h"
 
@@ -124,6 +125,45 @@ TEST(AudioContent, TheGameIsHeardWithSoundOrMusicOnAndSilentWithBothOff) {
     else if (r.Sound) EXPECT_GT(rms, 0.0005) << r.Name;  // clicks and the launch in silence
     else EXPECT_EQ(peak, 0) << r.Name;                    // not a single sample off zero
   }
+}
+
+// The synthesiser works ahead of the device: however the device asks for the music, a frame at a
+// time or several pieces at once, it hears the same music without a frame lost or doubled; a
+// pause holds the music where it was, and a stop silences it at once.
+TEST(Music, TheDeviceHearsTheSameMusicHoweverItAsksForIt) {
+  const std::string font = "/usr/share/sounds/sf2/TimGM6mb.sf2", track = (GameFolder / "Music" / "0.mid").string();
+  if (!std::filesystem::is_regular_file(font)) GTEST_SKIP() << "no soundfont";
+  MidiPlayer steady, uneven;
+  std::string error;
+  for (MidiPlayer* m : {&steady, &uneven}) {
+    ASSERT_TRUE(m->Open(font, 44100, error)) << error;
+    ASSERT_TRUE(m->Load(track, error)) << error;
+    m->SetVolume(1);
+    m->Play(true);
+  }
+  const int total = 3 * MidiPlayer::AheadFrames + 1000;
+  std::vector<int16_t> a(size_t(2 * total)), b(size_t(2 * total), 1);
+  for (int at = 0; at < total; at += 1024) steady.Render(&a[size_t(2 * at)], std::min(1024, total - at));
+  const int asks[] = {1, 700, MidiPlayer::AheadFrames, 5000, 3, 333};
+  std::vector<int16_t> paused(2048, 1);
+  for (int at = 0, i = 0; at < total; ++i) {
+    const int n = std::min(asks[i % 6], total - at);
+    uneven.Render(&b[size_t(2 * at)], n);
+    at += n;
+    if (i == 3) {  // a pause between two pieces of the device's asking
+      uneven.SetPaused(true);
+      uneven.Render(paused.data(), 1024);
+      uneven.SetPaused(false);
+    }
+  }
+  EXPECT_TRUE(a == b);
+  EXPECT_EQ(std::count(paused.begin(), paused.end(), 0), 2048);
+  double sum = 0;
+  for (int16_t v : a) sum += double(v) * v;
+  EXPECT_GT(std::sqrt(sum / double(a.size())), 300.0);  // music, not silence
+  uneven.Stop();
+  uneven.Render(paused.data(), 1024);
+  EXPECT_EQ(std::count(paused.begin(), paused.end(), 0), 2048);
 }
 
 // The effect bus: every slot started at once at full scale over loud, lifted music comes out

@@ -1,5 +1,6 @@
 #include "platform/sdl/midi_player.h"
 
+#include <algorithm>
 #include <cstring>
 
 #if defined(__unix__)
@@ -74,6 +75,7 @@ void MidiPlayer::DropPlayer() {
 bool MidiPlayer::Load(const std::string& path, std::string& error) {
   std::lock_guard<std::mutex> hold(Lock);
   DropPlayer();
+  DropAhead();
   Playing = false;
   TrackPath.clear();
   if (!Synth) {
@@ -95,6 +97,7 @@ bool MidiPlayer::Load(const std::string& path, std::string& error) {
 void MidiPlayer::Play(bool loop) {
   std::lock_guard<std::mutex> hold(Lock);
   DropPlayer();
+  DropAhead();
   Playing = false;
   if (!Synth || TrackPath.empty()) return;
   // Each track starts from a synthesiser at rest: no note of the last one hangs on, and no
@@ -112,6 +115,7 @@ void MidiPlayer::Play(bool loop) {
 void MidiPlayer::Stop() {
   std::lock_guard<std::mutex> hold(Lock);
   DropPlayer();
+  DropAhead();
   Playing = false;
   if (Synth) fluid_synth_all_sounds_off(Synth, -1);
 }
@@ -128,13 +132,23 @@ void MidiPlayer::SetPaused(bool paused) {
 
 void MidiPlayer::Render(int16_t* stream, int frames) {
   std::lock_guard<std::mutex> hold(Lock);
-  if (!Playing || Paused || !Synth) {
-    std::memset(stream, 0, size_t(frames) * 4);
-    return;
+  // Paused, what was synthesised ahead waits for the music to go on.
+  while (frames > 0 && !Paused && Synth) {
+    if (AheadUsed == AheadHeld) {
+      if (!Playing) break;
+      fluid_synth_write_s16(Synth, AheadFrames, Ahead.data(), 0, 2, Ahead.data(), 1, 2);
+      AheadUsed = 0;
+      AheadHeld = AheadFrames;
+      // A tune that plays once rests the synthesiser when its last note has died away.
+      if (Player && fluid_player_get_status(Player) == FLUID_PLAYER_DONE &&
+          fluid_synth_get_active_voice_count(Synth) == 0)
+        Playing = false;
+    }
+    const int n = std::min(frames, AheadHeld - AheadUsed);
+    std::memcpy(stream, &Ahead[size_t(2 * AheadUsed)], size_t(n) * 4);
+    stream += 2 * n;
+    frames -= n;
+    AheadUsed += n;
   }
-  fluid_synth_write_s16(Synth, frames, stream, 0, 2, stream, 1, 2);
-  // A tune that plays once rests the synthesiser when its last note has died away.
-  if (Player && fluid_player_get_status(Player) == FLUID_PLAYER_DONE &&
-      fluid_synth_get_active_voice_count(Synth) == 0)
-    Playing = false;
+  if (frames > 0) std::memset(stream, 0, size_t(frames) * 4);
 }
