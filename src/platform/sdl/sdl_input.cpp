@@ -83,7 +83,10 @@ void SdlPlatform::PumpEvents() {
   // Paused, or out of sight, the game waits for something to happen instead of drawing frames
   // (a quarter of a second at most, so a stop signal is seen).
   bool waited = (Paused || Away) && SDL_WaitEventTimeout(&e, 250);
-  while (waited || SDL_PollEvent(&e)) {
+  // The display server and the devices are asked once a frame; the queue is then emptied
+  // without asking again for each event (a moving mouse brings several a frame).
+  if (!waited) SDL_PumpEvents();
+  while (waited || SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
     waited = false;
     if (Pads_.HandleEvent(e)) continue;
     switch (e.type) {
