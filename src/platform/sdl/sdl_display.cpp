@@ -380,10 +380,11 @@ bool SdlPlatform::KeyedCopy(int sheet, SDL_Rect srcRect, SDL_Rect destRect) {
   const int end = sx + w;
   const Uint32 black = MapColour(0);
   auto* const firstRow = static_cast<Uint8*>(to->pixels) + clip.x * int(sizeof(Uint32));
-  // Between frames the game sleeps and its pixels leave the caches: the rows of a sprite-sized
-  // copy are asked for all at once, so the memory fetches them side by side instead of one
-  // after another (a large copy streams well enough by itself).
-  if (w * h <= 65536)
+  // Between frames the game sleeps and its pixels leave the caches: the rows of the first copy
+  // over cells drawn afresh (the backdrop, mostly) are asked for all at once, so the memory
+  // fetches them side by side instead of one after another. The copies after it find the rows
+  // at hand, and a large copy streams well enough by itself.
+  if (RowsToClearCount > 0 && RowsToClear[size_t(dy)] && w * h <= 65536)
     for (int row = 0; row < h; ++row) {
       Prefetch(static_cast<const Uint8*>(from->pixels) + (sy + row) * from->pitch + sx * 4, w * 4, false);
       Prefetch(static_cast<const Uint8*>(to->pixels) + (dy + row) * to->pitch + dx * 4, w * 4, true);
@@ -712,6 +713,8 @@ void SdlPlatform::Realise() {
       if (redraw[size_t(band)] & span.Pieces) BandOps[BandOpNext[size_t(band)]++] = i;
   }
   RowsToClear.assign(size_t(BackBuffer->h), 0);
+  OpStamp.assign(Ops.size(), 0);
+  GroupStamp = 0;
   // Neighbouring bands with the same cells to draw are drawn together, so a sprite over them is
   // copied once, not once a band (when everything moved, the whole screen is one rectangle).
   for (int band = 0; band < CellRows;) {
@@ -719,10 +722,24 @@ void SdlPlatform::Realise() {
     int end = band + 1;
     while (end < CellRows && redraw[size_t(end)] == mask) ++end;
     // The drawings over these bands, each once and in order.
-    GroupOps.assign(BandOps.begin() + BandOpStart[size_t(band)], BandOps.begin() + BandOpStart[size_t(end)]);
-    if (end > band + 1) {
-      std::sort(GroupOps.begin(), GroupOps.end());
-      GroupOps.erase(std::unique(GroupOps.begin(), GroupOps.end()), GroupOps.end());
+    if (end == band + 1) {
+      GroupOps.assign(BandOps.begin() + BandOpStart[size_t(band)], BandOps.begin() + BandOpStart[size_t(end)]);
+    } else {
+      GroupOps.clear();
+      ++GroupStamp;
+      for (uint32_t k = BandOpStart[size_t(band)]; k < BandOpStart[size_t(end)]; ++k)
+        if (OpStamp[BandOps[k]] != GroupStamp) {
+          OpStamp[BandOps[k]] = GroupStamp;
+          GroupOps.push_back(BandOps[k]);
+        }
+      // A few are put in order; many (a full screen of sprites) are taken in order from the marks.
+      if (GroupOps.size() <= 32) {
+        std::sort(GroupOps.begin(), GroupOps.end());
+      } else {
+        GroupOps.clear();
+        for (uint32_t i = 0; i < Ops.size(); ++i)
+          if (OpStamp[i] == GroupStamp) GroupOps.push_back(i);
+      }
     }
     for (int piece = 0; mask && piece < CellColumns;) {
       if (!(mask & (1u << piece))) {

@@ -156,6 +156,8 @@ class SdlPlatform : public Platform {
   std::vector<uint64_t> HeldDigest;  // the digest of what each cell's pixels were drawn from
   std::vector<uint32_t> BandOpStart, BandOpNext, BandOps;  // while drawing: the drawings over each band
   std::vector<uint32_t> GroupOps;                          // and over a group of neighbouring bands
+  std::vector<uint32_t> OpStamp;                           // the last group each drawing was taken into
+  uint32_t GroupStamp = 0;
   struct CellSpan {
     int FirstBand = 0, LastBand = -1;
     CellMask Pieces = 0;
