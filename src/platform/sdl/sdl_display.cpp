@@ -406,8 +406,9 @@ bool SdlPlatform::KeyedCopy(int sheet, SDL_Rect srcRect, SDL_Rect destRect) {
     }
     // The row's runs from the first that ends past the copy's left edge (a sheet's row may hold
     // dozens of sprites' runs), up to the first that starts past its right edge.
-    const auto rowEnd = runs.Runs.begin() + runs.RowStart[size_t(sy + row) + 1];
-    auto run = std::upper_bound(runs.Runs.begin() + runs.RowStart[size_t(sy + row)], rowEnd, sx,
+    const auto rowRuns = runs.Row(sy + row);
+    const auto rowEnd = rowRuns.end();
+    auto run = std::upper_bound(rowRuns.begin(), rowEnd, sx,
                                 [](int x, const std::pair<int16_t, int16_t>& r) { return x < r.second; });
     int filled = sx;  // clearing: the row is black or copied up to here
     for (; run != rowEnd && run->first < end; ++run) {
@@ -543,7 +544,8 @@ SdlPlatform::CellSpan SdlPlatform::CellsUnder(const SDL_Rect& r) {
   const int top = std::max(r.y, 0), bottom = std::min(r.y + r.h, 600);
   if (left >= right || top >= bottom) return {};
   const int first = left / CellWidth, last = (right - 1) / CellWidth;
-  return {top / CellHeight, (bottom - 1) / CellHeight, CellMask(((2ull << last) - 1) & ~((1ull << first) - 1))};
+  return {top / CellHeight, (bottom - 1) / CellHeight, CellMask(((2ull << last) - 1) & ~((1ull << first) - 1)),
+          left, top, right, bottom};
 }
 
 // Mixes a drawing into the digests of the cells it may draw over; with it goes the rectangle,
@@ -558,8 +560,7 @@ void SdlPlatform::NoteDrawing(DrawOp& op) {
   uint64_t what = op.What;
   const CellSpan span = CellsUnder(over);
   if (!span.Pieces) return;
-  const int left = std::max(over.x, 0), right = std::min(over.x + over.w, 800);
-  const int top = std::max(over.y, 0), bottom = std::min(over.y + over.h, 600);
+  const int left = span.Left, right = span.Right, top = span.Top, bottom = span.Bottom;
   what = Digest({what, uint64_t(over.x), uint64_t(over.y), uint64_t(over.w), uint64_t(over.h)});
   const int firstBand = span.FirstBand, lastBand = span.LastBand;
   // The cells painted entirely: a box's whole cells; for a sheet, looked up.
@@ -610,22 +611,23 @@ const SdlPlatform::SheetCover* SdlPlatform::CoverOf(uint64_t what, int left, int
   cover.Bare.assign(size_t(lastBand - firstBand + 1), 0);
   bool painted = false;
   const SheetRunIndex& runs = SheetRuns[size_t(covering.Sheet)];
+  // The first run of a row that starts past column a.
+  auto after = [](std::span<const std::pair<int16_t, int16_t>> row, int a) {
+    return std::upper_bound(row.begin(), row.end(), a, [](int x, const std::pair<int16_t, int16_t>& r) {
+      return x < r.first;
+    });
+  };
   // Of source row y from column a up to b: true when it is not the key anywhere (solid), or
   // when it is the key everywhere (clear).
-  auto rowRuns = [&](int y, int a) {
-    const auto from = runs.Runs.begin() + runs.RowStart[size_t(y)], to = runs.Runs.begin() + runs.RowStart[size_t(y) + 1];
-    return std::make_pair(from, std::upper_bound(from, to, a, [](int x, const std::pair<int16_t, int16_t>& r) {
-                                  return x < r.first;
-                                }));
-  };
   auto solid = [&](int y, int a, int b) {
-    auto [from, after] = rowRuns(y, a);
-    return after != from && (after - 1)->second >= b;
+    const auto row = runs.Row(y);
+    const auto next = after(row, a);
+    return next != row.begin() && (next - 1)->second >= b;
   };
   auto clear = [&](int y, int a, int b) {
-    auto [from, after] = rowRuns(y, a);
-    const auto end = runs.Runs.begin() + runs.RowStart[size_t(y) + 1];
-    return (after == from || (after - 1)->second <= a) && (after == end || after->first >= b);
+    const auto row = runs.Row(y);
+    const auto next = after(row, a);
+    return (next == row.begin() || (next - 1)->second <= a) && (next == row.end() || next->first >= b);
   };
   for (int band = firstBand; band <= lastBand; ++band)
     for (int piece = left / CellWidth; piece <= (right - 1) / CellWidth; ++piece) {

@@ -10,6 +10,7 @@
 #include <map>
 #include <set>
 #include <unordered_map>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -161,6 +162,7 @@ class SdlPlatform : public Platform {
   struct CellSpan {
     int FirstBand = 0, LastBand = -1;
     CellMask Pieces = 0;
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;  // the rectangle clipped to the screen
   };
   static CellSpan CellsUnder(const SDL_Rect& r);
   void Realise();
@@ -195,6 +197,9 @@ class SdlPlatform : public Platform {
   struct SheetRunIndex {
     std::vector<uint32_t> RowStart;
     std::vector<std::pair<int16_t, int16_t>> Runs;
+    std::span<const std::pair<int16_t, int16_t>> Row(int y) const {
+      return {Runs.data() + RowStart[size_t(y)], Runs.data() + RowStart[size_t(y) + 1]};
+    }
     // The key is black: over a cleared row a copy of the sheet's row is the row itself.
     bool KeyIsBlack = false;
   };
