@@ -92,6 +92,7 @@ class Soak : public FrameWatcher {
     }
     void DrawText(int x, int y, const std::string& t, uint32_t c) override { Real->DrawText(x, y, t, c); }
     void FillBox(int l, int t, int r, int b, uint32_t c) override { Real->FillBox(l, t, r, b, c); }
+    void ShadeBox(int l, int t, int r, int b, uint32_t c, int a) override { Real->ShadeBox(l, t, r, b, c, a); }
     void ClearBuffer() override { Real->ClearBuffer(); }
     void PlaySound(int) override {}
     void LoadMusic(const std::string&) override {}

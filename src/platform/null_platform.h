@@ -24,6 +24,7 @@ class NullPlatform : public Platform {
   std::vector<CopyRecord> Copies;
   std::vector<TextRecord> Texts;
   std::vector<std::array<int, 5>> Boxes;  // left, top, right, bottom, colour
+  std::vector<std::array<int, 6>> Shades;  // left, top, right, bottom, colour, alpha
   std::vector<int> SoundsPlayed;
   std::vector<std::string> MusicCalls;  // "load NAME", "play", "stop", "volume V"
   std::array<bool, 256> KeyState{};
@@ -44,6 +45,9 @@ class NullPlatform : public Platform {
   }
   void FillBox(int left, int top, int right, int bottom, uint32_t colour) override {
     if (RecordDrawing) Boxes.push_back({left, top, right, bottom, int(colour)});
+  }
+  void ShadeBox(int left, int top, int right, int bottom, uint32_t colour, int alpha) override {
+    if (RecordDrawing) Shades.push_back({left, top, right, bottom, int(colour), alpha});
   }
   void ClearBuffer() override {}
   void Present() override {}
@@ -67,6 +71,7 @@ class NullPlatform : public Platform {
     Copies.clear();
     Texts.clear();
     Boxes.clear();
+    Shades.clear();
     SoundsPlayed.clear();
     MusicCalls.clear();
   }

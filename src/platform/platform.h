@@ -52,6 +52,9 @@ class Platform {
                         int destRight, int destBottom, bool scaled) = 0;
   virtual void DrawText(int x, int y, const std::string& text, uint32_t colour) = 0;
   virtual void FillBox(int left, int top, int right, int bottom, uint32_t colour) = 0;
+  // Lays a colour over what is drawn there, `alpha` of 256 parts of it: a see-through panel, a
+  // dimmed field, a red flush at the edges.
+  virtual void ShadeBox(int left, int top, int right, int bottom, uint32_t colour, int alpha) = 0;
   virtual void ClearBuffer() = 0;
   // Shows the finished frame and paces the loop to 60 frames a second.
   virtual void Present() = 0;

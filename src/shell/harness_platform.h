@@ -20,6 +20,7 @@ class ForwardingPlatform : public Platform {
   }
   void DrawText(int x, int y, const std::string& t, uint32_t c) override { Inner.DrawText(x, y, t, c); }
   void FillBox(int l, int t, int r, int b, uint32_t c) override { Inner.FillBox(l, t, r, b, c); }
+  void ShadeBox(int l, int t, int r, int b, uint32_t c, int a) override { Inner.ShadeBox(l, t, r, b, c, a); }
   void ClearBuffer() override { Inner.ClearBuffer(); }
   void Present() override { Inner.Present(); }
   void ReadKeyboard(std::array<bool, 256>& keys) override { Inner.ReadKeyboard(keys); }
@@ -76,6 +77,7 @@ class UnseenPlatform : public ForwardingPlatform {
   void CopyRect(int, int, int, int, int, int, int, int, int, bool) override {}
   void DrawText(int, int, const std::string&, uint32_t) override {}
   void FillBox(int, int, int, int, uint32_t) override {}
+  void ShadeBox(int, int, int, int, uint32_t, int) override {}
   void ClearBuffer() override {}
   void Present() override {}
   bool Shows() override { return false; }

@@ -16,6 +16,7 @@
 
 #include "platform/blit.h"
 #include "platform/resources.h"
+#include "platform/shade.h"
 #include "platform/sdl/crisp_text.h"
 #include "platform/sdl/sdl_platform_impl.h"
 
@@ -68,7 +69,7 @@ inline void Prefetch(const void* at, int bytes, bool forWriting) {
 constexpr uint64_t ClearedCell = 0x2545F4914F6CDD1Dull;
 // What pixels of unknown history are taken to hold: no drawing's digest.
 constexpr uint64_t UnknownCell = 0x8F1BBCDC6ED9EBA1ull;
-enum DrawingKind : uint64_t { KeyedRows = 1, SheetCopy, ScaledCopy, Box, Text };
+enum DrawingKind : uint64_t { KeyedRows = 1, SheetCopy, ScaledCopy, Box, Text, Shade };
 
 }  // namespace
 
@@ -537,6 +538,14 @@ void SdlPlatform::FillBox(int left, int top, int right, int bottom, uint32_t col
   Ops.push_back({OpKind::Box, -1, {}, r, colour, r, Digest({Box, colour}), Covering{Covering::Whole}, {}});
 }
 
+void SdlPlatform::ShadeBox(int left, int top, int right, int bottom, uint32_t colour, int alpha) {
+  if (!BackBuffer || right <= left || bottom <= top || alpha <= 0) return;
+  SDL_Rect r{left, top, right - left, bottom - top};
+  // What it leaves depends on what is under it, which the cells' digests already follow.
+  Ops.push_back({OpKind::Shade, -1, {}, r, colour, r, Digest({Shade, colour, uint64_t(alpha)}), Covering{}, {}});
+  Ops.back().Alpha = alpha;
+}
+
 // The cells a rectangle lies over, within the screen: a range of bands and a mask of pieces
 // (no pieces when it is off the screen).
 SdlPlatform::CellSpan SdlPlatform::CellsUnder(const SDL_Rect& r) {
@@ -801,6 +810,16 @@ void SdlPlatform::RunOp(const DrawOp& op) {
       SettleClear();
       SDL_FillRect(BackBuffer, &dest, MapColour(op.Colour));
       return;
+    case OpKind::Shade: {
+      SettleClear();
+      SDL_Rect r{};
+      if (!SDL_IntersectRect(&dest, &BackBuffer->clip_rect, &r)) return;
+      // The back buffer is 0x00RRGGBB, as the sheets are.
+      for (int y = r.y; y < r.y + r.h; ++y)
+        ShadeRow(static_cast<uint32_t*>(BackBuffer->pixels) + size_t(y) * size_t(BackBuffer->pitch / 4) + r.x, r.w,
+                 op.Colour, op.Alpha);
+      return;
+    }
     case OpKind::Text:
       SettleClear();
       if (SDL_Surface* s = TextImage(op.Words, op.Colour)) SDL_BlitSurface(s, nullptr, BackBuffer, &dest);

@@ -42,6 +42,7 @@ class SdlPlatform : public Platform {
                 int destRight, int destBottom, bool scaled) override;
   void DrawText(int x, int y, const std::string& text, uint32_t colour) override;
   void FillBox(int left, int top, int right, int bottom, uint32_t colour) override;
+  void ShadeBox(int left, int top, int right, int bottom, uint32_t colour, int alpha) override;
   void ClearBuffer() override;
   void Present() override;
   void ReadKeyboard(std::array<bool, 256>& keys) override;
@@ -128,7 +129,7 @@ class SdlPlatform : public Platform {
   static constexpr int CellWidth = 50, CellHeight = 4, CellColumns = 800 / CellWidth, CellRows = 600 / CellHeight;
   using CellMask = uint32_t;  // a band's cells, one bit each
   static_assert(800 % CellWidth == 0 && 600 % CellHeight == 0 && CellColumns <= 32);
-  enum class OpKind : uint8_t { Keyed, Copy, Scaled, Box, Text };
+  enum class OpKind : uint8_t { Keyed, Copy, Scaled, Box, Shade, Text };
   // What a drawing paints over entirely: nothing known, its whole rectangle (a box), or the
   // pixels of a keyed sheet that are not the key (source = destination + (DX, DY)).
   struct Covering {
@@ -145,6 +146,7 @@ class SdlPlatform : public Platform {
     uint64_t What;  // a digest of what it draws there
     Covering Cover;
     std::string Words;
+    int Alpha = 0;  // a shade's
     // Once noted: the cells it leaves bare (a mask for each band from FirstBand), or null.
     const CellMask* Bare = nullptr;
     int FirstBand = 0;

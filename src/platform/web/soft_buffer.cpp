@@ -1,6 +1,8 @@
 // The back buffer in plain memory: the same pixels the desktop's SDL surfaces get.
 #include "platform/web/soft_buffer.h"
 
+#include "platform/shade.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -123,6 +125,14 @@ void SoftBuffer::Fill(int left, int top, int right, int bottom, uint32_t rgb) {
   bottom = std::min(bottom, Height);
   for (int y = top; y < bottom; ++y)
     std::fill(Pixels.begin() + y * Width + left, Pixels.begin() + y * Width + std::max(left, right), rgb & 0xFFFFFFu);
+}
+
+void SoftBuffer::Shade(int left, int top, int right, int bottom, uint32_t rgb, int alpha) {
+  left = std::max(left, 0);
+  top = std::max(top, 0);
+  right = std::min(right, Width);
+  bottom = std::min(bottom, Height);
+  for (int y = top; y < bottom; ++y) ShadeRow(&Pixels[size_t(y * Width + left)], right - left, rgb, alpha);
 }
 
 // Letter by letter at whole-pixel advances, a space between two words at least 4 pixels, and

@@ -44,6 +44,7 @@ class SoftBuffer {
   void CopyScaled(int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int destLeft, int destTop,
                   int destRight, int destBottom);
   void Fill(int left, int top, int right, int bottom, uint32_t rgb);
+  void Shade(int left, int top, int right, int bottom, uint32_t rgb, int alpha);
   void Text(int x, int y, const std::string& text, uint32_t rgb);
   void Clear() { Pixels.assign(size_t(Width) * Height, 0); }
   // The picture as RGBA bytes, opaque.

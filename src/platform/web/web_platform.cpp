@@ -97,6 +97,10 @@ void WebPlatform::FillBox(int left, int top, int right, int bottom, uint32_t col
   Buffer.Fill(left, top, right, bottom, colour);
 }
 
+void WebPlatform::ShadeBox(int left, int top, int right, int bottom, uint32_t colour, int alpha) {
+  Buffer.Shade(left, top, right, bottom, colour, alpha);
+}
+
 void WebPlatform::ClearBuffer() { Buffer.Clear(); }
 
 // The page paces the frames (sixty a second from its animation callback); this only shows one.

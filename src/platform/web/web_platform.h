@@ -22,6 +22,7 @@ class WebPlatform : public Platform {
                 int destRight, int destBottom, bool scaled) override;
   void DrawText(int x, int y, const std::string& text, uint32_t colour) override;
   void FillBox(int left, int top, int right, int bottom, uint32_t colour) override;
+  void ShadeBox(int left, int top, int right, int bottom, uint32_t colour, int alpha) override;
   void ClearBuffer() override;
   void Present() override;
   void ReadKeyboard(std::array<bool, 256>& keys) override;
