@@ -13,7 +13,8 @@ namespace {
 constexpr int MiniGame = 11;
 }  // namespace
 
-Autopilot::Autopilot() : Play(std::make_unique<PlayPilot>()), Menu(std::make_unique<MenuPilot>()) {}
+Autopilot::Autopilot(PilotLimits limits)
+    : Play(std::make_unique<PlayPilot>(limits)), Menu(std::make_unique<MenuPilot>()) {}
 Autopilot::~Autopilot() = default;
 
 PilotInput Autopilot::Decide(const Game& g) {
@@ -48,6 +49,7 @@ PilotInput Autopilot::Decide(const Game& g) {
   a.Frames = g.Harness.FrameNumber - a.FirstFrame;  // so far
   a.DamageTaken = g.Level.DamageTaken;
   a.PotionsUsed = g.Level.PotionsUsedLevel;
+  a.BossReached = a.BossReached || g.Level.BossPhase;
   if (g.LevelOver && g.Ship.Exists && !a.Won && g.Harness.FrameNumber > a.FirstFrame) {
     a.Won = true;
     if (g.CurrentLevel <= 10 && !g.Level.BossArena)
@@ -71,6 +73,8 @@ bool Autopilot::CampaignDone(const Game& g) const { return NextCampaignLevel(g, 
 std::string Autopilot::CampaignTable() const {
   struct Row {
     int Tries = 0;
+    int TriesToWin = 0;  // up to and with the first win
+    int LostToBoss = 0;
     long long Frames = 0;
     float Damage = 0;
     std::string Grade = "-";
@@ -81,6 +85,8 @@ std::string Autopilot::CampaignTable() const {
   for (const PilotAttempt& a : Log) {
     Row& r = rows[a.Level];
     ++r.Tries;
+    if (!r.Won) ++r.TriesToWin;
+    if (!a.Won && a.BossReached) ++r.LostToBoss;
     r.Frames += a.Frames;
     r.Points += a.PointsWon;
     if (a.Won) {
@@ -95,16 +101,18 @@ std::string Autopilot::CampaignTable() const {
     if (level == 13) return "boss arena";
     return "level " + std::to_string(level);
   };
-  std::string out = "| mode | tries | frames | won | damage taken (won try) | grade | points won |\n";
-  out += "|---|---|---|---|---|---|---|\n";
+  std::string out =
+      "| mode | tries | tries to win | lost to the boss | frames | won | damage taken (won try) | grade | points won |\n";
+  out += "|---|---|---|---|---|---|---|---|---|\n";
   long long frames = 0;
   for (const auto& [level, r] : rows) {
     char line[200];
-    std::snprintf(line, sizeof line, "| %s | %d | %lld | %s | %.0f | %s | %ld |\n", name(level).c_str(), r.Tries,
-                  r.Frames, r.Won ? "yes" : "no", double(r.Damage), r.Grade.c_str(), r.Points);
+    std::snprintf(line, sizeof line, "| %s | %d | %s | %d | %lld | %s | %.0f | %s | %ld |\n", name(level).c_str(),
+                  r.Tries, r.Won ? std::to_string(r.TriesToWin).c_str() : "-", r.LostToBoss, r.Frames, r.Won ? "yes" : "no",
+                  double(r.Damage), r.Grade.c_str(), r.Points);
     out += line;
     frames += r.Frames;
   }
-  out += "| all | " + std::to_string(Log.size()) + " | " + std::to_string(frames) + " | | | | |\n";
+  out += "| all | " + std::to_string(Log.size()) + " | | | " + std::to_string(frames) + " | | | | |\n";
   return out;
 }

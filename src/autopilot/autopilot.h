@@ -14,9 +14,16 @@
 //
 // Everything it decides is a function of the game state and its own memory, so the same save
 // gives the same run; its only tie-breaking randomness is its own generator, never the game's.
+//
+// With a person's limits (--autopilot-human) it plays the same way, but as a person at the
+// keyboard could: its rehearsals imagine the game's dice with a generator of its own, so it
+// cannot foresee where the next random volley will go; it makes up its mind at most every
+// quarter of a second, even when hit; a key it presses stays down at least four frames; and it
+// holds one fire key, that of the stronger gun, instead of tapping both in turn.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,6 +46,20 @@ struct PilotAttempt {
   int PotionsUsed = 0;
   std::string Grade;  // levels 1 to 10 when won
   long PointsWon = 0;
+  bool BossReached = false;  // the level's boss came (a lost try: whether the boss won it)
+};
+
+// How the pilot is held back from playing as no person can.
+struct PilotLimits {
+  bool SeesTheDice = true;   // rehearsals draw the game's own future random numbers
+  int ChoiceEvery = 4;       // frames between two choices of how to fly
+  bool ReactsAtOnce = true;  // a hit brings the next choice forward
+  int LeastHold = 1;         // frames a pressed key stays down, at least
+  bool TapsBothGuns = true;  // fires whichever slot is ready, frame by frame
+  uint32_t DiceSeed = 0x5A17C3;  // where its own imagined dice start
+  // A person's limits: about a quarter of a second to see and decide, and fingers that press a
+  // key for a few frames at least.
+  static PilotLimits Human() { return {false, 15, false, 4, false}; }
 };
 
 class PlayPilot;
@@ -46,7 +67,7 @@ class MenuPilot;
 
 class Autopilot {
  public:
-  Autopilot();
+  explicit Autopilot(PilotLimits limits = {});
   ~Autopilot();
   Autopilot(const Autopilot&) = delete;
   Autopilot& operator=(const Autopilot&) = delete;
@@ -57,7 +78,8 @@ class Autopilot {
   // Every level and mode of the campaign is won.
   bool CampaignDone(const Game& g) const;
   const std::vector<PilotAttempt>& Attempts() const { return Log; }
-  // The attempts as a Markdown table: mode, tries, frames, damage taken, grade, points won.
+  // The attempts as a Markdown table: mode, tries, tries up to the first win, frames, damage
+  // taken, grade, points won.
   std::string CampaignTable() const;
 
  private:

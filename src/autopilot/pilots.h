@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "autopilot/autopilot.h"
+#include "core/types.h"
 #include "platform/platform.h"
 
 // A platform that draws nothing, plays nothing and holds the keys it is given: the stage
@@ -20,6 +21,7 @@ class QuietPlatform : public Platform {
   void CopyRect(int, int, int, int, int, int, int, int, int, bool) override {}
   void DrawText(int, int, const std::string&, uint32_t) override {}
   void FillBox(int, int, int, int, uint32_t) override {}
+  void ShadeBox(int, int, int, int, uint32_t, int) override {}
   void ClearBuffer() override {}
   void Present() override {}
   void ReadKeyboard(std::array<bool, 256>& keys) override { keys = HeldKeys; }
@@ -39,7 +41,7 @@ class QuietPlatform : public Platform {
 
 class PlayPilot {
  public:
-  PlayPilot();
+  explicit PlayPilot(PilotLimits limits = {});
   ~PlayPilot();
   // lossesHere: the tries lost at this level so far; drinks: potions may be drunk.
   void NewLevel(int lossesHere, bool drinks);
@@ -49,15 +51,15 @@ class PlayPilot {
   static constexpr int Horizon = 45;    // frames rehearsed: three quarters of a second
   static constexpr int BossHorizon = 60;  // against a late level's boss: a whole second
   static constexpr int ShortHold = 12;  // a short push, then the ship coasts
-  static constexpr int Refresh = 4;     // frames between two choices
   struct Plan {
     int Direction = 0;  // 0 no arrow, then clockwise from up
     int Hold = 0;       // frames the arrows are held
   };
+  PilotLimits Limits;
   std::unique_ptr<Game> Sim;  // the copy played ahead
   QuietPlatform Quiet;
   Plan Current;
-  int PlanAge = Refresh;
+  int PlanAge = 0;
   float BestCost = 0;
   float RestTop = 440;  // the height the ship likes to end its plans at
   bool Drinks = true;   // potions may be drunk in this level
@@ -65,6 +67,16 @@ class PlayPilot {
   bool Fresh = true;       // the level's first frame is still to run
   bool Boosting = false;   // slot-1 ability held
   bool Shielding = false;  // slot-2 ability held
+
+  // With a person's limits: the dice it imagines, the keys its hands hold between two choices
+  // (arrows aside) and how long each key has been down.
+  RandomGenerator OwnDice;
+  uint32_t Imagined = 0;  // where this choice's rehearsals start the imagined dice
+  std::array<bool, 256> Chosen{};
+  std::array<int, 256> HeldFor{};
+  int GunKey = 0;  // the one fire key held
+  void HumanKeys(const Game& g, std::array<bool, 256>& keys, bool choose);
+  void HoldLongEnough(std::array<bool, 256>& keys);
 
   // Beyond the rehearsal: where the ship can still be at its end and outlive the heavy craft
   // for a few seconds more, on a grid of ship positions (bit x of row y: the ship's top-left

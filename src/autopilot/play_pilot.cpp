@@ -74,10 +74,20 @@ float PotionLife(const Game& g) {
   return g.CurrentLevel >= 7 ? 100.f : 70.f;
 }
 
-// The keys every frame gets: the ready gun, and a potion when life runs low (health first).
+// A person holds one fire key: that of the gun that does the more damage a frame.
+int StrongerGunKey(const Game& g) {
+  const ShipClass& ship = g.Ship;
+  auto rate = [&](Integer shot, Integer level) -> float {
+    if (shot < 0 || shot >= ShotKinds || level < 0 || level >= ShotLevels) return -1;
+    const ShotTypeRec& t = g.Tables.ShotTypes[size_t(shot)][size_t(level)];
+    return t.Damage * float(t.Count) / std::max(t.FireDelay, 1.0f);
+  };
+  return rate(ship.CurShot2, ship.CurLevel2) > rate(ship.CurShot1, ship.CurLevel1) ? KeyC : KeyX;
+}
+
+// A potion when life runs low (health first).
 template <size_t N>
-void SoldierKeys(const Game& g, std::array<bool, N>& keys, bool drinks) {
-  keys[size_t(FireKey(g))] = true;
+void PotionKeys(const Game& g, std::array<bool, N>& keys, bool drinks) {
   const auto& potions = g.Progress.Potions;
   if (drinks && g.Ship.Life < PotionLife(g)) {
     if (potions[0] > 0)
@@ -87,18 +97,31 @@ void SoldierKeys(const Game& g, std::array<bool, N>& keys, bool drinks) {
   }
 }
 
+// The keys every frame gets: the ready gun (or the one gun a person holds), and a potion when
+// life runs low.
+template <size_t N>
+void SoldierKeys(const Game& g, std::array<bool, N>& keys, bool drinks, int gunKey = 0) {
+  keys[size_t(gunKey ? gunKey : FireKey(g))] = true;
+  PotionKeys(g, keys, drinks);
+}
+
 }  // namespace
 
-PlayPilot::PlayPilot() : Sim(std::make_unique<Game>()) {}
+PlayPilot::PlayPilot(PilotLimits limits) : Limits(limits), Sim(std::make_unique<Game>()), PlanAge(limits.ChoiceEvery) {
+  OwnDice.X = limits.DiceSeed & 0xFFFFFFu;
+}
 PlayPilot::~PlayPilot() = default;
 
 void PlayPilot::NewLevel(int lossesHere, bool drinks) {
   Drinks = drinks;
   RestTop = RestTops[size_t(lossesHere) % RestTops.size()];
   Fresh = true;
-  PlanAge = Refresh;
+  PlanAge = Limits.ChoiceEvery;
   Current = {};
   Boosting = Shielding = false;
+  Chosen = {};
+  HeldFor = {};
+  GunKey = 0;
 }
 
 // The heavy craft at the end of a rehearsal are followed four seconds further along their
@@ -258,6 +281,8 @@ float PlayPilot::TargetX(const Game& g) const {
 float PlayPilot::Rehearse(const Game& g, const Plan& plan, float targetX, bool findSafeEnds) {
   Game& sim = *Sim;
   sim = g;
+  // A person can only guess at the dice: every way of flying is tried against the same guess.
+  if (!Limits.SeesTheDice) sim.Rng.X = Imagined;
   sim.Plat = &Quiet;
   sim.SavePath.clear();
   Quiet.Ticks = g.ClockLastTick;  // the play clock stands still in a rehearsal
@@ -268,7 +293,7 @@ float PlayPilot::Rehearse(const Game& g, const Plan& plan, float targetX, bool f
   for (int k = 1; k <= horizon; ++k) {
     Quiet.HeldKeys.fill(false);
     SetArrows(Quiet.HeldKeys, k <= plan.Hold ? plan.Direction : 0);
-    SoldierKeys(sim, Quiet.HeldKeys, Drinks);
+    SoldierKeys(sim, Quiet.HeldKeys, Drinks, GunKey);
     const Long noMove = sim.Ship.NoMove, noShoot = sim.Ship.NoShoot;
     RunFrame(sim);
     const float weight = 1.0f - 0.5f * float(k) / float(horizon);
@@ -301,19 +326,30 @@ void PlayPilot::Decide(const Game& g, PilotInput& in) {
   const ShipClass& ship = g.Ship;
   // The flag of a won level stays up until the first frame of the next level has run, so
   // the pilot only fires in that frame.
+  const bool human = !Limits.TapsBothGuns;
   if (Fresh) {
     Fresh = false;
-    in.Keys[size_t(FireKey(g))] = true;
+    if (human) GunKey = StrongerGunKey(g);
+    in.Keys[size_t(human ? GunKey : FireKey(g))] = true;
+    if (human) HoldLongEnough(in.Keys);
     return;
   }
   // After a win the results wait for Escape; after a loss Escape leaves at once.
   if (g.LevelOver || !ship.Exists) {
     in.Keys[KeyEscape] = true;
+    if (human) HoldLongEnough(in.Keys);
     return;
   }
 
-  // A new choice every few frames, and at once when the ship has been hurt.
-  if (PlanAge >= Refresh || ship.Life < LastLife) {
+  // A new choice every few frames, and (unless held to a person's pace) at once when the ship
+  // has been hurt.
+  const bool choose = PlanAge >= Limits.ChoiceEvery || (Limits.ReactsAtOnce && ship.Life < LastLife);
+  if (choose && human) {
+    OwnDice.Next();
+    Imagined = OwnDice.X;
+    GunKey = StrongerGunKey(g);
+  }
+  if (choose) {
     const float targetX = TargetX(g);
     // The plan of no steering goes first: its rehearsal also finds the safe places.
     std::vector<Plan> plans;
@@ -340,6 +376,12 @@ void PlayPilot::Decide(const Game& g, PilotInput& in) {
 
   std::array<bool, 256> keys{};
   SetArrows(keys, PlanAge <= Current.Hold ? Current.Direction : 0);
+  if (human) {
+    HumanKeys(g, keys, choose);
+    HoldLongEnough(keys);
+    in.Keys = keys;
+    return;
+  }
   SoldierKeys(g, keys, Drinks);
   in.Keys = keys;
 
@@ -360,5 +402,39 @@ void PlayPilot::Decide(const Game& g, PilotInput& in) {
     const bool wanted = BestCost >= (BossNear(g) ? 60 : 150) && ship.Charge >= 40 && ship.Charge >= threshold;
     Shielding = wanted && !(ship.Special2 == AbilityShotEraser && Shielding);
     in.Keys[KeyV] = Shielding;
+  }
+}
+
+// With a person's limits the guns, potions and abilities are chosen with the way of flying and
+// held until the next choice: the one gun key throughout, a potion tapped, an ability held.
+void PlayPilot::HumanKeys(const Game& g, std::array<bool, 256>& keys, bool choose) {
+  const ShipClass& ship = g.Ship;
+  if (choose) {
+    Chosen = {};
+    Chosen[size_t(GunKey)] = true;
+    PotionKeys(g, Chosen, Drinks);
+    if (ship.Special1 >= 0) {
+      bool boss = false;
+      for (const EnemyClass& e : g.Enemies) boss = boss || (e.Exists && e.Kind >= KindBossFirst);
+      if (!boss || ship.Charge < 30) Boosting = false;
+      if (boss && ship.Charge >= 190) Boosting = true;
+      Chosen[KeyZ] = Boosting;
+    }
+    if (ship.Special2 >= 0) {
+      const Single threshold = g.Tables.ChargeCost[size_t(ship.Special2)] / Single(ship.CurReducer);
+      Shielding = BestCost >= (BossNear(g) ? 60 : 150) && ship.Charge >= 40 && ship.Charge >= threshold;
+      Chosen[KeyV] = Shielding;
+    }
+  }
+  for (size_t k = 0; k < keys.size(); ++k) keys[k] = keys[k] || Chosen[k];
+  // A potion is a tap: once drunk, a key still held would drink the next one at the next hurt.
+  for (int potion : {KeyA, KeyS, KeyD}) Chosen[size_t(potion)] = false;
+}
+
+// A key once pressed stays down for the least time a finger holds it.
+void PlayPilot::HoldLongEnough(std::array<bool, 256>& keys) {
+  for (size_t k = 0; k < keys.size(); ++k) {
+    if (!keys[k] && HeldFor[k] > 0 && HeldFor[k] < Limits.LeastHold) keys[k] = true;
+    HeldFor[k] = keys[k] ? HeldFor[k] + 1 : 0;
   }
 }

@@ -48,11 +48,16 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       if (!value(o.ScreenshotFile)) return fail("--screenshot needs a file");
     } else if (a == "--autopilot") {
       o.Autopilot = true;
+    } else if (a == "--autopilot-human") {
+      o.Autopilot = true;
+      o.HumanPilot = true;
     } else {
       return fail("unknown option '" + a + "' (try --help)");
     }
   }
-  if (o.Autopilot && !o.InputFile.empty()) return fail("--autopilot and --input both want to give the input; choose one");
+  if (o.Autopilot && !o.InputFile.empty())
+    return fail(std::string(o.HumanPilot ? "--autopilot-human" : "--autopilot") +
+                " and --input both want to give the input; choose one");
   return o;
 }
 
@@ -76,6 +81,9 @@ std::string HelpText() {
          "  --screenshot FILE     write the last frame as a PNG\n"
          "  --autopilot           let the built-in pilot play the campaign (with --record,\n"
          "                        its input becomes a script that replays the same run)\n"
+         "  --autopilot-human     the same pilot held to a person's limits: blind to the\n"
+         "                        game's dice, a choice at most every quarter second, keys\n"
+         "                        held four frames at least\n"
          "  --help, --version     this text; the version\n"
          "\n"
          "Controls in a level (keyboard / gamepad):\n"

@@ -13,7 +13,8 @@ struct Options {
   long long Frames = -1;  // -1: run until the player quits
   std::string SaveFile;   // empty: the default path
   std::string InputFile, RecordFile, DumpStateFile, TraceFile, ScreenshotFile;
-  bool Autopilot = false;  // input from the built-in pilot
+  bool Autopilot = false;   // input from the built-in pilot
+  bool HumanPilot = false;  // ... held to a person's limits (--autopilot-human)
   bool ShowHelp = false, ShowVersion = false;
 };
 

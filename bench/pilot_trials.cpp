@@ -1,0 +1,133 @@
+// How hard each level is for a player with a person's limits: the pilot of --autopilot-human
+// plays the campaign from a new save, and each time it is about to fly a level for the first
+// time, the game is copied and that level flown from the copy by a number of pilots whose
+// imagined dice differ. For each level it prints how many of those first tries were won, where
+// the lost ones ended (in the field or against the boss), the life left when the boss came, and
+// the potions drunk; then the campaign's own table.
+//
+//   zorvane2_trials [TRIALS [FRAMES [SAVES]]]
+// (defaults: 24 trials a level, 800,000 campaign frames). With a folder SAVES, the progress as it
+// stands before each level's first try is written there as levelN.gsv, to be flown again with
+// zorvane2 --autopilot-human --save-file (a copy of) it.
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "autopilot/autopilot.h"
+#include "autopilot/pilots.h"
+#include "save/save_file.h"
+#include "shell/game.h"
+#include "shell/shell.h"
+
+namespace {
+
+// Holds what the pilot does for the game to read.
+class PilotStage : public QuietPlatform {
+ public:
+  PilotInput In;
+  void ReadMouse(int& dx, int& dy, bool& left, bool& right) override {
+    dx = In.Dx;
+    dy = In.Dy;
+    left = In.Left;
+    right = In.Right;
+    In.Dx = In.Dy = 0;
+  }
+};
+
+// One frame of the main loop: the pilot looks, the game runs.
+void Step(Game& g, Autopilot& pilot, PilotStage& stage, long long& frame) {
+  stage.In = pilot.Decide(g);
+  stage.HeldKeys = stage.In.Keys;
+  stage.Ticks = int32_t(frame * 1000 / 60);
+  RunFrame(g);
+  ++g.Harness.FrameNumber;
+  ++frame;
+}
+
+struct Tally {
+  int Trials = 0, Won = 0, LostToBoss = 0, LostInField = 0;
+  double LifeAtBoss = 0;
+  int BossReached = 0;
+  double Potions = 0;
+  std::vector<int> FieldDeaths;  // the clock where each try lost in the field ended
+};
+
+// Flies the level the pilot starts next from a copy of the game, once.
+void Trial(const Game& start, uint32_t seed, Tally& t, long long frame) {
+  auto g = std::make_unique<Game>(start);
+  PilotStage stage;
+  g->Plat = &stage;
+  g->SavePath.clear();
+  PilotLimits limits = PilotLimits::Human();
+  limits.DiceSeed = seed;
+  Autopilot pilot(limits);
+  // Into the level.
+  while (g->InMenu && g->GameRunning) Step(*g, pilot, stage, frame);
+  bool bossSeen = false;
+  float clock = 0;
+  while (!g->InMenu && g->GameRunning) {
+    if (!bossSeen && g->Level.BossPhase) {
+      bossSeen = true;
+      t.LifeAtBoss += g->Ship.Life;
+      ++t.BossReached;
+    }
+    clock = g->Level.FrameClock;
+    Step(*g, pilot, stage, frame);
+  }
+  const PilotAttempt& a = pilot.Attempts().back();
+  ++t.Trials;
+  t.Potions += a.PotionsUsed;
+  if (a.Won) ++t.Won;
+  else if (bossSeen) ++t.LostToBoss;
+  else {
+    ++t.LostInField;
+    t.FieldDeaths.push_back(int(clock));
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int trials = argc > 1 ? std::atoi(argv[1]) : 24;
+  const long long frames = argc > 2 ? std::atoll(argv[2]) : 800000;
+  auto g = std::make_unique<Game>();
+  PilotStage stage;
+  g->Plat = &stage;
+  ContentLoad(*g);
+  Autopilot pilot(PilotLimits::Human());
+  std::map<int, Tally> tallies;
+  long long frame = 0;
+  while (g->GameRunning && frame < frames) {
+    // About to leave the menu for a level never flown before: try it from here.
+    if (g->InMenu) {
+      const int next = NextCampaignLevel(*g, pilot.Attempts(), true);
+      bool flown = false;
+      for (const PilotAttempt& a : pilot.Attempts()) flown = flown || a.Level == next;
+      if (next >= 1 && next <= 10 && !flown && !tallies.count(next)) {
+        if (argc > 3) {
+          Game copy = *g;
+          copy.SavePath = std::string(argv[3]) + "/level" + std::to_string(next) + ".gsv";
+          SaveProgress(copy);
+        }
+        Tally& t = tallies[next];
+        for (int k = 0; k < trials; ++k) Trial(*g, 1000 + uint32_t(k) * 7919, t, frame);
+        std::printf("level %d: %d of %d first tries won; lost %d to the boss, %d in the field", next, t.Won,
+                    t.Trials, t.LostToBoss, t.LostInField);
+        if (t.BossReached) std::printf("; life at the boss %.0f", t.LifeAtBoss / t.BossReached);
+        std::printf("; potions %.1f a try", t.Potions / t.Trials);
+        if (!t.FieldDeaths.empty()) {
+          std::printf("; field losses at clock");
+          for (int c : t.FieldDeaths) std::printf(" %d", c);
+        }
+        std::printf("\n");
+        std::fflush(stdout);
+      }
+    }
+    Step(*g, pilot, stage, frame);
+  }
+  std::printf("%s", pilot.CampaignTable().c_str());
+  return 0;
+}
