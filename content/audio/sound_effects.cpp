@@ -1,4 +1,4 @@
-// Makes the game's eleven sound effects: each one synthesised from oscillators, noise, envelopes
+// Makes the game's twelve sound effects: each one synthesised from oscillators, noise, envelopes
 // and filters, written as 16-bit mono WAV files at 44100 Hz.
 //
 // The peaks are a mix: explosions and hits sit around -5 dB so that several at once and the
@@ -92,6 +92,26 @@ struct Osc {
 // Soft clipping that adds grit to loud parts without hard edges.
 double Drive(double x, double amount) { return std::tanh(x * amount) / std::tanh(amount); }
 
+// A steep low-pass (four Butterworth sections, 48 dB an octave) for the hits and blasts: the
+// noise and the soft clipping that give them their body also make hiss up to the top of the
+// band, which sounds harsh over the music, whose own energy ends well below 8 kHz.
+void LowPass(Wave& w, double cutoff) {
+  constexpr double Qs[4] = {0.50980, 0.60134, 0.89998, 2.56292};
+  const double k = std::tan(Pi * cutoff / Rate);
+  for (double q : Qs) {
+    const double norm = 1 / (1 + k / q + k * k);
+    const double b0 = k * k * norm, b1 = 2 * b0, b2 = b0;
+    const double a1 = 2 * (k * k - 1) * norm, a2 = (1 - k / q + k * k) * norm;
+    double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+    for (double& s : w) {
+      const double y = b0 * s + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+      x2 = x1, x1 = s, y2 = y1, y1 = y;
+      s = y;
+    }
+  }
+}
+constexpr double SoftTop = 4500;  // Hz: the hits' and blasts' low-pass
+
 // Scales the sound so its loudest sample reaches `peak`, with a 2 ms fade-in and fade-out so it
 // never starts or stops with a click.
 void Finish(Wave& w, double peak) {
@@ -124,6 +144,7 @@ Wave Explosion0() {
     double kick = thump.Sine(150 * std::exp(-t * 9) + 38) * ExpDecay(t, 0.09);
     w[i] = Drive(0.9 * body + 0.7 * low + 0.9 * kick, 2.0) * Tail(t, len, 0.2);
   }
+  LowPass(w, SoftTop);
   Finish(w, 0.5);
   return w;
 }
@@ -156,6 +177,7 @@ Wave Explosion1() {
     spark *= 0.992;
     w[i] = Drive(0.8 * first + 0.7 * late + 0.9 * deep + 1.0 * kick + 0.35 * tick, 2.5) * Tail(t, len, 0.4);
   }
+  LowPass(w, SoftTop);
   Finish(w, 0.56);
   return w;
 }
@@ -184,6 +206,7 @@ Wave Explosion2() {
     double click = snap.Square(900 * std::exp(-t * 30) + 80) * ExpDecay(t, 0.015);
     w[i] = Drive(1.0 * crack + 0.6 * thud + 0.35 * click, 1.8) * Tail(t, len, 0.15);
   }
+  LowPass(w, SoftTop);
   Finish(w, 0.56);
   return w;
 }
@@ -202,6 +225,7 @@ Wave HitTick() {
     hp.Run(n.Next(), 4500, 0.7);
     w[i] = (ring * ExpDecay(t, 0.012) + 0.7 * hp.High * ExpDecay(t, 0.004)) * Tail(t, len, 0.01);
   }
+  LowPass(w, SoftTop);
   Finish(w, 0.28);
   return w;
 }
@@ -223,6 +247,7 @@ Wave ShipHit() {
     double low = sub.Sine(f * 0.5) * ExpDecay(t, 0.1);
     w[i] = Drive(0.8 * tone + 0.9 * grit + 0.6 * low, 3.0) * Tail(t, len, 0.08);
   }
+  LowPass(w, SoftTop);
   Finish(w, 0.5);
   return w;
 }
@@ -243,6 +268,7 @@ Wave Collision() {
     double grind = scrape.Band * ExpDecay(t, 0.12) * Attack(t, 0.02);
     w[i] = Drive(1.0 * kick + 0.6 * clang + 0.5 * grind, 2.2) * Tail(t, len, 0.12);
   }
+  LowPass(w, SoftTop);
   Finish(w, 0.55);
   return w;
 }
@@ -362,6 +388,23 @@ Wave GunReport() {
   return w;
 }
 
+// Warning: life is low. Two soft, falling sine notes, quiet and round, so that heard every
+// second and a half it nags without grating.
+Wave LowLifeChime() {
+  const double len = 0.42;
+  Wave w(size_t(Samples(len)));
+  Osc a1, a2, b1, b2;
+  for (size_t i = 0; i < w.size(); ++i) {
+    double t = double(i) / Rate;
+    double first = (a1.Sine(987.8) + 0.2 * a2.Sine(1975.5)) * ExpDecay(t, 0.07) * Attack(t, 0.006);
+    double t2 = t - 0.14;
+    double second = t2 > 0 ? (b1.Sine(740.0) + 0.2 * b2.Sine(1480.0)) * ExpDecay(t2, 0.09) * Attack(t2, 0.006) : 0;
+    w[i] = (first + second) * Tail(t, len, 0.08);
+  }
+  Finish(w, 0.22);
+  return w;
+}
+
 void PutU32(std::string& s, uint32_t v) {
   for (int i = 0; i < 4; ++i) s += char((v >> (8 * i)) & 0xFF);
 }
@@ -411,6 +454,7 @@ int main(int argc, char** argv) {
       {"Ehit", HitTick},               {"Shiphit", ShipHit},       {"HitEnemy", Collision},
       {"Collect", PickupChime},        {"LevelSelect", LevelStartSweep},
       {"LevelUp", LevelUpFanfare},     {"Select", MenuClick},      {"Fire", GunReport},
+      {"Warning", LowLifeChime},
   };
   for (const auto& [name, make] : sounds) {
     std::filesystem::path path = folder / (std::string(name) + ".wav");

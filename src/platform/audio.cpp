@@ -5,7 +5,7 @@
 #include "shell/game.h"
 
 const char* const SoundNames[SoundSlotCount] = {"Explo0",   "Explo1",  "Explo2",      "Ehit",    "Shiphit", "HitEnemy",
-                                                "Collect",  "LevelSelect", "LevelUp", "Select", "Fire"};
+                                                "Collect",  "LevelSelect", "LevelUp", "Select", "Fire",     "Warning"};
 
 void PlaySound(Game& g, int slot) {
   if (slot < 0 || slot >= SoundSlotCount) return;

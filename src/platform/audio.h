@@ -17,9 +17,10 @@ enum SoundSlot {
   SoundLevelSelect = 7,
   SoundLevelUp = 8,
   SoundSelect = 9,
-  SoundFire = 10,  // the player's guns: short and quiet, since it sounds at every volley
+  SoundFire = 10,     // the player's guns: short and quiet, since it sounds at every volley
+  SoundWarning = 11,  // life is low: a soft two-note chime
 };
-inline constexpr int SoundSlotCount = 11;
+inline constexpr int SoundSlotCount = 12;
 extern const char* const SoundNames[SoundSlotCount];
 
 void PlaySound(Game& g, int slot);

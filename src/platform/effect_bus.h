@@ -12,7 +12,7 @@
 
 class EffectBus {
  public:
-  static constexpr int Slots = 11;
+  static constexpr int Slots = 12;  // the game's sound slots
   // The loudest sample the bus ever writes: -1.2 dB below full scale.
   static constexpr float Ceiling = 0.87f;
   // The limiter sees this many frames ahead (1.5 ms at 44100 Hz) and is late by as much.

@@ -12,6 +12,8 @@
 #include "platform/data_folders.h"
 #include "platform/sdl/sdl_platform_impl.h"
 
+static_assert(EffectBus::Slots == SoundSlotCount, "the bus has a voice for every sound slot");
+
 namespace {
 
 constexpr const char* DebianSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
