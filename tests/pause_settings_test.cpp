@@ -97,13 +97,18 @@ TEST(Pause, FocusLossThroughSdlsEventQueuePausesALevelAndStopsItsClock) {
   loseFocus();
   plat->BeginFrame(1);
   EXPECT_EQ(StepPause(*g), PauseStep::Run);
-  // In a level it pauses, with "PAUSED" drawn over the last frame, once.
+  // In a level it pauses, once, with the field of the last frame dimmed under the pause screen
+  // and the frame around it as it was.
   g->InMenu = false;
+  plat->FillBox(0, 0, 800, 600, 0xFFFFFF);
   loseFocus();
   plat->BeginFrame(2);
   EXPECT_EQ(StepPause(*g), PauseStep::Show);
   EXPECT_TRUE(g->Paused);
-  EXPECT_EQ(plat->PixelAt(340, 300), 0x10142C);
+  const uint32_t dimmed = plat->PixelAt(120, 580);
+  EXPECT_GT(dimmed & 0xFF, 0x20u);
+  EXPECT_LT(dimmed & 0xFF, 0x80u);
+  EXPECT_EQ(plat->PixelAt(50, 300), 0xFFFFFFu);
   // Paused, the clock stands still and each step waits for events instead of spinning.
   const int32_t before = plat->TickCount();
   const Uint64 start = SDL_GetTicks64();

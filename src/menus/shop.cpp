@@ -84,6 +84,30 @@ void RareShotHint(Game& g, int column) {
   }
 }
 
+// Marks the card of a shot in slot X or slot C all round in the slot's colour, with the slot's
+// letter in its corner, so the loadout reads at a glance.
+void SlotCard(Game& g, int left, int top, uint32_t colour, const char* letter) {
+  DrawBoxIn(g, left - 2, top - 2, left + 48, top, colour);
+  DrawBoxIn(g, left - 2, top + 46, left + 48, top + 48, colour);
+  DrawBoxIn(g, left - 2, top, left, top + 46, colour);
+  DrawBoxIn(g, left + 46, top, left + 48, top + 46, colour);
+  DrawBoxIn(g, left + 36, top + 28, left + 46, top + 40, colour);
+  DrawTextIn(g, left + 38, top + 28, letter, 0x101418);
+}
+
+// Under the pointer an equip button lights up, and a level band is ringed in gold: the one
+// equips, the other spends points.
+void CardHover(Game& g, int left, int top) {
+  if (PointerIn(g, left, left + 45, top, top + 12)) ShadeBox(g, left, top, left + 46, top + 13, 0xFFFFFF, 70);
+  if (PointerIn(g, left, left + 45, top + 14, top + 45)) {
+    ShadeBox(g, left, top + 13, left + 46, top + 46, 0xFFD060, 40);
+    DrawBoxIn(g, left, top + 13, left + 46, top + 14, 0xFFC040);
+    DrawBoxIn(g, left, top + 45, left + 46, top + 46, 0xFFC040);
+    DrawBoxIn(g, left, top + 13, left + 1, top + 46, 0xFFC040);
+    DrawBoxIn(g, left + 45, top + 13, left + 46, top + 46, 0xFFC040);
+  }
+}
+
 void ShotGrid(Game& g) {
   ProgressBlock& p = g.Progress;
   for (int row = 0; row <= 3; ++row) {
@@ -95,6 +119,9 @@ void ShotGrid(Game& g) {
       if (p.ShotLevel[shot] >= 0) {
         if (PointerIn(g, left, right, top, top + 12)) Equip(g, g.Ship.CurShot1, g.Ship.CurShot2, shot);
         if (PointerIn(g, left, right, top + 14, top + 45)) ShotLevelBand(g, shot);
+        CardHover(g, left, top);
+        if (g.Ship.CurShot1 == shot) SlotCard(g, left, top, 0x40D860, "X");
+        if (g.Ship.CurShot2 == shot) SlotCard(g, left, top, 0xFFA030, "C");
         // Players count levels from 1.
         DrawText(g, 187 + 49 * column, 135 + 49 * row, std::to_string(p.ShotLevel[shot] + 1));
         if (g.Ship.CurShot1 == shot) DrawSprite(g, SheetButtons, markX, markY, 0, 48, 48, 63);

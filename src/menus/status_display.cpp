@@ -1,6 +1,7 @@
 // The status display of play frames: the frame around the play column, the ship's life and
 // charge bars on the left and, while a boss fights, its life bar on the right; once the ship
 // is lost, the notice that says so.
+#include <algorithm>
 #include <cmath>
 
 #include "effects/backdrop.h"
@@ -28,8 +29,13 @@ void ShipBar(Game& g, Single value, int srcLeft, int srcRight, int bottomOffset)
 void StatusDisplay(Game& g) {
   Blit(g, SheetBackround, true, 0, 600, 0, 800, 0, 600, 0, 800);
   DrawShipLostNotice(g);
-  if (g.Ship.Exists) ShipBar(g, g.Ship.Life, 0, 51, 75);
+  if (g.Ship.Exists) {
+    ShipBar(g, g.Ship.Life, 0, 51, 75);
+    // Low life: the bar blinks a warning red.
+    if (LifeBarLit(g)) ShadeBox(g, 35, RoundToInteger(200 - std::max(g.Ship.Life, 0.0f) + 75), 86, 276, 0xFF4030, 150);
+  }
   ShipBar(g, g.Ship.Charge, 51, 102, 324);
+  StepPlayGuide(g);
   if (!g.Level.BossPhase) return;
   Blit(g, SheetBars, true, 75, 526, 715, 767, 0, 451, 152, 204);
   // The level director gives the boss a positive full life before the bar shows; without

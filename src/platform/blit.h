@@ -1,6 +1,7 @@
 // The game's one drawing operation and the few other back-buffer calls.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "core/types.h"
@@ -18,6 +19,11 @@ void DrawText(Game& g, int x, int y, const std::string& text);
 // is still done.
 bool Shown(Game& g);
 void DrawBox(Game& g, int left, int top, int right, int bottom);
+// A see-through colour over the rectangle (alpha 0..256).
+void ShadeBox(Game& g, int left, int top, int right, int bottom, uint32_t colour, int alpha);
+// Text and a box in the given colour, the pen's own left as it was.
+void DrawTextIn(Game& g, int x, int y, const std::string& text, uint32_t colour);
+void DrawBoxIn(Game& g, int left, int top, int right, int bottom, uint32_t colour);
 
 // The sheets, by index.
 enum SheetIndex {
@@ -36,8 +42,9 @@ enum SheetIndex {
   SheetMenuHelp = 12,
   SheetEnemiesHurt = 13,
   SheetBackdrop = 14,  // the slow nebula behind the play column, and the ship-lost notice
+  SheetFlair = 15,     // words, flashes and sparks over play (effects/flair_sheet.h)
 };
-inline constexpr int SheetCount = 15;
+inline constexpr int SheetCount = 16;
 
 struct SheetInfo {
   const char* Name;

@@ -1,6 +1,7 @@
 // The frame dispatcher: one call is one frame of the game.
 #include "effects/backdrop.h"
 #include "effects/explo_class.h"
+#include "effects/flair.h"
 #include "effects/star_class.h"
 #include "enemies/enemy_class.h"
 #include "levels/levels.h"
@@ -88,18 +89,21 @@ static void MenuFrameSteps(Game& g) {
 }
 
 static void PlayFrameSteps(Game& g, FrameWatcher* watcher) {
+  BeginFlair(g);
   DrawBackdrop(g);
   StepStars(g);
   Spawner(g);
   if (!g.LevelOver) {
     StepEnemies(g);
     StepShots(g);
+    NoteNewShots(g);
     const bool shipFlies = g.Ship.Exists;
     StepShip(g);
     if (watcher && shipFlies) watcher->AfterShipStep(g);
     StepEnemyShots(g);
   }
   StepExplosions(g);
+  StepFlair(g);
   LevelDirector(g);
   StatusDisplay(g);
   if (g.Level.ChargeOn[AbilityShotEraser]) {

@@ -9,11 +9,13 @@
 
 #include "core/geometry.h"
 #include "effects/explo_class.h"
+#include "effects/flair.h"
 #include "effects/star_class.h"
 #include "enemies/data_tables.h"
 #include "enemies/enemy_class.h"
 #include "enemies/eshot_class.h"
 #include "levels/levels.h"
+#include "menus/play_guide.h"
 #include "save/progress.h"
 #include "save/save_session.h"
 #include "ship/ship_class.h"
@@ -103,10 +105,12 @@ struct MenuState {
   bool MusicStarted = false;
 };
 
-// Back-buffer drawing state: the colours of the next text and the next box.
+// Back-buffer drawing state: the colours of the next text and the next box, and how far the
+// picture is moved (the play column shaking after a heavy hit).
 struct DrawingPen {
   uint32_t TextColour = 0xFFFFFF;
   uint32_t FillColour = 0xFFFFFF;
+  int ShiftX = 0, ShiftY = 0;
 };
 
 // Bookkeeping that the harness reports.
@@ -147,6 +151,10 @@ struct Game {
   DrawingPen Pen;
   HarnessRecord Harness;
 
+  // What answers and guides the player: pictures and sounds only, never read by play.
+  FlairState Flair;
+  PlayGuide Guide;
+
   // Pause: no game frame runs while paused (or while the window is hidden), so the run is
   // the same with or without pauses.
   bool Paused = false;
@@ -155,6 +163,14 @@ struct Game {
 
   // Where progress is saved; empty means nowhere (saves are skipped).
   std::string SavePath;
+  // Where the player's settings are (shown on the pause screen; empty: none), and which key of
+  // the keyboard plays each of the game's keys, to name the right keys in the controls shown.
+  std::string SettingsPath;
+  std::array<uint8_t, 256> KeySource = [] {
+    std::array<uint8_t, 256> k{};
+    for (size_t i = 0; i < k.size(); ++i) k[i] = uint8_t(i);
+    return k;
+  }();
   SaveSession Save;  // may it be written, the lock on it
 };
 

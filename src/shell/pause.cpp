@@ -1,18 +1,53 @@
 // Pause: P (or a gamepad's Back) stops a level and starts it again; losing the window's focus
 // or hiding the window stops it too. While stopped no game frame runs at all, so the play
 // clock, the play time and the random draws carry on exactly where they were.
+#include "core/key_names.h"
+#include "effects/flair_sheet.h"
+#include "platform/blit.h"
 #include "platform/platform.h"
 #include "shell/shell.h"
 
 namespace {
 
-// "PAUSED" on a dark plate in the middle of the play column, over the frozen picture.
-void DrawPausePlate(Game& g) {
-  g.Plat->FillBox(330, 276, 470, 318, 0x10142C);
-  g.Plat->FillBox(330, 276, 470, 277, 0x7080C0);
-  g.Plat->FillBox(330, 317, 470, 318, 0x7080C0);
-  g.Plat->DrawText(376, 282, "PAUSED", 0xFFFFFF);
-  g.Plat->DrawText(373, 299, "P to play on", 0xA0A8C8);
+// The pause screen over the frozen picture: the field dimmed, PAUSED in large type, the
+// controls with the keys they are on now, and where the settings file is that moves them.
+void DrawPauseScreen(Game& g) {
+  ShadeBox(g, 100, 0, 700, 600, 0x02030A, 190);
+  const flair::Rect word = flair::WordSlot(flair::WordPaused);
+  Blit(g, SheetFlair, true, 120, 120 + word.Height(), 400 - word.Width() / 2, 400 + word.Width() / 2, word.Top,
+       word.Bottom, word.Left, word.Right);
+  auto key = [&](int gameKey) { return KeyNameForCode(g.KeySource[size_t(gameKey)]); };
+  DrawTextIn(g, 358, 172, key(KeyP) + " TO PLAY ON", 0xFFD060);
+
+  ShadeBox(g, 180, 206, 620, 384, 0x080C1C, 236);
+  DrawBoxIn(g, 180, 206, 620, 207, 0x5878B8);
+  DrawBoxIn(g, 180, 383, 620, 384, 0x5878B8);
+  DrawTextIn(g, 196, 214, "CONTROLS", 0x60D0FF);
+  const struct {
+    std::string Keys;
+    const char* What;
+  } rows[] = {
+      {key(KeyUp) + " " + key(KeyDown) + " " + key(KeyLeft) + " " + key(KeyRight), "STEER"},
+      {key(KeySpace), "FLY SLOWLY, FOR FINE DODGING"},
+      {key(KeyX) + " / " + key(KeyC), "FIRE SLOT X / C, ONE KEY AT A TIME"},
+      {key(KeyZ) + " / " + key(KeyV), "CHARGE ABILITIES"},
+      {key(KeyA) + " " + key(KeyS) + " " + key(KeyD), "POTIONS: HEALTH / CHARGE / FULL"},
+      {key(KeyEscape), "LEAVE THE LEVEL"},
+      {key(KeyP), "PAUSE, AND PLAY ON"},
+  };
+  int y = 234;
+  for (const auto& row : rows) {
+    DrawTextIn(g, 196, y, row.Keys, 0xFFFFFF);
+    DrawTextIn(g, 352, y, row.What, 0xC8D8F0);
+    y += 17;
+  }
+  if (!g.SettingsPath.empty()) {
+    DrawTextIn(g, 196, 398, "KEYS AND VOLUMES ARE SET IN", 0x8898B8);
+    // A long path keeps its end, which names the file.
+    std::string path = g.SettingsPath;
+    if (path.size() > 90) path = "..." + path.substr(path.size() - 87);
+    DrawTextIn(g, 196, 412, path, 0xC8D8F0);
+  }
 }
 
 }  // namespace
@@ -37,7 +72,7 @@ PauseStep StepPause(Game& g) {
   g.Still = still;
   if (!still) return PauseStep::Run;
   if (g.Paused && !wasPaused && !hidden) {
-    DrawPausePlate(g);
+    DrawPauseScreen(g);
     return PauseStep::Show;
   }
   return PauseStep::Wait;

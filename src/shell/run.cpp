@@ -108,7 +108,7 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
   std::unique_ptr<Autopilot> pilot;
   std::unique_ptr<AutopilotPlatform> piloted;
   if (o.Autopilot) {
-    pilot = std::make_unique<Autopilot>();
+    pilot = std::make_unique<Autopilot>(o.HumanPilot ? PilotLimits::Human() : PilotLimits{});
     piloted = std::make_unique<AutopilotPlatform>(*plat, *pilot, g);
     plat = piloted.get();
   }
@@ -124,11 +124,17 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
     g.SavePath = DefaultSavePath();
     // The autopilot keeps a save of its own beside the player's: a demo never spends the
     // player's points.
-    if (o.Autopilot) g.SavePath = (std::filesystem::path(g.SavePath).parent_path() / "Autopilot Save.gsv").string();
+    if (o.Autopilot)
+      g.SavePath = (std::filesystem::path(g.SavePath).parent_path() /
+                    (o.HumanPilot ? "Human Pilot Save.gsv" : "Autopilot Save.gsv"))
+                       .string();
   }
 
   plat->BeginFrame(0);
   ContentLoad(g);
+  g.SettingsPath = settingsPath;
+  g.KeySource = po.Keys.Source;
+  g.Flair.ShakeOn = settings.ScreenShake;
 
   // Scripts and --frames count the steps of this loop, paused ones included, so a recorded run
   // with pauses replays as it was; the state's `frame` counts the game frames that ran. The

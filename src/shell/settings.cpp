@@ -104,11 +104,16 @@ Settings ParseSettings(const std::string& text, const std::string& fileName, std
       if (Lower(value) == "centre" || Lower(value) == "center") field = -1;
       else number(-1, 16384, field);
     };
-    if (section == "display" && name == "fullscreen") {
+    auto yesNo = [&](bool& field) {
       const std::string v = Lower(value);
-      if (v == "yes" || v == "true" || v == "1") s.Window.FullScreen = true;
-      else if (v == "no" || v == "false" || v == "0") s.Window.FullScreen = false;
-      else warn(entry + " needs yes or no", s.Window.FullScreen ? "yes" : "no");
+      if (v == "yes" || v == "true" || v == "1") field = true;
+      else if (v == "no" || v == "false" || v == "0") field = false;
+      else warn(entry + " needs yes or no", field ? "yes" : "no");
+    };
+    if (section == "display" && name == "fullscreen") {
+      yesNo(s.Window.FullScreen);
+    } else if (section == "display" && name == "screen_shake") {
+      yesNo(s.ScreenShake);
     } else if (section == "display" && name == "window_width") {
       number(400, 16384, s.Window.Width);
     } else if (section == "display" && name == "window_height") {
@@ -159,7 +164,9 @@ std::string SettingsText(const Settings& s) {
          "window_width = "
       << s.Window.Width << "\nwindow_height = " << s.Window.Height << "\nwindow_x = " << place(s.Window.X)
       << "\nwindow_y = " << place(s.Window.Y)
-      << "\n\n[sound]\n"
+      << "\n# yes: a heavy hit shakes the picture of the play column for a moment; no: it stays still.\n"
+         "screen_shake = "
+      << (s.ScreenShake ? "yes" : "no") << "\n\n[sound]\n"
          "# 0 (silent) to 100 (as loud as the game plays them), on top of the game's own sound and\n"
          "# music switches and the music's fades.\n"
          "effects_volume = "

@@ -20,6 +20,7 @@ extern const std::array<KeyAction, KeyActionCount> KeyActions;
 struct Settings {
   WindowPlace Window;  // full screen or a window, and the window's size and place
   int EffectsVolume = 100, MusicVolume = 100;
+  bool ScreenShake = true;  // a heavy hit shakes the picture of the play column
   std::array<int, KeyActionCount> Keys{};  // the key of each action, by scan code
   Settings();
   KeyBindings Bindings() const;

@@ -1,5 +1,7 @@
 // Content load and the level start: the moments when pools are (re)created.
 #include "effects/explo_class.h"
+#include "effects/flair.h"
+#include "menus/play_guide.h"
 #include "effects/star_class.h"
 #include "enemies/data_tables.h"
 #include "levels/levels.h"
@@ -57,6 +59,8 @@ void StartLevel(Game& g, int levelIndex) {
   ResetLevelCounters(g);
   StartLevelMusic(g);
   g.InMenu = false;
+  ResetFlair(g);
+  StartPlayGuide(g);
 }
 
 void QuitGame(Game& g) {

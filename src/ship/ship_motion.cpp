@@ -112,6 +112,11 @@ void ShipClass::DrawShip(Game& g) {
     draw(SheetShots, 15, 71, 141, 186);
     return;
   }
+  if (ShipFlashing(g)) {
+    // Hurt: the whole ship flashes white-hot for a moment (the flash look sits at the row's end).
+    draw(SheetShips, SrcRectTop, SrcRectBottom, 9 * SrcRectRight, 10 * SrcRectRight);
+    return;
+  }
   if (g.Level.ChargeOn[AbilityRammer]) {
     // The rammer look sits in the column right of the plain ship.
     draw(SheetShips, SrcRectTop, SrcRectBottom, SrcRectRight, 2 * SrcRectRight);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "effects/explo_class.h"
+#include "effects/flair.h"
 #include "enemies/enemy_class.h"
 #include "platform/audio.h"
 #include "shell/game.h"
@@ -38,6 +39,7 @@ void ShotHitsEnemies(Game& g, ShotClass& s) {
 
     e.Hurt = true;
     PlaySoundIfOn(g, SoundEhit);
+    AddHitSparks(g, (s.Right - s.Left) / 2 + s.Left, s.Top);
     // The shot is spent, but it still strikes every other craft it overlaps in this frame.
     if (s.Kind != ShotGoldSplicer) s.Exists = false;  // the gold splicer pierces
     // Bosses shrug off the corrupter's ceasefire.

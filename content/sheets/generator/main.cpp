@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "effects/flair_sheet.h"
 #include "sheets.h"
 
 namespace {
@@ -66,7 +67,8 @@ int main(int argc, char** argv) {
   Canvas ships(450, 336, WhiteKey), backround(800, 600, BlackKey), stars(12, 5, BlackKey), shots(240, 161, WhiteKey),
       bars(204, 451, WhiteKey), enemies(982, 323, WhiteKey), explosions(1024, 159, BlackKey), eshots(30, 117, WhiteKey),
       title(800, 600, WhiteKey), mouse(20, 30, BlackKey), buttons(150, 195, WhiteKey), stats(200, 300, WhiteKey),
-      menuHelp(289, 563, WhiteKey), enemiesHurt(982, 323, WhiteKey), backdrop(600, 664, BlackKey);
+      menuHelp(289, 563, WhiteKey), enemiesHurt(982, 323, WhiteKey), backdrop(600, 664, BlackKey),
+      flairSheet(flair::SheetWidth, flair::SheetHeight, BlackKey);
   PaintShips(ships);
   PaintBackround(backround);
   PaintStars(stars);
@@ -82,14 +84,15 @@ int main(int argc, char** argv) {
   PaintMenuHelp(menuHelp, ships, enemies, eshots);
   PaintEnemiesHurt(enemiesHurt, enemies);
   PaintBackdrop(backdrop);
+  PaintFlair(flairSheet);
 
   // Resource names as the game asks for them.
-  const int count = 15;
+  const int count = 16;
   const std::pair<const char*, const Canvas*> sheets[count] = {
       {"Ships", &ships},     {"Backround", &backround}, {"Stars", &stars},       {"Shots", &shots},
       {"Bars", &bars},       {"Enemies", &enemies},     {"Explosions", &explosions}, {"EShots", &eshots},
       {"Title", &title},     {"Mouse", &mouse},         {"Buttons", &buttons},   {"Stats", &stats},
-      {"MenuHelp", &menuHelp}, {"EnemiesHurt", &enemiesHurt}, {"Backdrop", &backdrop}};
+      {"MenuHelp", &menuHelp}, {"EnemiesHurt", &enemiesHurt}, {"Backdrop", &backdrop}, {"Flair", &flairSheet}};
 
   std::ostringstream out;
   out << "// Written by zorvane_sheetgen at build time: the sprite sheets and the font.\n"

@@ -420,9 +420,9 @@ void PaintTitle(Canvas& c, const Canvas& ships, const Canvas& shots, const Canva
     for (int col = 0; col < 5; ++col) {
       int x0 = 167 + 49 * col, y0 = 107 + 49 * r, n = 5 * r + col;
       Bevel(c, x0, y0 + 13, x0 + 46, y0 + 46, PanelLight(), true, 1);
-      // The equip band.
-      Bevel(c, x0, y0, x0 + 46, y0 + 13, Hex(0x34466e), true, 1);
-      TextCentred(c, f9, x0 + 23, y0, "EQUIP", Hex(0xb8c8e8));
+      // The equip band: a raised button, so that it reads as the place to click to equip.
+      Bevel(c, x0, y0, x0 + 46, y0 + 13, Hex(0x4c70b8), true, 2);
+      TextCentred(c, Bold(9), x0 + 23, y0 + 1, "EQUIP", Hex(0xf4f8ff));
       // The shot itself on a dark window.
       c.FillRect(x0 + 2, y0 + 14, x0 + 44, y0 + 27, Hex(0x0c1020));
       const int* ic = ShotIcons[n];
@@ -608,6 +608,8 @@ void PaintMenuHelp(Canvas& c, const Canvas& ships, const Canvas& enemies, const 
     KeyCap(c, 40, y0 + 46, 20, "v");
     KeyCap(c, 62, y0 + 46, 20, ">");
     Text(c, f9, 90, y0 + 40, "ARROWS STEER THE SHIP", Caption);
+    KeyCap(c, 212, y0 + 22, 20, "P");
+    Text(c, f9, 238, y0 + 26, "PAUSE", Caption);
     KeyCap(c, 18, y0 + 72, 64, "SPACE");
     Text(c, f9, 90, y0 + 76, "FLY SLOWLY, FOR FINE DODGING", Caption);
     KeyCap(c, 18, y0 + 96, 20, "X");
