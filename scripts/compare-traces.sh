@@ -4,6 +4,8 @@
 # alter the game: build the old commit in a build folder of its own, then
 #   scripts/compare-traces.sh OLD/zorvane2 NEW/zorvane2
 # Exit status 0 when every run matches, 1 otherwise. KEEP=1 keeps the work folder.
+# IGNORE_SOUNDS="11 ..." leaves those sound slots out of every frame's list of sounds on both
+# sides, for a change that adds a sound and must alter nothing else.
 set -euo pipefail
 if [ $# -ne 2 ]; then
   echo "usage: $0 OLD_BINARY NEW_BINARY" >&2
@@ -100,6 +102,21 @@ for run in "${runs[@]}"; do
   read -r name save frames input <<<"$run"
   run_one "$old" "$work/old/$name" "$save" "$frames" "$input"
   run_one "$new" "$work/new/$name" "$save" "$frames" "$input"
+  if [ -n "${IGNORE_SOUNDS:-}" ]; then
+    for side in old new; do
+      for f in trace.jsonl final.json; do
+        python3 - "$work/$side/$name/$f" "$IGNORE_SOUNDS" <<'P'
+import re, sys
+path, ignored = sys.argv[1], set(sys.argv[2].split())
+def keep(m):
+    slots = [s for s in m.group(1).split(",") if s and s not in ignored]
+    return '"Sounds":[' + ",".join(slots) + "]"
+text = open(path).read()
+open(path, "w").write(re.sub(r'"Sounds":\[([0-9,]*)\]', keep, text))
+P
+      done
+    done
+  fi
   result=identical
   for f in trace.jsonl final.json save.gsv stdout; do
     if ! cmp -s "$work/old/$name/$f" "$work/new/$name/$f"; then
