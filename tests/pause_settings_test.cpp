@@ -123,18 +123,20 @@ TEST(Settings, RoundTripAndDamagedOrUnknownEntries) {
   s.Window = {false, 12, 34, 1024, 768};
   s.EffectsVolume = 40;
   s.MusicVolume = 0;
+  s.ScreenShake = false;
   s.Keys[5] = ScanCodeForName("W");  // fire_1
   std::ostringstream warnings;
   Settings back = ParseSettings(SettingsText(s), "settings.ini", warnings);
   EXPECT_EQ(warnings.str(), "");
   EXPECT_EQ(SettingsText(back), SettingsText(s));
+  EXPECT_FALSE(back.ScreenShake);
   EXPECT_EQ(back.Bindings().Source[KeyX], ScanCodeForName("W"));
   EXPECT_EQ(back.Bindings().Source[KeyC], KeyC);
 
   // Each bad line says so once and keeps its default (a window one pixel narrower than the
   // smallest allowed too); good lines around them still count.
   back = ParseSettings(
-      "[display]\nfullscreen = maybe\nwindow_width = 399\nwindow_x = 200\n[sound]\nmusic_volume = 101\n"
+      "[display]\nfullscreen = maybe\nwindow_width = 399\nwindow_x = 200\nscreen_shake = no\n[sound]\nmusic_volume = 101\n"
       "effects_volume = 30\nloudness = 3\n[keys]\nfire_1 = NOPE\ndance = X\npause = 59\nleave = C\njust words\n[colours]\n"
       "size = 3\n",
       "settings.ini", warnings);
@@ -143,6 +145,7 @@ TEST(Settings, RoundTripAndDamagedOrUnknownEntries) {
   EXPECT_NE(w.find("fire_2 and leave both have the key C"), std::string::npos) << w;
   EXPECT_NE(w.find("settings.ini line 2: 'fullscreen = maybe' needs yes or no; using yes"), std::string::npos) << w;
   EXPECT_TRUE(back.Window.FullScreen);
+  EXPECT_FALSE(back.ScreenShake);
   EXPECT_EQ(back.Window.Width, 800);
   EXPECT_EQ(back.Window.X, 200);
   EXPECT_EQ(back.MusicVolume, 100);

@@ -111,3 +111,48 @@ TEST(PilotPolicy, HoldsTheShieldOnlyWhenItCanActAndPressesTheEraserOnce) {
   EXPECT_TRUE(shieldHeld(150));
   EXPECT_TRUE(shieldHeld(150));
 }
+
+// The pilot with a person's limits, flying level 7 (gunners spraying bullets at random): a key
+// it presses stays down four frames at least, it turns to a new way of flying at most every
+// fifteen frames, hit or not, it never holds both fire keys, and what it decides does not depend
+// on the game's dice, which a person cannot see coming.
+TEST(PilotPolicy, WithAPersonsLimitsItIsSlowBlindToTheDiceAndHoldsOneGun) {
+  TestGame t;
+  Game& g = *t;
+  g.Progress.LevelOpen.fill(true);
+  StartLevel(g, 6);
+  Autopilot pilot(PilotLimits::Human());
+  std::array<int, 256> down{};
+  int lastTurn = -100, turns = 0;
+  std::array<bool, 4> lastArrows{};
+  for (int f = 0; f < 1500 && !g.InMenu; ++f) {
+    // The same moment with other dice ahead: the same choice.
+    if (f % 15 == 5) {
+      Autopilot twinA(PilotLimits::Human()), twinB(PilotLimits::Human());
+      Game other = g;
+      other.Rng.X ^= 0x5A5A5A;
+      twinA.Decide(g);  // the first frame of a level only fires
+      twinB.Decide(other);
+      EXPECT_EQ(twinA.Decide(g).Keys, twinB.Decide(other).Keys) << "frame " << f;
+    }
+    const PilotInput in = pilot.Decide(g);
+    EXPECT_FALSE(in.Keys[KeyX] && in.Keys[KeyC]) << "frame " << f;
+    for (size_t k = 0; k < 256; ++k) {
+      if (!in.Keys[k] && down[k] > 0) EXPECT_GE(down[k], 4) << "key " << k << " let go at frame " << f;
+      down[k] = in.Keys[k] ? down[k] + 1 : 0;
+    }
+    const std::array<bool, 4> arrows = {in.Keys[KeyUp], in.Keys[KeyDown], in.Keys[KeyLeft], in.Keys[KeyRight]};
+    // A new arrow pressed is a new way of flying (letting go is the end of the last one).
+    bool pressed = false;
+    for (size_t i = 0; i < 4; ++i) pressed = pressed || (arrows[i] && !lastArrows[i]);
+    if (pressed) {
+      EXPECT_GE(f - lastTurn, 15) << "frame " << f;
+      lastTurn = f;
+      ++turns;
+    }
+    lastArrows = arrows;
+    t.Plat.KeyState = in.Keys;
+    RunFrame(g);
+  }
+  EXPECT_GT(turns, 10) << "it flew";
+}
