@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "platform/audio.h"
+#include "save/safe_file.h"
 #include "save/save_file.h"
 #include "shell/autopilot_platform.h"
 #include "shell/harness_platform.h"
@@ -64,18 +65,11 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
 
   // The player's settings: read (and made on the first run) when playing; the headless harness
   // reads and writes them only when given --settings, so tests never depend on the player's.
-  const std::string settingsPath = !o.SettingsFile.empty() ? o.SettingsFile : o.Headless ? "" : DefaultSettingsPath();
-  Settings settings;
-  std::string settingsText;
-  if (!settingsPath.empty()) {
-    if (LoadSettings(settingsPath, settings, std::cerr)) {
-      settingsText = SettingsText(settings);
-    } else if (std::string why; SaveSettings(settingsPath, settings, &why)) {
-      settingsText = SettingsText(settings);  // made on the first run, to be found and edited
-    } else {
-      std::cerr << "zorvane2: could not write the settings " << settingsPath << " (" << why << ")\n";
-    }
-  }
+  SettingsFile settingsFile;
+  settingsFile.Path = !o.SettingsFile.empty() ? o.SettingsFile : o.Headless ? "" : DefaultSettingsPath();
+  if (settingsFile.Path.empty() && o.SettingsFile.empty() && !o.Headless)
+    std::cerr << "zorvane2: " << NoHomeFolder() << "; playing with the default settings, which are not written\n";
+  Settings settings = LoadSettings(settingsFile, std::cerr);
   if (o.WindowModeGiven) settings.Window.FullScreen = !o.Windowed;
 
   PlatformOptions po;
@@ -122,6 +116,11 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
   g.SavePath = o.SaveFile;
   if (g.SavePath.empty()) {
     g.SavePath = DefaultSavePath();
+    if (g.SavePath.empty()) {
+      // Nowhere to keep progress: said at the start and at each save, and nothing is written.
+      g.SavePath = "Game Save.gsv";
+      g.Save.Nowhere = NoHomeFolder();
+    }
     // The autopilot keeps a save of its own beside the player's: a demo never spends the
     // player's points.
     if (o.Autopilot) g.SavePath = (std::filesystem::path(g.SavePath).parent_path() / "Autopilot Save.gsv").string();
@@ -156,11 +155,9 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
     }
   }
   plat->SetPaused(false);
-  if (!settingsPath.empty()) {
+  if (!settingsFile.Path.empty()) {
     device->GetWindowPlace(settings.Window);
-    std::string why;
-    if (SettingsText(settings) != settingsText && !SaveSettings(settingsPath, settings, &why))
-      std::cerr << "zorvane2: could not write the settings " << settingsPath << " (" << why << ")\n";
+    SaveSettings(settingsFile, settings, std::cerr);
   }
 
   int status = 0;

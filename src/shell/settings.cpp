@@ -11,9 +11,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
+#include "save/safe_file.h"
 #include "shell/game.h"
 #include "shell/script.h"
 
@@ -175,53 +175,102 @@ std::string SettingsText(const Settings& s) {
 }
 
 std::string DefaultSettingsPath() {
-  namespace fs = std::filesystem;
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  fs::path base;
-  // Only an absolute XDG_CONFIG_HOME counts, as the convention says.
-  if (xdg && *xdg && fs::path(xdg).is_absolute()) base = xdg;
-  else if (const char* home = std::getenv("HOME"); home && *home) base = fs::path(home) / ".config";
-  else base = ".config";
-  return (base / "zorvane2" / "settings.ini").string();
+  const std::string config = UserFolder("XDG_CONFIG_HOME", ".config");
+  return config.empty() ? "" : (std::filesystem::path(config) / "zorvane2" / "settings.ini").string();
 }
 
-bool LoadSettings(const std::string& path, Settings& s, std::ostream& warnings) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream text;
-  text << in.rdbuf();
-  s = ParseSettings(text.str(), std::filesystem::path(path).filename().string(), warnings);
-  return true;
+namespace {
+
+int Injected(const SettingsFile& f, SaveStep step) { return f.Fault ? f.Fault(step) : 0; }
+
+// "the settings PATH", naming the link's target too.
+std::string Named(const std::string& path, const PathTarget& t) {
+  return "the settings " + path + (t.Link && !t.Error ? " (a link to " + t.File + ")" : "");
 }
 
-bool SaveSettings(const std::string& path, const Settings& s, std::string* why) {
-  namespace fs = std::filesystem;
-  auto fail = [&](const std::string& reason) {
-    if (why) *why = reason;
+}  // namespace
+
+Settings LoadSettings(SettingsFile& f, std::ostream& say) {
+  f.NoWriting.clear();
+  f.Text.clear();
+  if (f.Path.empty()) return Settings{};
+  const PathTarget t = FollowLinks(f.Path);
+  const std::string named = Named(f.Path, t);
+  // Whatever cannot be read whole is the player's and stays as it is; the game plays with the
+  // defaults meanwhile.
+  auto keep = [&](const std::string& why) {
+    f.NoWriting = why;
+    say << "zorvane2: " << why << "; playing with the default settings, and the file is left as it is\n";
+    return Settings{};
+  };
+  if (t.Error) return keep(named + " cannot be followed (" + std::strerror(t.Error) + ")");
+  // A pipe would hang the start, a device be read for ever: only a regular file is opened.
+  if (t.Exists && !S_ISREG(t.Mode)) return keep(named + " is " + KindOf(t.Mode) + ", not a file");
+  RemoveLeftovers(t.File);
+
+  int err = Injected(f, SaveStep::Open);
+  const int fd = err ? -1 : ::open(t.File.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0 && !err) err = errno;
+  if (err == ENOENT || err == ENOTDIR) {
+    // The first start: the file is made with the defaults, to be found and edited.
+    Settings s;
+    SaveSettings(f, s, say);
+    return s;
+  }
+  if (err) return keep(named + " cannot be read (" + std::strerror(err) + ")");
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return keep(named + " is " + KindOf(st.st_mode) + ", not a file");
+  }
+  // One byte more than is ever read tells a file that is larger.
+  std::string text(SettingsFileLimit + 1, '\0');
+  size_t got = 0;
+  err = Injected(f, SaveStep::Read);
+  while (!err && got < text.size()) {
+    ssize_t n = ::read(fd, text.data() + got, text.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) err = errno;
+    if (n <= 0) break;
+    got += size_t(n);
+  }
+  ::close(fd);
+  if (err) return keep(named + " cannot be read (" + std::strerror(err) + ")");
+  text.resize(got);
+  if (got > SettingsFileLimit) {
+    // Far more than settings take (a few kilobytes): something else was saved there. Its first
+    // whole lines are read; it is never written over.
+    text.resize(text.rfind('\n', SettingsFileLimit - 1) + 1);
+    f.NoWriting = named + " is larger than " + std::to_string(SettingsFileLimit / 1024) +
+                  " KiB, which no settings file is; only its start was read";
+    say << "zorvane2: " << f.NoWriting << ", and the file is left as it is\n";
+  }
+  Settings s = ParseSettings(text, std::filesystem::path(f.Path).filename().string(), say);
+  if (f.NoWriting.empty()) f.Text = SettingsText(s);
+  return s;
+}
+
+bool SaveSettings(SettingsFile& f, const Settings& s, std::ostream& say) {
+  if (f.Path.empty()) return true;
+  const std::string text = SettingsText(s);
+  if (text == f.Text) return true;  // the file holds these already
+  if (!f.NoWriting.empty()) {
+    say << "zorvane2: the settings were not written: " << f.NoWriting << "\n";
+    return false;
+  }
+  // Looked at again: what is at the path may have changed since the start.
+  const PathTarget t = FollowLinks(f.Path);
+  auto fail = [&](const std::string& why) {
+    say << "zorvane2: could not write the settings "
+        << (t.Link && !t.Error ? t.File + " through the link " + f.Path : f.Path) << " (" << why << ")\n";
     return false;
   };
-  fs::path folder = fs::path(path).parent_path();
+  if (t.Error) return fail(std::string("the path cannot be followed: ") + std::strerror(t.Error));
+  if (t.Exists && !S_ISREG(t.Mode)) return fail(std::string("it is ") + KindOf(t.Mode) + ", which is never replaced");
   std::error_code ec;
-  if (!folder.empty()) fs::create_directories(folder, ec);
-  if (ec) return fail("cannot make the folder " + folder.string() + ": " + ec.message());
-  std::string temp = path + ".tmpXXXXXX";
-  int fd = ::mkstemp(temp.data());
-  if (fd < 0) return fail(std::strerror(errno));
-  ::fchmod(fd, 0644);
-  const std::string text = SettingsText(s);
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += size_t(n);
-  }
-  int err = done < text.size() ? (errno ? errno : EIO) : (::fsync(fd) != 0 ? errno : 0);
-  if (::close(fd) != 0 && !err) err = errno;
-  if (!err && ::rename(temp.c_str(), path.c_str()) != 0) err = errno;
-  if (err) {
-    ::unlink(temp.c_str());
-    return fail(std::strerror(err));
-  }
+  if (!t.Link) std::filesystem::create_directories(FolderOf(t.File), ec);  // a link's target folder is never made
+  if (ec) return fail("cannot make the folder " + FolderOf(t.File) + ": " + ec.message());
+  if (int err = ReplaceFile(t.File, text, t.Exists ? t.Mode : 0644, f.Fault)) return fail(std::strerror(err));
+  f.Text = text;
   return true;
 }
