@@ -1,5 +1,6 @@
 // The settings file on the disk: whatever is at its path, the game starts, plays, and never writes
-// over a file it could not read; and without a home folder nothing is written.
+// over a file it could not read; bindings that would put the erase chord on one key are refused;
+// a file of garbage is reported briefly and safely; and without a home folder nothing is written.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -159,6 +160,59 @@ TEST(SettingsFile, LeftoversOfKilledWritesGoAtTheNextStart) {
   std::sort(left.begin(), left.end());
   std::sort(kept.begin(), kept.end());
   EXPECT_EQ(left, kept);
+}
+
+// The erase chord (erase's key held with charge_1's while clicking the erase button) wipes all
+// progress: it stays on two keys that no other action has, whatever the file says.
+TEST(Settings, TheEraseChordKeepsTwoKeysOfItsOwn) {
+  struct Case {
+    const char* Lines;
+    std::vector<std::pair<const char*, const char*>> Keys;  // action, key it ends with
+    int Refused;
+  };
+  const Case cases[] = {
+      {"erase = Z", {{"erase", "Q"}, {"charge_1", "Z"}}, 1},
+      {"charge_1 = Q", {{"erase", "Q"}, {"charge_1", "Z"}}, 1},
+      {"erase = X", {{"erase", "Q"}, {"fire_1", "X"}}, 1},          // fire_1's key
+      {"pause = Z", {{"pause", "P"}, {"charge_1", "Z"}}, 1},        // the chord's other key
+      {"erase = W\nfire_1 = W", {{"erase", "Q"}, {"fire_1", "W"}}, 1},
+      {"erase = Z\npause = Q", {{"erase", "Q"}, {"pause", "P"}}, 2},  // refusing one brings the next
+      {"erase = Z\ncharge_1 = Q", {{"erase", "Z"}, {"charge_1", "Q"}}, 0},  // swapped: still two keys
+      {"erase = W\ncharge_1 = 2", {{"erase", "W"}, {"charge_1", "2"}}, 0},
+      {"fire_1 = C", {{"fire_1", "C"}, {"erase", "Q"}}, 0},  // other actions may share, as before
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Lines);
+    std::ostringstream warnings;
+    Settings s = ParseSettings(std::string("[keys]\n") + c.Lines + "\n", "settings.ini", warnings);
+    const std::string w = warnings.str();
+    for (auto [action, key] : c.Keys) EXPECT_EQ(NameForScanCode(s.Keys[Action(action)]), key) << action << "\n" << w;
+    int refused = 0;
+    for (size_t at = w.find("is refused"); at != std::string::npos; at = w.find("is refused", at + 1)) ++refused;
+    EXPECT_EQ(refused, c.Refused) << w;
+    const KeyBindings b = s.Bindings();
+    EXPECT_NE(b.Source[KeyQ], b.Source[KeyZ]);
+  }
+}
+
+// A file of garbage: a screenful of lines at most, each short, with no byte that a terminal would
+// take as a command; the count of the rest is said.
+TEST(Settings, AFileOfGarbageIsReportedBrieflyAndSafely) {
+  std::string text = "[keys]\nfire_1 = \x1b[2J\x1b]0;owned\x07\n" + std::string(1 << 20, 'x') + "\n";
+  for (int i = 0; i < 5000; ++i) text += "junk " + std::to_string(i) + "\n";
+  text += "pause = \xff\xfe\n";
+  std::ostringstream warnings;
+  ParseSettings(text, "settings.ini", warnings);
+  const std::string w = warnings.str();
+  EXPECT_EQ(Lines(w), SettingsWarningsShown + 1);
+  EXPECT_NE(w.find("settings.ini: 4983 more problems not shown\n"), std::string::npos) << w.substr(w.size() - 200);
+  EXPECT_NE(w.find("'fire_1 = \\x1B[2J\\x1B]0;owned\\x07' is not a key name"), std::string::npos) << w;
+  EXPECT_NE(w.find("a line of 1048576 characters ('xxxx"), std::string::npos);
+  std::istringstream lines(w);
+  for (std::string line; std::getline(lines, line);) {
+    EXPECT_LT(line.size(), 300u);
+    for (unsigned char ch : line) ASSERT_TRUE(ch >= 0x20 && ch < 0x7F) << line;
+  }
 }
 
 // Without HOME (a service, env -i) the account's home from the password database is used; with no

@@ -57,6 +57,24 @@ std::string Lower(std::string s) {
   return s;
 }
 
+// A line of the file as it may be shown on a terminal: bytes other than printable ASCII as \xHH,
+// so nothing in the file can move the cursor, change colours or clear the screen.
+std::string Printable(const std::string& s) {
+  static const char hex[] = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : s) {
+    if (c >= 0x20 && c < 0x7F) out += char(c);
+    else out += std::string("\\x") + hex[c >> 4] + hex[c & 15];
+  }
+  return out;
+}
+
+size_t ActionIndex(const char* name) {
+  size_t i = 0;
+  while (i < KeyActions.size() && std::strcmp(KeyActions[i].Name, name) != 0) ++i;
+  return i;
+}
+
 bool WholeNumber(const std::string& s, int low, int high, int& out) {
   int v = 0;
   auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
@@ -71,16 +89,26 @@ Settings ParseSettings(const std::string& text, const std::string& fileName, std
   Settings s;
   std::istringstream in(text);
   std::string line, section;
-  int lineNo = 0;
+  int lineNo = 0, problems = 0;
+  // A file of garbage must not flood the terminal: the first problems are said, the rest counted.
+  auto say = [&](const std::string& what) {
+    if (++problems <= SettingsWarningsShown) warnings << "zorvane2: " << Printable(what) << "\n";
+  };
   auto warn = [&](const std::string& why, const std::string& fallback) {
-    warnings << "zorvane2: " << fileName << " line " << lineNo << ": " << why
-             << (fallback.empty() ? "" : "; using " + fallback) << "\n";
+    say(fileName + " line " + std::to_string(lineNo) + ": " + why + (fallback.empty() ? "" : "; using " + fallback));
   };
   while (std::getline(in, line)) {
     ++lineNo;
     if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
     line = Trim(line);
     if (line.empty()) continue;
+    // No entry is anywhere near this long; such a line is not shown whole.
+    if (line.size() > SettingsLineLimit) {
+      warn("a line of " + std::to_string(line.size()) + " characters ('" + line.substr(0, 40) +
+               "...') is too long to be an entry",
+           "");
+      continue;
+    }
     if (line.front() == '[') {
       section = Lower(Trim(line.substr(1, line.find(']') == std::string::npos ? std::string::npos : line.find(']') - 1)));
       if (line.back() != ']' || (section != "display" && section != "sound" && section != "keys"))
@@ -135,12 +163,33 @@ Settings ParseSettings(const std::string& text, const std::string& fileName, std
       warn("unknown entry '" + name + "'" + (section.empty() ? " outside a section" : " in [" + section + "]"), "");
     }
   }
-  // One key for two actions plays both at once: said, and left as written.
+  // Held together while clicking the erase button, the erase key and charge_1's key wipe all
+  // progress: the chord must stay two keys that nothing else plays, or one key (or a key held
+  // for something else) and a click would do it. A binding that breaks this is refused and its
+  // action keeps its own key; where neither of the two was moved, the other one goes back.
+  const size_t chord[] = {ActionIndex("erase"), ActionIndex("charge_1")};
+  for (bool refused = true; refused;) {
+    refused = false;
+    for (size_t c : chord)
+      for (size_t i = 0; i < s.Keys.size() && !refused; ++i) {
+        if (i == c || s.Keys[i] != s.Keys[c]) continue;
+        const size_t back = s.Keys[c] != KeyActions[c].DefaultKey ? c : i, other = back == c ? i : c;
+        say(fileName + ": '" + KeyActions[back].Name + " = " + NameForScanCode(s.Keys[back]) +
+            "' is refused: the erase chord (erase held with charge_1) needs two different keys that no other action has, and " +
+            KeyActions[other].Name + " has it; using " + NameForScanCode(KeyActions[back].DefaultKey));
+        s.Keys[back] = KeyActions[back].DefaultKey;
+        refused = true;
+      }
+  }
+  // One key for two other actions plays both at once: said, and left as written.
   for (size_t i = 0; i < s.Keys.size(); ++i)
     for (size_t j = i + 1; j < s.Keys.size(); ++j)
       if (s.Keys[i] == s.Keys[j])
-        warnings << "zorvane2: " << fileName << ": " << KeyActions[i].Name << " and " << KeyActions[j].Name
-                 << " both have the key " << NameForScanCode(s.Keys[i]) << "; it plays both\n";
+        say(fileName + ": " + KeyActions[i].Name + " and " + KeyActions[j].Name + " both have the key " +
+            NameForScanCode(s.Keys[i]) + "; it plays both");
+  if (problems > SettingsWarningsShown)
+    warnings << "zorvane2: " << Printable(fileName) << ": " << problems - SettingsWarningsShown
+             << " more problems not shown\n";
   return s;
 }
 

@@ -29,8 +29,14 @@ struct Settings {
 
 // Settings take a few kilobytes: no more than this is read of the file.
 inline constexpr size_t SettingsFileLimit = 64 * 1024;
+// Of the problems found in a file, no more than this many are said, one line each (then how many
+// more there were), and no more than this many characters of a line are shown.
+inline constexpr int SettingsWarningsShown = 20;
+inline constexpr size_t SettingsLineLimit = 200;
+
 // Reads the file's text. A damaged or unknown entry is reported as one line on `warnings`
-// and the entry keeps its default.
+// and the entry keeps its default. A binding that would put the erase chord on one key, or give
+// one of its keys to another action, is refused the same way.
 Settings ParseSettings(const std::string& text, const std::string& fileName, std::ostream& warnings);
 // The file's text, with a comment before every entry.
 std::string SettingsText(const Settings& s);
