@@ -2,10 +2,16 @@
 // dump and screenshot around them.
 #include "shell/run.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
-#include <sstream>
 
 #include "platform/audio.h"
 #include "save/safe_file.h"
@@ -18,23 +24,43 @@
 
 namespace {
 
-bool ReadWholeFile(const std::string& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream s;
-  s << in.rdbuf();
-  out = s.str();
-  return true;
+// The whole of a file (or a pipe); false, with the reason in `why`, when it cannot be read. A
+// folder is refused rather than read as nothing.
+bool ReadWholeFile(const std::string& path, std::string& out, std::string& why) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    why = std::strerror(errno);
+    return false;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    why = "it is a folder";
+    return false;
+  }
+  out.clear();
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) why = std::strerror(errno);
+    if (n <= 0) break;
+    out.append(buffer, size_t(n));
+  }
+  ::close(fd);
+  return why.empty();
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& text) {
+// Writes a file (or standard output for "-") through `write`, so a long one is never held whole.
+bool WriteWholeFile(const std::string& path, const std::function<void(std::ostream&)>& write) {
   if (path == "-") {
-    std::cout << text;
+    write(std::cout);
     std::cout.flush();
     return bool(std::cout);
   }
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
+  write(out);
+  out.flush();
   return bool(out);
 }
 
@@ -44,8 +70,8 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
   std::optional<InputScript> script;
   if (!o.InputFile.empty()) {
     std::string text, error;
-    if (!ReadWholeFile(o.InputFile, text)) {
-      std::cerr << "zorvane2: cannot read the input script " << o.InputFile << "\n";
+    if (!ReadWholeFile(o.InputFile, text, error)) {
+      std::cerr << "zorvane2: cannot read the input script " << o.InputFile << " (" << error << ")\n";
       return 2;
     }
     script = InputScript::Parse(text, &error);
@@ -161,11 +187,12 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
   }
 
   int status = 0;
-  if (!o.DumpStateFile.empty() && !WriteWholeFile(o.DumpStateFile, StateJson(g, false) + "\n")) {
+  if (!o.DumpStateFile.empty() &&
+      !WriteWholeFile(o.DumpStateFile, [&](std::ostream& out) { out << StateJson(g, false) << '\n'; })) {
     std::cerr << "zorvane2: could not write the state dump " << o.DumpStateFile << "\n";
     status = 1;
   }
-  if (!o.RecordFile.empty() && !WriteWholeFile(o.RecordFile, recorder.Text())) {
+  if (!o.RecordFile.empty() && !WriteWholeFile(o.RecordFile, [&](std::ostream& out) { recorder.Write(out); })) {
     std::cerr << "zorvane2: could not write the input record " << o.RecordFile << "\n";
     status = 1;
   }
