@@ -1,7 +1,7 @@
 // Saving survives being killed at any moment: a process saves over and over and is killed
 // with SIGKILL at a random moment; the file on disk is then always a whole, valid block holding
 // the last progress saved or the one before it, never a torn or half-written one; and the next
-// start tidies away what the killed save left.
+// start tidies away what the killed save left. The settings file, written the same way, too.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -10,11 +10,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <random>
+#include <sstream>
 #include <thread>
 
 #include "save/save_file.h"
+#include "shell/settings.h"
 #include "test_support.h"
 
 namespace {
@@ -116,4 +119,72 @@ TEST(CrashSafeSave, KilledWhileSavingLeavesTheOldOrTheNewProgress) {
   std::sort(left.begin(), left.end());
   std::sort(kept.begin(), kept.end());
   EXPECT_EQ(left, kept);
+}
+
+namespace {
+
+// The settings as the writing process leaves them: each write a pixel further right.
+Settings Written(int n) {
+  Settings s;
+  s.Window.X = n;
+  s.EffectsVolume = n % 101;
+  return s;
+}
+
+}  // namespace
+
+// 40 rounds here; ZORVANE_KILL_ROUNDS=200 for a longer try by hand.
+TEST(CrashSafeSettings, KilledWhileWritingLeavesTheOldOrTheNewFile) {
+  TempDir dir;
+  SettingsFile f;
+  f.Path = dir.File("settings.ini");
+  std::ostringstream said;
+  ASSERT_TRUE(SaveSettings(f, Written(0), said));
+  const char* many = std::getenv("ZORVANE_KILL_ROUNDS");
+  const int rounds = many ? std::atoi(many) : 40;
+  std::mt19937 rng(20261207);
+  int last = 0, moved = 0;
+  for (int round = 0; round < rounds; ++round) {
+    int pipeFds[2];
+    ASSERT_EQ(pipe(pipeFds), 0);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      // From what is on the disk, the next settings again and again, telling the parent each time.
+      close(pipeFds[0]);
+      std::ostringstream quiet;
+      SettingsFile mine;
+      mine.Path = f.Path;
+      for (int n = LoadSettings(mine, quiet).Window.X + 1;; ++n) {
+        if (!SaveSettings(mine, Written(n), quiet)) _exit(3);
+        const char done = 1;
+        if (write(pipeFds[1], &done, 1) != 1) _exit(4);
+      }
+    }
+    close(pipeFds[1]);
+    const int writes = std::uniform_int_distribution<int>(0, 2)(rng);
+    char done = 0;
+    for (int i = 0; i < writes; ++i) ASSERT_EQ(read(pipeFds[0], &done, 1), 1);
+    std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 25000)(rng)));
+    ASSERT_EQ(kill(child, SIGKILL), 0);
+    close(pipeFds[0]);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the writing process stopped by itself, status " << status;
+
+    // Whole: exactly one of the files the child wrote, read without a word. Never an older one.
+    const std::string text = ReadFile(f.Path);
+    std::ostringstream warnings;
+    const Settings s = ParseSettings(text, "settings.ini", warnings);
+    ASSERT_EQ(warnings.str(), "") << "round " << round;
+    ASSERT_EQ(text, SettingsText(Written(s.Window.X))) << "round " << round << ": a torn file";
+    ASSERT_GE(s.Window.X, last) << "round " << round << ": settings written were lost";
+    if (s.Window.X > last) ++moved;
+    last = s.Window.X;
+  }
+  EXPECT_GT(moved, rounds / 3);
+  // The next start takes away every temporary file the kills left.
+  LoadSettings(f, said);
+  EXPECT_EQ(f.NoWriting, "");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path), {}), 1);
 }
