@@ -166,7 +166,8 @@ Settings ParseSettings(const std::string& text, const std::string& fileName, std
   // Held together while clicking the erase button, the erase key and charge_1's key wipe all
   // progress: the chord must stay two keys that nothing else plays, or one key (or a key held
   // for something else) and a click would do it. A binding that breaks this is refused and its
-  // action keeps its own key; where neither of the two was moved, the other one goes back.
+  // action keeps its own key: the chord key's when it was moved, else the other action's. Each
+  // refusal moves a key back home, so this ends.
   const size_t chord[] = {ActionIndex("erase"), ActionIndex("charge_1")};
   for (bool refused = true; refused;) {
     refused = false;
@@ -175,8 +176,9 @@ Settings ParseSettings(const std::string& text, const std::string& fileName, std
         if (i == c || s.Keys[i] != s.Keys[c]) continue;
         const size_t back = s.Keys[c] != KeyActions[c].DefaultKey ? c : i, other = back == c ? i : c;
         say(fileName + ": '" + KeyActions[back].Name + " = " + NameForScanCode(s.Keys[back]) +
-            "' is refused: the erase chord (erase held with charge_1) needs two different keys that no other action has, and " +
-            KeyActions[other].Name + " has it; using " + NameForScanCode(KeyActions[back].DefaultKey));
+            "' is refused: the erase chord (erase held with charge_1) needs two keys of its own, and " +
+            KeyActions[other].Name + " has " + NameForScanCode(s.Keys[back]) + "; using " +
+            NameForScanCode(KeyActions[back].DefaultKey));
         s.Keys[back] = KeyActions[back].DefaultKey;
         refused = true;
       }
