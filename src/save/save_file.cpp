@@ -183,11 +183,12 @@ bool TakeLock(Game& g, const std::string& path, const PathTarget& t) {
   if (fd < 0) {
     if (!err) err = errno;
     struct stat st {};
-    if (::lstat(lockPath.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return refuse(std::string("it is ") + KindOf(st.st_mode));
+    if (::lstat(lockPath.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+      return refuse(std::string("it is ") + KindOf(st.st_mode));  // a folder, a link
     return refuse(Reason(err));
   }
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {  // a pipe or a device opens, but is no lock
     ::close(fd);
     return refuse(std::string("it is ") + KindOf(st.st_mode));
   }
