@@ -200,12 +200,12 @@ TEST(Settings, TheEraseChordKeepsTwoKeysOfItsOwn) {
 TEST(Settings, AFileOfGarbageIsReportedBrieflyAndSafely) {
   std::string text = "[keys]\nfire_1 = \x1b[2J\x1b]0;owned\x07\n" + std::string(1 << 20, 'x') + "\n";
   for (int i = 0; i < 5000; ++i) text += "junk " + std::to_string(i) + "\n";
-  text += "pause = \xff\xfe\n";
+  text += "pause = \xff\xfe\nfire_2 = " + std::string(100, '\x9b') + "\n";  // 0x9B: a terminal's CSI
   std::ostringstream warnings;
   ParseSettings(text, "settings.ini", warnings);
   const std::string w = warnings.str();
   EXPECT_EQ(Lines(w), SettingsWarningsShown + 1);
-  EXPECT_NE(w.find("settings.ini: 4983 more problems not shown\n"), std::string::npos) << w.substr(w.size() - 200);
+  EXPECT_NE(w.find("settings.ini: 4984 more problems not shown\n"), std::string::npos) << w.substr(w.size() - 200);
   EXPECT_NE(w.find("'fire_1 = \\x1B[2J\\x1B]0;owned\\x07' is not a key name"), std::string::npos) << w;
   EXPECT_NE(w.find("a line of 1048576 characters ('xxxx"), std::string::npos);
   std::istringstream lines(w);

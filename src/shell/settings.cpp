@@ -102,9 +102,10 @@ Settings ParseSettings(const std::string& text, const std::string& fileName, std
     if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
     line = Trim(line);
     if (line.empty()) continue;
-    // No entry is anywhere near this long; such a line is not shown whole.
-    if (line.size() > SettingsLineLimit) {
-      warn("a line of " + std::to_string(line.size()) + " characters ('" + line.substr(0, 40) +
+    // No entry is anywhere near this long, even shown with its odd bytes escaped; such a line is
+    // not shown whole.
+    if (Printable(line).size() > SettingsLineLimit) {
+      warn("a line of " + std::to_string(line.size()) + " characters ('" + line.substr(0, 30) +
                "...') is too long to be an entry",
            "");
       continue;
@@ -251,6 +252,7 @@ Settings LoadSettings(SettingsFile& f, std::ostream& say) {
   // defaults meanwhile.
   auto keep = [&](const std::string& why) {
     f.NoWriting = why;
+    f.Text = SettingsText(Settings{});  // said again at quit only if the player changed something
     say << "zorvane2: " << why << "; playing with the default settings, and the file is left as it is\n";
     return Settings{};
   };
@@ -297,7 +299,7 @@ Settings LoadSettings(SettingsFile& f, std::ostream& say) {
     say << "zorvane2: " << f.NoWriting << ", and the file is left as it is\n";
   }
   Settings s = ParseSettings(text, std::filesystem::path(f.Path).filename().string(), say);
-  if (f.NoWriting.empty()) f.Text = SettingsText(s);
+  f.Text = SettingsText(s);
   return s;
 }
 

@@ -48,7 +48,7 @@ std::string DefaultSettingsPath();
 struct SettingsFile {
   std::string Path;       // as given; empty: none (the defaults, nothing read or written)
   std::string NoWriting;  // not empty: the file is never written this run, for this reason
-  std::string Text;       // what the file holds as far as the game knows, so an unchanged one is left alone
+  std::string Text;       // the settings as the start left them: unchanged, they are not written again
   std::function<int(SaveStep)> Fault;  // for tests: the error a step meets, as for the save
 };
 
