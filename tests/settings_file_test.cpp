@@ -58,7 +58,7 @@ TEST(SettingsFile, NothingAtThePathIsReplacedOrLost) {
     std::vector<std::pair<SaveStep, int>> Faults;
     Outcome Result;
     bool Loads;   // the player's binding comes back
-    bool Linked;  // the path is a link, which stays one, to this folder's "target.ini"
+    bool Linked;  // the path is a link (which stays one) to dotfiles/target.ini
   };
   const Case cases[] = {
       {"the player's file", file, {}, Replaced, true, false},
