@@ -1,6 +1,13 @@
 // The harness contract: options, input scripts, recording, traces and their determinism.
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
+#include <chrono>
+#include <climits>
+#include <random>
+
+#include "core/types.h"
 #include "shell/options.h"
 #include "shell/script.h"
 #include "test_support.h"
@@ -82,6 +89,91 @@ TEST(InputScript, MalformedLinesAreRejectedWithTheirLineNumber) {
     EXPECT_FALSE(InputScript::Parse(std::string("0 key A\n") + bad + "\n", &error)) << bad;
     EXPECT_EQ(error.rfind("line 2:", 0), 0u) << error;
   }
+}
+
+// Each frame finds its own lines, however long the script: the lines of overlapping ranges, long
+// and short, apply in the script's order (the last "mouse" of a frame wins, motion saturates as it
+// adds up, so the order shows), and a frame costs no more for the lines of other frames.
+TEST(InputScript, EachFrameFindsItsLinesInTheScriptsOrderHoweverLongTheScript) {
+  std::mt19937 rng(31);
+  auto pick = [&](long long low, long long high) { return std::uniform_int_distribution<long long>(low, high)(rng); };
+  struct Line {
+    long long First, Last;
+    int Kind, A, B;
+  };
+  std::vector<Line> lines;
+  std::string text;
+  for (int i = 0; i < 3000; ++i) {
+    const long long first = pick(0, 2000), last = first + (pick(0, 9) == 0 ? pick(0, 3000) : pick(0, 5));
+    const Line l{first, last, int(pick(0, 3)), int(pick(-100000, 100000)), int(pick(-100000, 100000))};
+    lines.push_back(l);
+    const char* what[] = {"key ", "mouse ", "move ", "lbutton"};
+    text += std::to_string(first) + "-" + std::to_string(last) + " " + what[l.Kind] +
+            (l.Kind == 0 ? NameForScanCode(std::abs(l.A) % 211 + 1)
+                         : l.Kind == 3 ? "" : std::to_string(l.A) + " " + std::to_string(l.B)) +
+            "\n";
+  }
+  std::string error;
+  auto s = InputScript::Parse(text, &error);
+  ASSERT_TRUE(s) << error;
+  for (long long frame = 0; frame <= 5200; frame += 7) {
+    FrameInput want;
+    for (const Line& l : lines) {
+      if (frame < l.First || frame > l.Last) continue;
+      if (l.Kind == 0) want.Keys[size_t(std::abs(l.A) % 211 + 1)] = true;
+      if (l.Kind == 1 && frame == l.First) want.HasTarget = true, want.TargetX = l.A, want.TargetY = l.B;
+      if (l.Kind == 2) want.Dx = SatAddLong(want.Dx, l.A), want.Dy = SatAddLong(want.Dy, l.B);
+      if (l.Kind == 3) want.LButton = true;
+    }
+    const FrameInput got = s->For(frame);
+    ASSERT_EQ(got.Keys, want.Keys) << frame;
+    ASSERT_EQ(std::tie(got.HasTarget, got.TargetX, got.TargetY, got.Dx, got.Dy, got.LButton),
+              std::tie(want.HasTarget, want.TargetX, want.TargetY, want.Dx, want.Dy, want.LButton))
+        << frame;
+  }
+
+  // 300,000 lines: looking every line over for each of 20,000 frames would take seconds.
+  text.clear();
+  for (int i = 0; i < 300000; ++i) text += std::to_string(i) + " key X\n";
+  s = InputScript::Parse(text, &error);
+  ASSERT_TRUE(s) << error;
+  const auto start = std::chrono::steady_clock::now();
+  int held = 0;
+  for (long long frame = 0; frame < 300000; frame += 15) held += s->For(frame).Keys[45];
+  EXPECT_EQ(held, 20000);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+}
+
+// A recording keeps the script's lines, not the frames: a long run costs the recorder next to
+// nothing, and what it writes (the frame still being recorded included) is the run's script.
+TEST(ScriptRecorder, KeepsTheScriptsLinesNotTheFrames) {
+  ScriptRecorder r;
+  std::array<bool, 256> keys{};
+  const size_t before = mallinfo2().uordblks;
+  for (long long frame = 0; frame < 300000; ++frame) {
+    if (frame >= 200000 && frame < 200010) continue;  // steps that read nothing (a hidden window)
+    keys.fill(false);
+    keys[45] = true;                        // X, all along
+    keys[46] = (frame / 50000) % 2 == 1;    // C, now and then
+    r.Keys(frame, keys);
+    r.Mouse(frame, frame == 100000 ? 3 : 0, frame == 100000 ? -4 : 0, frame == 299999, false);
+    if (frame == 100000) r.Mouse(frame, 3, -4, false, false);
+    if (frame == 7) r.Blur(frame);
+  }
+  EXPECT_LT(mallinfo2().uordblks - before, 100000u);
+  EXPECT_EQ(r.Text(),
+            "# zorvane2 input script: FIRST[-LAST] ACTION [ARGS]\n"
+            "0-199999 key X\n200010-299999 key X\n"
+            "50000-99999 key C\n150000-199999 key C\n250000-299999 key C\n"
+            "299999 lbutton\n7 blur\n100000 move 6 -8\n");
+}
+
+TEST(Harness, AFolderGivenAsTheScriptIsRefused) {
+  TempDir dir;
+  std::string err;
+  EXPECT_EQ(RunZorvane("--headless --frames 5 --input '" + dir.Path.string() + "'", nullptr, &err), 2);
+  EXPECT_NE(err.find("cannot read the input script " + dir.Path.string() + " (it is a folder)"), std::string::npos)
+      << err;
 }
 
 TEST(Harness, ClosingTheWindowSavesAndQuitsLikeTheQuitButton) {

@@ -246,7 +246,31 @@ TEST(SaveFileFaults, NothingAtThePathIsReplacedOrLost) {
          WriteFile(s.Dir.File("plain"), "not a folder");
          s.G().SavePath = s.Dir.File("plain/Game Save.gsv");
        },
-       {}, SaveFails, false},
+       {}, NeverSaved, false},
+      // A lock that cannot be taken, whatever the reason, may be another copy's: the file is read
+      // but never written.
+      {"lock file is a folder",
+       [&](SaveGame& s) {
+         file(s);
+         fs::create_directory(s.Path() + ".lock");
+       },
+       {}, NeverSaved, true},
+      {"lock file is a named pipe",
+       [&](SaveGame& s) {
+         file(s);
+         ASSERT_EQ(mkfifo((s.Path() + ".lock").c_str(), 0600), 0);
+       },
+       {}, NeverSaved, true},
+      {"lock file is a link",
+       [&](SaveGame& s) {
+         file(s);
+         WriteFile(s.Dir.File("elsewhere"), "");
+         fs::create_symlink(s.Dir.File("elsewhere"), s.Path() + ".lock");
+       },
+       {}, NeverSaved, true},
+      {"lock cannot be made", file, {{SaveStep::Lock, EACCES}}, NeverSaved, true},
+      // Said at the start, before any progress is made that could not be kept.
+      {"read-only folder", file, {{SaveStep::CheckFolder, EROFS}}, NeverSaved, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);

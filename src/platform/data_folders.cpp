@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "save/safe_file.h"
+
 namespace fs = std::filesystem;
 
 #ifndef ZORVANE_BIN_TO_DATA
@@ -68,7 +70,7 @@ std::vector<std::string> DataSearchPath(const std::string& executableFolder) {
 }
 
 std::string ScreenshotFolder() {
-  std::string home = Env("HOME");
+  const std::string home = HomeFolder();
   // The first pictures folder that exists: the environment's, the user's setting, ~/Pictures.
   std::vector<std::string> pictures = {Env("XDG_PICTURES_DIR"), PicturesFromUserDirs(home)};
   if (!home.empty()) pictures.push_back((fs::path(home) / "Pictures").string());

@@ -9,15 +9,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
 
+#include "save/safe_file.h"
 #include "shell/game.h"
 
 namespace {
@@ -77,20 +75,6 @@ T ClampCounted(T v, T low, T high, int& clamped) {
 }
 
 std::string Reason(int err) { return std::strerror(err); }
-
-// Writes the whole of data, going on after short writes and interruptions.
-bool WriteAll(int fd, const uint8_t* data, size_t size) {
-  while (size > 0) {
-    ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= size_t(n);
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -154,20 +138,9 @@ ProgressBlock NewPlayerProgress() {
 }
 
 std::string DefaultSavePath() {
-  namespace fs = std::filesystem;
-  const char* xdg = std::getenv("XDG_DATA_HOME");
-  fs::path base;
-  // Only an absolute XDG_DATA_HOME counts; a relative one is ignored, as the convention says.
-  if (xdg && *xdg && fs::path(xdg).is_absolute()) {
-    base = xdg;
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
-    base = fs::path(home) / ".local" / "share";
-  } else {
-    base = fs::path(".local") / "share";
-  }
-  return (base / "zorvane2" / "Game Save.gsv").string();
+  const std::string data = UserFolder("XDG_DATA_HOME", ".local/share");
+  return data.empty() ? "" : (std::filesystem::path(data) / "zorvane2" / "Game Save.gsv").string();
 }
-
 
 struct SaveLock {
   int Fd = -1;
@@ -182,108 +155,55 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Where a save path leads: the path itself, or the end of its chain of symbolic links. The game
-// reads and replaces that file, so a link to a save kept elsewhere stays a link.
-struct SaveTarget {
-  std::string File;
-  bool Link = false;    // reached through at least one link
-  bool Exists = false;  // something is there (Mode says what)
-  mode_t Mode = 0;
-  int Error = 0;        // the path cannot be followed (a loop of links, a folder that may not be searched)
-};
-
-SaveTarget FollowSavePath(const std::string& path) {
-  SaveTarget t;
-  std::string at = path;
-  for (int hops = 0; hops <= 40; ++hops) {  // the kernel's own limit on links in a row
-    struct stat st {};
-    t.File = at;
-    if (::lstat(at.c_str(), &st) != 0) {
-      // Nothing there (or a plain file where a folder should be): a new player.
-      if (errno != ENOENT && errno != ENOTDIR) t.Error = errno;
-      return t;
-    }
-    if (!S_ISLNK(st.st_mode)) {
-      t.Exists = true;
-      t.Mode = st.st_mode;
-      return t;
-    }
-    t.Link = true;
-    std::string to(size_t(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
-    ssize_t n = ::readlink(at.c_str(), to.data(), to.size());
-    if (n < 0 || size_t(n) >= to.size()) {
-      t.Error = n < 0 ? errno : ENAMETOOLONG;
-      return t;
-    }
-    to.resize(size_t(n));
-    fs::path next(to);
-    at = next.is_absolute() ? to : (fs::path(at).parent_path() / next).string();
-  }
-  t.Error = ELOOP;
-  return t;
-}
-
-const char* KindOf(mode_t mode) {
-  if (S_ISDIR(mode)) return "a folder";
-  if (S_ISFIFO(mode)) return "a named pipe";
-  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
-  if (S_ISSOCK(mode)) return "a socket";
-  return "not a regular file";
-}
-
 // "the save file PATH", naming the link's target too.
-std::string Named(const std::string& path, const SaveTarget& t) {
+std::string Named(const std::string& path, const PathTarget& t) {
   std::string s = "the save file " + path;
   if (t.Link && !t.Error) s += " (a link to " + t.File + ")";
   return s;
 }
 
-fs::path FolderOf(const std::string& file) {
-  fs::path folder = fs::path(file).parent_path();
-  return folder.empty() ? fs::path(".") : folder;
-}
-
 int Injected(const Game& g, SaveStep step) { return g.Save.Fault ? g.Save.Fault(step) : 0; }
 
-// Takes the lock beside the save file. False when another copy of the game holds it (saving is
-// then off) or when no lock file can be made there (a read-only folder: saving will fail and say so).
-bool TakeLock(Game& g, const std::string& path, const SaveTarget& t) {
+// Takes the lock beside the save file. Whenever it cannot be had, for whatever reason (another
+// copy of the game holds it, the lock file is a folder, a pipe or a link, or cannot be made at all),
+// there is no telling whether another copy is writing the save: this run then never writes it, and
+// g.Save.NoSaving says why.
+bool TakeLock(Game& g, const std::string& path, const PathTarget& t) {
   const std::string lockPath = t.File + ".lock";
   if (g.Save.Lock && g.Save.Lock->Path == lockPath) return true;  // started again: still ours
   g.Save.Lock.reset();
   std::error_code ec;
   if (!t.Link) fs::create_directories(FolderOf(t.File), ec);  // a link's target folder is never made
-  int fd = ::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
-  if (fd < 0) return false;
-  struct stat st {};
-  int rc = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? 0 : -1;
-  while (rc == 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    if (errno == EINTR) continue;
-    if (errno == EWOULDBLOCK) g.Save.NoSaving = "another copy of the game is using " + Named(path, t);
-    rc = -1;
-  }
-  if (rc != 0) {
-    ::close(fd);
+  auto refuse = [&](const std::string& why) {
+    g.Save.NoSaving = "the lock file " + lockPath + " of " + Named(path, t) + " cannot be taken (" + why + ")";
     return false;
+  };
+  int err = Injected(g, SaveStep::Lock);
+  int fd = err ? -1 : ::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
+  if (fd < 0) {
+    if (!err) err = errno;
+    struct stat st {};
+    if (::lstat(lockPath.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+      return refuse(std::string("it is ") + KindOf(st.st_mode));  // a folder, a link
+    return refuse(Reason(err));
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {  // a pipe or a device opens, but is no lock
+    ::close(fd);
+    return refuse(std::string("it is ") + KindOf(st.st_mode));
+  }
+  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    err = errno;
+    ::close(fd);
+    if (err == EWOULDBLOCK) {
+      g.Save.NoSaving = "another copy of the game is using " + Named(path, t);
+      return false;
+    }
+    return refuse(Reason(err));
   }
   g.Save.Lock = std::make_shared<SaveLock>(fd, lockPath);
   return true;
-}
-
-// A save killed half-way leaves its temporary file ("<save file>.tmp" and six letters or digits);
-// they are the game's own and hold nothing the save file does not, so they go.
-void RemoveLeftovers(const std::string& file) {
-  const std::string prefix = fs::path(file).filename().string() + ".tmp";
-  std::error_code ec;
-  for (fs::directory_iterator it(FolderOf(file), ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
-    if (!std::all_of(name.begin() + long(prefix.size()), name.end(),
-                     [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
-      continue;
-    std::error_code ignored;
-    if (it->symlink_status(ignored).type() == fs::file_type::regular) fs::remove(it->path(), ignored);
-  }
 }
 
 // Moves an existing file that holds no usable progress out of the way, to the first of
@@ -323,7 +243,7 @@ void LoadProgressAtStartUp(Game& g) {
     g.Progress = NewPlayerProgress();
     return;
   }
-  const SaveTarget t = FollowSavePath(path);
+  const PathTarget t = g.Save.Nowhere.empty() ? FollowLinks(path) : PathTarget{};
   const std::string named = Named(path, t);
   // Said once here, and again whenever progress would have been saved.
   auto playWithoutSaving = [&](const std::string& why) {
@@ -332,6 +252,7 @@ void LoadProgressAtStartUp(Game& g) {
     std::cerr << "zorvane2: " << why << "; playing without saving\n";
     g.Progress = NewPlayerProgress();
   };
+  if (!g.Save.Nowhere.empty()) return playWithoutSaving(g.Save.Nowhere);
   if (t.Error)
     return playWithoutSaving(named + (t.Link ? " cannot be followed (" : " cannot be reached (") + Reason(t.Error) + ")");
   // A folder, a pipe, a device or a socket is never read, replaced or written.
@@ -340,6 +261,13 @@ void LoadProgressAtStartUp(Game& g) {
   // One copy of the game per save file. A second one may play, from the progress as it is, but
   // never writes, moves or tidies anything the first one owns.
   const bool locked = TakeLock(g, path, t);
+  // A folder the game may not write in (read-only, or not the player's) is said now, not only
+  // when the first save fails.
+  if (g.Save.NoSaving.empty()) {
+    int err = Injected(g, SaveStep::CheckFolder);
+    if (!err && ::access(FolderOf(t.File).c_str(), W_OK) != 0) err = errno;
+    if (err) g.Save.NoSaving = "the folder " + FolderOf(t.File) + " of " + named + " cannot be written (" + Reason(err) + ")";
+  }
   const bool mayChange = g.Save.NoSaving.empty();
   if (!mayChange) std::cerr << "zorvane2: " << g.Save.NoSaving << "; playing without saving\n";
   if (locked) RemoveLeftovers(t.File);
@@ -405,7 +333,7 @@ bool SaveProgress(Game& g) {
     return false;
   }
   // Looked at again: what is at the path may have changed since the start.
-  const SaveTarget t = FollowSavePath(g.SavePath);
+  const PathTarget t = FollowLinks(g.SavePath);
   auto fail = [&](const std::string& why) {
     std::cerr << "zorvane2: could not save the progress to "
               << (t.Link && !t.Error ? t.File + " through the link " + g.SavePath : g.SavePath) << " ("
@@ -414,43 +342,14 @@ bool SaveProgress(Game& g) {
   };
   if (t.Error) return fail("the path cannot be followed: " + Reason(t.Error));
   if (t.Exists && !S_ISREG(t.Mode)) return fail(std::string("it is ") + KindOf(t.Mode) + ", which is never replaced");
-  const fs::path folder = FolderOf(t.File);
+  const std::string folder = FolderOf(t.File);
 
   std::error_code ec;
   if (!t.Link) fs::create_directories(folder, ec);
-  if (ec) return fail("cannot make the folder " + folder.string() + ": " + ec.message());
+  if (ec) return fail("cannot make the folder " + folder + ": " + ec.message());
 
-  // Written in full to a temporary file beside the old one, flushed to the disk, then renamed
-  // over it: at every moment the file on disk is either the old progress or the new.
-  std::string temp = (folder / (fs::path(t.File).filename().string() + ".tmpXXXXXX")).string();
-  const int tempFault = Injected(g, SaveStep::CreateTemp);
-  int fd = tempFault ? -1 : ::mkstemp(temp.data());
-  if (fd < 0) return fail(Reason(tempFault ? tempFault : errno));
-  auto abandon = [&](int err) {
-    ::close(fd);
-    ::unlink(temp.c_str());
+  const SaveBlock block = EncodeProgress(g.Progress);
+  if (int err = ReplaceFile(t.File, std::string(block.begin(), block.end()), t.Exists ? t.Mode : 0644, g.Save.Fault))
     return fail(Reason(err));
-  };
-  ::fchmod(fd, t.Exists ? (t.Mode & 07777) : 0644);
-  SaveBlock block = EncodeProgress(g.Progress);
-  if (!WriteAll(fd, block.data(), block.size())) return abandon(errno);
-  if (int err = Injected(g, SaveStep::Sync)) return abandon(err);
-  if (::fsync(fd) != 0) return abandon(errno);
-  if (::close(fd) != 0) {
-    int err = errno;
-    ::unlink(temp.c_str());
-    return fail(Reason(err));
-  }
-  if (::rename(temp.c_str(), t.File.c_str()) != 0) {
-    int err = errno;
-    ::unlink(temp.c_str());
-    return fail(Reason(err));
-  }
-  // Make the new name itself durable: a power cut after this cannot bring back the old file.
-  int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
   return true;
 }

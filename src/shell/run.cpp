@@ -2,12 +2,19 @@
 // dump and screenshot around them.
 #include "shell/run.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
-#include <sstream>
 
 #include "platform/audio.h"
+#include "save/safe_file.h"
 #include "save/save_file.h"
 #include "shell/autopilot_platform.h"
 #include "shell/harness_platform.h"
@@ -17,23 +24,43 @@
 
 namespace {
 
-bool ReadWholeFile(const std::string& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream s;
-  s << in.rdbuf();
-  out = s.str();
-  return true;
+// The whole of a file (or a pipe); false, with the reason in `why`, when it cannot be read. A
+// folder is refused rather than read as nothing.
+bool ReadWholeFile(const std::string& path, std::string& out, std::string& why) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    why = std::strerror(errno);
+    return false;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    why = "it is a folder";
+    return false;
+  }
+  out.clear();
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) why = std::strerror(errno);
+    if (n <= 0) break;
+    out.append(buffer, size_t(n));
+  }
+  ::close(fd);
+  return why.empty();
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& text) {
+// Writes a file (or standard output for "-") through `write`, so a long one is never held whole.
+bool WriteWholeFile(const std::string& path, const std::function<void(std::ostream&)>& write) {
   if (path == "-") {
-    std::cout << text;
+    write(std::cout);
     std::cout.flush();
     return bool(std::cout);
   }
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
+  write(out);
+  out.flush();
   return bool(out);
 }
 
@@ -43,8 +70,8 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
   std::optional<InputScript> script;
   if (!o.InputFile.empty()) {
     std::string text, error;
-    if (!ReadWholeFile(o.InputFile, text)) {
-      std::cerr << "zorvane2: cannot read the input script " << o.InputFile << "\n";
+    if (!ReadWholeFile(o.InputFile, text, error)) {
+      std::cerr << "zorvane2: cannot read the input script " << o.InputFile << " (" << error << ")\n";
       return 2;
     }
     script = InputScript::Parse(text, &error);
@@ -64,18 +91,11 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
 
   // The player's settings: read (and made on the first run) when playing; the headless harness
   // reads and writes them only when given --settings, so tests never depend on the player's.
-  const std::string settingsPath = !o.SettingsFile.empty() ? o.SettingsFile : o.Headless ? "" : DefaultSettingsPath();
-  Settings settings;
-  std::string settingsText;
-  if (!settingsPath.empty()) {
-    if (LoadSettings(settingsPath, settings, std::cerr)) {
-      settingsText = SettingsText(settings);
-    } else if (std::string why; SaveSettings(settingsPath, settings, &why)) {
-      settingsText = SettingsText(settings);  // made on the first run, to be found and edited
-    } else {
-      std::cerr << "zorvane2: could not write the settings " << settingsPath << " (" << why << ")\n";
-    }
-  }
+  SettingsFile settingsFile;
+  settingsFile.Path = !o.SettingsFile.empty() ? o.SettingsFile : o.Headless ? "" : DefaultSettingsPath();
+  if (settingsFile.Path.empty() && o.SettingsFile.empty() && !o.Headless)
+    std::cerr << "zorvane2: " << NoHomeFolder() << "; playing with the default settings, which are not written\n";
+  Settings settings = LoadSettings(settingsFile, std::cerr);
   if (o.WindowModeGiven) settings.Window.FullScreen = !o.Windowed;
 
   PlatformOptions po;
@@ -122,6 +142,11 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
   g.SavePath = o.SaveFile;
   if (g.SavePath.empty()) {
     g.SavePath = DefaultSavePath();
+    if (g.SavePath.empty()) {
+      // Nowhere to keep progress: said at the start and at each save, and nothing is written.
+      g.SavePath = "Game Save.gsv";
+      g.Save.Nowhere = NoHomeFolder();
+    }
     // The autopilot keeps a save of its own beside the player's: a demo never spends the
     // player's points.
     if (o.Autopilot)
@@ -162,19 +187,18 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
     }
   }
   plat->SetPaused(false);
-  if (!settingsPath.empty()) {
+  if (!settingsFile.Path.empty()) {
     device->GetWindowPlace(settings.Window);
-    std::string why;
-    if (SettingsText(settings) != settingsText && !SaveSettings(settingsPath, settings, &why))
-      std::cerr << "zorvane2: could not write the settings " << settingsPath << " (" << why << ")\n";
+    SaveSettings(settingsFile, settings, std::cerr);
   }
 
   int status = 0;
-  if (!o.DumpStateFile.empty() && !WriteWholeFile(o.DumpStateFile, StateJson(g, false) + "\n")) {
+  if (!o.DumpStateFile.empty() &&
+      !WriteWholeFile(o.DumpStateFile, [&](std::ostream& out) { out << StateJson(g, false) << '\n'; })) {
     std::cerr << "zorvane2: could not write the state dump " << o.DumpStateFile << "\n";
     status = 1;
   }
-  if (!o.RecordFile.empty() && !WriteWholeFile(o.RecordFile, recorder.Text())) {
+  if (!o.RecordFile.empty() && !WriteWholeFile(o.RecordFile, [&](std::ostream& out) { recorder.Write(out); })) {
     std::cerr << "zorvane2: could not write the input record " << o.RecordFile << "\n";
     status = 1;
   }

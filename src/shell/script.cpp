@@ -1,6 +1,7 @@
 // Input scripts for the harness.
 #include "shell/script.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <sstream>
@@ -110,15 +111,47 @@ std::optional<InputScript> InputScript::Parse(const std::string& text, std::stri
       return fail("unknown action '" + action + "'");
     }
     if (words >> a) return fail("unexpected '" + a + "' after the action");
+    e.Line = static_cast<uint32_t>(script.Entries.size());
     script.Entries.push_back(e);
   }
+  script.Index();
   return script;
 }
 
+void InputScript::Index() {
+  std::sort(Entries.begin(), Entries.end(),
+            [](const Entry& a, const Entry& b) { return a.First < b.First || (a.First == b.First && a.Line < b.Line); });
+  MaxLast.assign(Entries.size(), 0);
+  // Bottom up: each stretch's middle entry takes the latest last frame of its two halves.
+  auto build = [&](auto& self, size_t low, size_t high) -> long long {
+    if (low >= high) return -1;
+    const size_t mid = low + (high - low) / 2;
+    MaxLast[mid] = std::max({Entries[mid].Last, self(self, low, mid), self(self, mid + 1, high)});
+    return MaxLast[mid];
+  };
+  build(build, 0, Entries.size());
+}
+
+void InputScript::Find(long long frame, size_t low, size_t high, std::vector<const Entry*>& found) const {
+  while (low < high) {
+    const size_t mid = low + (high - low) / 2;
+    if (MaxLast[mid] < frame) return;  // everything in this stretch has ended before the frame
+    Find(frame, low, mid, found);
+    const Entry& e = Entries[mid];
+    if (e.First > frame) return;  // and everything after it starts later still
+    if (e.Last >= frame) found.push_back(&e);
+    low = mid + 1;
+  }
+}
+
 FrameInput InputScript::For(long long frame) const {
+  std::vector<const Entry*> found;
+  Find(frame, 0, Entries.size(), found);
+  // In the script's order: the last "mouse" of a frame wins, and motion saturates as it adds up.
+  std::sort(found.begin(), found.end(), [](const Entry* a, const Entry* b) { return a->Line < b->Line; });
   FrameInput f;
-  for (const Entry& e : Entries) {
-    if (frame < e.First || frame > e.Last) continue;
+  for (const Entry* entry : found) {
+    const Entry& e = *entry;
     switch (e.What) {
       case Action::Key: f.Keys[e.A] = true; break;
       case Action::Mouse:
@@ -145,8 +178,34 @@ FrameInput InputScript::For(long long frame) const {
 
 ScriptRecorder::Frame& ScriptRecorder::At(long long frame) {
   if (frame < 0) frame = 0;
-  if (static_cast<size_t>(frame) >= Frames.size()) Frames.resize(static_cast<size_t>(frame) + 1);
-  return Frames[static_cast<size_t>(frame)];
+  if (frame > CurrentFrame) {
+    Flush();
+    Current = Frame{};
+    CurrentFrame = frame;
+  }
+  return Current;  // (an earlier frame, which never comes, would count as this one)
+}
+
+bool ScriptRecorder::Holds(const Frame& f, int k) {
+  switch (k) {
+    case LeftRuns: return f.Left;
+    case RightRuns: return f.Right;
+    case CloseRuns: return f.Close;
+    case HiddenRuns: return f.Hidden;
+    default: return f.Keys[size_t(k)];
+  }
+}
+
+void ScriptRecorder::Flush() {
+  if (CurrentFrame < 0) return;
+  for (int k = 1; k < RunKinds; ++k) {
+    if (!Holds(Current, k)) continue;
+    std::deque<Run>& runs = Runs[size_t(k)];
+    if (!runs.empty() && runs.back().Last == CurrentFrame - 1) runs.back().Last = CurrentFrame;
+    else runs.push_back({CurrentFrame, CurrentFrame});
+  }
+  if (Current.Blur) Blurs.push_back(CurrentFrame);
+  if (Current.Dx != 0 || Current.Dy != 0) Moves.push_back({CurrentFrame, Current.Dx, Current.Dy});
 }
 
 void ScriptRecorder::Keys(long long frame, const std::array<bool, 256>& keys) {
@@ -166,36 +225,37 @@ void ScriptRecorder::Close(long long frame) { At(frame).Close = true; }
 void ScriptRecorder::Blur(long long frame) { At(frame).Blur = true; }
 void ScriptRecorder::Hidden(long long frame) { At(frame).Hidden = true; }
 
+void ScriptRecorder::Write(std::ostream& out) const {
+  out << "# zorvane2 input script: FIRST[-LAST] ACTION [ARGS]\n";
+  auto range = [&](long long a, long long b) {
+    out << a;
+    if (b != a) out << '-' << b;
+  };
+  // Each kind's runs, the frame still being recorded with them.
+  auto runs = [&](int k, const std::string& action) {
+    const std::deque<Run>& done = Runs[size_t(k)];
+    const bool now = CurrentFrame >= 0 && Holds(Current, k);
+    const bool extends = now && !done.empty() && done.back().Last == CurrentFrame - 1;
+    for (size_t i = 0; i < done.size(); ++i) {
+      range(done[i].First, extends && i + 1 == done.size() ? CurrentFrame : done[i].Last);
+      out << ' ' << action << '\n';
+    }
+    if (now && !extends) out << CurrentFrame << ' ' << action << '\n';
+  };
+  for (int code = 1; code <= MaxKey; ++code) runs(code, "key " + NameForScanCode(code));
+  runs(LeftRuns, "lbutton");
+  runs(RightRuns, "rbutton");
+  runs(CloseRuns, "close");
+  runs(HiddenRuns, "hidden");
+  for (long long frame : Blurs) out << frame << " blur\n";
+  if (CurrentFrame >= 0 && Current.Blur) out << CurrentFrame << " blur\n";
+  for (const Move& m : Moves) out << m.Frame << " move " << m.Dx << ' ' << m.Dy << '\n';
+  if (CurrentFrame >= 0 && (Current.Dx != 0 || Current.Dy != 0))
+    out << CurrentFrame << " move " << Current.Dx << ' ' << Current.Dy << '\n';
+}
+
 std::string ScriptRecorder::Text() const {
   std::ostringstream out;
-  out << "# zorvane2 input script: FIRST[-LAST] ACTION [ARGS]\n";
-  auto range = [&](size_t a, size_t b) {
-    return a == b ? std::to_string(a) : std::to_string(a) + "-" + std::to_string(b);
-  };
-  // Runs of consecutive frames where a predicate holds become one line each.
-  auto runs = [&](auto holds, const std::string& action) {
-    size_t i = 0;
-    while (i < Frames.size()) {
-      if (!holds(Frames[i])) {
-        ++i;
-        continue;
-      }
-      size_t j = i;
-      while (j + 1 < Frames.size() && holds(Frames[j + 1])) ++j;
-      out << range(i, j) << ' ' << action << '\n';
-      i = j + 1;
-    }
-  };
-  for (int code = 1; code <= 211; ++code)
-    runs([code](const Frame& f) { return f.Keys[code]; }, "key " + NameForScanCode(code));
-  runs([](const Frame& f) { return f.Left; }, "lbutton");
-  runs([](const Frame& f) { return f.Right; }, "rbutton");
-  runs([](const Frame& f) { return f.Close; }, "close");
-  runs([](const Frame& f) { return f.Hidden; }, "hidden");
-  for (size_t i = 0; i < Frames.size(); ++i)
-    if (Frames[i].Blur) out << i << " blur\n";
-  for (size_t i = 0; i < Frames.size(); ++i)
-    if (Frames[i].Dx != 0 || Frames[i].Dy != 0)
-      out << i << " move " << Frames[i].Dx << ' ' << Frames[i].Dy << '\n';
+  Write(out);
   return out.str();
 }

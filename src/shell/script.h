@@ -3,7 +3,10 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <deque>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -36,12 +39,20 @@ class InputScript {
     long long First, Last;
     Action What;
     int A = 0, B = 0;
+    uint32_t Line = 0;  // its place among the script's entries: lines apply in the script's order
   };
+  // Sorted by first frame, and read as a balanced tree: the entry in the middle of a stretch
+  // holds the latest last frame of the whole stretch (MaxLast), so a frame finds its lines
+  // without looking at the others, however long the script.
   std::vector<Entry> Entries;
+  std::vector<long long> MaxLast;
+  void Index();
+  void Find(long long frame, size_t low, size_t high, std::vector<const Entry*>& found) const;
 };
 
-// Collects the input the game actually read, frame by frame, and writes it as a script
-// that replays the same run.
+// Collects the input the game actually read, frame by frame (frames come in order), and writes
+// it as a script that replays the same run. Only the script's lines are kept, never the frames:
+// a key held or a button down is a run of frames, extended while it lasts.
 class ScriptRecorder {
  public:
   void Keys(long long frame, const std::array<bool, 256>& keys);
@@ -49,14 +60,35 @@ class ScriptRecorder {
   void Close(long long frame);
   void Blur(long long frame);
   void Hidden(long long frame);
+  void Write(std::ostream& out) const;
   std::string Text() const;
 
  private:
+  // What the game read in the frame being recorded, kept until the next frame begins.
   struct Frame {
     std::array<bool, 256> Keys{};
     int Dx = 0, Dy = 0;
     bool Left = false, Right = false, Close = false, Blur = false, Hidden = false;
   };
-  std::vector<Frame> Frames;
+  struct Run {
+    long long First, Last;
+  };
+  struct Move {
+    long long Frame;
+    int Dx, Dy;
+  };
+  // The runs of each scan code a script can name, then of the left and right buttons, the close
+  // and the hidden window. (A deque grows without ever holding twice what it needs.)
+  static constexpr int MaxKey = 211, LeftRuns = MaxKey + 1, RightRuns = MaxKey + 2, CloseRuns = MaxKey + 3,
+                       HiddenRuns = MaxKey + 4, RunKinds = MaxKey + 5;
+  std::array<std::deque<Run>, RunKinds> Runs;
+  std::deque<long long> Blurs;
+  std::deque<Move> Moves;
+  Frame Current;
+  long long CurrentFrame = -1;
   Frame& At(long long frame);
+  // Adds the frame being recorded to the runs.
+  void Flush();
+  // Whether the frame holds what run kind k stands for.
+  static bool Holds(const Frame& f, int k);
 };

@@ -11,9 +11,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
+#include "save/safe_file.h"
 #include "shell/game.h"
 #include "shell/script.h"
 
@@ -57,6 +57,24 @@ std::string Lower(std::string s) {
   return s;
 }
 
+// A line of the file as it may be shown on a terminal: bytes other than printable ASCII as \xHH,
+// so nothing in the file can move the cursor, change colours or clear the screen.
+std::string Printable(const std::string& s) {
+  static const char hex[] = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : s) {
+    if (c >= 0x20 && c < 0x7F) out += char(c);
+    else out += std::string("\\x") + hex[c >> 4] + hex[c & 15];
+  }
+  return out;
+}
+
+size_t ActionIndex(const char* name) {
+  size_t i = 0;
+  while (i < KeyActions.size() && std::strcmp(KeyActions[i].Name, name) != 0) ++i;
+  return i;
+}
+
 bool WholeNumber(const std::string& s, int low, int high, int& out) {
   int v = 0;
   auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
@@ -71,16 +89,27 @@ Settings ParseSettings(const std::string& text, const std::string& fileName, std
   Settings s;
   std::istringstream in(text);
   std::string line, section;
-  int lineNo = 0;
+  int lineNo = 0, problems = 0;
+  // A file of garbage must not flood the terminal: the first problems are said, the rest counted.
+  auto say = [&](const std::string& what) {
+    if (++problems <= SettingsWarningsShown) warnings << "zorvane2: " << Printable(what) << "\n";
+  };
   auto warn = [&](const std::string& why, const std::string& fallback) {
-    warnings << "zorvane2: " << fileName << " line " << lineNo << ": " << why
-             << (fallback.empty() ? "" : "; using " + fallback) << "\n";
+    say(fileName + " line " + std::to_string(lineNo) + ": " + why + (fallback.empty() ? "" : "; using " + fallback));
   };
   while (std::getline(in, line)) {
     ++lineNo;
     if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
     line = Trim(line);
     if (line.empty()) continue;
+    // No entry is anywhere near this long, even shown with its odd bytes escaped; such a line is
+    // not shown whole.
+    if (Printable(line).size() > SettingsLineLimit) {
+      warn("a line of " + std::to_string(line.size()) + " characters ('" + line.substr(0, 30) +
+               "...') is too long to be an entry",
+           "");
+      continue;
+    }
     if (line.front() == '[') {
       section = Lower(Trim(line.substr(1, line.find(']') == std::string::npos ? std::string::npos : line.find(']') - 1)));
       if (line.back() != ']' || (section != "display" && section != "sound" && section != "keys"))
@@ -140,12 +169,35 @@ Settings ParseSettings(const std::string& text, const std::string& fileName, std
       warn("unknown entry '" + name + "'" + (section.empty() ? " outside a section" : " in [" + section + "]"), "");
     }
   }
-  // One key for two actions plays both at once: said, and left as written.
+  // Held together while clicking the erase button, the erase key and charge_1's key wipe all
+  // progress: the chord must stay two keys that nothing else plays, or one key (or a key held
+  // for something else) and a click would do it. A binding that breaks this is refused and its
+  // action keeps its own key: the chord key's when it was moved, else the other action's. Each
+  // refusal moves a key back home, so this ends.
+  const size_t chord[] = {ActionIndex("erase"), ActionIndex("charge_1")};
+  for (bool refused = true; refused;) {
+    refused = false;
+    for (size_t c : chord)
+      for (size_t i = 0; i < s.Keys.size() && !refused; ++i) {
+        if (i == c || s.Keys[i] != s.Keys[c]) continue;
+        const size_t back = s.Keys[c] != KeyActions[c].DefaultKey ? c : i, other = back == c ? i : c;
+        say(fileName + ": '" + KeyActions[back].Name + " = " + NameForScanCode(s.Keys[back]) +
+            "' is refused: the erase chord (erase held with charge_1) needs two keys of its own, and " +
+            KeyActions[other].Name + " has " + NameForScanCode(s.Keys[back]) + "; using " +
+            NameForScanCode(KeyActions[back].DefaultKey));
+        s.Keys[back] = KeyActions[back].DefaultKey;
+        refused = true;
+      }
+  }
+  // One key for two other actions plays both at once: said, and left as written.
   for (size_t i = 0; i < s.Keys.size(); ++i)
     for (size_t j = i + 1; j < s.Keys.size(); ++j)
       if (s.Keys[i] == s.Keys[j])
-        warnings << "zorvane2: " << fileName << ": " << KeyActions[i].Name << " and " << KeyActions[j].Name
-                 << " both have the key " << NameForScanCode(s.Keys[i]) << "; it plays both\n";
+        say(fileName + ": " + KeyActions[i].Name + " and " + KeyActions[j].Name + " both have the key " +
+            NameForScanCode(s.Keys[i]) + "; it plays both");
+  if (problems > SettingsWarningsShown)
+    warnings << "zorvane2: " << Printable(fileName) << ": " << problems - SettingsWarningsShown
+             << " more problems not shown\n";
   return s;
 }
 
@@ -182,53 +234,103 @@ std::string SettingsText(const Settings& s) {
 }
 
 std::string DefaultSettingsPath() {
-  namespace fs = std::filesystem;
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  fs::path base;
-  // Only an absolute XDG_CONFIG_HOME counts, as the convention says.
-  if (xdg && *xdg && fs::path(xdg).is_absolute()) base = xdg;
-  else if (const char* home = std::getenv("HOME"); home && *home) base = fs::path(home) / ".config";
-  else base = ".config";
-  return (base / "zorvane2" / "settings.ini").string();
+  const std::string config = UserFolder("XDG_CONFIG_HOME", ".config");
+  return config.empty() ? "" : (std::filesystem::path(config) / "zorvane2" / "settings.ini").string();
 }
 
-bool LoadSettings(const std::string& path, Settings& s, std::ostream& warnings) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream text;
-  text << in.rdbuf();
-  s = ParseSettings(text.str(), std::filesystem::path(path).filename().string(), warnings);
-  return true;
+namespace {
+
+int Injected(const SettingsFile& f, SaveStep step) { return f.Fault ? f.Fault(step) : 0; }
+
+// "the settings PATH", naming the link's target too.
+std::string Named(const std::string& path, const PathTarget& t) {
+  return "the settings " + path + (t.Link && !t.Error ? " (a link to " + t.File + ")" : "");
 }
 
-bool SaveSettings(const std::string& path, const Settings& s, std::string* why) {
-  namespace fs = std::filesystem;
-  auto fail = [&](const std::string& reason) {
-    if (why) *why = reason;
+}  // namespace
+
+Settings LoadSettings(SettingsFile& f, std::ostream& say) {
+  f.NoWriting.clear();
+  f.Text.clear();
+  if (f.Path.empty()) return Settings{};
+  const PathTarget t = FollowLinks(f.Path);
+  const std::string named = Named(f.Path, t);
+  // Whatever cannot be read whole is the player's and stays as it is; the game plays with the
+  // defaults meanwhile.
+  auto keep = [&](const std::string& why) {
+    f.NoWriting = why;
+    f.Text = SettingsText(Settings{});  // said again at quit only if the player changed something
+    say << "zorvane2: " << why << "; playing with the default settings, and the file is left as it is\n";
+    return Settings{};
+  };
+  if (t.Error) return keep(named + " cannot be followed (" + std::strerror(t.Error) + ")");
+  // A pipe would hang the start, a device be read for ever: only a regular file is opened.
+  if (t.Exists && !S_ISREG(t.Mode)) return keep(named + " is " + KindOf(t.Mode) + ", not a file");
+  RemoveLeftovers(t.File);
+
+  int err = Injected(f, SaveStep::Open);
+  const int fd = err ? -1 : ::open(t.File.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0 && !err) err = errno;
+  if (err == ENOENT || err == ENOTDIR) {
+    // The first start: the file is made with the defaults, to be found and edited.
+    Settings s;
+    SaveSettings(f, s, say);
+    return s;
+  }
+  if (err) return keep(named + " cannot be read (" + std::strerror(err) + ")");
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return keep(named + " is " + KindOf(st.st_mode) + ", not a file");
+  }
+  // One byte more than is ever read tells a file that is larger.
+  std::string text(SettingsFileLimit + 1, '\0');
+  size_t got = 0;
+  err = Injected(f, SaveStep::Read);
+  while (!err && got < text.size()) {
+    ssize_t n = ::read(fd, text.data() + got, text.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) err = errno;
+    if (n <= 0) break;
+    got += size_t(n);
+  }
+  ::close(fd);
+  if (err) return keep(named + " cannot be read (" + std::strerror(err) + ")");
+  text.resize(got);
+  if (got > SettingsFileLimit) {
+    // Far more than settings take (a few kilobytes): something else was saved there. Its first
+    // whole lines are read; it is never written over.
+    text.resize(text.rfind('\n', SettingsFileLimit - 1) + 1);
+    f.NoWriting = named + " is larger than " + std::to_string(SettingsFileLimit / 1024) +
+                  " KiB, which no settings file is; only its start was read";
+    say << "zorvane2: " << f.NoWriting << ", and the file is left as it is\n";
+  }
+  Settings s = ParseSettings(text, std::filesystem::path(f.Path).filename().string(), say);
+  f.Text = SettingsText(s);
+  return s;
+}
+
+bool SaveSettings(SettingsFile& f, const Settings& s, std::ostream& say) {
+  if (f.Path.empty()) return true;
+  const std::string text = SettingsText(s);
+  if (text == f.Text) return true;  // the file holds these already
+  if (!f.NoWriting.empty()) {
+    say << "zorvane2: the settings were not written: " << f.NoWriting << "\n";
+    return false;
+  }
+  // Looked at again: what is at the path may have changed since the start.
+  const PathTarget t = FollowLinks(f.Path);
+  auto fail = [&](const std::string& why) {
+    say << "zorvane2: could not write the settings "
+        << (t.Link && !t.Error ? t.File + " through the link " + f.Path : f.Path) << " (" << why << ")\n";
     return false;
   };
-  fs::path folder = fs::path(path).parent_path();
+  if (t.Error) return fail(std::string("the path cannot be followed: ") + std::strerror(t.Error));
+  if (t.Exists && !S_ISREG(t.Mode)) return fail(std::string("it is ") + KindOf(t.Mode) + ", which is never replaced");
   std::error_code ec;
-  if (!folder.empty()) fs::create_directories(folder, ec);
-  if (ec) return fail("cannot make the folder " + folder.string() + ": " + ec.message());
-  std::string temp = path + ".tmpXXXXXX";
-  int fd = ::mkstemp(temp.data());
-  if (fd < 0) return fail(std::strerror(errno));
-  ::fchmod(fd, 0644);
-  const std::string text = SettingsText(s);
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += size_t(n);
-  }
-  int err = done < text.size() ? (errno ? errno : EIO) : (::fsync(fd) != 0 ? errno : 0);
-  if (::close(fd) != 0 && !err) err = errno;
-  if (!err && ::rename(temp.c_str(), path.c_str()) != 0) err = errno;
-  if (err) {
-    ::unlink(temp.c_str());
-    return fail(std::strerror(err));
-  }
+  if (!t.Link) std::filesystem::create_directories(FolderOf(t.File), ec);  // a link's target folder is never made
+  if (ec) return fail("cannot make the folder " + FolderOf(t.File) + ": " + ec.message());
+  if (int err = ReplaceFile(t.File, text, t.Exists ? t.Mode : 0644, f.Fault)) return fail(std::strerror(err));
+  f.Text = text;
   return true;
 }
