@@ -138,7 +138,9 @@ TEST(PilotPolicy, WithAPersonsLimitsItIsSlowBlindToTheDiceAndHoldsOneGun) {
     const PilotInput in = pilot.Decide(g);
     EXPECT_FALSE(in.Keys[KeyX] && in.Keys[KeyC]) << "frame " << f;
     for (size_t k = 0; k < 256; ++k) {
-      if (!in.Keys[k] && down[k] > 0) EXPECT_GE(down[k], 4) << "key " << k << " let go at frame " << f;
+      if (!in.Keys[k] && down[k] > 0) {
+        EXPECT_GE(down[k], 4) << "key " << k << " let go at frame " << f;
+      }
       down[k] = in.Keys[k] ? down[k] + 1 : 0;
     }
     const std::array<bool, 4> arrows = {in.Keys[KeyUp], in.Keys[KeyDown], in.Keys[KeyLeft], in.Keys[KeyRight]};

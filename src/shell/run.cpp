@@ -157,7 +157,7 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
 
   plat->BeginFrame(0);
   ContentLoad(g);
-  g.SettingsPath = settingsPath;
+  g.SettingsPath = settingsFile.Path;
   g.KeySource = po.Keys.Source;
   g.Flair.ShakeOn = settings.ScreenShake;
 
