@@ -60,20 +60,21 @@ void WriteTimelineLevel1(Game& g) {
   AddSpawn(g, 45,   15,  90,    1, 3080, 650,   -1,   8,   50,   0,    0,    6,   0);
   AddSpawn(g, 46,   15,  90,    1, 3160, 110,   -1,   8,   50,   0,    0,    6,   0);
   AddSpawn(g, 47,   15,  90,    1, 3160, 410,   -1,   8,   50,   0,    0,    6,   0);
-  AddSpawn(g, 48,   15,  90,    1, 3240, 150,   -1,   8,   50,   0,    0,    6,   0);
-  AddSpawn(g, 49,   15,  90,    1, 3240, 450,   -1,   8,   50,   0,    0,    6,   0);
+  AddSpawn(g, 48,   15,  90,    1, 3240, 115,   -1,   8,   50,   0,    0,    6,   0);
+  AddSpawn(g, 49,   15,  90,    1, 3240, 685,   -1,   8,   50,   0,    0,    6,   0);
   // The pickup drifts down the open left edge of the hulk field.
   AddSpawn(g, 50,   19,  90,    1, 2750, 150,   -1,   8,   50,   0,    0,    6,   0);
-  // The last rows of the field.
-  AddSpawn(g, 51,   15,  90,    1, 3240, 650,   -1,   8,   50,   0,    0,    6,   0);
-  AddSpawn(g, 52,   15,  90,    1, 3320, 200,   -1,   8,   50,   0,    0,    6,   0);
-  AddSpawn(g, 53,   15,  90,    1, 3320, 500,   -1,   8,   50,   0,    0,    6,   0);
-  AddSpawn(g, 54,   15,  90,    1, 3320, 650,   -1,   8,   50,   0,    0,    6,   0);
-  AddSpawn(g, 55,   15,  90,    1, 3400, 250,   -1,   8,   50,   0,    0,    6,   0);
-  AddSpawn(g, 56,   15,  90,    1, 3400, 550,   -1,   8,   50,   0,    0,    6,   0);
-  // Two bombers spray the lower corners, then one crosses from the left.
+  // The field's tail hugs the edges, so that the middle is open when the bombers come.
+  AddSpawn(g, 51,   15,  90,    1, 3300, 115,   -1,   8,   50,   0,    0,    6,   0);
+  AddSpawn(g, 52,   15,  90,    1, 3300, 685,   -1,   8,   50,   0,    0,    6,   0);
+  AddSpawn(g, 53,   15,  90,    1, 3360, 115,   -1,   8,   50,   0,    0,    6,   0);
+  AddSpawn(g, 54,   15,  90,    1, 3360, 685,   -1,   8,   50,   0,    0,    6,   0);
+  AddSpawn(g, 55,   15,  90,    1, 3420, 115,   -1,   8,   50,   0,    0,    6,   0);
+  AddSpawn(g, 56,   15,  90,    1, 3420, 685,   -1,   8,   50,   0,    0,    6,   0);
+  // Two bombers: one sprays across the column towards the lower left, the other rains straight
+  // down its left edge, so the middle stays open; then one crosses from the left.
   AddSpawn(g, 57,    2,  90,    1, 3500, 650,    0,   4,   30,   0,    0,    3,   0);
-  AddSpawn(g, 58,    2,  90,    1, 3500, 150,    0,   7,   30,   0,    0,    3,   0);
+  AddSpawn(g, 58,    2,  90,    1, 3500, 150,    0,   0,   30,   0,    0,    3,   0);
   AddSpawn(g, 59,    2,   0,    2, 4000,  50,    0,  26,   30,   0,    0,    5, 100);
   // Two turrets guard the way to the boss.
   AddSpawn(g, 60,   18,  90,    2, 4200, 150,    0,   8,   80,   0,    0,    5,   0);

@@ -16,12 +16,12 @@ void WriteTimelineLevel2(Game& g) {
   AddSpawn(g,  6,    1,  70,    2,  550, 150,    0,  14,   70, 0.008f,  130,   10,    0);
   AddSpawn(g,  7,    1, 110,    2,  550, 650,    0,  13,   70, 0.008f,   50,   10,    0);
   AddSpawn(g,  8,    1,  90,    2,  700, 400,    0,   0,   60,      0,    0,    8,    0);
-  // Fast hulks with scouts darting between them.
+  // A fast hulk leads slower ones, with scouts darting between them.
   AddSpawn(g,  9,   15,  90,    3, 1000, 450,   -1,   8,   50,      0,    0,    6,    0);
-  AddSpawn(g, 10,   15,  90,    3, 1050, 650,   -1,   8,   50,      0,    0,    6,    0);
-  AddSpawn(g, 11,   15,  90,    3, 1100, 150,   -1,   8,   50,      0,    0,    6,    0);
-  AddSpawn(g, 12,   15,  90,    3, 1150, 350,   -1,   8,   50,      0,    0,    6,    0);
-  AddSpawn(g, 13,   15,  90,    3, 1200, 600,   -1,   8,   50,      0,    0,    6,    0);
+  AddSpawn(g, 10,   15,  90,    2, 1050, 650,   -1,   8,   50,      0,    0,    6,    0);
+  AddSpawn(g, 11,   15,  90,    2, 1100, 150,   -1,   8,   50,      0,    0,    6,    0);
+  AddSpawn(g, 12,   15,  90,    2, 1150, 350,   -1,   8,   50,      0,    0,    6,    0);
+  AddSpawn(g, 13,   15,  90,    2, 1200, 600,   -1,   8,   50,      0,    0,    6,    0);
   AddSpawn(g, 14,    0,  90,    3,  980, 250,    0,   0,   30,      0,    0,    8,    0);
   AddSpawn(g, 15,    0,  90,    3, 1030, 450,    0,   0,   30,      0,    0,    8,    0);
   AddSpawn(g, 16,    0,  90,    3, 1080, 550,    0,   0,   30,      0,    0,    8,    0);
@@ -35,20 +35,21 @@ void WriteTimelineLevel2(Game& g) {
   AddSpawn(g, 23,   16,  90,    1, 1400, 550,   -1,   8,   50,      0,    0,    6,    0);
   AddSpawn(g, 24,   18,  90,    1, 1400, 150,    4,   8,   90,      0,    0,    8,    0);
   AddSpawn(g, 25,   18,  90,    1, 1400, 650,    4,   8,   90,      0,    0,    8,    0);
-  // Hulks in staggered rows.
+  // Hulks in staggered rows, scouts slipping down between them with slow aimed shots: in a lane
+  // between hulks there is no room to dodge a fast one.
   AddSpawn(g, 26,   15,  90,    1, 1700, 250,   -1,   8,   50,      0,    0,    6,    0);
   AddSpawn(g, 27,   15,  90,    1, 1700, 450,   -1,   8,   50,      0,    0,    6,    0);
   AddSpawn(g, 28,   15,  90,    2, 1800, 350,   -1,   8,   50,      0,    0,    6,    0);
   AddSpawn(g, 29,   15,  90,    2, 1800, 650,   -1,   8,   50,      0,    0,    6,    0);
-  AddSpawn(g, 30,    0,  90,    3, 1850, 150,    0,   8,   40,      0,    0,    7,    0);
+  AddSpawn(g, 30,    0,  90,    3, 1850, 150,    0,   8,   60,      0,    0,    4,    0);
   AddSpawn(g, 31,   15,  90,    2, 1900, 200,   -1,   8,   50,      0,    0,    6,    0);
   AddSpawn(g, 32,   15,  90,    2, 1900, 500,   -1,   8,   50,      0,    0,    6,    0);
   AddSpawn(g, 33,   15,  90,    2, 2000, 350,   -1,   8,   50,      0,    0,    6,    0);
   AddSpawn(g, 34,   15,  90,    2, 2000, 650,   -1,   8,   50,      0,    0,    6,    0);
-  AddSpawn(g, 35,    0,  90,    3, 2050, 450,    0,   8,   40,      0,    0,    7,    0);
+  AddSpawn(g, 35,    0,  90,    3, 2050, 450,    0,   8,   60,      0,    0,    4,    0);
   AddSpawn(g, 36,   15,  90,    2, 2100, 250,   -1,   8,   50,      0,    0,    6,    0);
   AddSpawn(g, 37,   15,  90,    2, 2100, 450,   -1,   8,   50,      0,    0,    6,    0);
-  AddSpawn(g, 38,    0,  90,    3, 2150, 650,    0,   8,   40,      0,    0,    7,    0);
+  AddSpawn(g, 38,    0,  90,    3, 2150, 650,    0,   8,   60,      0,    0,    4,    0);
   // The pickup streaks down the left edge.
   AddSpawn(g, 39,   19,  90,    4, 2260, 150,   -1,   8,   50,      0,    0,    6,    0);
   // Gunboats drift down the edges, fanning shots inward.

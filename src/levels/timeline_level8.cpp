@@ -8,25 +8,26 @@
 
 void WriteTimelineLevel8(Game& g) {
   //           i  kind  hdg   spd  time    x  shot  pat  rate     acc  ahdg  sspd  y
-  // Heavy gunships drift across on diagonals, leading their shots.
+  // Heavy gunships drift across on diagonals; the first pair leads its shots, the others aim
+  // where the ship is, with shots slow enough to see coming.
   AddSpawn(g,  0,    9,  45,    1,  100, 100,    0,   9,   55,      0,    0,   10, 0);
-  AddSpawn(g,  1,    9, 135,    1,  100, 700,    0,   9,   55,      0,    0,   10, 0);
-  AddSpawn(g,  2,    9,  45,    1,  400, 100,    0,   9,   55,      0,    0,   10, 0);
-  AddSpawn(g,  3,    9, 135,    1,  400, 700,    0,   9,   55,      0,    0,   10, 0);
-  AddSpawn(g,  4,    9,  90,    1,  700, 300,    0,   9,   50,      0,    0,   10, 0);
-  AddSpawn(g,  5,    9,  90,    1,  700, 500,    0,   9,   50,      0,    0,   10, 0);
-  AddSpawn(g,  6,    9,  60, 1.2f, 1000, 150,    0,   8,   45,      0,    0,   10, 0);
-  AddSpawn(g,  7,    9, 120, 1.2f, 1000, 650,    0,   8,   45,      0,    0,   10, 0);
+  AddSpawn(g,  1,    9, 135,    1,  100, 700,    0,   8,   55,      0,    0,    7, 0);
+  AddSpawn(g,  2,    9,  45,    1,  400, 100,    0,   8,   55,      0,    0,    7, 0);
+  AddSpawn(g,  3,    9, 135,    1,  400, 700,    0,   8,   55,      0,    0,    7, 0);
+  AddSpawn(g,  4,    9,  90, 1.5f,  700, 300,    0,   8,   50,      0,    0,    7, 0);
+  AddSpawn(g,  5,    9,  90, 1.5f,  700, 500,    0,   8,   50,      0,    0,    7, 0);
+  AddSpawn(g,  6,    9,  60, 1.2f, 1000, 150,    0,   8,   45,      0,    0,    7, 0);
+  AddSpawn(g,  7,    9, 120, 1.2f, 1000, 650,    0,   8,   45,      0,    0,    7, 0);
   // Gunships swoop down and climb away.
   AddSpawn(g,  8,    4,  65, 2.5f, 1600, 200,    0,   8,   55, 0.025f,  270,   10, 0);
-  AddSpawn(g,  9,    4, 115, 2.5f, 1600, 600,    0,   8,   55, 0.025f,  270,   10, 0);
-  AddSpawn(g, 10,    4,  65, 2.5f, 1700, 150,    0,   8,   55, 0.025f,  270,   10, 0);
-  AddSpawn(g, 11,    4, 115, 2.5f, 1700, 650,    0,   8,   55, 0.025f,  270,   10, 0);
-  AddSpawn(g, 12,    4,  80, 2.5f, 1800, 300,    0,   8,   55, 0.025f,  270,   10, 0);
-  AddSpawn(g, 13,    4, 100, 2.5f, 1800, 500,    0,   8,   55, 0.025f,  270,   10, 0);
-  AddSpawn(g, 14,    4,  90, 2.5f, 1900, 400,    0,   8,   55, 0.025f,  270,   10, 0);
-  AddSpawn(g, 15,    4,  65, 2.5f, 1950, 250,    0,   8,   55, 0.025f,  270,   10, 0);
-  AddSpawn(g, 16,    4, 115, 2.5f, 1950, 550,    0,   8,   55, 0.025f,  270,   10, 0);
+  AddSpawn(g,  9,    4, 115, 2.5f, 1600, 600,    0,   8,   55, 0.025f,  270,    7, 0);
+  AddSpawn(g, 10,    4,  65, 2.5f, 1700, 150,    0,   8,   55, 0.025f,  270,    7, 0);
+  AddSpawn(g, 11,    4, 115, 2.5f, 1700, 650,    0,   8,   55, 0.025f,  270,    7, 0);
+  AddSpawn(g, 12,    4,  80, 2.5f, 1800, 300,    0,   8,   55, 0.025f,  270,    7, 0);
+  AddSpawn(g, 13,    4, 100, 2.5f, 1800, 500,    0,   8,   55, 0.025f,  270,    7, 0);
+  AddSpawn(g, 14,    4,  90, 2.5f, 1900, 400,    0,   8,   55, 0.025f,  270,    7, 0);
+  AddSpawn(g, 15,    4,  65, 2.5f, 1950, 250,    0,   8,   55, 0.025f,  270,    7, 0);
+  AddSpawn(g, 16,    4, 115, 2.5f, 1950, 550,    0,   8,   55, 0.025f,  270,    7, 0);
   // A fan of fighters thrown from the top centre, each at a heading and x of its own, drawn as
   // the level is set up: the heading first, then the x.
   for (int j = 0; j < 20; ++j) {
@@ -61,15 +62,16 @@ void WriteTimelineLevel8(Game& g) {
   AddSpawn(g, 60,   15,  90,    3, 3440, 300,   -1,   8,   55,      0,    0,   10, 0);
   // A hunter crawls in from the right, its beam kills outright: shoot it or keep ahead of it.
   AddSpawn(g, 61,   11, 170, 0.9f, 3500, 700,    1,   0,    1,      0,    0,   10, 0);
-  // Hunters firing aimed shots.
-  AddSpawn(g, 62,   11,  90, 1.5f, 4450, 200,    0,   8,   20,      0,    0,   10, 0);
-  AddSpawn(g, 63,   11,  90, 1.5f, 4450, 600,    0,   8,   20,      0,    0,   10, 0);
-  AddSpawn(g, 64,   11,  80, 1.5f, 4650, 150,    0,   9,   18,      0,    0,   10, 0);
-  AddSpawn(g, 65,   11, 100, 1.5f, 4650, 650,    0,   9,   18,      0,    0,   10, 0);
-  AddSpawn(g, 66,   11,  90, 1.5f, 4850, 400,    0,  24,   25,      0,    0,   10, 0);
-  AddSpawn(g, 67,   11,  90, 1.5f, 5000, 300,    0,   8,   15,      0,    0,   10, 0);
-  // A last killer beam, from the left and faster.
-  AddSpawn(g, 68,   11,  10, 1.5f, 5200, 100,    1,   0,    1,      0,    0,   10, 0);
+  // Hunters firing aimed shots, a volley a second or so apart.
+  AddSpawn(g, 62,   11,  90, 1.5f, 4450, 200,    0,   8,   40,      0,    0,    7, 0);
+  AddSpawn(g, 63,   11,  90, 1.5f, 4450, 600,    0,   8,   40,      0,    0,    7, 0);
+  AddSpawn(g, 64,   11,  80, 1.5f, 4650, 150,    0,   8,   38,      0,    0,    7, 0);
+  AddSpawn(g, 65,   11, 100, 1.5f, 4650, 650,    0,   8,   38,      0,    0,    7, 0);
+  AddSpawn(g, 66,   11,  90, 1.5f, 4850, 400,    0,  24,   45,      0,    0,    7, 0);
+  AddSpawn(g, 67,   11,  90, 1.5f, 5000, 300,    0,   8,   35,      0,    0,    7, 0);
+  // A last hunter from the left, sinking as it crosses the column and firing aimed shots: one
+  // killer beam in a level is enough to learn from.
+  AddSpawn(g, 68,   11,  35, 1.5f, 5200, 100,    0,   8,   40,      0,    0,    7, 0);
   // The pickup, through the middle of the hulk storm.
   AddSpawn(g, 69,   19,  90,    3, 3260, 373,   -1,   8,   55,      0,    0,   10, 0);
   // The boss.
