@@ -9,6 +9,9 @@
 // (defaults: 24 trials a level, 800,000 campaign frames). With a folder SAVES, the progress as it
 // stands before each level's first try is written there as levelN.gsv, to be flown again with
 // zorvane2 --autopilot-human --save-file (a copy of) it.
+//
+//   zorvane2_trials level SAVE [TRIALS]
+// flies only the level the campaign would play next from the save SAVE (which is only read).
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -52,7 +55,9 @@ struct Tally {
   double LifeAtBoss = 0;
   int BossReached = 0;
   double Potions = 0;
+  double BossLeft = 0;  // of its life, in the tries lost to it
   std::vector<int> FieldDeaths;  // the clock where each try lost in the field ended
+  std::map<int, double> Damage;  // life lost, by stretch of 500 clock units (the boss's fight: -1)
 };
 
 // Flies the level the pilot starts next from a copy of the game, once.
@@ -68,6 +73,7 @@ void Trial(const Game& start, uint32_t seed, Tally& t, long long frame) {
   while (g->InMenu && g->GameRunning) Step(*g, pilot, stage, frame);
   bool bossSeen = false;
   float clock = 0;
+  int bossLife = 0;
   while (!g->InMenu && g->GameRunning) {
     if (!bossSeen && g->Level.BossPhase) {
       bossSeen = true;
@@ -75,22 +81,65 @@ void Trial(const Game& start, uint32_t seed, Tally& t, long long frame) {
       ++t.BossReached;
     }
     clock = g->Level.FrameClock;
+    if (g->Level.BossPhase) bossLife = g->Level.BossLife;
+    const float taken = g->Level.DamageTaken;
     Step(*g, pilot, stage, frame);
+    if (g->Level.DamageTaken > taken && !g->InMenu)
+      t.Damage[g->Level.BossPhase ? -1 : int(clock) / 500 * 500] += g->Level.DamageTaken - taken;
   }
   const PilotAttempt& a = pilot.Attempts().back();
   ++t.Trials;
   t.Potions += a.PotionsUsed;
   if (a.Won) ++t.Won;
-  else if (bossSeen) ++t.LostToBoss;
+  else if (bossSeen) {
+    ++t.LostToBoss;
+    t.BossLeft += g->Level.BossMaxLife > 0 ? double(bossLife) / g->Level.BossMaxLife : 0;
+  }
   else {
     ++t.LostInField;
     t.FieldDeaths.push_back(int(clock));
   }
 }
 
+void Report(int level, const Tally& t) {
+  std::printf("level %d: %d of %d first tries won; lost %d to the boss, %d in the field", level, t.Won, t.Trials,
+              t.LostToBoss, t.LostInField);
+  if (t.BossReached) std::printf("; life at the boss %.0f", t.LifeAtBoss / t.BossReached);
+  if (t.LostToBoss) std::printf("; the boss had %.0f%% of its life left", 100 * t.BossLeft / t.LostToBoss);
+  std::printf("; potions %.1f a try", t.Potions / t.Trials);
+  if (!t.FieldDeaths.empty()) {
+    std::printf("; field losses at clock");
+    for (int c : t.FieldDeaths) std::printf(" %d", c);
+  }
+  std::printf("\n  life lost a try, by clock:");
+  for (const auto& [from, lost] : t.Damage) {
+    if (from < 0) std::printf(" boss %.0f", lost / t.Trials);
+    else std::printf(" %d+ %.0f", from, lost / t.Trials);
+  }
+  std::printf("\n");
+  std::fflush(stdout);
+}
+
+// Flies the level next in the campaign from a save, `trials` times.
+int OneLevel(const std::string& save, int trials) {
+  auto g = std::make_unique<Game>();
+  PilotStage stage;
+  g->Plat = &stage;
+  g->SavePath = save;
+  ContentLoad(*g);
+  g->SavePath.clear();  // the save is only read
+  g->Save = {};
+  const int next = NextCampaignLevel(*g, {}, true);
+  Tally t;
+  for (int k = 0; k < trials; ++k) Trial(*g, 1000 + uint32_t(k) * 7919, t, 0);
+  Report(next, t);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 2 && std::string(argv[1]) == "level") return OneLevel(argv[2], argc > 3 ? std::atoi(argv[3]) : 24);
   const int trials = argc > 1 ? std::atoi(argv[1]) : 24;
   const long long frames = argc > 2 ? std::atoll(argv[2]) : 800000;
   auto g = std::make_unique<Game>();
@@ -114,16 +163,7 @@ int main(int argc, char** argv) {
         }
         Tally& t = tallies[next];
         for (int k = 0; k < trials; ++k) Trial(*g, 1000 + uint32_t(k) * 7919, t, frame);
-        std::printf("level %d: %d of %d first tries won; lost %d to the boss, %d in the field", next, t.Won,
-                    t.Trials, t.LostToBoss, t.LostInField);
-        if (t.BossReached) std::printf("; life at the boss %.0f", t.LifeAtBoss / t.BossReached);
-        std::printf("; potions %.1f a try", t.Potions / t.Trials);
-        if (!t.FieldDeaths.empty()) {
-          std::printf("; field losses at clock");
-          for (int c : t.FieldDeaths) std::printf(" %d", c);
-        }
-        std::printf("\n");
-        std::fflush(stdout);
+        Report(next, t);
       }
     }
     Step(*g, pilot, stage, frame);

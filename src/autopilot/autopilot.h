@@ -19,7 +19,7 @@
 // keyboard could: its rehearsals imagine the game's dice with a generator of its own, so it
 // cannot foresee where the next random volley will go; it makes up its mind at most every
 // quarter of a second, even when hit; a key it presses stays down at least four frames; and it
-// holds one fire key, that of the stronger gun, instead of tapping both in turn.
+// drums the two fire keys in turn at a steady beat instead of pressing whichever gun is ready.
 #pragma once
 
 #include <array>
@@ -55,7 +55,7 @@ struct PilotLimits {
   int ChoiceEvery = 4;       // frames between two choices of how to fly
   bool ReactsAtOnce = true;  // a hit brings the next choice forward
   int LeastHold = 1;         // frames a pressed key stays down, at least
-  bool TapsBothGuns = true;  // fires whichever slot is ready, frame by frame
+  bool TapsBothGuns = true;  // fires whichever slot is ready, frame by frame (else: a steady drum)
   uint32_t DiceSeed = 0x5A17C3;  // where its own imagined dice start
   // A person's limits: about a quarter of a second to see and decide, and fingers that press a
   // key for a few frames at least.

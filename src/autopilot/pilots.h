@@ -74,7 +74,7 @@ class PlayPilot {
   uint32_t Imagined = 0;  // where this choice's rehearsals start the imagined dice
   std::array<bool, 256> Chosen{};
   std::array<int, 256> HeldFor{};
-  int GunKey = 0;  // the one fire key held
+  long long Beat = 0;  // frames of the level flown, for the drumming of the fire keys
   void HumanKeys(const Game& g, std::array<bool, 256>& keys, bool choose);
   void HoldLongEnough(std::array<bool, 256>& keys);
 

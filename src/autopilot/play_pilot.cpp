@@ -74,15 +74,13 @@ float PotionLife(const Game& g) {
   return g.CurrentLevel >= 7 ? 100.f : 70.f;
 }
 
-// A person holds one fire key: that of the gun that does the more damage a frame.
-int StrongerGunKey(const Game& g) {
-  const ShipClass& ship = g.Ship;
-  auto rate = [&](Integer shot, Integer level) -> float {
-    if (shot < 0 || shot >= ShotKinds || level < 0 || level >= ShotLevels) return -1;
-    const ShotTypeRec& t = g.Tables.ShotTypes[size_t(shot)][size_t(level)];
-    return t.Damage * float(t.Count) / std::max(t.FireDelay, 1.0f);
-  };
-  return rate(ship.CurShot2, ship.CurLevel2) > rate(ship.CurShot1, ship.CurLevel1) ? KeyC : KeyX;
+// A person's fingers drum the two fire keys in turn, a few frames each, never both at once;
+// with one gun fitted they hold its key.
+constexpr int DrumFrames = 6;
+int DrummedGunKey(const Game& g, long long beat) {
+  const bool one = g.Ship.CurShot1 >= 0, two = g.Ship.CurShot2 >= 0;
+  if (one && two) return (beat / DrumFrames) % 2 ? KeyC : KeyX;
+  return two ? KeyC : KeyX;
 }
 
 // A potion when life runs low (health first).
@@ -121,7 +119,7 @@ void PlayPilot::NewLevel(int lossesHere, bool drinks) {
   Boosting = Shielding = false;
   Chosen = {};
   HeldFor = {};
-  GunKey = 0;
+  Beat = 0;
 }
 
 // The heavy craft at the end of a rehearsal are followed four seconds further along their
@@ -136,7 +134,9 @@ void PlayPilot::FindSafeEnds(const Game& end) {
   };
   std::vector<Craft> crafts;
   const float m = end.Ship.HasGem(GemSmallCore) ? 18.f : 8.f;
-  const float pad = 5 - m + 3;  // the ram's reach less the ship's core margin, plus room to spare
+  // The ram's reach less the ship's core margin, plus room to spare: more for a person, who
+  // changes course only every quarter second.
+  const float pad = 5 - m + (Limits.ReactsAtOnce ? 3.f : 8.f);
   if (!end.InMenu && !end.LevelOver && !end.Level.ChargeOn[AbilityRammer]) {
     for (const EnemyClass& e : end.Enemies) {
       if (!e.Exists || e.Kind < KindHeavyFirst || e.Kind > KindHeavyLast) continue;
@@ -238,10 +238,10 @@ namespace {
 
 // A boss of the late levels (7 to 10) or of the boss arena on the screen or entering it: its
 // bullets hit hard enough that a hit foreseen is worth the shield's charge and a longer look
-// ahead.
-bool BossNear(const Game& g) {
+// ahead. A person, slow to react, looks further ahead at every boss.
+bool BossNear(const Game& g, bool anyLevel = false) {
   const bool lateLevel = g.CurrentLevel >= 7 && g.CurrentLevel <= 10;
-  if (!lateLevel && !g.Level.BossArena) return false;
+  if (!lateLevel && !g.Level.BossArena && !anyLevel) return false;
   for (const EnemyClass& e : g.Enemies)
     if (e.Exists && e.Kind >= KindBossFirst && e.Bottom > -50 && e.Top < 600) return true;
   return false;
@@ -289,11 +289,11 @@ float PlayPilot::Rehearse(const Game& g, const Plan& plan, float targetX, bool f
   const auto potionsLeft = [](const Game& x) { return x.Progress.Potions[0] + x.Progress.Potions[2]; };
   float cost = 0, life = g.Ship.Life;
   int potions = potionsLeft(g);
-  const int horizon = BossNear(g) ? BossHorizon : Horizon;
+  const int horizon = BossNear(g, !Limits.ReactsAtOnce) ? BossHorizon : Horizon;
   for (int k = 1; k <= horizon; ++k) {
     Quiet.HeldKeys.fill(false);
     SetArrows(Quiet.HeldKeys, k <= plan.Hold ? plan.Direction : 0);
-    SoldierKeys(sim, Quiet.HeldKeys, Drinks, GunKey);
+    SoldierKeys(sim, Quiet.HeldKeys, Drinks, Limits.TapsBothGuns ? 0 : DrummedGunKey(sim, Beat + k));
     const Long noMove = sim.Ship.NoMove, noShoot = sim.Ship.NoShoot;
     RunFrame(sim);
     const float weight = 1.0f - 0.5f * float(k) / float(horizon);
@@ -329,8 +329,7 @@ void PlayPilot::Decide(const Game& g, PilotInput& in) {
   const bool human = !Limits.TapsBothGuns;
   if (Fresh) {
     Fresh = false;
-    if (human) GunKey = StrongerGunKey(g);
-    in.Keys[size_t(human ? GunKey : FireKey(g))] = true;
+    in.Keys[size_t(human ? DrummedGunKey(g, Beat++) : FireKey(g))] = true;
     if (human) HoldLongEnough(in.Keys);
     return;
   }
@@ -347,13 +346,12 @@ void PlayPilot::Decide(const Game& g, PilotInput& in) {
   if (choose && human) {
     OwnDice.Next();
     Imagined = OwnDice.X;
-    GunKey = StrongerGunKey(g);
   }
   if (choose) {
     const float targetX = TargetX(g);
     // The plan of no steering goes first: its rehearsal also finds the safe places.
     std::vector<Plan> plans;
-    const int horizon = BossNear(g) ? BossHorizon : Horizon;
+    const int horizon = BossNear(g, !Limits.ReactsAtOnce) ? BossHorizon : Horizon;
     for (int d = 0; d < DirectionCount; ++d) plans.push_back({d, horizon});
     for (int d = 1; d < DirectionCount; d += 2) plans.push_back({d, ShortHold});
     float best = 0;
@@ -405,13 +403,12 @@ void PlayPilot::Decide(const Game& g, PilotInput& in) {
   }
 }
 
-// With a person's limits the guns, potions and abilities are chosen with the way of flying and
-// held until the next choice: the one gun key throughout, a potion tapped, an ability held.
+// With a person's limits the potions and abilities are chosen with the way of flying and held
+// until the next choice (a potion tapped, an ability held), while the fire keys are drummed.
 void PlayPilot::HumanKeys(const Game& g, std::array<bool, 256>& keys, bool choose) {
   const ShipClass& ship = g.Ship;
   if (choose) {
     Chosen = {};
-    Chosen[size_t(GunKey)] = true;
     PotionKeys(g, Chosen, Drinks);
     if (ship.Special1 >= 0) {
       bool boss = false;
@@ -422,11 +419,12 @@ void PlayPilot::HumanKeys(const Game& g, std::array<bool, 256>& keys, bool choos
     }
     if (ship.Special2 >= 0) {
       const Single threshold = g.Tables.ChargeCost[size_t(ship.Special2)] / Single(ship.CurReducer);
-      Shielding = BestCost >= (BossNear(g) ? 60 : 150) && ship.Charge >= 40 && ship.Charge >= threshold;
+      Shielding = BestCost >= (BossNear(g, true) ? 60 : 150) && ship.Charge >= 40 && ship.Charge >= threshold;
       Chosen[KeyV] = Shielding;
     }
   }
   for (size_t k = 0; k < keys.size(); ++k) keys[k] = keys[k] || Chosen[k];
+  keys[size_t(DrummedGunKey(g, Beat++))] = true;
   // A potion is a tap: once drunk, a key still held would drink the next one at the next hurt.
   for (int potion : {KeyA, KeyS, KeyD}) Chosen[size_t(potion)] = false;
 }
