@@ -142,7 +142,7 @@ void DrawBlasts(Game& g) {
     ++b.Age;
   }
   if (f.RingAge >= 0) {
-    const int size = 40 + f.RingAge * 9;
+    const int size = 60 + f.RingAge * 10;
     const flair::Rect r = flair::Ring;
     const int left = RoundToInteger(f.RingX) - size / 2, top = RoundToInteger(f.RingY) - size / 2;
     Blit(g, SheetFlair, false, top, top + size, left, left + size, r.Top, r.Bottom, r.Left, r.Right);

@@ -10,7 +10,7 @@ struct Rect {
   constexpr int Height() const { return Bottom - Top; }
 };
 
-inline constexpr int SheetWidth = 512, SheetHeight = 704;
+inline constexpr int SheetWidth = 512, SheetHeight = 784;
 
 // Large words, each centred in a slot of 256 x 48, two slots to a row.
 enum Word {
@@ -60,7 +60,7 @@ constexpr Rect Spark(int frame) { return {80 + frame * SparkSize, SmallTop, 80 +
 inline constexpr int EmberFrames = 3, EmberSize = 5;
 constexpr Rect Ember(int frame) { return {108 + frame * EmberSize, SmallTop, 108 + (frame + 1) * EmberSize, SmallTop + EmberSize}; }
 // The ring of light that spreads from the ship's loss, drawn scaled.
-inline constexpr Rect Ring = {128, SmallTop, 192, SmallTop + 64};
+inline constexpr Rect Ring = {352, SmallTop, 512, SmallTop + 160};
 // Key caps for the controls, a letter wide and a word wide; the key's name is written on them.
 inline constexpr Rect KeyCap = {196, SmallTop, 220, SmallTop + 22};
 inline constexpr Rect WideKeyCap = {224, SmallTop, 284, SmallTop + 22};

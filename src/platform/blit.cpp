@@ -10,7 +10,7 @@ const SheetInfo Sheets[SheetCount] = {
     {"Explosions", 1024, 159, 0x000000}, {"EShots", 30, 117, 0xFFFFFF},   {"Title", 800, 600, 0xFFFFFF},
     {"Mouse", 20, 30, 0x000000},       {"Buttons", 150, 195, 0xFFFFFF},   {"Stats", 200, 300, 0xFFFFFF},
     {"MenuHelp", 289, 563, 0xFFFFFF},  {"EnemiesHurt", 982, 323, 0xFFFFFF}, {"Backdrop", 600, 664, 0x000000},
-    {"Flair", 512, 704, 0x000000},
+    {"Flair", 512, 784, 0x000000},
 };
 
 int Blit(Game& g, int sheet, bool fast, int destTop, int destBottom, int destLeft, int destRight, int srcTop,

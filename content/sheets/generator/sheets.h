@@ -29,7 +29,7 @@ void PaintStats(Canvas& c);        // sheet 11, 200 x 300
 void PaintMenuHelp(Canvas& c, const Canvas& ships, const Canvas& enemies, const Canvas& eshots);  // sheet 12
 void PaintEnemiesHurt(Canvas& c, const Canvas& enemies);  // sheet 13, 982 x 323
 void PaintBackdrop(Canvas& c);     // sheet 14, 600 x 664: the nebula behind the play column
-void PaintFlair(Canvas& c);        // sheet 15, 512 x 704: words, flashes and sparks over play
+void PaintFlair(Canvas& c);        // sheet 15, 512 x 784: words, flashes and sparks over play
 
 // Menu panel styles shared by the backdrop and the button sheet.
 Rgb PanelLight();
