@@ -32,7 +32,7 @@ void StatusDisplay(Game& g) {
   if (g.Ship.Exists) {
     ShipBar(g, g.Ship.Life, 0, 51, 75);
     // Low life: the bar blinks a warning red.
-    if (LifeBarLit(g)) ShadeBox(g, 35, RoundToInteger(200 - std::max(g.Ship.Life, 0.0f) + 75), 86, 276, 0xFF4030, 150);
+    if (LifeBarLit(g)) ShadeBox(g, 35, RoundToInteger(200 - std::max(g.Ship.Life, 0.0f) + 75), 86, 276, 0xFFF0E0, 150);
   }
   ShipBar(g, g.Ship.Charge, 51, 102, 324);
   StepPlayGuide(g);
