@@ -31,7 +31,10 @@ struct BenchGame {
   // the drawing is done only when the pixels are looked at.)
   void Frame() {
     Plat->BeginFrame(G->Harness.FrameNumber);
-    RunFrame(*G);
+    FrameCommand c = Plat->ReadCommand(G->InMenu);
+    c.Ticks = Plat->TickCount();
+    TakePointerMotion(*G, c);
+    RunFrame(*G, c);
     ++G->Harness.FrameNumber;
     static_cast<SdlPlatform*>(Plat.get())->PixelAt(0, 0);
     Plat->Present();

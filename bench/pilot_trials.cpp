@@ -27,26 +27,20 @@
 
 namespace {
 
-// Holds what the pilot does for the game to read.
-class PilotStage : public QuietPlatform {
- public:
-  PilotInput In;
-  void ReadMouse(int& dx, int& dy, bool& left, bool& right) override {
-    dx = In.Dx;
-    dy = In.Dy;
-    left = In.Left;
-    right = In.Right;
-    In.Dx = In.Dy = 0;
-  }
-};
+// A stage that shows and plays nothing: the pilot's commands go straight to the game.
+using PilotStage = QuietPlatform;
 
 // One frame of the main loop: the pilot looks, the game runs.
 void Step(Game& g, Autopilot& pilot, PilotStage& stage, long long& frame) {
-  stage.In = pilot.Decide(g);
-  stage.HeldKeys = stage.In.Keys;
-  stage.Ticks = int32_t(frame * 1000 / 60);
-  RunFrame(g);
-  ++g.Harness.FrameNumber;
+  const PilotInput in = pilot.Decide(g);
+  FrameCommand c;
+  c.Keys = in.Keys;
+  c.Dx = in.Dx;
+  c.Dy = in.Dy;
+  c.Left = in.Left;
+  c.Right = in.Right;
+  c.Ticks = int32_t(frame * 1000 / 60);
+  StepGame(g, c);
   ++frame;
 }
 

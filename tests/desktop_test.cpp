@@ -86,7 +86,7 @@ struct PadRig {
   std::array<bool, 256> Keys() {
     Owner->BeginFrame(++Frame);
     std::array<bool, 256> k{};
-    Owner->ReadKeyboard(k);
+    k = Owner->ReadCommand(false).Keys;
     return k;
   }
   // The keys held, as scan codes.

@@ -11,7 +11,7 @@
 #include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/sdl_platform_impl.h"
 
-#include "shell/harness_platform.h"
+#include "shell/inputs.h"
 #include "shell/script.h"
 #include "shell/shell.h"
 #include "test_support.h"
@@ -34,13 +34,10 @@ TEST(Hardening, MotionPiledUpThroughALongLevelSaturates) {
   std::string error;
   auto s = InputScript::Parse("1-100000 move 100000 -100000\n", &error);
   ASSERT_TRUE(s) << error;
-  ScriptedPlatform scripted(t.Plat, std::move(*s), *t);
-  for (long long frame = 1; frame <= 100000; ++frame) scripted.BeginFrame(frame);
-  int dx = 0, dy = 0;
-  bool left = false, right = false;
-  scripted.ReadMouse(dx, dy, left, right);
-  EXPECT_EQ(dx, INT_MAX);
-  EXPECT_EQ(dy, INT_MIN);
+  ScriptCommands scripted(t.Plat, std::move(*s), KeyBindings{});
+  for (long long frame = 1; frame <= 100000; ++frame) TakePointerMotion(*t, scripted.Next(*t, frame));
+  EXPECT_EQ(t->PendingDx, INT_MAX);
+  EXPECT_EQ(t->PendingDy, INT_MIN);
 }
 
 // A platform may hand over any int of motion: the pointer stops at the screen's edges.
@@ -50,13 +47,13 @@ TEST(Hardening, PointerTakesAnyMotionWithoutOverflow) {
   t->MouseY = 0;
   t.Plat.MouseDx = INT_MAX;
   t.Plat.MouseDy = INT_MIN;
-  PollMouse(*t);
+  PollPointer(*t);
   EXPECT_EQ(t->MouseX, 780);
   EXPECT_EQ(t->MouseY, 0);
   t->MouseY = 570;
   t.Plat.MouseDx = INT_MIN;
   t.Plat.MouseDy = INT_MAX;
-  PollMouse(*t);
+  PollPointer(*t);
   EXPECT_EQ(t->MouseX, 0);
   EXPECT_EQ(t->MouseY, 570);
 }
@@ -176,9 +173,9 @@ TEST(Hardening, SignalHandlersGoBackWhenTheLastOfTwoPlatformsGoes) {
   ASSERT_TRUE(first && second);
   first.reset();
   std::raise(SIGINT);  // still caught: the platform left only takes note
-  EXPECT_TRUE(second->CloseRequested());
+  EXPECT_TRUE(second->ReadCommand(false).Close);
   second.reset();
   sigaction(SIGINT, nullptr, &after);
   EXPECT_EQ(after.sa_handler, before.sa_handler);
-  EXPECT_FALSE(CreateSdlPlatform(o)->CloseRequested());
+  EXPECT_FALSE(CreateSdlPlatform(o)->ReadCommand(false).Close);
 }

@@ -145,24 +145,26 @@ TEST(InputScript, EachFrameFindsItsLinesInTheScriptsOrderHoweverLongTheScript) {
 }
 
 // A recording keeps the script's lines, not the frames: a long run costs the recorder next to
-// nothing, and what it writes (the frame still being recorded included) is the run's script.
+// nothing, and what it writes (the frame still being recorded included) is the run's script,
+// its keys marked as the game's own.
 TEST(ScriptRecorder, KeepsTheScriptsLinesNotTheFrames) {
   ScriptRecorder r;
-  std::array<bool, 256> keys{};
   const size_t before = mallinfo2().uordblks;
   for (long long frame = 0; frame < 300000; ++frame) {
-    if (frame >= 200000 && frame < 200010) continue;  // steps that read nothing (a hidden window)
-    keys.fill(false);
-    keys[45] = true;                        // X, all along
-    keys[46] = (frame / 50000) % 2 == 1;    // C, now and then
-    r.Keys(frame, keys);
-    r.Mouse(frame, frame == 100000 ? 3 : 0, frame == 100000 ? -4 : 0, frame == 299999, false);
-    if (frame == 100000) r.Mouse(frame, 3, -4, false, false);
-    if (frame == 7) r.Blur(frame);
+    if (frame >= 200000 && frame < 200010) continue;  // steps not recorded
+    FrameCommand c;
+    c.Keys[45] = true;                        // X, all along
+    c.Keys[46] = (frame / 50000) % 2 == 1;    // C, now and then
+    c.Dx = frame == 100000 ? 6 : 0;
+    c.Dy = frame == 100000 ? -8 : 0;
+    c.Left = frame == 299999;
+    c.FocusLost = frame == 7;
+    r.Note(frame, c);
   }
   EXPECT_LT(mallinfo2().uordblks - before, 100000u);
   EXPECT_EQ(r.Text(),
             "# zorvane2 input script: FIRST[-LAST] ACTION [ARGS]\n"
+            "0-299999 gamekeys\n"
             "0-199999 key X\n200010-299999 key X\n"
             "50000-99999 key C\n150000-199999 key C\n250000-299999 key C\n"
             "299999 lbutton\n7 blur\n100000 move 6 -8\n");

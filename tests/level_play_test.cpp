@@ -38,7 +38,7 @@ struct Play {
 
   void Frame() {
     T.Plat.ClearRecords();
-    RunFrame(G);
+    PlayFrame(G);
     for (const TextRecord& t : T.Plat.Texts) {
       if (t.X == 440 && t.Y == 358) LastPoints = t.Text;
       if (t.X == 342 && t.Y == 358) LastGrade = t.Text;

@@ -154,7 +154,7 @@ TEST(PilotPolicy, WithAPersonsLimitsItIsSlowBlindToTheDiceAndHoldsOneGun) {
     }
     lastArrows = arrows;
     t.Plat.KeyState = in.Keys;
-    RunFrame(g);
+    PlayFrame(g);
   }
   EXPECT_GT(turns, 10) << "it flew";
 }

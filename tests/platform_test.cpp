@@ -66,7 +66,7 @@ int CompareCopy(const SdlGame& s, int sheet, int srcLeft, int srcTop, int width,
 void Deliver(SdlGame& s, SDL_Event e, long long frame = 0, bool mouse = true) {
   SDL_PushEvent(&e);
   s.Owner->BeginFrame(frame);
-  if (mouse) PollMouse(*s.G);
+  if (mouse) PollPointer(*s.G);
 }
 
 SDL_Event Motion(int x, int y, int dx = 0, int dy = 0) {
@@ -176,14 +176,14 @@ TEST(Window, ThePointerLandsOnTheSystemPointerWithoutDrifting) {
   Deliver(s, e, 1);
   EXPECT_TRUE(s.G->MouseLeft);
   s.Owner->BeginFrame(2);
-  PollMouse(*s.G);
+  PollPointer(*s.G);
   EXPECT_FALSE(s.G->MouseLeft);
   // Closing the window asks the game to stop.
-  EXPECT_FALSE(s.Owner->CloseRequested());
+  EXPECT_FALSE(s.Owner->ReadCommand(false).Close);
   SDL_Event quit{};
   quit.type = SDL_QUIT;
   Deliver(s, quit, 3, false);
-  EXPECT_TRUE(s.Owner->CloseRequested());
+  EXPECT_TRUE(s.Owner->ReadCommand(false).Close);
 }
 
 // The frame is drawn straight into the window's pixels, over the rows that changed, and only

@@ -9,16 +9,16 @@ TEST(PlayClock, CountsOneSecondPerFrameAndCatchesUpAfterAStall) {
   g.ClockLastTick = 0;
   g.Progress.PlayTime = {0, 0, 0};
   t.Plat.Ticks = 999;
-  AdvancePlayClock(g);
+  AdvancePlayClock(g, t.Plat.Ticks);
   EXPECT_EQ(g.Progress.PlayTime[2], 0);
   // A 2.5 s stall: one second now, the rest on the following frames, one per frame.
   t.Plat.Ticks = 2500;
-  AdvancePlayClock(g);
+  AdvancePlayClock(g, t.Plat.Ticks);
   EXPECT_EQ(g.Progress.PlayTime[2], 1);
   EXPECT_EQ(g.ClockLastTick, 1000);
-  AdvancePlayClock(g);
+  AdvancePlayClock(g, t.Plat.Ticks);
   EXPECT_EQ(g.Progress.PlayTime[2], 2);
-  AdvancePlayClock(g);
+  AdvancePlayClock(g, t.Plat.Ticks);
   EXPECT_EQ(g.Progress.PlayTime[2], 2);
   EXPECT_EQ(g.ClockLastTick, 2000);
 }
@@ -53,15 +53,15 @@ TEST(Pointer, IsClampedNotAccumulatedBeyondTheEdges) {
   Game& g = *t;
   t.Plat.MouseDx = -500;
   t.Plat.MouseDy = -20;
-  PollMouse(g);
+  PollPointer(g);
   EXPECT_EQ(g.MouseX, 0);
   EXPECT_EQ(g.MouseY, 0);
   t.Plat.MouseDx = 5;
-  PollMouse(g);
+  PollPointer(g);
   EXPECT_EQ(g.MouseX, 5);
   t.Plat.MouseDx = 5000;
   t.Plat.MouseDy = 5000;
-  PollMouse(g);
+  PollPointer(g);
   EXPECT_EQ(g.MouseX, 780);
   EXPECT_EQ(g.MouseY, 570);
 }

@@ -136,7 +136,7 @@ class Soak : public FrameWatcher {
     Plat->BeginFrame(Frame);
     Input.Ticks = static_cast<int32_t>(static_cast<uint32_t>(Frame * 1000 / 60));
     G->Harness.FrameNumber = Frame;
-    RunFrame(*G, this);
+    PlayFrame(*G, this);
     if (!G->GameRunning) {
       // The quit button: the game saved; start again from that save, as the player would.
       ContentLoad(*G);

@@ -26,6 +26,22 @@ struct TestGame {
   Game* operator->() { return G.get(); }
 };
 
+// One frame, with what the game's (null) platform holds for this step as the command, the
+// pointer's motion taken first, as the main loop does but without its pause.
+inline void PlayFrame(Game& g, FrameWatcher* watcher = nullptr) {
+  FrameCommand c = g.Plat->ReadCommand(g.InMenu);
+  c.Ticks = g.Plat->TickCount();
+  TakePointerMotion(g, c);
+  RunFrame(g, c, watcher);
+}
+
+// The pointer read as a menu frame reads it, from what the game's platform holds for this step.
+inline void PollPointer(Game& g) {
+  const FrameCommand c = g.Plat->ReadCommand(true);
+  TakePointerMotion(g, c);
+  PollMouse(g, c);
+}
+
 // A temporary folder removed when the test ends.
 struct TempDir {
   std::filesystem::path Path;

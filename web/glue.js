@@ -252,6 +252,13 @@ var ZorvaneWeb = (function () {
     if (!music.bytes[name]) music.bytes[name] = fetchBytes('Music/' + name + '.ogg');
   };
   zw.playMusic = () => { stopSource(); music.want = true; startMusic(); };
+  // While the game stands still (paused, or the tab hidden) its sound and music rest too.
+  zw.setPaused = paused => {
+    zw.paused = paused;
+    if (!audio) return;
+    if (paused && audio.state === 'running') audio.suspend();
+    if (!paused && audio.state === 'suspended') audio.resume();
+  };
   zw.stopMusic = () => { music.want = false; stopSource(); };
   // What is audible: for the page's tests.
   zw.audioState = () => ({

@@ -24,12 +24,12 @@ class QuietPlatform : public Platform {
   void ShadeBox(int, int, int, int, uint32_t, int) override {}
   void ClearBuffer() override {}
   void Present() override {}
-  void ReadKeyboard(std::array<bool, 256>& keys) override { keys = HeldKeys; }
-  void ReadMouse(int& dx, int& dy, bool& left, bool& right) override {
-    dx = dy = 0;
-    left = right = false;
+  FrameCommand ReadCommand(bool) override {
+    FrameCommand c;
+    c.Keys = HeldKeys;
+    c.Ticks = Ticks;
+    return c;
   }
-  bool CloseRequested() override { return false; }
   void PlaySound(int) override {}
   void LoadMusic(const std::string&) override {}
   void PlayMusic() override {}

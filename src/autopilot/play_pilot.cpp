@@ -295,7 +295,7 @@ float PlayPilot::Rehearse(const Game& g, const Plan& plan, float targetX, bool f
     SetArrows(Quiet.HeldKeys, k <= plan.Hold ? plan.Direction : 0);
     SoldierKeys(sim, Quiet.HeldKeys, Drinks, Limits.TapsBothGuns ? 0 : DrummedGunKey(sim, Beat + k));
     const Long noMove = sim.Ship.NoMove, noShoot = sim.Ship.NoShoot;
-    RunFrame(sim);
+    RunFrame(sim, Quiet.ReadCommand(false));
     const float weight = 1.0f - 0.5f * float(k) / float(horizon);
     if (!sim.Ship.Exists) {
       cost += 5000 * weight;

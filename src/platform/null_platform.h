@@ -51,15 +51,18 @@ class NullPlatform : public Platform {
   }
   void ClearBuffer() override {}
   void Present() override {}
-  void ReadKeyboard(std::array<bool, 256>& keys) override { keys = KeyState; }
-  void ReadMouse(int& dx, int& dy, bool& left, bool& right) override {
-    dx = MouseDx;
-    dy = MouseDy;
-    left = MouseLeft;
-    right = MouseRight;
+  FrameCommand ReadCommand(bool) override {
+    FrameCommand c;
+    c.Keys = KeyState;
+    c.Dx = MouseDx;
+    c.Dy = MouseDy;
+    c.Left = MouseLeft;
+    c.Right = MouseRight;
+    c.Close = Close;
+    c.Ticks = Ticks;
     MouseDx = MouseDy = 0;  // motion is consumed by the read
+    return c;
   }
-  bool CloseRequested() override { return Close; }
   void PlaySound(int slot) override { SoundsPlayed.push_back(slot); }
   void LoadMusic(const std::string& name) override { MusicCalls.push_back("load " + name); }
   void PlayMusic() override { MusicCalls.push_back("play"); }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "world/command.h"
+
 // Which key plays each of the game's keys: game key k reads key Source[k]. Every key plays
 // itself until the player moves an action to another key.
 struct KeyBindings {
@@ -59,11 +61,12 @@ class Platform {
   // Shows the finished frame and paces the loop to 60 frames a second.
   virtual void Present() = 0;
 
-  // Input: the raw state of the moment.
-  virtual void ReadKeyboard(std::array<bool, 256>& keys) = 0;
-  virtual void ReadMouse(int& dx, int& dy, bool& left, bool& right) = 0;
-  // The user closed the window (or the process was asked to stop).
-  virtual bool CloseRequested() = 0;
+  // What the player does with the devices in this step: the keys after the bindings, the
+  // pointer's motion since the last step and its buttons, the window losing the focus (reported
+  // once) or hidden, and a request to close (the window, SIGINT, SIGTERM). The clock is left to
+  // the caller. `pointerInUse`: the game reads the pointer now (the menu), so a gamepad's stick
+  // moves it; in play the stick only steers.
+  virtual FrameCommand ReadCommand(bool pointerInUse) = 0;
 
   // Sound and music. Volume is in hundredths of a decibel.
   virtual void PlaySound(int slot) = 0;
@@ -81,10 +84,8 @@ class Platform {
   virtual bool SaveScreenshot(const std::string& /*path*/) { return false; }
 
   // The desktop around the game. While paused the clock stands still and the platform waits
-  // for events instead of frames; the window's focus loss (reported once) and hiding pause the game.
+  // for events instead of frames.
   virtual void SetPaused(bool /*paused*/) {}
-  virtual bool FocusLost() { return false; }
-  virtual bool Hidden() { return false; }
   // Whether what is drawn can ever be seen: a rehearsal's platform and a headless run without
   // a screenshot say no, and the pictures that only cost time are skipped.
   virtual bool Shows() { return true; }

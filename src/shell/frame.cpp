@@ -12,8 +12,7 @@
 #include "ship/ship_class.h"
 #include "shots/shot_class.h"
 
-void AdvancePlayClock(Game& g) {
-  int32_t now = g.Plat->TickCount();
+void AdvancePlayClock(Game& g, int32_t now) {
   // The difference is taken modulo 2^32, like the old tick count's arithmetic.
   int32_t elapsed = static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(g.ClockLastTick));
   if (elapsed < 1000) return;
@@ -43,17 +42,22 @@ void LeaveLevelOnEscape(Game& g) {
   fold(s[StatDistance], g.Level.DistanceMoved);
 }
 
-void PollKeyboard(Game& g) {
-  std::array<bool, 256> raw{};
-  g.Plat->ReadKeyboard(raw);
-  for (int code = 1; code <= 211; ++code) g.Keys[code] = raw[code];
+void PollKeyboard(Game& g, const FrameCommand& cmd) {
+  for (int code = 1; code <= 211; ++code) g.Keys[code] = cmd.Keys[size_t(code)];
 }
 
-void PollMouse(Game& g) {
-  int dx = 0, dy = 0;
-  bool left = false, right = false;
-  g.Plat->ReadMouse(dx, dy, left, right);
-  // In 64 bits: a platform may report any int of motion.
+void TakePointerMotion(Game& g, const FrameCommand& cmd) {
+  // Play frames never read the pointer: its motion waits for the next menu frame, as a mouse's
+  // does until it is read. Saturated, not overflowed, however long it waits.
+  g.PendingDx = SatAddLong(g.PendingDx, cmd.Dx);
+  g.PendingDy = SatAddLong(g.PendingDy, cmd.Dy);
+}
+
+void PollMouse(Game& g, const FrameCommand& cmd) {
+  const int dx = g.PendingDx, dy = g.PendingDy;
+  const bool left = cmd.Left, right = cmd.Right;
+  g.PendingDx = g.PendingDy = 0;
+  // In 64 bits: the motion may be any int.
   long long x = (long long)g.MouseX + dx, y = (long long)g.MouseY + dy;
   if (x < 0) x = 0;
   if (y < 0) y = 0;
@@ -81,8 +85,8 @@ void ClickEdges(Game& g) {
   ClickEdge(g.MouseRight, g.MouseRightDown);
 }
 
-static void MenuFrameSteps(Game& g) {
-  PollMouse(g);
+static void MenuFrameSteps(Game& g, const FrameCommand& cmd) {
+  PollMouse(g, cmd);
   ClickEdges(g);
   StepStars(g);
   MenuFrame(g);
@@ -116,13 +120,13 @@ static void PlayFrameSteps(Game& g, FrameWatcher* watcher) {
 // Escape is handled before the keyboard poll on purpose: the spawner (after the ship is lost)
 // and the results screen (after a pay-out) leave the level by holding Escape in the key table
 // during one frame, and the dispatcher of the next frame must still see it.
-void RunFrame(Game& g, FrameWatcher* watcher) {
+void RunFrame(Game& g, const FrameCommand& cmd, FrameWatcher* watcher) {
   g.Harness.SoundsThisFrame.clear();
-  AdvancePlayClock(g);
+  AdvancePlayClock(g, cmd.Ticks);
   LeaveLevelOnEscape(g);
-  PollKeyboard(g);
+  PollKeyboard(g, cmd);
   if (g.InMenu) {
-    MenuFrameSteps(g);
+    MenuFrameSteps(g, cmd);
   } else {
     PlayFrameSteps(g, watcher);
   }

@@ -132,6 +132,7 @@ struct Game {
   Long ClockLastTick = 0;
   std::array<bool, 212> Keys{};
   Integer MouseX = 0, MouseY = 0;
+  Long PendingDx = 0, PendingDy = 0;  // pointer motion not yet read (play frames never read it)
   bool MouseLeft = false, MouseRight = false;
   bool MouseLeftDown = false, MouseRightDown = false;
 

@@ -52,13 +52,11 @@ void DrawPauseScreen(Game& g) {
 
 }  // namespace
 
-PauseStep StepPause(Game& g) {
-  std::array<bool, 256> keys{};
-  g.Plat->ReadKeyboard(keys);
-  const bool press = keys[KeyP] && !g.PauseKeyHeld;
-  g.PauseKeyHeld = keys[KeyP];
-  const bool blur = g.Plat->FocusLost();
-  const bool hidden = g.Plat->Hidden();
+PauseStep StepPause(Game& g, const FrameCommand& cmd) {
+  const bool press = cmd.Keys[KeyP] && !g.PauseKeyHeld;
+  g.PauseKeyHeld = cmd.Keys[KeyP];
+  const bool blur = cmd.FocusLost;
+  const bool hidden = cmd.Hidden;
   const bool wasPaused = g.Paused;
   // Only a level pauses; the menu waits for the player anyway (it only holds while hidden).
   if (!g.InMenu && g.GameRunning) {
@@ -68,7 +66,6 @@ PauseStep StepPause(Game& g) {
     g.Paused = false;
   }
   const bool still = g.Paused || hidden;
-  if (still != g.Still) g.Plat->SetPaused(still);
   g.Still = still;
   if (!still) return PauseStep::Run;
   if (g.Paused && !wasPaused && !hidden) {
@@ -76,4 +73,16 @@ PauseStep StepPause(Game& g) {
     return PauseStep::Show;
   }
   return PauseStep::Wait;
+}
+
+// The loop's step without the machine around it, for tests and tools: the pointer's motion taken,
+// the pause looked at, and the frame run.
+PauseStep StepGame(Game& g, const FrameCommand& cmd, FrameWatcher* watcher) {
+  TakePointerMotion(g, cmd);
+  const PauseStep pause = StepPause(g, cmd);
+  if (pause == PauseStep::Run) {
+    RunFrame(g, cmd, watcher);
+    ++g.Harness.FrameNumber;
+  }
+  return pause;
 }

@@ -16,8 +16,9 @@
 #include "platform/audio.h"
 #include "save/safe_file.h"
 #include "save/save_file.h"
-#include "shell/autopilot_platform.h"
 #include "shell/harness_platform.h"
+#include "shell/inputs.h"
+#include "shell/main_loop.h"
 #include "shell/settings.h"
 #include "shell/shell.h"
 #include "shell/state_json.h"
@@ -114,30 +115,24 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
 
   auto game = std::make_unique<Game>();
   Game& g = *game;
+  // A headless run that writes no screenshot has nobody to show its pictures to.
   Platform* plat = device.get();
   std::unique_ptr<UnseenPlatform> unseen;
   if (o.Headless && o.ScreenshotFile.empty()) {
     unseen = std::make_unique<UnseenPlatform>(*plat);
     plat = unseen.get();
   }
-  std::unique_ptr<ScriptedPlatform> scripted;
-  if (script) {
-    scripted = std::make_unique<ScriptedPlatform>(*plat, std::move(*script), g, po.Keys);
-    plat = scripted.get();
-  }
   std::unique_ptr<Autopilot> pilot;
-  std::unique_ptr<AutopilotPlatform> piloted;
-  if (o.Autopilot) {
+  std::unique_ptr<CommandSource> input;
+  if (script) {
+    input = std::make_unique<ScriptCommands>(*device, std::move(*script), po.Keys);
+  } else if (o.Autopilot) {
     pilot = std::make_unique<Autopilot>(o.HumanPilot ? PilotLimits::Human() : PilotLimits{});
-    piloted = std::make_unique<AutopilotPlatform>(*plat, *pilot, g);
-    plat = piloted.get();
+    input = std::make_unique<PilotCommands>(*device, *pilot);
+  } else {
+    input = std::make_unique<DeviceCommands>(*device);
   }
   ScriptRecorder recorder;
-  std::unique_ptr<RecordingPlatform> recording;
-  if (!o.RecordFile.empty()) {
-    recording = std::make_unique<RecordingPlatform>(*plat, recorder);
-    plat = recording.get();
-  }
   g.Plat = plat;
   g.SavePath = o.SaveFile;
   if (g.SavePath.empty()) {
@@ -161,30 +156,13 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
   g.KeySource = po.Keys.Source;
   g.Flair.ShakeOn = settings.ScreenShake;
 
-  // Scripts and --frames count the steps of this loop, paused ones included, so a recorded run
-  // with pauses replays as it was; the state's `frame` counts the game frames that ran. The
-  // back buffer is cleared just before a frame is drawn, so a pause shows the last frame.
-  long long step = 0;
-  bool shown = false;
-  while (g.GameRunning) {
-    if (o.Frames >= 0 && step >= o.Frames) break;
-    plat->BeginFrame(step++);
-    const PauseStep pause = StepPause(g);
-    if (pause == PauseStep::Run) {
-      if (shown) plat->ClearBuffer();
-      RunFrame(g);
-      ++g.Harness.FrameNumber;
-    }
-    // Closing the window (or SIGINT / SIGTERM) saves and quits as the quit button does.
-    if (g.GameRunning && plat->CloseRequested()) QuitGame(g);
-    if (pause == PauseStep::Run && trace.is_open()) trace << StateJson(g, true) << '\n';
-    bool last = !g.GameRunning || (o.Frames >= 0 && step >= o.Frames);
-    if (last && !o.ScreenshotFile.empty() && !plat->SaveScreenshot(o.ScreenshotFile))
-      std::cerr << "zorvane2: could not write the screenshot " << o.ScreenshotFile << "\n";
-    if (pause != PauseStep::Wait) {
-      plat->Present();
-      shown = true;
-    }
+  LoopOptions loop;
+  loop.Frames = o.Frames;
+  loop.Trace = trace.is_open() ? &trace : nullptr;
+  loop.Record = o.RecordFile.empty() ? nullptr : &recorder;
+  loop.ScreenshotFile = o.ScreenshotFile;
+  MainLoop mainLoop(g, *plat, *input, loop);
+  while (mainLoop.Step()) {
   }
   plat->SetPaused(false);
   if (!settingsFile.Path.empty()) {

@@ -107,6 +107,8 @@ std::optional<InputScript> InputScript::Parse(const std::string& text, std::stri
       e.What = Action::Blur;
     } else if (action == "hidden") {
       e.What = Action::Hidden;
+    } else if (action == "gamekeys") {
+      e.What = Action::GameKeys;
     } else {
       return fail("unknown action '" + action + "'");
     }
@@ -171,6 +173,7 @@ FrameInput InputScript::For(long long frame) const {
       case Action::Close: f.Close = true; break;
       case Action::Blur: f.Blur = true; break;
       case Action::Hidden: f.Hidden = true; break;
+      case Action::GameKeys: f.GameKeys = true; break;
     }
   }
   return f;
@@ -208,22 +211,17 @@ void ScriptRecorder::Flush() {
   if (Current.Dx != 0 || Current.Dy != 0) Moves.push_back({CurrentFrame, Current.Dx, Current.Dy});
 }
 
-void ScriptRecorder::Keys(long long frame, const std::array<bool, 256>& keys) {
-  auto& k = At(frame).Keys;
-  for (size_t i = 0; i < k.size(); ++i) k[i] = k[i] || keys[i];
-}
-
-void ScriptRecorder::Mouse(long long frame, int dx, int dy, bool left, bool right) {
+void ScriptRecorder::Note(long long frame, const FrameCommand& cmd) {
   Frame& f = At(frame);
-  f.Dx += dx;
-  f.Dy += dy;
-  f.Left = f.Left || left;
-  f.Right = f.Right || right;
+  f.Keys = cmd.Keys;
+  f.Dx = SatAddLong(f.Dx, cmd.Dx);
+  f.Dy = SatAddLong(f.Dy, cmd.Dy);
+  f.Left = cmd.Left;
+  f.Right = cmd.Right;
+  f.Close = cmd.Close;
+  f.Blur = cmd.FocusLost;
+  f.Hidden = cmd.Hidden;
 }
-
-void ScriptRecorder::Close(long long frame) { At(frame).Close = true; }
-void ScriptRecorder::Blur(long long frame) { At(frame).Blur = true; }
-void ScriptRecorder::Hidden(long long frame) { At(frame).Hidden = true; }
 
 void ScriptRecorder::Write(std::ostream& out) const {
   out << "# zorvane2 input script: FIRST[-LAST] ACTION [ARGS]\n";
@@ -231,6 +229,11 @@ void ScriptRecorder::Write(std::ostream& out) const {
     out << a;
     if (b != a) out << '-' << b;
   };
+  // The keys below are the game's own: no bindings are laid over them again in a replay.
+  if (CurrentFrame >= 0) {
+    range(0, CurrentFrame);
+    out << " gamekeys\n";
+  }
   // Each kind's runs, the frame still being recorded with them.
   auto runs = [&](int k, const std::string& action) {
     const std::deque<Run>& done = Runs[size_t(k)];

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "world/command.h"
+
 // What the devices give the game in one frame.
 struct FrameInput {
   std::array<bool, 256> Keys{};
@@ -18,8 +20,9 @@ struct FrameInput {
   int TargetX = 0, TargetY = 0;
   bool LButton = false, RButton = false;
   bool Close = false;
-  bool Blur = false;    // the window loses the focus in this frame
-  bool Hidden = false;  // the window is hidden (minimised) in this frame
+  bool Blur = false;      // the window loses the focus in this frame
+  bool Hidden = false;    // the window is hidden (minimised) in this frame
+  bool GameKeys = false;  // the keys are the game's own, already through the bindings (a recording)
 };
 
 // A key name of the script (scan code 1..211, ESCAPE, SPACE, ENTER, arrows, A..Z, 0..9) to its scan code; 0 if unknown.
@@ -34,7 +37,7 @@ class InputScript {
   FrameInput For(long long frame) const;
 
  private:
-  enum class Action { Key, Mouse, Move, LButton, RButton, Close, Blur, Hidden };
+  enum class Action { Key, Mouse, Move, LButton, RButton, Close, Blur, Hidden, GameKeys };
   struct Entry {
     long long First, Last;
     Action What;
@@ -50,16 +53,13 @@ class InputScript {
   void Find(long long frame, size_t low, size_t high, std::vector<const Entry*>& found) const;
 };
 
-// Collects the input the game actually read, frame by frame (frames come in order), and writes
-// it as a script that replays the same run. Only the script's lines are kept, never the frames:
-// a key held or a button down is a run of frames, extended while it lasts.
+// Collects the command of every step (steps come in order) and writes them as a script that
+// replays the same run. Only the script's lines are kept, never the frames: a key held or a
+// button down is a run of frames, extended while it lasts. The keys are the game's, after the
+// bindings, and the script says so, so it replays the same whatever keys the player has moved.
 class ScriptRecorder {
  public:
-  void Keys(long long frame, const std::array<bool, 256>& keys);
-  void Mouse(long long frame, int dx, int dy, bool left, bool right);
-  void Close(long long frame);
-  void Blur(long long frame);
-  void Hidden(long long frame);
+  void Note(long long frame, const FrameCommand& cmd);
   void Write(std::ostream& out) const;
   std::string Text() const;
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "shell/game.h"
+#include "world/command.h"
 
 // Content load: the clock, the sheets and sounds, the pools, the tables, the ship's
 // start values and the saved progress. g.Plat and g.SavePath must be set.
@@ -16,14 +17,21 @@ class FrameWatcher {
   virtual void AfterShipStep(const Game& g) = 0;
 };
 
-// One frame of the game: the play clock, Escape, the keyboard, then a menu or a play frame.
-void RunFrame(Game& g, FrameWatcher* watcher = nullptr);
+// One frame of the game from what the player did: the play clock, Escape, the keyboard, then a
+// menu or a play frame. The command's pointer motion must have been taken first (StepGame does).
+void RunFrame(Game& g, const FrameCommand& cmd, FrameWatcher* watcher = nullptr);
+
+// One step of the main loop: the pointer's motion taken, P and the window's focus and visibility
+// looked at, and a frame run unless the game is paused (see PauseStep).
+enum class PauseStep;
+PauseStep StepGame(Game& g, const FrameCommand& cmd, FrameWatcher* watcher = nullptr);
 
 // The parts of a frame, exposed for tests.
-void AdvancePlayClock(Game& g);
+void AdvancePlayClock(Game& g, int32_t now);
 void LeaveLevelOnEscape(Game& g);
-void PollKeyboard(Game& g);
-void PollMouse(Game& g);
+void PollKeyboard(Game& g, const FrameCommand& cmd);
+void TakePointerMotion(Game& g, const FrameCommand& cmd);
+void PollMouse(Game& g, const FrameCommand& cmd);
 void ClickEdges(Game& g);
 
 // Starts level index 0..12 (levels 1..10, mini game, marathon, boss arena).
@@ -36,4 +44,4 @@ void QuitGame(Game& g);
 // Show: the game has just paused and "PAUSED" is drawn over the last frame, to be shown.
 // Wait: nothing runs and nothing new is shown.
 enum class PauseStep { Run, Show, Wait };
-PauseStep StepPause(Game& g);
+PauseStep StepPause(Game& g, const FrameCommand& cmd);

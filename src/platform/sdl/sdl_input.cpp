@@ -52,7 +52,18 @@ void SdlPlatform::RestoreSignalHandlers() {
   StopSignal = 0;  // a stop asked of this run is not one for the next platform
 }
 
-bool SdlPlatform::CloseRequested() { return QuitEvent || StopSignal != 0; }
+bool SdlPlatform::CloseRequested() const { return QuitEvent || StopSignal != 0; }
+
+FrameCommand SdlPlatform::ReadCommand(bool pointerInUse) {
+  FrameCommand c;
+  ReadKeyboard(c.Keys);
+  ReadMouse(c.Dx, c.Dy, c.Left, c.Right, pointerInUse);
+  c.Close = CloseRequested();
+  c.FocusLost = LostFocus;  // reported once
+  LostFocus = false;
+  c.Hidden = Away && Shown;
+  return c;
+}
 
 // Full screen, the mouse gives relative motion (the system pointer is captured). In a window the
 // system pointer moves freely and the game's pointer is placed on it, so the two never drift.
@@ -175,7 +186,7 @@ void SdlPlatform::ReadKeyboard(std::array<bool, 256>& keys) {
   MergeKeyTable(state, count, Pads_, keys, Options.Keys);
 }
 
-void SdlPlatform::ReadMouse(int& dx, int& dy, bool& left, bool& right) {
+void SdlPlatform::ReadMouse(int& dx, int& dy, bool& left, bool& right, bool pointerInUse) {
   dx = dy = 0;
   left = right = false;
   if (!Window) return;  // headless: no mouse
@@ -183,10 +194,11 @@ void SdlPlatform::ReadMouse(int& dx, int& dy, bool& left, bool& right) {
   left = (buttons & SDL_BUTTON_LMASK) != 0 || LeftPressed;
   right = (buttons & SDL_BUTTON_RMASK) != 0 || RightPressed;
   LeftPressed = RightPressed = false;
-  // The pads' stick moves the same pointer, and their A and B buttons click.
+  // In the menu the pads' stick moves the same pointer, and their A and B buttons click; in play
+  // they steer and fire.
   int padDx = 0, padDy = 0;
   bool padLeft = false, padRight = false;
-  Pads_.PointerStep(padDx, padDy, padLeft, padRight);
+  if (pointerInUse) Pads_.PointerStep(padDx, padDy, padLeft, padRight);
   left = left || padLeft;
   right = right || padRight;
   // The game adds the motion to its pointer and clamps it to 0..780, 0..570; we keep the

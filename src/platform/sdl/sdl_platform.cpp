@@ -147,12 +147,6 @@ void SdlPlatform::SetPaused(bool paused) {
   LimiterBase = 0;  // pacing starts afresh
 }
 
-bool SdlPlatform::FocusLost() {
-  bool lost = LostFocus;
-  LostFocus = false;
-  return lost;
-}
-
 bool SdlPlatform::GetWindowPlace(WindowPlace& place) {
   if (!Window) return false;
   place = LastWindow;

@@ -45,9 +45,7 @@ class SdlPlatform : public Platform {
   void ShadeBox(int left, int top, int right, int bottom, uint32_t colour, int alpha) override;
   void ClearBuffer() override;
   void Present() override;
-  void ReadKeyboard(std::array<bool, 256>& keys) override;
-  void ReadMouse(int& dx, int& dy, bool& left, bool& right) override;
-  bool CloseRequested() override;
+  FrameCommand ReadCommand(bool pointerInUse) override;
   void PlaySound(int slot) override;
   void LoadMusic(const std::string& name) override;
   void PlayMusic() override;
@@ -57,8 +55,6 @@ class SdlPlatform : public Platform {
   void BeginFrame(long long frameNumber) override;
   bool SaveScreenshot(const std::string& path) override;
   void SetPaused(bool paused) override;
-  bool FocusLost() override;
-  bool Hidden() override { return Away && Shown; }
   bool GetWindowPlace(WindowPlace& place) override;
   // How frames reach the window: "software" (SDL's own, no OpenGL) or the accelerated renderer's name.
   const char* PresentPath() const { return PresentName; }
@@ -105,6 +101,9 @@ class SdlPlatform : public Platform {
   void IndexSheetRuns(int sheet);
   // sdl_input.cpp
   void PumpEvents();
+  void ReadKeyboard(std::array<bool, 256>& keys);
+  void ReadMouse(int& dx, int& dy, bool& left, bool& right, bool pointerInUse);
+  bool CloseRequested() const;
   void InstallSignalHandlers();
   void RestoreSignalHandlers();
   void UpdateMouseMode();

@@ -9,7 +9,8 @@
 #include <string>
 
 #include "platform/web/web_platform.h"
-#include "shell/harness_platform.h"
+#include "shell/inputs.h"
+#include "shell/main_loop.h"
 #include "save/save_file.h"
 #include "shell/game.h"
 #include "shell/shell.h"
@@ -23,13 +24,14 @@ constexpr double FrameMs = 1000.0 / 60.0;
 
 struct WebGame {
   std::unique_ptr<WebPlatform> Plat;
-  std::unique_ptr<ScriptedPlatform> Scripted;  // the page's ?script=FILE, replayed as the harness does
+  std::unique_ptr<CommandSource> Input;  // the player, or the page's ?script=FILE as the harness has it
   std::unique_ptr<Game> G;
+  std::unique_ptr<MainLoop> Loop;
   double Last = 0, Owed = 0;      // the animation callback's time, and game time not yet run
   SaveBlock Stored{};             // progress as last written, to notice what needs saving
   struct stat SaveStat {};        // the save file as last sent to storage
   bool SavesHeld = false;         // a save loaded from disk is about to replace ours
-  long long StopAt = -1;          // the page's ?frames=N: stop after N frames, as the harness does
+  long long StopAt = -1;          // the page's ?frames=N: stop after N steps, as the harness does
   bool Fast = false;              // the page's ?fast: frames as fast as they run, as the harness does
 };
 WebGame* Web = nullptr;
@@ -66,14 +68,12 @@ void Tick() {
   Web->Owed = std::min(Web->Owed + (now - Web->Last), 4 * FrameMs);
   if (Web->Fast) Web->Owed = 500 * FrameMs;
   Web->Last = now;
-  while (Web->Owed >= FrameMs && g.GameRunning && (Web->StopAt < 0 || g.Harness.FrameNumber < Web->StopAt)) {
+  // The same main loop as the desktop's, pause included: P, a hidden tab and a page that lost
+  // the focus stop a level.
+  bool going = true;
+  while (Web->Owed >= FrameMs && going) {
     Web->Owed -= FrameMs;
-    g.Plat->BeginFrame(g.Harness.FrameNumber);
-    RunFrame(g);
-    ++g.Harness.FrameNumber;
-    if (g.GameRunning && g.Plat->CloseRequested()) QuitGame(g);
-    g.Plat->Present();
-    g.Plat->ClearBuffer();
+    going = Web->Loop->Step();
   }
   // A page has no quit moment to save at, so the menu's changes (a purchase, the sound
   // switches) are saved as they are made; the game's own saves are stored likewise.
@@ -81,7 +81,7 @@ void Tick() {
       !SameApartFromPlayTime(EncodeProgress(g.Progress), Web->Stored))
     SaveNow();
   StoreIfSaved();
-  if (!g.GameRunning) {
+  if (!g.GameRunning || !going) {
     emscripten_cancel_main_loop();
     EM_ASM(ZorvaneWeb.ended());
   }
@@ -119,8 +119,7 @@ int main() {
     std::string error;
     if (*text) {
       if (auto script = InputScript::Parse(text, &error)) {
-        Web->Scripted = std::make_unique<ScriptedPlatform>(*Web->Plat, std::move(*script), g);
-        g.Plat = Web->Scripted.get();
+        Web->Input = std::make_unique<ScriptCommands>(*Web->Plat, std::move(*script), KeyBindings{});
         Web->Fast = EM_ASM_INT({ return ZorvaneWeb.fast ? 1 : 0; });
       } else {
         EM_ASM({ console.error('zorvane2: the script: ' + UTF8ToString($0)); }, error.c_str());
@@ -134,6 +133,10 @@ int main() {
   Web->Stored = EncodeProgress(g.Progress);
   ::stat(SavePath, &Web->SaveStat);
   Web->StopAt = EM_ASM_DOUBLE({ return ZorvaneWeb.stopAt; });
+  if (!Web->Input) Web->Input = std::make_unique<DeviceCommands>(*Web->Plat);
+  LoopOptions loop;
+  loop.Frames = Web->StopAt >= 0 ? Web->StopAt : -1;
+  Web->Loop = std::make_unique<MainLoop>(g, *Web->Plat, *Web->Input, loop);
   Web->Last = emscripten_get_now();
   emscripten_set_main_loop(Tick, 0, 0);
   return 0;

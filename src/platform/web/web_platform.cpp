@@ -38,6 +38,7 @@ EM_JS(void, zw_read_mouse, (int* out), {
   HEAP32[o + 3] = m.left || m.leftPressed ? 1 : 0;
   HEAP32[o + 4] = m.right || m.rightPressed ? 1 : 0;
   HEAP32[o + 5] = ZorvaneWeb.focusLost ? 1 : 0;
+  HEAP32[o + 6] = document.hidden ? 1 : 0;
   m.leftPressed = m.rightPressed = false;
   ZorvaneWeb.focusLost = false;
 });
@@ -109,12 +110,29 @@ void WebPlatform::Present() {
   zw_present(Rgba.data());
 }
 
+EM_JS(void, zw_set_paused, (int paused), { ZorvaneWeb.setPaused(!!paused); });
+
+// While paused the clock stands still, and the sound rests.
+void WebPlatform::SetPaused(bool paused) {
+  if (paused == Paused) return;
+  Paused = paused;
+  if (paused) {
+    PausedFromStep = LastStep;
+  } else {
+    PausedSteps += LastStep - PausedFromStep;
+    Ticks = static_cast<int32_t>(static_cast<uint32_t>((LastStep - PausedSteps) * 1000 / 60));
+  }
+  zw_set_paused(paused ? 1 : 0);
+}
+
 void WebPlatform::BeginFrame(long long frameNumber) {
-  // The clock follows the frames, which the page runs at sixty a second: frame n reads
-  // floor(n * 1000 / 60) ms, as the harness does, so a recorded run replays the same here.
-  Ticks = static_cast<int32_t>(static_cast<uint32_t>(frameNumber * 1000 / 60));
+  // The clock follows the steps, which the page runs at sixty a second: step n reads
+  // floor(n * 1000 / 60) ms, paused steps left out, as the harness does, so a recorded run
+  // replays the same here.
+  LastStep = frameNumber;
+  if (!Paused) Ticks = static_cast<int32_t>(static_cast<uint32_t>((frameNumber - PausedSteps) * 1000 / 60));
   zw_read_keys(Keys.data());
-  int mouse[6] = {};
+  int mouse[7] = {};
   zw_read_mouse(mouse);
   HaveAbsolute = HaveAbsolute || mouse[0];
   AbsoluteX = mouse[1];
@@ -122,6 +140,8 @@ void WebPlatform::BeginFrame(long long frameNumber) {
   LeftHeld = mouse[3];
   RightHeld = mouse[4];
   if (mouse[5]) Pads.ReleaseAll();
+  LostFocus = LostFocus || mouse[5];  // kept until the next command reports it
+  PageHidden = mouse[6] != 0;
   int raw[4 * 6] = {};
   const int count = zw_read_pads(raw, 4);
   std::vector<PadReading> pads;
@@ -130,17 +150,24 @@ void WebPlatform::BeginFrame(long long frameNumber) {
   Pads.Update(pads);
 }
 
-void WebPlatform::ReadKeyboard(std::array<bool, 256>& keys) {
-  for (size_t k = 0; k < keys.size(); ++k) keys[k] = Keys[k] != 0;
-  Pads.AddKeys(keys);
+FrameCommand WebPlatform::ReadCommand(bool pointerInUse) {
+  FrameCommand c;
+  for (size_t k = 0; k < c.Keys.size(); ++k) c.Keys[k] = Keys[k] != 0;
+  Pads.AddKeys(c.Keys);
+  ReadMouse(c.Dx, c.Dy, c.Left, c.Right, pointerInUse);
+  // A hidden tab and a page that lost the focus pause a level, as the desktop's window does.
+  c.FocusLost = LostFocus;
+  LostFocus = false;
+  c.Hidden = PageHidden;
+  return c;
 }
 
 // As in the desktop's window: the game's pointer is put where the system pointer is (clamped to
-// 0..780, 0..570 as the game clamps it), and the pad's stick moves it from there.
-void WebPlatform::ReadMouse(int& dx, int& dy, bool& left, bool& right) {
+// 0..780, 0..570 as the game clamps it), and in the menu the pad's stick moves it from there.
+void WebPlatform::ReadMouse(int& dx, int& dy, bool& left, bool& right, bool pointerInUse) {
   int padDx = 0, padDy = 0;
   bool padLeft = false, padRight = false;
-  Pads.PointerStep(padDx, padDy, padLeft, padRight);
+  if (pointerInUse) Pads.PointerStep(padDx, padDy, padLeft, padRight);
   left = LeftHeld || padLeft;
   right = RightHeld || padRight;
   int targetX = PointerX, targetY = PointerY;

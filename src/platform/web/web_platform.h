@@ -25,9 +25,7 @@ class WebPlatform : public Platform {
   void ShadeBox(int left, int top, int right, int bottom, uint32_t colour, int alpha) override;
   void ClearBuffer() override;
   void Present() override;
-  void ReadKeyboard(std::array<bool, 256>& keys) override;
-  void ReadMouse(int& dx, int& dy, bool& left, bool& right) override;
-  bool CloseRequested() override { return false; }  // a page is never "closed" mid-frame
+  FrameCommand ReadCommand(bool pointerInUse) override;  // a page is never "closed" mid-frame
   void PlaySound(int slot) override;
   void LoadMusic(const std::string& name) override;
   void PlayMusic() override;
@@ -35,11 +33,14 @@ class WebPlatform : public Platform {
   void SetMusicVolume(int hundredthsOfDb) override;
   int32_t TickCount() override { return Ticks; }
   void BeginFrame(long long frameNumber) override;
+  void SetPaused(bool paused) override;
 
  private:
   SoftBuffer Buffer;
   std::vector<uint8_t> Rgba;  // the back buffer as the canvas wants it, 800 x 600 x 4
   int32_t Ticks = 0;
+  bool Paused = false;
+  long long LastStep = 0, PausedFromStep = 0, PausedSteps = 0;
 
   // Input as read at the start of the frame.
   std::array<uint8_t, 256> Keys{};
@@ -47,5 +48,7 @@ class WebPlatform : public Platform {
   int AbsoluteX = 0, AbsoluteY = 0;  // the system pointer in picture coordinates
   bool HaveAbsolute = false;
   bool LeftHeld = false, RightHeld = false;
+  bool LostFocus = false, PageHidden = false;
   WebPads Pads;
+  void ReadMouse(int& dx, int& dy, bool& left, bool& right, bool pointerInUse);
 };
