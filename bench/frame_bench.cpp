@@ -10,8 +10,10 @@
 #include "enemies/enemy_class.h"
 #include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/sdl_platform_impl.h"
-#include "shell/game.h"
-#include "shell/shell.h"
+#include "world/game.h"
+#include "frame/frame.h"
+#include "save/save_file.h"
+#include "shell/host.h"
 #include "shots/shot_class.h"
 
 namespace {
@@ -24,8 +26,9 @@ struct BenchGame {
     PlatformOptions o;
     o.Headless = true;
     Plat = CreateSdlPlatform(o);
-    G->Plat = Plat.get();
-    ContentLoad(*G);
+    LoadContent(*Plat);
+    ContentLoad(*G, NewPlayerProgress(), Plat->TickCount());
+    G->Draw = Plat.get();
   }
   // One turn of the main loop: the frame, then the buffer drawn, shown and cleared. (Headless,
   // the drawing is done only when the pixels are looked at.)

@@ -22,16 +22,13 @@
 #include "autopilot/autopilot.h"
 #include "autopilot/pilots.h"
 #include "save/save_file.h"
-#include "shell/game.h"
-#include "shell/shell.h"
+#include "world/game.h"
+#include "frame/frame.h"
 
 namespace {
 
-// A stage that shows and plays nothing: the pilot's commands go straight to the game.
-using PilotStage = QuietPlatform;
-
 // One frame of the main loop: the pilot looks, the game runs.
-void Step(Game& g, Autopilot& pilot, PilotStage& stage, long long& frame) {
+void Step(Game& g, Autopilot& pilot, long long& frame) {
   const PilotInput in = pilot.Decide(g);
   FrameCommand c;
   c.Keys = in.Keys;
@@ -57,14 +54,11 @@ struct Tally {
 // Flies the level the pilot starts next from a copy of the game, once.
 void Trial(const Game& start, uint32_t seed, Tally& t, long long frame) {
   auto g = std::make_unique<Game>(start);
-  PilotStage stage;
-  g->Plat = &stage;
-  g->SavePath.clear();
   PilotLimits limits = PilotLimits::Human();
   limits.DiceSeed = seed;
   Autopilot pilot(limits);
   // Into the level.
-  while (g->InMenu && g->GameRunning) Step(*g, pilot, stage, frame);
+  while (g->InMenu && g->GameRunning) Step(*g, pilot, frame);
   bool bossSeen = false;
   float clock = 0;
   int bossLife = 0;
@@ -77,7 +71,7 @@ void Trial(const Game& start, uint32_t seed, Tally& t, long long frame) {
     clock = g->Level.FrameClock;
     if (g->Level.BossPhase) bossLife = g->Level.BossLife;
     const float taken = g->Level.DamageTaken;
-    Step(*g, pilot, stage, frame);
+    Step(*g, pilot, frame);
     if (g->Level.DamageTaken > taken && !g->InMenu)
       t.Damage[g->Level.BossPhase ? -1 : int(clock) / 500 * 500] += g->Level.DamageTaken - taken;
   }
@@ -117,12 +111,8 @@ void Report(int level, const Tally& t) {
 // Flies the level next in the campaign from a save, `trials` times.
 int OneLevel(const std::string& save, int trials) {
   auto g = std::make_unique<Game>();
-  PilotStage stage;
-  g->Plat = &stage;
-  g->SavePath = save;
-  ContentLoad(*g);
-  g->SavePath.clear();  // the save is only read
-  g->Save = {};
+  SaveStore store{save, {}};
+  ContentLoad(*g, store.Load(), 0);  // the save is only read
   const int next = NextCampaignLevel(*g, {}, true);
   Tally t;
   for (int k = 0; k < trials; ++k) Trial(*g, 1000 + uint32_t(k) * 7919, t, 0);
@@ -137,9 +127,7 @@ int main(int argc, char** argv) {
   const int trials = argc > 1 ? std::atoi(argv[1]) : 24;
   const long long frames = argc > 2 ? std::atoll(argv[2]) : 800000;
   auto g = std::make_unique<Game>();
-  PilotStage stage;
-  g->Plat = &stage;
-  ContentLoad(*g);
+  ContentLoad(*g, NewPlayerProgress(), 0);
   Autopilot pilot(PilotLimits::Human());
   std::map<int, Tally> tallies;
   long long frame = 0;
@@ -150,17 +138,13 @@ int main(int argc, char** argv) {
       bool flown = false;
       for (const PilotAttempt& a : pilot.Attempts()) flown = flown || a.Level == next;
       if (next >= 1 && next <= 10 && !flown && !tallies.count(next)) {
-        if (argc > 3) {
-          Game copy = *g;
-          copy.SavePath = std::string(argv[3]) + "/level" + std::to_string(next) + ".gsv";
-          SaveProgress(copy);
-        }
+        if (argc > 3) SaveStore{std::string(argv[3]) + "/level" + std::to_string(next) + ".gsv", {}}.Save(g->Progress);
         Tally& t = tallies[next];
         for (int k = 0; k < trials; ++k) Trial(*g, 1000 + uint32_t(k) * 7919, t, frame);
         Report(next, t);
       }
     }
-    Step(*g, pilot, stage, frame);
+    Step(*g, pilot, frame);
   }
   std::printf("%s", pilot.CampaignTable().c_str());
   return 0;

@@ -12,7 +12,6 @@
 #include <string>
 
 #include "save/save_file.h"
-#include "shell/game.h"
 
 namespace {
 
@@ -55,23 +54,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckPlayable(decoded);
 
   // The whole start-up load from a file holding exactly these bytes.
-  Game g;
-  g.SavePath = Folder + "/Game Save.gsv";
-  std::filesystem::remove(g.SavePath + ".bad");
+  SaveStore store{Folder + "/Game Save.gsv", {}};
+  std::filesystem::remove(store.Path + ".bad");
   {
-    std::ofstream out(g.SavePath, std::ios::binary | std::ios::trunc);
+    std::ofstream out(store.Path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
   }
-  LoadProgressAtStartUp(g);
-  CheckPlayable(g.Progress);
+  const ProgressBlock loaded = store.Load();
+  CheckPlayable(loaded);
   if (size >= block.size()) {
     // A full block is the player's progress, whatever follows it.
-    Require(g.Progress == decoded, "a full block did not load as decoded");
-    Require(std::filesystem::exists(g.SavePath), "a full block was moved aside");
+    Require(loaded == decoded, "a full block did not load as decoded");
+    Require(std::filesystem::exists(store.Path), "a full block was moved aside");
   } else {
     // A short file is no progress: a new player, with the file kept aside.
-    Require(g.Progress == NewPlayerProgress(), "a short file did not start a new player");
-    Require(std::filesystem::exists(g.SavePath + ".bad"), "a short file was not kept aside");
+    Require(loaded == NewPlayerProgress(), "a short file did not start a new player");
+    Require(std::filesystem::exists(store.Path + ".bad"), "a short file was not kept aside");
   }
   return 0;
 }

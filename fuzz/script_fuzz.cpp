@@ -7,9 +7,9 @@
 #include <string>
 
 #include "platform/null_platform.h"
-#include "shell/game.h"
-#include "shell/harness_platform.h"
+#include "shell/inputs.h"
 #include "shell/script.h"
+#include "world/game.h"
 
 namespace {
 
@@ -31,22 +31,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   Require(error.empty(), "an accepted script came with an error");
 
-  // The first frames through the scripted platform, as the harness reads them.
-  NullPlatform inner;
+  // The first steps' commands, as the harness makes them from the script, the pointer's motion
+  // piling up in the game in between (saturating, never overflowing).
+  NullPlatform device;
   Game g;
-  ScriptedPlatform plat(inner, *script, g);
+  ScriptCommands commands(device, *script, KeyBindings{});
   for (long long frame = 0; frame < 256; ++frame) {
-    plat.BeginFrame(frame);
-    std::array<bool, 256> keys{};
-    plat.ReadKeyboard(keys);
-    Require(!keys[0], "scan code 0 held");
-    for (int code = 212; code < 256; ++code) Require(!keys[size_t(code)], "a scan code beyond 211 held");
-    if (frame % 3 == 0) {
-      // The menu reads the mouse now and then; play frames leave the motion to pile up.
-      int dx = 0, dy = 0;
-      bool left = false, right = false;
-      plat.ReadMouse(dx, dy, left, right);
-    }
+    const FrameCommand c = commands.Next(g, frame);
+    Require(!c.Keys[0], "scan code 0 held");
+    for (int code = 212; code < 256; ++code) Require(!c.Keys[size_t(code)], "a scan code beyond 211 held");
+    g.PendingDx = SatAddLong(g.PendingDx, c.Dx);
+    g.PendingDy = SatAddLong(g.PendingDy, c.Dy);
+    if (frame % 3 == 0) g.PendingDx = g.PendingDy = 0;  // the menu reads the pointer now and then
   }
   // Far frames too: ranges may reach any frame number.
   for (long long frame : {1000LL, 1LL << 31, LLONG_MAX / 2, LLONG_MAX}) (void)script->For(frame);

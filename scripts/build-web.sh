@@ -78,7 +78,7 @@ flags=(-std=c++20 -O2 -Wall -Wextra -Wno-unused-const-variable -ffp-contract=off
        -DZORVANE_VERSION="\"$(sed -n 's/^project(Zorvane2 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)\""
        -DZORVANE_DATA_DIR="\"/\"" -DZORVANE_BIN_TO_DATA="\".\"")
 sources=()
-for dir in core shell platform save ship shots enemies effects levels menus autopilot; do
+for dir in core world frame render shell platform save ship shots enemies effects levels menus autopilot; do
   for f in src/$dir/*.cpp; do
     [ "$f" = src/shell/main.cpp ] || sources+=("$f")
   done

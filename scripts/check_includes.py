@@ -3,9 +3,10 @@
 
 Each folder under src/ is a node (platform/sdl and platform/web are folders of their own); an
 #include "a/b.h" in a file of folder F is an edge from F to folder a. Two folders are special:
-core/ is the bottom (it includes nothing of the game's), and shell/ is the top: it holds Game and
-the frame that every subsystem step receives, so includes into shell/ are not edges. Any other
-cycle is reported, folder by folder, and the exit status is 1.
+core/ is the bottom (it includes nothing of the game's), and world/ holds the game's state that
+every subsystem step receives, so includes into world/ are not edges. Any other cycle is
+reported, folder by folder, and the exit status is 1: a folder that reaches up (a subsystem
+including the shell, the frame or the host) closes one.
 
 Usage: check_includes.py [SRC_DIR]   (default: the src/ beside this script's folder)
 """
@@ -13,7 +14,7 @@ import os
 import re
 import sys
 
-TOP = "shell"
+WORLD = "world"
 BOTTOM = "core"
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 
@@ -42,7 +43,7 @@ def build_graph(src):
             with open(path, encoding="utf-8") as fh:
                 for name in INCLUDE.findall(fh.read()):
                     there = target_folder(src, name)
-                    if there is None or there == here or there == TOP:
+                    if there is None or there == here or there == WORLD:
                         continue
                     edges[here].add(there)
                     where.setdefault((here, there), os.path.relpath(path, src) + " -> " + name)

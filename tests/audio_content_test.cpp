@@ -14,7 +14,7 @@
 #include <map>
 #include <set>
 
-#include "platform/audio.h"
+#include "world/sound.h"
 #include "platform/effect_bus.h"
 #include "platform/sdl/midi_player.h"
 #include "save/save_file.h"

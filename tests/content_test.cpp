@@ -12,7 +12,7 @@
 
 #include "enemies/data_tables.h"
 #include "levels/levels.h"
-#include "platform/blit.h"
+#include "world/draw.h"
 #include "platform/resources.h"
 #include "save/save_file.h"
 #include "test_support.h"

@@ -141,7 +141,7 @@ TEST_P(Corridor, NewShipAlwaysHasAWayThroughTheHeavyCraft) {
   while (marathon ? !g.LevelOver : g.Level.FrameClock < bossTime) {
     g.Level.ChargeOn[AbilityCloaker] = true;  // nothing rams the real ship; only the map is checked
     t.Plat.ClearRecords();
-    PlayFrame(g);
+    PlayFrame(t);
     ASSERT_TRUE(g.Ship.Exists && !g.InMenu);
     Frame f;
     f.When = (marathon ? "stage " + std::to_string(g.Level.MarathonStage) + " " : std::string()) + "clock " +

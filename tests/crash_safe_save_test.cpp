@@ -85,16 +85,16 @@ TEST(CrashSafeSave, KilledWhileSavingLeavesTheOldOrTheNewProgress) {
   TempDir dir;
   const std::string path = dir.File("Game Save.gsv");
   TestGame saver(false);  // each child starts its own copy from what is on the disk
-  saver->SavePath = path;
+  saver.H.Save.Path = path;
   saver->Progress = Saved(0);
-  ASSERT_TRUE(SaveProgress(*saver));
+  ASSERT_TRUE(saver.H.Save.Save(saver->Progress));
   Long points = -1, last = 0;
   int moved = 0;
   KillWhileWriting(
       [&] {
-        if (points < 0) LoadProgressAtStartUp(*saver), points = saver->Progress.Points;
+        if (points < 0) (saver->Progress = saver.H.Save.Load()), points = saver->Progress.Points;
         saver->Progress = Saved(++points);
-        return SaveProgress(*saver);
+        return saver.H.Save.Save(saver->Progress);
       },
       [&](int round) {
         std::string bytes = ReadFile(path);
@@ -123,8 +123,8 @@ TEST(CrashSafeSave, KilledWhileSavingLeavesTheOldOrTheNewProgress) {
   std::filesystem::create_directory(dir.File("Game Save.gsv.tmpFOLDER"));
   kept.push_back("Game Save.gsv.tmpFOLDER");
   TestGame t(false);
-  t->SavePath = path;
-  LoadProgressAtStartUp(*t);
+  t.H.Save.Path = path;
+  (t->Progress = t.H.Save.Load());
   EXPECT_EQ(t->Progress.Points, last);
   std::vector<std::string> left;
   for (const auto& entry : std::filesystem::directory_iterator(dir.Path))

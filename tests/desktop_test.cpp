@@ -50,7 +50,7 @@ struct PadRig {
     o.Windowed = windowed;
     Owner = CreateSdlPlatform(o);
     Plat = dynamic_cast<SdlPlatform*>(Owner.get());
-    G->Plat = Owner.get();
+    G->Draw = Owner.get();
   }
   ~PadRig() { Unplug(); }
 

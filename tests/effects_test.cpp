@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "effects/backdrop.h"
-#include "platform/blit.h"
+#include "world/draw.h"
 #include "platform/resources.h"
 #include "shell/state_json.h"
 #include "test_support.h"

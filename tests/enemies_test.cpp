@@ -6,8 +6,8 @@
 #include <set>
 
 #include "enemies/enemy_rules.h"
-#include "platform/audio.h"
-#include "platform/blit.h"
+#include "world/sound.h"
+#include "world/draw.h"
 #include "test_support.h"
 
 namespace {

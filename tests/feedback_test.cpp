@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "effects/flair_sheet.h"
-#include "platform/audio.h"
-#include "platform/blit.h"
+#include "world/sound.h"
+#include "world/draw.h"
 #include "shell/state_json.h"
 #include "test_support.h"
 
@@ -27,7 +27,7 @@ void Frames(TestGame& t, int n, std::initializer_list<int> keys = {}) {
   for (int k : keys) t.Plat.KeyState[size_t(k)] = true;
   for (int i = 0; i < n; ++i) {
     t.Plat.ClearRecords();
-    PlayFrame(*t);
+    PlayFrame(t);
   }
 }
 
@@ -56,8 +56,8 @@ TEST(Feedback, TheLooksNeverChangeThePlay) {
     keys[KeyUp] = f % 200 < 30;
     a.Plat.KeyState = b.Plat.KeyState = keys;
     a.Plat.ClearRecords();
-    PlayFrame(*a);
-    PlayFrame(*b);
+    PlayFrame(a);
+    PlayFrame(b);
     ASSERT_EQ(StateJson(*a, true), StateJson(*b, true)) << "frame " << f;
     for (const CopyRecord& c : CopiesOn(a.Plat, SheetFlair))
       sparks += c.SrcTop == flair::Spark(0).Top && c.SrcLeft >= flair::Spark(0).Left && c.SrcLeft < flair::Ember(0).Left;

@@ -7,13 +7,13 @@
 #include <random>
 #include <string>
 
-#include "platform/blit.h"
+#include "world/draw.h"
 #include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/sdl_platform_impl.h"
 
 #include "shell/inputs.h"
 #include "shell/script.h"
-#include "shell/shell.h"
+#include "frame/frame.h"
 #include "test_support.h"
 
 // Many "move" lines in one frame, each within the allowed range, add up past what an int holds.
@@ -47,13 +47,13 @@ TEST(Hardening, PointerTakesAnyMotionWithoutOverflow) {
   t->MouseY = 0;
   t.Plat.MouseDx = INT_MAX;
   t.Plat.MouseDy = INT_MIN;
-  PollPointer(*t);
+  PollPointer(t);
   EXPECT_EQ(t->MouseX, 780);
   EXPECT_EQ(t->MouseY, 0);
   t->MouseY = 570;
   t.Plat.MouseDx = INT_MIN;
   t.Plat.MouseDy = INT_MAX;
-  PollPointer(*t);
+  PollPointer(t);
   EXPECT_EQ(t->MouseX, 0);
   EXPECT_EQ(t->MouseY, 570);
 }

@@ -32,6 +32,7 @@ struct WonLevel {
   void Frame() {
     T.Plat.ClearRecords();
     LevelDirector(G);
+    DeliverOutputs(T.H, G, true);
   }
   std::string TextAt(int x, int y) const {
     std::string found;
@@ -129,7 +130,7 @@ TEST(LevelEnd, PointsGradeAndGems) {
 TEST(LevelEnd, GoalsPayOnceAndRewardAtOnce) {
   TempDir dir;
   WonLevel w(1);
-  w.G.SavePath = dir.File("save.gsv");
+  w.T.H.Save.Path = dir.File("save.gsv");
   w.G.Progress.GoalDone[0][1] = true;  // met in an earlier play
   w.Frame();
   EXPECT_TRUE(w.G.LevelOver);
@@ -143,7 +144,7 @@ TEST(LevelEnd, GoalsPayOnceAndRewardAtOnce) {
   EXPECT_EQ(w.TextAt(342, 358), "SS");
   EXPECT_EQ(w.Points(), "300") << "100 for SS + 50 + 150; goal 1 was met before";
   for (const TextRecord& t : w.T.Plat.Texts) EXPECT_EQ(t.Colour, 0u) << "results are black on the panel";
-  EXPECT_FALSE(std::filesystem::exists(w.G.SavePath)) << "nothing is saved before Escape";
+  EXPECT_FALSE(std::filesystem::exists(w.T.H.Save.Path)) << "nothing is saved before Escape";
 
   w.G.Progress.Points = 1000;
   w.G.Keys[KeyEscape] = true;
@@ -155,7 +156,7 @@ TEST(LevelEnd, GoalsPayOnceAndRewardAtOnce) {
   EXPECT_EQ(p.Stats[StatLevelsPlayed], 1);
   EXPECT_EQ(p.Stats[StatPointsEarned], 300);
   EXPECT_FALSE(w.G.Menu.MusicStarted);
-  EXPECT_EQ(ReadSave(w.G.SavePath), p);
+  EXPECT_EQ(ReadSave(w.T.H.Save.Path), p);
 
   // Played again: everything DONE, only the grade pays, no reward names.
   w.G.Keys[KeyEscape] = false;
@@ -266,7 +267,7 @@ TEST(LevelEnd, MiniGameScore) {
 
   TempDir dir;
   WonLevel w(11);
-  w.G.SavePath = dir.File("save.gsv");
+  w.T.H.Save.Path = dir.File("save.gsv");
   w.G.Progress.Points = 5;
   w.G.Level.MiniGameTime = 3000;
   w.Frame();
@@ -281,6 +282,6 @@ TEST(LevelEnd, MiniGameScore) {
   w.G.Keys[KeyEscape] = true;
   w.Frame();
   EXPECT_EQ(w.G.Progress.Points, 230);
-  EXPECT_EQ(ReadSave(w.G.SavePath).Points, 230);
+  EXPECT_EQ(ReadSave(w.T.H.Save.Path).Points, 230);
   EXPECT_EQ(w.G.Progress.Stats[StatLevelsPlayed], 0) << "the mini game counts no level played";
 }

@@ -23,7 +23,7 @@ struct Play {
   std::string LastGrade;
 
   explicit Play(int buttonIndex, bool allOpen = true) {
-    G.SavePath = Dir.File("save.gsv");
+    T.H.Save.Path = Dir.File("save.gsv");
     if (allOpen) G.Progress.LevelOpen.fill(true);
     // Onto the button, then a click.
     const int y = buttonIndex < 10 ? 110 + 33 * buttonIndex : 472 + 33 * (buttonIndex - 10);
@@ -38,7 +38,7 @@ struct Play {
 
   void Frame() {
     T.Plat.ClearRecords();
-    PlayFrame(G);
+    PlayFrame(T);
     for (const TextRecord& t : T.Plat.Texts) {
       if (t.X == 440 && t.Y == 358) LastPoints = t.Text;
       if (t.X == 342 && t.Y == 358) LastGrade = t.Text;
@@ -80,7 +80,7 @@ struct Play {
   }
 
   ProgressBlock Saved() const {
-    std::string bytes = ReadFile(G.SavePath);
+    std::string bytes = ReadFile(T.H.Save.Path);
     SaveBlock b{};
     EXPECT_EQ(bytes.size(), b.size());
     std::copy_n(bytes.begin(), std::min(bytes.size(), b.size()), b.begin());

@@ -7,15 +7,15 @@
 #include <tuple>
 
 #include "menus/menus.h"
-#include "platform/audio.h"
-#include "platform/blit.h"
+#include "world/sound.h"
+#include "world/draw.h"
 #include "save/save_file.h"
 #include "test_support.h"
 
 namespace {
 
-void Hover(Game& g, int x, int y) { MenuAt(g, x, y); }
-void Click(Game& g, int x, int y) { MenuAt(g, x, y, true); }
+void Hover(TestGame& t, int x, int y) { MenuAt(t, x, y); }
+void Click(TestGame& t, int x, int y) { MenuAt(t, x, y, true); }
 
 // The progress in a save file.
 ProgressBlock Saved(const std::string& path) {
@@ -142,7 +142,7 @@ TEST(Erase, WipesProgressButKeepsAchievementsSwitchesAndLoadout) {
   TempDir dir;
   TestGame t;
   Game& g = *t;
-  g.SavePath = dir.File("save.gsv");
+  t.H.Save.Path = dir.File("save.gsv");
   ProgressBlock& p = g.Progress;
   p = EverythingButTheLastGem();
   p.GemOwned[17] = true;
@@ -161,8 +161,8 @@ TEST(Erase, WipesProgressButKeepsAchievementsSwitchesAndLoadout) {
   g.Ship.GemType2 = 5;
 
   g.Keys[KeyQ] = g.Keys[KeyZ] = true;
-  Click(g, 779, 555);
-  EXPECT_EQ(Saved(g.SavePath), p);  // and saved at once
+  Click(t, 779, 555);
+  EXPECT_EQ(Saved(t.H.Save.Path), p);  // and saved at once
   // Wiped to the new player's: points, shots, parts, levels, abilities and gems 0 to 8, the goals
   // of levels 1 to 10, statistics, potions and the play clock.
   ProgressBlock fresh = NewPlayerProgress();
@@ -199,18 +199,18 @@ TEST(Erase, ALockedFirstSlotFallsBackToThePowerBeam) {
 TEST(LevelButtons, OpenLevelsStartOnAClickLockedOnesStaySilent) {
   TestGame t;
   Game& g = *t;
-  Click(g, 50, 143);  // level 2, locked
+  Click(t, 50, 143);  // level 2, locked
   EXPECT_TRUE(g.InMenu);
   EXPECT_TRUE(t.Plat.SoundsPlayed.empty());
   EXPECT_EQ(g.Menu.HelpLines[0], "         BEAT LEVEL 1 TO PROCEDE TO THIS LEVEL.");
   EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 0, 167, 147, 194, 9, 135));
   for (auto [y, line] : {std::pair(470, " HAVE 15% COMPLETION TO UNLOCK THIS LEVEL"),
                          {540, " BEAT LEVEL 10 TO UNLOCK THIS LEVEL"}}) {
-    Hover(g, 50, y);
+    Hover(t, 50, y);
     EXPECT_EQ(g.Menu.HelpLines[0], line);
   }
   t.Plat.ClearRecords();
-  Click(g, 50, 110);  // level 1
+  Click(t, 50, 110);  // level 1
   EXPECT_FALSE(g.InMenu);
   EXPECT_EQ(t.Plat.SoundsPlayed.front(), SoundLevelSelect);
 }
@@ -218,8 +218,8 @@ TEST(LevelButtons, OpenLevelsStartOnAClickLockedOnesStaySilent) {
 TEST(MenuScreen, MusicStartsOnceAndTheSwitchesWork) {
   TestGame t;
   Game& g = *t;
-  Hover(g, 0, 0);
-  Hover(g, 0, 0);
+  Hover(t, 0, 0);
+  Hover(t, 0, 0);
   EXPECT_EQ(t.Plat.MusicCalls, (std::vector<std::string>{"volume -800", "load Menu", "play"}));
   EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 102, 44, 140, 69, 702, 489));  // the marks on "on"
   EXPECT_TRUE(HasCopy(t.Plat, SheetButtons, 102, 44, 140, 69, 702, 529));
@@ -231,7 +231,7 @@ TEST(MenuScreen, MusicStartsOnceAndTheSwitchesWork) {
       {702, 513, true, false, {"stop"}, {SoundSelect}},
       {739, 529, true, true, {"stop", "play"}, {SoundSelect, SoundSelect}}};
   for (const auto& [x, y, sound, music, calls, sounds] : clicks) {
-    Click(g, x, y);
+    Click(t, x, y);
     EXPECT_EQ(std::tuple(g.Progress.SoundOn, g.Progress.MusicOn, t.Plat.MusicCalls, t.Plat.SoundsPlayed),
               std::tuple(sound, music, calls, sounds))
         << x << "," << y;

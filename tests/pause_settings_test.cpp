@@ -9,7 +9,7 @@
 #include "platform/sdl/sdl_platform_impl.h"
 #include "shell/script.h"
 #include "shell/settings.h"
-#include "shell/shell.h"
+#include "frame/frame.h"
 #include "test_support.h"
 
 namespace {
@@ -83,7 +83,7 @@ TEST(Pause, FocusLossThroughSdlsEventQueuePausesALevelAndStopsItsClock) {
   auto* plat = dynamic_cast<SdlPlatform*>(owner.get());
   ASSERT_TRUE(plat);
   auto g = std::make_unique<Game>();
-  g->Plat = plat;
+  g->Draw = plat;
   g->GameRunning = true;
   auto loseFocus = [&] {
     SDL_Event e{};

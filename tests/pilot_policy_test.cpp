@@ -4,7 +4,7 @@
 
 #include "autopilot/autopilot.h"
 #include "autopilot/pilots.h"
-#include "shell/game.h"
+#include "world/game.h"
 #include "test_support.h"
 
 namespace {
@@ -154,7 +154,7 @@ TEST(PilotPolicy, WithAPersonsLimitsItIsSlowBlindToTheDiceAndHoldsOneGun) {
     }
     lastArrows = arrows;
     t.Plat.KeyState = in.Keys;
-    PlayFrame(g);
+    PlayFrame(t);
   }
   EXPECT_GT(turns, 10) << "it flew";
 }

@@ -14,7 +14,7 @@
 
 #include <sys/wait.h>
 
-#include "platform/blit.h"
+#include "world/draw.h"
 #include "platform/sdl/pc_scan_codes.h"
 #include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/sdl_platform_impl.h"
@@ -35,7 +35,7 @@ struct SdlGame {
     o.Windowed = windowed;
     Owner = CreateSdlPlatform(o);
     Plat = dynamic_cast<SdlPlatform*>(Owner.get());
-    G->Plat = Owner.get();
+    G->Draw = Owner.get();
     if (Plat)
       // Names no resource carries: these tests check the copying on the platform's test
       // patterns, whose every pixel is known, not on the art.
@@ -66,7 +66,7 @@ int CompareCopy(const SdlGame& s, int sheet, int srcLeft, int srcTop, int width,
 void Deliver(SdlGame& s, SDL_Event e, long long frame = 0, bool mouse = true) {
   SDL_PushEvent(&e);
   s.Owner->BeginFrame(frame);
-  if (mouse) PollPointer(*s.G);
+  if (mouse) PollPointer(*s.G, *s.Owner);
 }
 
 SDL_Event Motion(int x, int y, int dx = 0, int dy = 0) {
@@ -176,7 +176,7 @@ TEST(Window, ThePointerLandsOnTheSystemPointerWithoutDrifting) {
   Deliver(s, e, 1);
   EXPECT_TRUE(s.G->MouseLeft);
   s.Owner->BeginFrame(2);
-  PollPointer(*s.G);
+  PollPointer(*s.G, *s.Owner);
   EXPECT_FALSE(s.G->MouseLeft);
   // Closing the window asks the game to stop.
   EXPECT_FALSE(s.Owner->ReadCommand(false).Close);

@@ -57,9 +57,9 @@ int CountLines(const std::string& s) { return int(std::count(s.begin(), s.end(),
 struct SaveGame {
   TempDir Dir;
   TestGame T{false};
-  explicit SaveGame(const std::string& name = "Game Save.gsv") { T->SavePath = Dir.File(name); }
+  explicit SaveGame(const std::string& name = "Game Save.gsv") { T.H.Save.Path = Dir.File(name); }
   Game& G() { return *T; }
-  const std::string& Path() { return T->SavePath; }
+  const std::string& Path() { return T.H.Save.Path; }
 };
 
 std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
@@ -164,7 +164,7 @@ TEST(SaveFileLoad, ReadsOnlyTheFirst350BytesAndWarnsOnceAboutClamps) {
   WriteFile(s.Path(), Bytes(EncodeProgress(p)) + std::string(50, '\x7f'));
   {
     StderrCapture err;
-    LoadProgressAtStartUp(s.G());
+    s.G().Progress = s.T.H.Save.Load();
     EXPECT_EQ(err.Lines(), "");
   }
   EXPECT_EQ(s.G().Progress, p);
@@ -174,7 +174,7 @@ TEST(SaveFileLoad, ReadsOnlyTheFirst350BytesAndWarnsOnceAboutClamps) {
   Write16(bad, 154, 99);
   WriteFile(s.Path(), Bytes(bad));
   StderrCapture err;
-  LoadProgressAtStartUp(s.G());
+  s.G().Progress = s.T.H.Save.Load();
   std::string lines = err.Lines();
   EXPECT_EQ(CountLines(lines), 1) << lines;
   EXPECT_EQ(s.G().Progress.PartLevel[0], 10);
@@ -188,7 +188,7 @@ TEST(SaveFileLoad, AShortOrEmptyFileIsKeptAsBadAndTheGameStartsNew) {
     WriteFile(s.Path(), contents[i]);
     s.G().Progress = DistinctProgress();
     StderrCapture err;
-    LoadProgressAtStartUp(s.G());
+    s.G().Progress = s.T.H.Save.Load();
     std::string lines = err.Lines();
     EXPECT_EQ(CountLines(lines), 1) << lines;
     EXPECT_NE(lines.find(".bad"), std::string::npos) << lines;
@@ -244,7 +244,7 @@ TEST(SaveFileFaults, NothingAtThePathIsReplacedOrLost) {
       {"a file where its folder should be",
        [](SaveGame& s) {
          WriteFile(s.Dir.File("plain"), "not a folder");
-         s.G().SavePath = s.Dir.File("plain/Game Save.gsv");
+         s.T.H.Save.Path = s.Dir.File("plain/Game Save.gsv");
        },
        {}, NeverSaved, false},
       // A lock that cannot be taken, whatever the reason, may be another copy's: the file is read
@@ -276,7 +276,7 @@ TEST(SaveFileFaults, NothingAtThePathIsReplacedOrLost) {
     SCOPED_TRACE(c.Name);
     SaveGame s;
     c.Make(s);
-    s.G().Save.Fault = [&](SaveStep step) {
+    s.T.H.Save.Session.Fault = [&](SaveStep step) {
       for (auto [at, err] : c.Faults)
         if (at == step) return err;
       return 0;
@@ -284,7 +284,7 @@ TEST(SaveFileFaults, NothingAtThePathIsReplacedOrLost) {
     const fs::file_status was = fs::symlink_status(s.Path());
     const std::string linkedTo = fs::is_symlink(was) ? fs::read_symlink(s.Path()).string() : "";
     StderrCapture startUp;
-    LoadProgressAtStartUp(s.G());
+    s.G().Progress = s.T.H.Save.Load();
     std::string said = startUp.Lines();
     EXPECT_EQ(s.G().Progress, c.Loads ? DistinctProgress() : NewPlayerProgress()) << said;
     EXPECT_LE(CountLines(said), 1) << said;
@@ -292,7 +292,7 @@ TEST(SaveFileFaults, NothingAtThePathIsReplacedOrLost) {
 
     s.G().Progress.Points = 4500;
     StderrCapture saving;
-    EXPECT_EQ(SaveProgress(s.G()), c.Result == Saved || c.Result == SavedAfterSettingAside);
+    EXPECT_EQ(s.T.H.Save.Save(s.G().Progress), c.Result == Saved || c.Result == SavedAfterSettingAside);
     said = saving.Lines();
     EXPECT_EQ(CountLines(said), c.Result == NeverSaved || c.Result == SaveFails) << said;
     EXPECT_EQ(said.find("not saved") != std::string::npos, c.Result == NeverSaved) << said;
@@ -322,13 +322,13 @@ TEST(SaveFileLock, ASecondCopyPlaysWithoutSavingOverTheFirst) {
   SaveGame first;
   const std::string old = Bytes(EncodeProgress(DistinctProgress()));
   WriteFile(first.Path(), old);
-  LoadProgressAtStartUp(first.G());
+  first.G().Progress = first.T.H.Save.Load();
   TestGame second(false);
-  second->SavePath = first.Path();
+  second.H.Save.Path = first.Path();
   StderrCapture err;
-  LoadProgressAtStartUp(*second);
+  (second->Progress = second.H.Save.Load());
   EXPECT_EQ(second->Progress, DistinctProgress());
-  EXPECT_FALSE(SaveProgress(*second));
+  EXPECT_FALSE(second.H.Save.Save(second->Progress));
   std::string said = err.Lines();
   EXPECT_EQ(CountLines(said), 2) << said;
   EXPECT_NE(said.find("another copy of the game is using the save file " + first.Path()), std::string::npos);
@@ -344,11 +344,11 @@ TEST(SaveFileLock, ASecondCopyPlaysWithoutSavingOverTheFirst) {
   EXPECT_EQ(ReadFile(first.Path()), old);
 
   first.G().Progress.Points = 777777;
-  EXPECT_TRUE(SaveProgress(first.G()));
-  first.T.G.reset();
-  LoadProgressAtStartUp(*second);
+  EXPECT_TRUE(first.T.H.Save.Save(first.G().Progress));
+  first.T.H.Save = {};  // the first copy is gone, and its lock with it
+  (second->Progress = second.H.Save.Load());
   EXPECT_EQ(second->Progress.Points, 777777);
-  EXPECT_TRUE(SaveProgress(*second));
+  EXPECT_TRUE(second.H.Save.Save(second->Progress));
 }
 
 TEST(SaveFileWrite, WritesTheBlockThroughATemporaryFileThatIsGoneAfterwards) {
@@ -356,13 +356,13 @@ TEST(SaveFileWrite, WritesTheBlockThroughATemporaryFileThatIsGoneAfterwards) {
   s.G().Progress = DistinctProgress();
   for (Long points : {0x12345678, 5}) {
     s.G().Progress.Points = points;
-    EXPECT_TRUE(SaveProgress(s.G()));
+    EXPECT_TRUE(s.T.H.Save.Save(s.G().Progress));
     EXPECT_EQ(ReadFile(s.Path()), Bytes(EncodeProgress(s.G().Progress)));
   }
   EXPECT_EQ(FolderEntries(s.Dir.Path / "deep/er"), std::vector<std::string>{"Game Save.gsv"});
   TestGame again(false);
-  again->SavePath = s.Path();
-  LoadProgressAtStartUp(*again);
+  again.H.Save.Path = s.Path();
+  (again->Progress = again.H.Save.Load());
   EXPECT_EQ(again->Progress, s.G().Progress);
 }
 
@@ -370,7 +370,7 @@ TEST(SaveFileWrite, AFailedWriteLeavesThePreviousProgressIntact) {
   SaveGame s;
   Game& g = s.G();
   g.Progress = DistinctProgress();
-  ASSERT_TRUE(SaveProgress(g));
+  ASSERT_TRUE(s.T.H.Save.Save(g.Progress));
   std::string good = ReadFile(s.Path());
 
   // A disk that fills up in the middle of the write: files may not grow past 100 bytes.
@@ -382,7 +382,7 @@ TEST(SaveFileWrite, AFailedWriteLeavesThePreviousProgressIntact) {
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   g.Progress = NewPlayerProgress();
   StderrCapture err;
-  bool saved = SaveProgress(g);
+  bool saved = s.T.H.Save.Save(g.Progress);
   std::string lines = err.Lines();
   setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, oldHandler);

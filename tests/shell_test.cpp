@@ -53,15 +53,15 @@ TEST(Pointer, IsClampedNotAccumulatedBeyondTheEdges) {
   Game& g = *t;
   t.Plat.MouseDx = -500;
   t.Plat.MouseDy = -20;
-  PollPointer(g);
+  PollPointer(t);
   EXPECT_EQ(g.MouseX, 0);
   EXPECT_EQ(g.MouseY, 0);
   t.Plat.MouseDx = 5;
-  PollPointer(g);
+  PollPointer(t);
   EXPECT_EQ(g.MouseX, 5);
   t.Plat.MouseDx = 5000;
   t.Plat.MouseDy = 5000;
-  PollPointer(g);
+  PollPointer(t);
   EXPECT_EQ(g.MouseX, 780);
   EXPECT_EQ(g.MouseY, 570);
 }

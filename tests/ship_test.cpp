@@ -8,7 +8,7 @@
 
 #include "enemies/data_tables.h"
 #include "levels/levels.h"
-#include "platform/blit.h"
+#include "world/draw.h"
 #include "test_support.h"
 
 namespace {
@@ -241,8 +241,10 @@ TEST(ShipSetup, PreparesTheShipForALevelAndKeepsWhatCarriesOver) {
   // Carried over: heading, animation phase, the key latches and the no-move and no-shoot counters.
   EXPECT_EQ(std::tuple(s.Heading, s.AniFrame, s.Pressed, s.Pressed2, s.NoMove, s.NoShoot),
             std::tuple(1.25f, 3.5f, true, true, 9, -4));
-  // The level's counters start again (a level start resets them after the ship's set-up).
-  ResetLevelCounters(g);
+  // The level's counters start again.
+  g.Level.DeathTime = 321;
+  ResetLevelState(g);
+  EXPECT_EQ(g.Level.DeathTime, 321) << "reported as the last level left it";
   EXPECT_EQ((std::array{g.Level.ChargeUsed, g.Level.DamageDealt, g.Level.DamageTaken, g.Level.DistanceMoved}), (std::array<Single, 4>{}));
   EXPECT_EQ((std::array{g.Level.KillCount, g.Level.PotionsUsedLevel, g.Level.EnemyCount}), (std::array<Integer, 3>{}));
   EXPECT_EQ(g.Level.BossTimer + g.Level.MiniGameTime, 0);

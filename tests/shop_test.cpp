@@ -5,14 +5,14 @@
 #include <tuple>
 
 #include "menus/menus.h"
-#include "platform/audio.h"
-#include "platform/blit.h"
+#include "world/sound.h"
+#include "world/draw.h"
 #include "test_support.h"
 
 namespace {
 
-void Hover(Game& g, int x, int y) { MenuAt(g, x, y); }
-void Click(Game& g, int x, int y) { MenuAt(g, x, y, true); }
+void Hover(TestGame& t, int x, int y) { MenuAt(t, x, y); }
+void Click(TestGame& t, int x, int y) { MenuAt(t, x, y, true); }
 
 // Pointer positions: the equip and level bands of grid cell n.
 int CellX(int shot) { return 190 + 49 * (shot % 5); }
@@ -30,25 +30,25 @@ TEST(Shop, UnlockingAShotCostsExactlyOneHundred) {
   TestGame t;
   Game& g = *t;
   g.Progress.Points = 100;
-  Click(g, CellX(13), EquipY(13));  // row 2: X FOLLOWER
+  Click(t, CellX(13), EquipY(13));  // row 2: X FOLLOWER
   EXPECT_EQ(std::tuple(g.Progress.Points, g.Progress.ShotLevel[13]), std::tuple(0, 0));
   EXPECT_EQ(t.Plat.SoundsPlayed, (std::vector<int>{SoundLevelUp}));
   EXPECT_EQ(g.Menu.HelpLines[1], "X FOLLOWER. CLICK HERE TO SPEND");
   t.Plat.ClearRecords();
-  Hover(g, 0, 0);
+  Hover(t, 0, 0);
   EXPECT_TRUE(HasText(t.Plat, 187 + 49 * 3, 135 + 49 * 2, "1"));
   EXPECT_FALSE(HasCopy(t.Plat, SheetButtons, 0, 0, 48, 47, 166 + 49 * 3, 106 + 49 * 2));
 
   // 99 points are not enough for the next one.
   g.Progress.Points = 99;
-  Click(g, CellX(14), LevelY(14));
+  Click(t, CellX(14), LevelY(14));
   EXPECT_EQ(std::tuple(g.Progress.Points, g.Progress.ShotLevel[14]), std::tuple(99, -1));
 }
 
 TEST(Shop, ShotLevelsCostThreeHundredMoreEachStep) {
   TestGame t;
   Game& g = *t;
-  Hover(g, CellX(0), LevelY(0));
+  Hover(t, CellX(0), LevelY(0));
   EXPECT_EQ(g.Menu.HelpLines[0], "IT COSTS 100 POINTS TO LEVEL THIS SHOT");
   EXPECT_EQ(g.Menu.HelpLines[1], "UP TO LEVEL 2. CLICK HERE TO SPEND");
   EXPECT_EQ(g.Menu.HelpLines[2], "POINTS LEVEL IT UP");
@@ -63,7 +63,7 @@ TEST(Shop, ShotLevelsCostThreeHundredMoreEachStep) {
     g.Progress.ShotLevel[0] = level;
     g.Progress.Points = points;
     t.Plat.ClearRecords();
-    Click(g, CellX(0), LevelY(0));
+    Click(t, CellX(0), LevelY(0));
     EXPECT_EQ(std::tuple(g.Progress.ShotLevel[0], g.Progress.Points), std::tuple(levelAfter, pointsAfter)) << points;
     EXPECT_EQ(g.Menu.HelpLines[0], line);
   }
@@ -75,16 +75,16 @@ TEST(Shop, PartsCostOneHundredPerLevelUpToTen) {
   TestGame t;
   Game& g = *t;
   g.Progress.Points = 1000;
-  Click(g, 714, 107 + 39 * 4);  // reducer, 1 -> 2
+  Click(t, 714, 107 + 39 * 4);  // reducer, 1 -> 2
   EXPECT_EQ(std::tuple(g.Progress.PartLevel[4], g.Progress.Points), std::tuple(2, 900));
   EXPECT_EQ(g.Menu.HelpLines[2], "IT COSTS 200 TO LEVEL THIS PART UP");
   g.Progress.PartLevel[2] = 9;
-  Click(g, 778, 142 + 39 * 2);
+  Click(t, 778, 142 + 39 * 2);
   EXPECT_EQ(std::tuple(g.Progress.PartLevel[2], g.Progress.Points), std::tuple(10, 0));
   EXPECT_EQ(g.Menu.HelpLines[2], "THIS PART IS FULLY LEVELED UP");
   g.Progress.Points = 5000;
   t.Plat.ClearRecords();
-  Click(g, 778, 142 + 39 * 2);
+  Click(t, 778, 142 + 39 * 2);
   EXPECT_EQ(std::tuple(g.Progress.PartLevel[2], g.Progress.Points), std::tuple(10, 5000));
   EXPECT_TRUE(HasText(t.Plat, 742, 125 + 39 * 2, "10"));
   EXPECT_TRUE(HasText(t.Plat, 742, 125 + 39 * 4, "2"));
@@ -98,14 +98,14 @@ TEST(Shop, PotionsHaveTheirPricesAndAStockOfFive) {
   const std::tuple<int, int, std::array<Integer, 3>, Long> buys[] = {
       {463, 476, {1, 0, 0}, 1200}, {621, 579, {1, 1, 0}, 1000}, {623, 500, {1, 1, 1}, 0}};
   for (const auto& [x, y, stock, points] : buys) {
-    Click(g, x, y);
+    Click(t, x, y);
     EXPECT_EQ(std::tuple(g.Progress.Potions, g.Progress.Points), std::tuple(stock, points)) << x << "," << y;
   }
 
   g.Progress.Points = 10000;
   g.Progress.Potions[1] = 5;
   t.Plat.ClearRecords();
-  Click(g, 580, 520);  // a sixth charge potion
+  Click(t, 580, 520);  // a sixth charge potion
   EXPECT_EQ(std::tuple(g.Progress.Potions[1], g.Progress.Points), std::tuple(5, 10000));
   EXPECT_TRUE(t.Plat.SoundsPlayed.empty());
   EXPECT_TRUE(HasText(t.Plat, 498 + 81, 498, "5"));

@@ -4,7 +4,7 @@
 
 #include <tuple>
 
-#include "platform/audio.h"
+#include "world/sound.h"
 #include "test_support.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "enemies/data_tables.h"
-#include "platform/blit.h"
+#include "world/draw.h"
 #include "test_support.h"
 
 namespace {

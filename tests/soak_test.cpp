@@ -18,7 +18,7 @@
 #include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/sdl_platform_impl.h"
 #include "save/save_file.h"
-#include "shell/shell.h"
+#include "frame/frame.h"
 #include "test_support.h"
 
 namespace {
@@ -42,9 +42,10 @@ class Soak : public FrameWatcher {
     Owner = CreateSdlPlatform(o);
     Plat = dynamic_cast<SdlPlatform*>(Owner.get());
     Input.Real = Plat;
-    G->Plat = &Input;
-    G->SavePath = std::move(savePath);
-    ContentLoad(*G);
+    T.H.Device = &Input;
+    G->Draw = &Input;
+    T.H.Save.Path = std::move(savePath);
+    ContentLoad(*G, T.H.Save.Load(), 0);
     RandomProgress();
   }
 
@@ -136,10 +137,10 @@ class Soak : public FrameWatcher {
     Plat->BeginFrame(Frame);
     Input.Ticks = static_cast<int32_t>(static_cast<uint32_t>(Frame * 1000 / 60));
     G->Harness.FrameNumber = Frame;
-    PlayFrame(*G, this);
+    PlayFrame(*G, T.H, Input, this);
     if (!G->GameRunning) {
       // The quit button: the game saved; start again from that save, as the player would.
-      ContentLoad(*G);
+      ContentLoad(*G, T.H.Save.Load(), Input.Ticks);
     }
     CheckFrame();
     Plat->Present();

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "enemies/data_tables.h"
-#include "shell/game.h"
+#include "world/game.h"
 #include "shots/shot_types.h"
 #include "test_support.h"
 

@@ -62,11 +62,14 @@ bool HasCopy(const NullPlatform& p, int sheet, int srcLeft, int srcTop, int srcR
   return false;
 }
 
-void MenuAt(Game& g, int x, int y, bool left, bool right) {
+void MenuAt(TestGame& t, int x, int y, bool left, bool right) {
+  Game& g = *t;
   g.MouseX = static_cast<Integer>(x);
   g.MouseY = static_cast<Integer>(y);
   g.MouseLeft = left;
   g.MouseRight = right;
-  MenuFrame(g);
+  g.Harness.SoundsThisFrame.clear();
+  MenuScreen(g);
+  DeliverOutputs(t.H, g, true);
   g.MouseLeft = g.MouseRight = false;
 }

@@ -10,37 +10,52 @@
 #include <vector>
 
 #include "platform/null_platform.h"
-#include "shell/game.h"
-#include "shell/shell.h"
+#include "world/game.h"
+#include "frame/frame.h"
+#include "save/save_file.h"
+#include "shell/host.h"
 
+// A game on the null platform, which records what is drawn and heard, with a host around it
+// that saves where H.Save.Path says (nowhere unless a test sets it).
 struct TestGame {
   NullPlatform Plat;
+  Host H;
   std::unique_ptr<Game> G = std::make_unique<Game>();
 
   // A freshly started game in the menu, with the new player's progress and no save file.
   explicit TestGame(bool load = true) {
-    G->Plat = &Plat;
-    if (load) ContentLoad(*G);
+    H.Device = &Plat;
+    G->Draw = &Plat;
+    if (load) ContentLoad(*G, H.Save.Load(), Plat.Ticks);
+  }
+  // Starts the game afresh from the save file at `path`.
+  void Load(const std::string& path) {
+    H.Save.Path = path;
+    ContentLoad(*G, H.Save.Load(), Plat.Ticks);
   }
   Game& operator*() { return *G; }
   Game* operator->() { return G.get(); }
 };
 
-// One frame, with what the game's (null) platform holds for this step as the command, the
-// pointer's motion taken first, as the main loop does but without its pause.
-inline void PlayFrame(Game& g, FrameWatcher* watcher = nullptr) {
-  FrameCommand c = g.Plat->ReadCommand(g.InMenu);
-  c.Ticks = g.Plat->TickCount();
+// One frame, with what the null platform holds for this step as the command, the pointer's
+// motion taken first and what the frame asked of the machine carried out after, as the main loop
+// does (but without its pause).
+inline void PlayFrame(Game& g, Host& host, Platform& input, FrameWatcher* watcher = nullptr) {
+  FrameCommand c = input.ReadCommand(g.InMenu);
+  c.Ticks = input.TickCount();
   TakePointerMotion(g, c);
   RunFrame(g, c, watcher);
+  DeliverOutputs(host, g, true);
 }
+inline void PlayFrame(TestGame& t, FrameWatcher* watcher = nullptr) { PlayFrame(*t, t.H, t.Plat, watcher); }
 
-// The pointer read as a menu frame reads it, from what the game's platform holds for this step.
-inline void PollPointer(Game& g) {
-  const FrameCommand c = g.Plat->ReadCommand(true);
+// The pointer read as a menu frame reads it, from what the null platform holds for this step.
+inline void PollPointer(Game& g, Platform& input) {
+  const FrameCommand c = input.ReadCommand(true);
   TakePointerMotion(g, c);
   PollMouse(g, c);
 }
+inline void PollPointer(TestGame& t) { PollPointer(*t, t.Plat); }
 
 // A temporary folder removed when the test ends.
 struct TempDir {
@@ -65,7 +80,9 @@ inline std::array<int, 4> Src(const CopyRecord& c) { return {c.SrcLeft, c.SrcTop
 // Whether an unscaled copy of that source rectangle was drawn with its top-left at (x, y).
 bool HasCopy(const NullPlatform& p, int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int x, int y);
 // One menu frame with the pointer at (x, y) and the given buttons down for that frame only.
-void MenuAt(Game& g, int x, int y, bool left = false, bool right = false);
+// What the menu asks for (a level started, the game left) is carried out, and its sounds,
+// music and save delivered to the null platform and the host.
+void MenuAt(TestGame& t, int x, int y, bool left = false, bool right = false);
 
 // One number for a whole table (FNV-1a over the bits of its values), so that a test can say
 // "every value stands as written" without copying the table: any slip in any entry changes it.

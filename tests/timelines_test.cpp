@@ -234,7 +234,7 @@ TEST_P(TimelineToBoss, BossGroupEntersAnEmptyField) {
     // In level 4 the clock is slowed around the slow crate's entry, which moves the hulks' exits
     // off whole clock values; the hulks holding the low slots still outlast it.
     if (b.Level == 4) g.Level.ChargeOn[AbilityMatrix] = g.Level.FrameClock >= 3590 && g.Level.FrameClock < 3610;
-    PlayFrame(g);
+    PlayFrame(t);
     int alive = 0;
     for (const EnemyClass& e : g.Enemies) alive += e.Exists;
     mostAlive = std::max(mostAlive, alive);

@@ -7,11 +7,7 @@
 
 #include "autopilot/pilots.h"
 #include "levels/level_director.h"
-#include "shell/game.h"
-
-namespace {
-constexpr int MiniGame = 11;
-}  // namespace
+#include "world/game.h"
 
 Autopilot::Autopilot(PilotLimits limits)
     : Play(std::make_unique<PlayPilot>(limits)), Menu(std::make_unique<MenuPilot>()) {}
@@ -39,7 +35,7 @@ PilotInput Autopilot::Decide(const Game& g) {
     // Potions kept for the last fights are not drunk in the mini game, which ends in a loss
     // however long it lasts, nor in a level replayed for its points.
     const bool replay = a.Level >= 1 && a.Level <= 10 && LevelWon(g, a.Level);
-    const bool keep = LastFightsOpen(g) && (a.Level == 11 || replay);
+    const bool keep = LastFightsOpen(g) && (a.Level == ModeMiniGame || replay);
     Play->NewLevel(losses, !keep);
     Menu->LeftMenu();
     WasInMenu = false;
@@ -65,7 +61,7 @@ void Autopilot::NoteLevelEnd(const Game& g) {
   a.Frames = g.Harness.FrameNumber - a.FirstFrame;
   a.PointsWon = long(g.Progress.Points) - PointsBefore;
   // The mini game cannot be won, only survived: its end is its success.
-  if (a.Level == MiniGame) a.Won = true;
+  if (a.Level == ModeMiniGame) a.Won = true;
 }
 
 bool Autopilot::CampaignDone(const Game& g) const { return NextCampaignLevel(g, Log, Menu->MiniGamePlayed) == 0; }
@@ -96,9 +92,9 @@ std::string Autopilot::CampaignTable() const {
     }
   }
   auto name = [](int level) -> std::string {
-    if (level == 11) return "mini game";
-    if (level == 12) return "marathon";
-    if (level == 13) return "boss arena";
+    if (level == ModeMiniGame) return "mini game";
+    if (level == ModeMarathon) return "marathon";
+    if (level == ModeBossArena) return "boss arena";
     return "level " + std::to_string(level);
   };
   std::string out =

@@ -26,31 +26,33 @@
 #include <initializer_list>
 
 #include "autopilot/pilots.h"
-#include "shell/game.h"
+#include "menus/menu_layout.h"
+#include "world/game.h"
 
 namespace {
 
 constexpr int PartDefence = 0, PartSpeed = 1, PartRegen = 2;
-constexpr int PotionPrice = 500, MaxPotions = 5;  // a health potion
+constexpr int PotionPrice = int(PotionPrices[0]);  // a health potion
 constexpr std::array<int, 2> Guns = {ShotSpeed, ShotPowerBeam};
 constexpr std::array<int, 2> Attacks = {AbilityAttack2, AbilityDoubleShot};
 constexpr std::array<int, 3> Shields = {AbilityCloaker, AbilityDefence2, AbilityShotEraser};
 constexpr std::array<int, 10> GemWishes = {GemUltimate, GemSmallCore, GemResurrect, GemAttackUp, GemDefenceUp, GemAccelUp, GemDoublePoints, GemExperienceUp, GemAutoPotion, GemNoInstantKill};
 
-// Where to click, by the menu's layout.
+// Where to click: a spot well inside each of the menu's areas.
 struct Point {
   int X, Y;
 };
-Point LevelButton(int index) { return index < 10 ? Point{80, 115 + 33 * index} : Point{80, 477 + 33 * (index - 10)}; }
-Point ShotEquipBand(int shot) { return {189 + 49 * (shot % 5), 113 + 49 * (shot / 5)}; }
-Point ShotLevelBand(int shot) { return {189 + 49 * (shot % 5), 136 + 49 * (shot / 5)}; }
-Point AbilityRow(int ability) { return {324, 353 + 27 * ability}; }
-Point GemCell(int gem) { return {402 + 37 * (gem / 9), 353 + 27 * (gem % 9)}; }
-Point PartRow(int part) { return {746, 124 + 39 * part}; }
-Point PotionButton(int kind) { return {502 + 80 * kind, 527}; }
-constexpr Point QuitButton = {80, 34};
+constexpr Point Inside(const MenuArea& a, int dx, int dy) { return {a.Left + dx, a.Top + dy}; }
+Point LevelButton(int index) { return Inside(LevelButtonArea(index), 70, 12); }
+Point ShotEquipBand(int shot) { return Inside(ShotEquipArea(shot), 22, 6); }
+Point ShotLevelBand(int shot) { return Inside(ShotLevelArea(shot), 22, 15); }
+Point AbilityRow(int ability) { return Inside(AbilityArea(ability), 53, 12); }
+Point GemCell(int gem) { return Inside(GemArea(gem), 16, 12); }
+Point PartRow(int part) { return Inside(PartArea(part), 32, 17); }
+Point PotionButton(int kind) { return Inside(PotionArea(kind), 39, 51); }
+constexpr Point QuitButton = Inside(QuitButtonArea, 70, 23);
 
-int ShotCost(int level) { return (level + 1) * 300 - 200; }
+int ShotCost(int level) { return int(ShotLevelPrice(level)); }
 
 // Two wanted things in two slots: returns the click that brings one more of them in, if any.
 // `first` and `second` are the slots' contents; a left click fills the first, a right the second.
@@ -120,10 +122,11 @@ int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool 
   int next = 0;
   for (int level = 1; level <= 10 && next == 0; ++level)
     if (p.LevelOpen[size_t(level - 1)] && !LevelWon(g, level)) next = level;
-  if (next == 0 && p.LevelOpen[10] && !miniGamePlayed) next = 11;
-  if (next == 0 && p.LevelOpen[11] && p.ShotLevel[19] < 0) next = 12;
-  if (next == 0 && p.LevelOpen[12] && p.ShotLevel[18] < 0) next = 13;
-  if (next == 0 || next == 11) return next;
+  // A mode's button is its level number less one; the marathon wins shot 19, the arena shot 18.
+  if (next == 0 && p.LevelOpen[ModeMiniGame - 1] && !miniGamePlayed) next = ModeMiniGame;
+  if (next == 0 && p.LevelOpen[ModeMarathon - 1] && p.ShotLevel[ShotPurePower] < 0) next = ModeMarathon;
+  if (next == 0 && p.LevelOpen[ModeBossArena - 1] && p.ShotLevel[ShotCorrupter] < 0) next = ModeBossArena;
+  if (next == 0 || next == ModeMiniGame) return next;
   // Two losses in a row at the same place, or a loss after which nothing new could be bought
   // (the same ship would mostly fly the same try again): earn points first. So too before the
   // last fights while the five potions they are won on are not all in stock.
@@ -152,7 +155,7 @@ MenuPilot::Click MenuPilot::NextClick(const Game& g, const std::vector<PilotAtte
   std::vector<Wish> wishes;
   if (ShoppingDone) return StartNext(g, log);
   auto part = [&](int which) {
-    const int cost = 100 * p.PartLevel[size_t(which)];
+    const int cost = int(PartPrice(p.PartLevel[size_t(which)]));
     // The defence part counts at a third of its price, like a gun: the later levels' bullets
     // hit as hard as the level's number, divided by the defence.
     const int rank = which == PartDefence ? cost / 3 : cost;
@@ -161,7 +164,7 @@ MenuPilot::Click MenuPilot::NextClick(const Game& g, const std::vector<PilotAtte
   // A gun's level counts at a third of its price: the guns decide how long a boss lasts.
   auto gun = [&](int shot) {
     const int level = p.ShotLevel[size_t(shot)];
-    if (level < 0 && shot == ShotSpeed) wishes.push_back({100, ShotLevelBand(shot), 100});
+    if (level < 0 && shot == ShotSpeed) wishes.push_back({int(ShotUnlockPrice), ShotLevelBand(shot), 100});
     if (level >= 0 && level < 9) wishes.push_back({ShotCost(level), ShotLevelBand(shot), ShotCost(level) / 3});
   };
   part(PartDefence);
@@ -212,7 +215,7 @@ MenuPilot::Click MenuPilot::StartNext(const Game& g, const std::vector<PilotAtte
   auto click = [](Point at) { return Click{at.X, at.Y, false, true}; };
   const int level = NextCampaignLevel(g, log, MiniGamePlayed, g.Progress.Points < ArrivalPoints);
   if (level == 0) return click(QuitButton);
-  if (level == 11) MiniGamePlayed = true;
+  if (level == ModeMiniGame) MiniGamePlayed = true;
   return click(LevelButton(level - 1));
 }
 

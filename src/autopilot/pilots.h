@@ -8,36 +8,6 @@
 
 #include "autopilot/autopilot.h"
 #include "core/types.h"
-#include "platform/platform.h"
-
-// A platform that draws nothing, plays nothing and holds the keys it is given: the stage
-// on which the pilot plays its copy of the game ahead of time.
-class QuietPlatform : public Platform {
- public:
-  std::array<bool, 256> HeldKeys{};
-  int32_t Ticks = 0;
-  void LoadSheet(int, const std::string&, uint32_t) override {}
-  void LoadSound(int, const std::string&) override {}
-  void CopyRect(int, int, int, int, int, int, int, int, int, bool) override {}
-  void DrawText(int, int, const std::string&, uint32_t) override {}
-  void FillBox(int, int, int, int, uint32_t) override {}
-  void ShadeBox(int, int, int, int, uint32_t, int) override {}
-  void ClearBuffer() override {}
-  void Present() override {}
-  FrameCommand ReadCommand(bool) override {
-    FrameCommand c;
-    c.Keys = HeldKeys;
-    c.Ticks = Ticks;
-    return c;
-  }
-  void PlaySound(int) override {}
-  void LoadMusic(const std::string&) override {}
-  void PlayMusic() override {}
-  void StopMusic() override {}
-  void SetMusicVolume(int) override {}
-  int32_t TickCount() override { return Ticks; }
-  bool Shows() override { return false; }
-};
 
 class PlayPilot {
  public:
@@ -56,8 +26,7 @@ class PlayPilot {
     int Hold = 0;       // frames the arrows are held
   };
   PilotLimits Limits;
-  std::unique_ptr<Game> Sim;  // the copy played ahead
-  QuietPlatform Quiet;
+  std::unique_ptr<Game> Sim;  // the copy played ahead, drawing nothing
   Plan Current;
   int PlanAge = 0;
   float BestCost = 0;

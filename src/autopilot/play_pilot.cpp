@@ -6,8 +6,8 @@
 
 #include "autopilot/pilots.h"
 #include "enemies/data_tables.h"
-#include "shell/game.h"
-#include "shell/shell.h"
+#include "world/game.h"
+#include "frame/frame.h"
 
 namespace {
 
@@ -26,7 +26,6 @@ constexpr std::array<std::array<bool, 4>, DirectionCount> Arrows = {{
     {true, false, true, false},
 }};
 
-constexpr int KindHeavyFirst = 15, KindHeavyLast = 18, KindPickup = 19, KindBossFirst = 20;
 
 // Where the pilot likes to sit: low in the column, with room to see bullets coming. A try
 // after a loss at the same level rests a little lower, then a little higher, so that the same
@@ -262,7 +261,7 @@ float PlayPilot::TargetX(const Game& g) const {
       if (e.Bottom > 60) return cx;
       continue;
     }
-    if (e.Kind == 15 || e.Kind == 18) continue;  // too tough to be worth the shots
+    if (e.Kind == KindHulk || e.Kind == KindTurret) continue;  // too tough to be worth the shots
     if (e.Bottom > ship.Top - 10) continue;      // below the guns
     float cost = std::fabs(cx - shipX) + 0.3f * std::max(0.f, ship.Top - e.Bottom);
     if (e.Kind >= KindBossFirst) cost -= 150;
@@ -283,19 +282,19 @@ float PlayPilot::Rehearse(const Game& g, const Plan& plan, float targetX, bool f
   sim = g;
   // A person can only guess at the dice: every way of flying is tried against the same guess.
   if (!Limits.SeesTheDice) sim.Rng.X = Imagined;
-  sim.Plat = &Quiet;
-  sim.SavePath.clear();
-  Quiet.Ticks = g.ClockLastTick;  // the play clock stands still in a rehearsal
+  sim.Draw = nullptr;
+  FrameCommand held;
+  held.Ticks = g.ClockLastTick;  // the play clock stands still in a rehearsal
   const auto potionsLeft = [](const Game& x) { return x.Progress.Potions[0] + x.Progress.Potions[2]; };
   float cost = 0, life = g.Ship.Life;
   int potions = potionsLeft(g);
   const int horizon = BossNear(g, !Limits.ReactsAtOnce) ? BossHorizon : Horizon;
   for (int k = 1; k <= horizon; ++k) {
-    Quiet.HeldKeys.fill(false);
-    SetArrows(Quiet.HeldKeys, k <= plan.Hold ? plan.Direction : 0);
-    SoldierKeys(sim, Quiet.HeldKeys, Drinks, Limits.TapsBothGuns ? 0 : DrummedGunKey(sim, Beat + k));
+    held.Keys.fill(false);
+    SetArrows(held.Keys, k <= plan.Hold ? plan.Direction : 0);
+    SoldierKeys(sim, held.Keys, Drinks, Limits.TapsBothGuns ? 0 : DrummedGunKey(sim, Beat + k));
     const Long noMove = sim.Ship.NoMove, noShoot = sim.Ship.NoShoot;
-    RunFrame(sim, Quiet.ReadCommand(false));
+    RunFrame(sim, held);
     const float weight = 1.0f - 0.5f * float(k) / float(horizon);
     if (!sim.Ship.Exists) {
       cost += 5000 * weight;

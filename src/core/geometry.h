@@ -5,6 +5,7 @@
 #include "core/types.h"
 
 // The screen is 800 x 600; ships, enemies and bullets live in the play column x 100..700.
+inline constexpr int ScreenWidth = 800, ScreenHeight = 600;
 inline constexpr int PlayColumnLeft = 100;
 inline constexpr int PlayColumnRight = 700;
 // The pointer moves within 0..780, 0..570, so the whole cursor stays on screen.

@@ -67,3 +67,20 @@ enum Ability {
   AbilityMatrix = 7,
   AbilityCloaker = 8,
 };
+
+// Enemy kinds with rules of their own: the index of the enemy-kind table and a timeline row's kind.
+enum EnemyKindId {
+  KindHeavyFirst = 15,  // the heavy craft, 15 to 18: they ram hard and count for no goal
+  KindHulk = 15,        // a drifting hulk, nearly indestructible
+  KindCrate = 16,       // a heavy crate that can be shot down
+  KindBonusCraft = 17,  // shooting it refills the ship
+  KindTurret = 18,      // a heavy gun emplacement
+  KindHeavyLast = 18,
+  KindPickup = 19,      // the level's pickup
+  KindBossFirst = 20,   // the bosses, 20 to 29: the boss of level n is kind 19 + n
+  KindBossLast = 29,
+};
+inline constexpr bool IsHeavyKind(int kind) { return kind >= KindHeavyFirst && kind <= KindHeavyLast; }
+// The heavy craft and the pickup are not counted among a level's enemies.
+inline constexpr bool IsUncountedKind(int kind) { return kind >= KindHeavyFirst && kind <= KindPickup; }
+inline constexpr bool IsBossKind(int kind) { return kind >= KindBossFirst && kind <= KindBossLast; }

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "platform/blit.h"
-#include "shell/game.h"
+#include "world/draw.h"
+#include "world/game.h"
 
 namespace {
 // Pixels the nebula drifts per clock unit: a tenth of the slowest star, so it reads as far away.

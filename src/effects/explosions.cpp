@@ -3,8 +3,8 @@
 
 #include "core/geometry.h"
 #include "effects/explo_class.h"
-#include "platform/blit.h"
-#include "shell/game.h"
+#include "world/draw.h"
+#include "world/game.h"
 
 void ExploClass::Initialize(Single xpos, Single ypos, Integer frameAmount, Integer height, Integer width,
                             Integer srcTop, Integer startFrame) {

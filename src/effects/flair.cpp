@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "effects/flair_sheet.h"
-#include "platform/audio.h"
-#include "platform/blit.h"
-#include "shell/game.h"
+#include "world/sound.h"
+#include "world/draw.h"
+#include "world/game.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "effects/star_class.h"
-#include "platform/blit.h"
-#include "shell/game.h"
+#include "world/draw.h"
+#include "world/game.h"
 
 void StarClass::Initialize(Single xpos, Single ypos, Single speed, Integer kind) {
   Xpos = xpos;

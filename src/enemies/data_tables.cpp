@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "shell/game.h"
+#include "world/game.h"
 
 void SetKind(Game& g, Integer index, Integer width, Integer height, Integer hitPoints, Integer srcLeft,
              Integer srcTop) {

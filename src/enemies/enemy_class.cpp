@@ -5,8 +5,8 @@
 
 #include "core/geometry.h"
 #include "enemies/enemy_rules.h"
-#include "platform/blit.h"
-#include "shell/game.h"
+#include "world/draw.h"
+#include "world/game.h"
 
 void EnemyClass::Initialize(Single top, Single bottom, Single left, Single right, Single enemySpeed, Single enemyAccel,
                             Integer width, Integer height, Integer srcTop, Integer srcBottom, Integer srcLeft,

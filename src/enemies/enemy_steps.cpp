@@ -5,14 +5,12 @@
 #include "core/geometry.h"
 #include "enemies/enemy_class.h"
 #include "enemies/enemy_rules.h"
-#include "platform/audio.h"
-#include "platform/blit.h"
-#include "shell/game.h"
+#include "world/sound.h"
+#include "world/draw.h"
+#include "world/game.h"
 
 namespace {
 
-bool IsHeavyKind(Integer kind) { return kind >= 15 && kind <= 18; }
-constexpr Integer PickupKind = 19;
 constexpr Single RamDamageToShip = 50;
 constexpr Single HeavyRamLifeLoss = 250;
 constexpr Single HeavyRamDamageTaken = 200;
@@ -37,7 +35,7 @@ void RamEnemy(Game& g, EnemyClass& e) {
     if (IsHeavyKind(e.Kind)) {
       ship.Life = ship.Life - HeavyRamLifeLoss;
       g.Level.DamageTaken = g.Level.DamageTaken + HeavyRamDamageTaken;
-    } else if (e.Kind == PickupKind) {
+    } else if (e.Kind == KindPickup) {
       e.Exists = false;
       g.Level.PickupTaken = true;
       PlaySoundIfOn(g, SoundCollect);
@@ -59,7 +57,7 @@ void RamEnemy(Game& g, EnemyClass& e) {
   }
 
   // Knock-back: the ship is thrown straight away from the craft, as fast as four times its speed.
-  if (e.Kind == PickupKind) return;
+  if (e.Kind == KindPickup) return;
   Single ex = (e.Right - e.Left) / 2 + e.Left;
   Single ey = (e.Bottom - e.Top) / 2 + e.Top;
   Single sx = (ship.Right - ship.Left) / 2 + ship.Left;

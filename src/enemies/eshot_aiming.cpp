@@ -4,7 +4,7 @@
 #include "enemies/data_tables.h"
 #include "core/geometry.h"
 #include "enemies/enemy_rules.h"
-#include "shell/game.h"
+#include "world/game.h"
 
 namespace {
 

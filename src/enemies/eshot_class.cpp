@@ -7,8 +7,8 @@
 
 #include "core/geometry.h"
 #include "enemies/enemy_rules.h"
-#include "platform/blit.h"
-#include "shell/game.h"
+#include "world/draw.h"
+#include "world/game.h"
 
 namespace {
 

@@ -4,12 +4,11 @@
 
 #include "core/geometry.h"
 #include "enemies/enemy_class.h"
-#include "shell/game.h"
+#include "world/game.h"
 
 namespace {
 
 // Enemy kinds that are not counted as enemies of the level: heavy craft, bonus craft, the pickup.
-bool IsUncountedKind(Integer kind) { return kind >= 15 && kind <= 19; }
 
 constexpr Single LeaveDelayAfterDeath = 700;
 

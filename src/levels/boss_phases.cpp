@@ -6,9 +6,11 @@
 // time) or, in the arena, while its boss is the one being fought.
 #include <array>
 
+#include "core/geometry.h"
+
 #include "enemies/data_tables.h"
 #include "levels/level_director.h"
-#include "shell/game.h"
+#include "world/game.h"
 
 namespace {
 
@@ -22,7 +24,7 @@ constexpr std::array<PhaseStart, 10> PhaseStarts = {{
     {4700, 0}, {5600, 0}, {6100, 0}, {3500, 0}, {100, 0},
 }};
 
-constexpr Single PlayLeft = 100, PlayRight = 700, ScreenBottom = 600;
+constexpr Single PlayLeft = PlayColumnLeft, PlayRight = PlayColumnRight, ScreenBottom = ScreenHeight;
 
 // Headings the park and sweep rules compare for exact equality; the enemy motion keeps
 // a heading of exactly these values while the craft does not accelerate.

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "levels/level_director.h"
-#include "shell/game.h"
+#include "world/game.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // whether the level has been won this frame; a won level shows its results until Escape.
 #include "levels/level_director.h"
 #include "levels/levels.h"
-#include "shell/game.h"
+#include "world/game.h"
 
 void LevelDirector(Game& g) {
   bool won = BossPhases(g);

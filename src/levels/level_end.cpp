@@ -6,10 +6,9 @@
 #include <string>
 
 #include "levels/level_director.h"
-#include "platform/audio.h"
-#include "platform/blit.h"
-#include "save/save_file.h"
-#include "shell/game.h"
+#include "world/sound.h"
+#include "world/draw.h"
+#include "world/game.h"
 
 namespace {
 
@@ -230,7 +229,7 @@ void PayOutResults(Game& g, const LevelResults& r) {
     p.LevelOpen[12] = true;  // the boss arena
     p.GemOwned[GemDoublePoints] = true;
   }
-  SaveProgress(g);
+  RequestSave(g);
   g.Menu.MusicStarted = false;
 }
 
@@ -265,6 +264,6 @@ void MiniGameEnd(Game& g) {
   DrawText(g, 440, 358, std::to_string(score));
   if (g.Keys[KeyEscape]) {
     g.Progress.Points = SatAddLong(g.Progress.Points, score);
-    SaveProgress(g);
+    RequestSave(g);
   }
 }

@@ -4,8 +4,8 @@
 #include "enemies/data_tables.h"
 #include "levels/levels.h"
 #include "levels/timelines.h"
-#include "platform/audio.h"
-#include "shell/game.h"
+#include "world/sound.h"
+#include "world/game.h"
 
 namespace {
 
@@ -19,15 +19,13 @@ constexpr BossKind BossKinds[10] = {
     {584, 90, 143, 91, 2000},   {243, 174, 250, 149, 10000},
 };
 
-constexpr Integer FirstBossKind = 20;
-constexpr Integer ArenaLevel = 13;
 constexpr Single ArenaStartClock = 4798;  // boss 1 enters on the arena's first frame
 constexpr Integer ArenaStartBar = 400;
 
 void InstallBossKinds(Game& g, int hitPointFactor) {
   for (int i = 0; i < 10; ++i) {
     const BossKind& b = BossKinds[i];
-    SetKind(g, static_cast<Integer>(FirstBossKind + i), b.Width, b.Height,
+    SetKind(g, static_cast<Integer>(KindBossFirst + i), b.Width, b.Height,
             static_cast<Integer>(b.HitPoints * hitPointFactor), b.SrcLeft, b.SrcTop);
   }
 }
@@ -42,7 +40,7 @@ constexpr TimelineWriter TimelineWriters[13] = {
 // A marathon stage keeps the ship as it is, but the clock starts again at 0, so the ship's and the
 // shots' clock-stamped timers start again with it.
 void RestartFireTimers(Game& g) {
-  g.CurrentLevel = 12;
+  g.CurrentLevel = ModeMarathon;
   g.Level.BossTimer = 0;
   g.Ship.LastShot1 = 0;
   g.Ship.LastShot2 = 0;
@@ -79,13 +77,13 @@ void LevelSetup(Game& g, Integer levelNumber) {
   }
 
   // The table is made afresh: rows a level leaves unwritten stay empty and never enter.
-  const bool known = levelNumber >= 1 && levelNumber <= 13;
+  const bool known = levelNumber >= 1 && levelNumber <= ModeBossArena;
   g.Level.SpawnCount = known ? TimelineCounts[levelNumber - 1] : 0;
   g.Level.SpawnTable.assign(static_cast<size_t>(g.Level.SpawnCount), SpawnRec{});
   if (known) TimelineWriters[levelNumber - 1](g);
   g.Level.FrameClock = 0;
 
-  if (levelNumber != ArenaLevel) {
+  if (levelNumber != ModeBossArena) {
     InstallBossKinds(g, 1);
     g.Level.BossArena = false;
     g.Level.ArenaBoss = 0;
@@ -100,20 +98,18 @@ void LevelSetup(Game& g, Integer levelNumber) {
   g.Level.BossMaxLife = ArenaStartBar;
 }
 
-void ResetLevelCounters(Game& g) {
-  LevelState& l = g.Level;
-  l.BossTimer = 0;
-  l.BossCircling = false;
-  l.KillCount = 0;
-  l.ChargeUsed = 0;
-  l.DamageDealt = 0;
-  l.DamageTaken = 0;
-  l.DistanceMoved = 0;
-  l.PotionsUsedLevel = 0;
-  l.PickupTaken = false;
-  l.EnemyCount = 0;
-  l.MiniGameTime = 0;
-  l.BossPhase = false;
+void ResetLevelState(Game& g) {
+  const LevelState last = g.Level;
+  LevelState& next = g.Level = LevelState{};
+  // The marathon's stage, which the menu has just set (a marathon starts at its first stage).
+  next.MarathonStage = last.MarathonStage;
+  next.MarathonStageLoaded = last.MarathonStageLoaded;
+  // What no rule reads before the level sets its own: the state dump reports it as the last level
+  // left it, as it always has, so that recorded runs replay to the same reports.
+  next.DeathTime = last.DeathTime;
+  next.BossLife = last.BossLife;
+  next.BossMaxLife = last.BossMaxLife;
+  next.ArenaStageTime = last.ArenaStageTime;
   g.Menu.MusicStarted = false;
 }
 

@@ -24,8 +24,10 @@ void AddSpawn(Game& g, Integer index, Integer kind, Single headingDeg, Single sp
               Integer centerX, Integer shottype, Integer shotPat, Integer shootRate, Single accel,
               Single accelHeadingDeg, Single shotSpeed, Single startY);
 void LevelSetup(Game& g, Integer levelNumber);
-// The level's counters and boss timers back to zero, the menu music to start afresh on return.
-void ResetLevelCounters(Game& g);
+// A level starts: a fresh level state (its counters, clock, boss and ability flags at zero), but
+// for the marathon's stage and the few values the state dump reports until the level sets its
+// own; the menu music starts afresh on return.
+void ResetLevelState(Game& g);
 // One of the four level tracks at random (one draw of the game's random source).
 void StartLevelMusic(Game& g);
 void LevelDirector(Game& g);

@@ -5,7 +5,7 @@
 
 #include "levels/levels.h"
 #include "levels/timelines.h"
-#include "shell/game.h"
+#include "world/game.h"
 
 namespace {
 

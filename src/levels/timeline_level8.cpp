@@ -4,7 +4,7 @@
 
 #include "levels/levels.h"
 #include "levels/timelines.h"
-#include "shell/game.h"
+#include "world/game.h"
 
 void WriteTimelineLevel8(Game& g) {
   //           i  kind  hdg   spd  time    x  shot  pat  rate     acc  ahdg  sspd  y

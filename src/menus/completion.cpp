@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "menus/menus.h"
-#include "shell/game.h"
+#include "world/game.h"
 
 // Each step is worked out in double and stored back to the single-precision sum, so the
 // total is the same small-error figure on every machine.

@@ -1,8 +1,7 @@
 // Erasing the player's data: back to a new player's shop, levels and goals, with the
 // achievement gems, the sound and music switches and the ship's gems and abilities kept.
 #include "menus/menus.h"
-#include "save/save_file.h"
-#include "shell/game.h"
+#include "world/game.h"
 
 void EraseProgress(Game& g) {
   ProgressBlock& p = g.Progress;
@@ -30,5 +29,5 @@ void EraseProgress(Game& g) {
   if (locked(g.Ship.CurShot2)) g.Ship.CurShot2 = -1;
   if (locked(g.Ship.CurShot1)) g.Ship.CurShot1 = g.Ship.CurShot2 == 0 ? -1 : 0;
 
-  SaveProgress(g);
+  RequestSave(g);
 }

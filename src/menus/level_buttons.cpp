@@ -4,7 +4,6 @@
 
 #include "menus/menu_draw.h"
 #include "menus/menus.h"
-#include "shell/shell.h"
 
 namespace {
 
@@ -79,12 +78,12 @@ std::array<std::string, 8> GoalsTable(int levelIndex) {
   return lines;
 }
 
-int LevelButtons(Game& g) {
+int LevelButtons(Game& g, MenuRequest& request) {
   int goalsOf = -1;
   // Levels 1 to 10 (index 0 to 9), then the mini game, the marathon and the boss arena.
   for (int index = 0; index <= 12; ++index) {
-    const int top = index < 10 ? 103 + 33 * index : 465 + 33 * (index - 10);
-    const bool pointer = PointerIn(g, 10, 154, top, top + 25);
+    const int top = LevelButtonArea(index).Top;
+    const bool pointer = PointerIn(g, LevelButtonArea(index));
     if (!g.Progress.LevelOpen[index]) {
       DrawSprite(g, SheetButtons, 9, top - 1, 0, 167, 147, 194);
       if (pointer) g.Menu.HelpLines[0] = LockedText(index);
@@ -99,7 +98,7 @@ int LevelButtons(Game& g) {
       g.Menu.GoalsShown = true;
       goalsOf = index;
     }
-    if (g.MouseLeft) StartLevel(g, index);
+    if (g.MouseLeft) request = {MenuRequest::StartLevel, index};
   }
   return goalsOf;
 }

@@ -4,8 +4,7 @@
 
 #include "menus/menu_draw.h"
 #include "menus/menus.h"
-#include "platform/audio.h"
-#include "shell/shell.h"
+#include "world/sound.h"
 
 namespace {
 
@@ -28,8 +27,8 @@ void Tabs(Game& g) {
   DrawSprite(g, SheetMenuHelp, 417, 126, 0, 176 * tab, 288, 176 * tab + 172);
 }
 
-void QuitButton(Game& g) {
-  if (g.MouseLeft && PointerIn(g, 10, 154, 11, 57)) QuitGame(g);  // saves, then the main loop ends
+void QuitButton(Game& g, MenuRequest& request) {
+  if (g.MouseLeft && PointerIn(g, QuitButtonArea)) request.Kind = MenuRequest::Quit;  // saves, then ends
 }
 
 void Statistics(Game& g) {
@@ -90,7 +89,8 @@ void InfoPanel(Game& g, int goalsOf) {
 
 }  // namespace
 
-void MenuFrame(Game& g) {
+MenuRequest MenuFrame(Game& g) {
+  MenuRequest request;
   MenuMusic(g);
   g.Menu.GoalsShown = false;
   CompletionUpdate(g);
@@ -108,10 +108,11 @@ void MenuFrame(Game& g) {
   HoverTexts(g);
   g.Pen.TextColour = 0;  // black on the light panels
   Shop(g);
-  QuitButton(g);
-  const int goalsOf = LevelButtons(g);
+  QuitButton(g, request);
+  const int goalsOf = LevelButtons(g, request);
   Statistics(g);
   Switches(g);
   InfoPanel(g, goalsOf);
   DrawSprite(g, SheetMouse, g.MouseX, g.MouseY, 0, 0, 20, 30);
+  return request;
 }

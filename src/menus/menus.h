@@ -10,7 +10,14 @@
 
 struct Game;
 
-void MenuFrame(Game& g);
+// What the menu asks of the game around it once its frame is done: a level started, or the
+// game left (the quit button).
+struct MenuRequest {
+  enum What { Nothing, StartLevel, Quit } Kind = Nothing;
+  int LevelIndex = 0;  // 0..12: levels 1..10, the mini game, the marathon, the boss arena
+};
+
+MenuRequest MenuFrame(Game& g);
 void CompletionUpdate(Game& g);
 void UnlockUpdate(Game& g);
 void StatusDisplay(Game& g);
@@ -43,8 +50,8 @@ void EraseProgress(Game& g);
 // The shop: shot grid, charge abilities, gems, ship parts and potions.
 void Shop(Game& g);
 
-// The level and mode buttons: locks, hover texts and the level start on a click.
+// The level and mode buttons: locks, hover texts and, on a click, a request to start the level.
 // Returns the level index whose goals table the panel shows this frame, or -1.
-int LevelButtons(Game& g);
+int LevelButtons(Game& g, MenuRequest& request);
 // The goals table of level index 0..9 as the panel's eight lines (line 4 left empty).
 std::array<std::string, 8> GoalsTable(int levelIndex);

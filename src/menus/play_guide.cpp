@@ -9,8 +9,8 @@
 #include "effects/flair_sheet.h"
 #include "levels/level_director.h"
 #include "menus/menus.h"
-#include "platform/blit.h"
-#include "shell/game.h"
+#include "world/draw.h"
+#include "world/game.h"
 
 namespace {
 
@@ -62,8 +62,8 @@ void SplitGoal(const std::string& line, std::string& goal, std::string& reward) 
 
 int CardWordFor(const Game& g) {
   if (g.Level.BossArena) return flair::WordBossArena;
-  if (g.CurrentLevel == 11) return flair::WordMiniGame;
-  if (g.CurrentLevel == 12) return flair::WordStage1 + std::clamp(int(g.Level.MarathonStage), 1, 9) - 1;
+  if (g.CurrentLevel == ModeMiniGame) return flair::WordMiniGame;
+  if (g.CurrentLevel == ModeMarathon) return flair::WordStage1 + std::clamp(int(g.Level.MarathonStage), 1, 9) - 1;
   if (g.CurrentLevel >= 1 && g.CurrentLevel <= 10) return flair::WordLevel1 + g.CurrentLevel - 1;
   return -1;
 }
@@ -93,8 +93,8 @@ void DrawCard(Game& g) {
   }
   const char* what = "";
   if (g.Level.BossArena) what = "THE TEN BOSSES, ONE AFTER ANOTHER";
-  else if (level == 11) what = "STAY ALIVE AS LONG AS YOU CAN";
-  else if (level == 12) what = g.Level.MarathonStage <= 1 ? "NINE LEVELS IN A ROW, NO BOSSES" : "OF NINE";
+  else if (level == ModeMiniGame) what = "STAY ALIVE AS LONG AS YOU CAN";
+  else if (level == ModeMarathon) what = g.Level.MarathonStage <= 1 ? "NINE LEVELS IN A ROW, NO BOSSES" : "OF NINE";
   Panel(g, 230, 118, 570, 196);
   DrawWord(g, p.CardWord, 400, 124);
   // About six pixels a capital: centred near enough.
@@ -142,7 +142,7 @@ void DrawBossWarning(Game& g) {
 // How far the level has come towards its boss, 0 to 1; below 0 when it has no such measure.
 Single Progress(const Game& g) {
   if (g.Level.BossArena) return Single(std::clamp(int(g.Level.ArenaBoss) - 1, 0, 10)) / 10;
-  if (g.CurrentLevel == 12) {
+  if (g.CurrentLevel == ModeMarathon) {
     const int stage = std::clamp(int(g.Level.MarathonStage), 1, 9);
     const Single within = std::clamp(g.Level.FrameClock / MarathonStageEnd(stage), 0.0f, 1.0f);
     return (Single(stage - 1) + within) / 9;
@@ -165,7 +165,7 @@ void DrawProgressStrip(Game& g) {
   DrawBoxIn(g, Left + 1, Bottom - filled, Right - 1, Bottom, boss ? 0xFF5040 : 0x3890E0);
   if (filled > 0) DrawBoxIn(g, Left + 1, Bottom - filled, Right - 1, Bottom - filled + 2, boss ? 0xFFC0A0 : 0xA0E0FF);
   // The marathon's stages and the arena's bosses as notches.
-  const int notches = g.Level.BossArena ? 10 : g.CurrentLevel == 12 ? 9 : 0;
+  const int notches = g.Level.BossArena ? 10 : g.CurrentLevel == ModeMarathon ? 9 : 0;
   for (int k = 1; k < notches; ++k) {
     const int y = Bottom - (Bottom - Top) * k / notches;
     DrawBoxIn(g, Left, y, Right, y + 1, 0x5868A0);
@@ -212,7 +212,7 @@ void StartPlayGuide(Game& g) {
 void StepPlayGuide(Game& g) {
   PlayGuide& p = g.Guide;
   // The marathon's next stage gets a card of its own.
-  if (g.CurrentLevel == 12 && g.Level.MarathonStage != p.StageSeen) {
+  if (g.CurrentLevel == ModeMarathon && g.Level.MarathonStage != p.StageSeen) {
     p.StageSeen = g.Level.MarathonStage;
     p.CardWord = CardWordFor(g);
     p.CardAge = 0;

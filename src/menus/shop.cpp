@@ -6,7 +6,7 @@
 
 #include "menus/menu_draw.h"
 #include "menus/menus.h"
-#include "platform/audio.h"
+#include "world/sound.h"
 
 const char* const ShotNames[20] = {
     "POWER BEAM",    "BOOMERANG SHOT",    "SPEED SHOT",   "ENERGY DNA",     "THE CLAPPER",
@@ -51,14 +51,14 @@ void SetHint(Game& g, const std::string& l0, const std::string& l1 = "", const s
 // The level band of an unlocked shot: the price of the next level and the purchase.
 void ShotLevelBand(Game& g, int shot) {
   Integer& level = g.Progress.ShotLevel[shot];
-  if (level < 9 && Buy(g, (level + 1) * 300 - 200)) level = static_cast<Integer>(level + 1);
+  if (level < 9 && Buy(g, ShotLevelPrice(level))) level = static_cast<Integer>(level + 1);
   // The hint follows the level as it now stands, so a shot just bought up to its last
   // level says so at once rather than quoting the price of an eleventh.
   if (level >= 9) {
     g.Menu.HelpLines[0] = "THIS SHOT IS FULLY LEVELED UP";
     return;
   }
-  const int cost = (level + 1) * 300 - 200;
+  const Long cost = ShotLevelPrice(level);
   g.Menu.HelpLines[0] = "IT COSTS " + std::to_string(cost) + " POINTS TO LEVEL THIS SHOT";
   g.Menu.HelpLines[1] = "UP TO LEVEL " + std::to_string(level + 2) + ". CLICK HERE TO SPEND";
   g.Menu.HelpLines[2] = "POINTS LEVEL IT UP";
@@ -113,12 +113,12 @@ void ShotGrid(Game& g) {
   for (int row = 0; row <= 3; ++row) {
     for (int column = 0; column <= 4; ++column) {
       const int shot = 5 * row + column;
-      const int left = 167 + 49 * column, right = 212 + 49 * column;
-      const int top = 107 + 49 * row;
+      const MenuArea card = ShotCardArea(shot);
+      const int left = card.Left, top = card.Top;
       const int markX = 166 + 49 * column, markY = 106 + 49 * row;
       if (p.ShotLevel[shot] >= 0) {
-        if (PointerIn(g, left, right, top, top + 12)) Equip(g, g.Ship.CurShot1, g.Ship.CurShot2, shot);
-        if (PointerIn(g, left, right, top + 14, top + 45)) ShotLevelBand(g, shot);
+        if (PointerIn(g, ShotEquipArea(shot))) Equip(g, g.Ship.CurShot1, g.Ship.CurShot2, shot);
+        if (PointerIn(g, ShotLevelArea(shot))) ShotLevelBand(g, shot);
         CardHover(g, left, top);
         if (g.Ship.CurShot1 == shot) SlotCard(g, left, top, 0x40D860, "X");
         if (g.Ship.CurShot2 == shot) SlotCard(g, left, top, 0xFFA030, "C");
@@ -128,9 +128,9 @@ void ShotGrid(Game& g) {
         if (g.Ship.CurShot2 == shot) DrawSprite(g, SheetButtons, markX, markY, 48, 48, 96, 63);
       } else {
         DrawSprite(g, SheetButtons, markX, markY, 0, 0, 48, 47);
-        if (!PointerIn(g, left, right, top, top + 45)) continue;
+        if (!PointerIn(g, card)) continue;
         if (row <= 2) {
-          if (Buy(g, 100)) p.ShotLevel[shot] = 0;
+          if (Buy(g, ShotUnlockPrice)) p.ShotLevel[shot] = 0;
           SetHint(g, "IT COSTS 100 POINTS TO UNLOCK THE", std::string(ShotNames[shot]) + ". CLICK HERE TO SPEND",
                   "POINTS AND OPEN UP THIS FOR USE.");
         } else {
@@ -143,8 +143,7 @@ void ShotGrid(Game& g) {
 
 void ChargeAbilities(Game& g) {
   for (int ability = 0; ability <= 8; ++ability) {
-    const int top = 341 + 27 * ability;
-    const bool pointer = PointerIn(g, 271, 378, top, top + 25);
+    const bool pointer = PointerIn(g, AbilityArea(ability));
     if (g.Progress.ChargeOwned[ability]) {
       if (pointer) Equip(g, g.Ship.Special1, g.Ship.Special2, ability);
     } else {
@@ -182,7 +181,7 @@ void Gems(Game& g) {
   for (int column = 0; column <= 1; ++column) {
     for (int row = 0; row <= 8; ++row) {
       const int gem = 9 * column + row;
-      const bool pointer = PointerIn(g, 386 + 37 * column, 418 + 37 * column, 341 + 27 * row, 366 + 27 * row);
+      const bool pointer = PointerIn(g, GemArea(gem));
       if (g.Progress.GemOwned[gem]) {
         if (pointer) Equip(g, g.Ship.GemType1, g.Ship.GemType2, gem);
       } else {
@@ -198,11 +197,10 @@ void Gems(Game& g) {
 void ShipParts(Game& g) {
   for (int part = 0; part <= 4; ++part) {
     Integer& level = g.Progress.PartLevel[part];
-    const int top = 107 + 39 * part;
-    const bool pointer = PointerIn(g, 714, 778, top, top + 35);
+    const bool pointer = PointerIn(g, PartArea(part));
     if (level < 10 && pointer) {
-      if (Buy(g, 100 * level)) level = static_cast<Integer>(level + 1);
-      g.Menu.HelpLines[2] = "IT COSTS " + std::to_string(100 * level) + " TO LEVEL THIS PART UP";
+      if (Buy(g, PartPrice(level))) level = static_cast<Integer>(level + 1);
+      g.Menu.HelpLines[2] = "IT COSTS " + std::to_string(PartPrice(level)) + " TO LEVEL THIS PART UP";
     }
     if (level >= 10 && pointer) g.Menu.HelpLines[2] = "THIS PART IS FULLY LEVELED UP";
     DrawText(g, 742, 125 + 39 * part, std::to_string(level));
@@ -210,11 +208,10 @@ void ShipParts(Game& g) {
 }
 
 void Potions(Game& g) {
-  static constexpr Long Price[3] = {500, 200, 1000};
   for (int kind = 0; kind <= 2; ++kind) {
     Integer& stock = g.Progress.Potions[kind];
     // At most five of a kind; a refused purchase keeps the points.
-    if (PointerIn(g, 463 + 80 * kind, 541 + 80 * kind, 476, 579) && stock < 5 && Buy(g, Price[kind]))
+    if (PointerIn(g, PotionArea(kind)) && stock < MaxPotions && Buy(g, PotionPrices[kind]))
       stock = static_cast<Integer>(stock + 1);
     DrawText(g, 498 + 81 * kind, 498, std::to_string(stock));
   }

@@ -6,8 +6,8 @@
 
 #include "effects/backdrop.h"
 #include "menus/menus.h"
-#include "platform/blit.h"
-#include "shell/game.h"
+#include "world/draw.h"
+#include "world/game.h"
 
 namespace {
 

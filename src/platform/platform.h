@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "render/canvas.h"
 #include "world/command.h"
 
 // Which key plays each of the game's keys: game key k reads key Source[k]. Every key plays
@@ -40,23 +41,14 @@ struct WindowPlace {
   int X = -1, Y = -1, Width = 800, Height = 600;  // the window as it was last seen in window mode
 };
 
-class Platform {
+class Platform : public Canvas {
  public:
-  virtual ~Platform() = default;
 
   // Content load: a sheet by resource name (any case) with its colour key; a sound slot from Sound/NAME.wav.
   virtual void LoadSheet(int index, const std::string& name, uint32_t colourKey) = 0;
   virtual void LoadSound(int slot, const std::string& name) = 0;
 
-  // The back buffer. Rectangles are left/top inclusive, right/bottom exclusive.
-  // Copies a sheet rectangle, colour-keyed; scaled when the destination size differs.
-  virtual void CopyRect(int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int destLeft, int destTop,
-                        int destRight, int destBottom, bool scaled) = 0;
-  virtual void DrawText(int x, int y, const std::string& text, uint32_t colour) = 0;
-  virtual void FillBox(int left, int top, int right, int bottom, uint32_t colour) = 0;
-  // Lays a colour over what is drawn there, `alpha` of 256 parts of it: a see-through panel, a
-  // dimmed field, a red flush at the edges.
-  virtual void ShadeBox(int left, int top, int right, int bottom, uint32_t colour, int alpha) = 0;
+  // The back buffer is the platform's canvas (render/canvas.h), cleared before each frame.
   virtual void ClearBuffer() = 0;
   // Shows the finished frame and paces the loop to 60 frames a second.
   virtual void Present() = 0;
@@ -86,9 +78,6 @@ class Platform {
   // The desktop around the game. While paused the clock stands still and the platform waits
   // for events instead of frames.
   virtual void SetPaused(bool /*paused*/) {}
-  // Whether what is drawn can ever be seen: a rehearsal's platform and a headless run without
-  // a screenshot say no, and the pictures that only cost time are skipped.
-  virtual bool Shows() { return true; }
   // The display mode and window, when there is a window.
   virtual bool GetWindowPlace(WindowPlace& /*place*/) { return false; }
 };

@@ -16,23 +16,10 @@
 #include <iostream>
 
 #include "save/safe_file.h"
-#include "shell/game.h"
 
 namespace {
 
-// Where each field starts in the block. Every field follows the one before it, no padding.
-constexpr int OffPoints = 0;
-constexpr int OffShotLevel = 4;
-constexpr int OffPartLevel = 44;
-constexpr int OffChargeOwned = 54;
-constexpr int OffGemOwned = 90;
-constexpr int OffLevelOpen = 126;
-constexpr int OffPotions = 154;
-constexpr int OffGoalDone = 160;  // goal g of level index L at 160 + 2 * (g + 5 * L)
-constexpr int OffStats = 300;
-constexpr int OffPlayTime = 340;
-constexpr int OffSoundOn = 346;
-constexpr int OffMusicOn = 348;
+using namespace SaveLayout;
 
 void Put16(SaveBlock& b, int at, int v) {
   auto u = static_cast<uint16_t>(v);
@@ -162,23 +149,23 @@ std::string Named(const std::string& path, const PathTarget& t) {
   return s;
 }
 
-int Injected(const Game& g, SaveStep step) { return g.Save.Fault ? g.Save.Fault(step) : 0; }
+int Injected(const SaveSession& s, SaveStep step) { return s.Fault ? s.Fault(step) : 0; }
 
 // Takes the lock beside the save file. Whenever it cannot be had, for whatever reason (another
 // copy of the game holds it, the lock file is a folder, a pipe or a link, or cannot be made at all),
 // there is no telling whether another copy is writing the save: this run then never writes it, and
-// g.Save.NoSaving says why.
-bool TakeLock(Game& g, const std::string& path, const PathTarget& t) {
+// s.NoSaving says why.
+bool TakeLock(SaveSession& s, const std::string& path, const PathTarget& t) {
   const std::string lockPath = t.File + ".lock";
-  if (g.Save.Lock && g.Save.Lock->Path == lockPath) return true;  // started again: still ours
-  g.Save.Lock.reset();
+  if (s.Lock && s.Lock->Path == lockPath) return true;  // started again: still ours
+  s.Lock.reset();
   std::error_code ec;
   if (!t.Link) fs::create_directories(FolderOf(t.File), ec);  // a link's target folder is never made
   auto refuse = [&](const std::string& why) {
-    g.Save.NoSaving = "the lock file " + lockPath + " of " + Named(path, t) + " cannot be taken (" + why + ")";
+    s.NoSaving = "the lock file " + lockPath + " of " + Named(path, t) + " cannot be taken (" + why + ")";
     return false;
   };
-  int err = Injected(g, SaveStep::Lock);
+  int err = Injected(s, SaveStep::Lock);
   int fd = err ? -1 : ::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
   if (fd < 0) {
     if (!err) err = errno;
@@ -197,19 +184,19 @@ bool TakeLock(Game& g, const std::string& path, const PathTarget& t) {
     err = errno;
     ::close(fd);
     if (err == EWOULDBLOCK) {
-      g.Save.NoSaving = "another copy of the game is using " + Named(path, t);
+      s.NoSaving = "another copy of the game is using " + Named(path, t);
       return false;
     }
     return refuse(Reason(err));
   }
-  g.Save.Lock = std::make_shared<SaveLock>(fd, lockPath);
+  s.Lock = std::make_shared<SaveLock>(fd, lockPath);
   return true;
 }
 
 // Moves an existing file that holds no usable progress out of the way, to the first of
 // FILE.bad, FILE.bad.2 ... FILE.bad.9 that is free (an older one is never replaced).
-int MoveAside(const Game& g, const std::string& file, std::string& aside) {
-  if (int err = Injected(g, SaveStep::SetAside)) return err;
+int MoveAside(const SaveSession& s, const std::string& file, std::string& aside) {
+  if (int err = Injected(s, SaveStep::SetAside)) return err;
   for (int n = 1; n <= 9; ++n) {
     aside = file + ".bad" + (n > 1 ? "." + std::to_string(n) : "");
 #ifdef RENAME_NOREPLACE
@@ -231,28 +218,29 @@ int MoveAside(const Game& g, const std::string& file, std::string& aside) {
 
 }  // namespace
 
-void LoadProgressAtStartUp(Game& g) {
+ProgressBlock SaveStore::Load() {
   // The defaults that hold with or without a file: shots locked, parts at 1, the rest 0.
-  g.Progress = ProgressBlock{};
-  g.Progress.ShotLevel.fill(-1);
-  g.Progress.PartLevel.fill(1);
-  g.Save.NoSaving.clear();
-  const std::string& path = g.SavePath;
+  ProgressBlock progress{};
+  progress.ShotLevel.fill(-1);
+  progress.PartLevel.fill(1);
+  Session.NoSaving.clear();
+  const std::string& path = Path;
   if (path.empty()) {
-    g.Save.Lock.reset();
-    g.Progress = NewPlayerProgress();
-    return;
+    Session.Lock.reset();
+    progress = NewPlayerProgress();
+    return progress;
   }
-  const PathTarget t = g.Save.Nowhere.empty() ? FollowLinks(path) : PathTarget{};
+  const PathTarget t = Session.Nowhere.empty() ? FollowLinks(path) : PathTarget{};
   const std::string named = Named(path, t);
   // Said once here, and again whenever progress would have been saved.
-  auto playWithoutSaving = [&](const std::string& why) {
-    g.Save.NoSaving = why;
-    g.Save.Lock.reset();
+  auto playWithoutSaving = [&](const std::string& why) -> ProgressBlock {
+    Session.NoSaving = why;
+    Session.Lock.reset();
     std::cerr << "zorvane2: " << why << "; playing without saving\n";
-    g.Progress = NewPlayerProgress();
+    progress = NewPlayerProgress();
+    return progress;
   };
-  if (!g.Save.Nowhere.empty()) return playWithoutSaving(g.Save.Nowhere);
+  if (!Session.Nowhere.empty()) return playWithoutSaving(Session.Nowhere);
   if (t.Error)
     return playWithoutSaving(named + (t.Link ? " cannot be followed (" : " cannot be reached (") + Reason(t.Error) + ")");
   // A folder, a pipe, a device or a socket is never read, replaced or written.
@@ -260,42 +248,43 @@ void LoadProgressAtStartUp(Game& g) {
 
   // One copy of the game per save file. A second one may play, from the progress as it is, but
   // never writes, moves or tidies anything the first one owns.
-  const bool locked = TakeLock(g, path, t);
+  const bool locked = TakeLock(Session, path, t);
   // A folder the game may not write in (read-only, or not the player's) is said now, not only
   // when the first save fails.
-  if (g.Save.NoSaving.empty()) {
-    int err = Injected(g, SaveStep::CheckFolder);
+  if (Session.NoSaving.empty()) {
+    int err = Injected(Session, SaveStep::CheckFolder);
     if (!err && ::access(FolderOf(t.File).c_str(), W_OK) != 0) err = errno;
-    if (err) g.Save.NoSaving = "the folder " + FolderOf(t.File) + " of " + named + " cannot be written (" + Reason(err) + ")";
+    if (err) Session.NoSaving = "the folder " + FolderOf(t.File) + " of " + named + " cannot be written (" + Reason(err) + ")";
   }
-  const bool mayChange = g.Save.NoSaving.empty();
-  if (!mayChange) std::cerr << "zorvane2: " << g.Save.NoSaving << "; playing without saving\n";
+  const bool mayChange = Session.NoSaving.empty();
+  if (!mayChange) std::cerr << "zorvane2: " << Session.NoSaving << "; playing without saving\n";
   if (locked) RemoveLeftovers(t.File);
 
   // A file that exists but holds no usable progress is set aside before anything is written over
   // it; where that cannot be done, the game plays without saving rather than lose it.
-  auto setAside = [&](const std::string& problem) {
-    g.Progress = NewPlayerProgress();
+  auto setAside = [&](const std::string& problem) -> ProgressBlock {
+    progress = NewPlayerProgress();
     std::string aside;
-    int err = mayChange ? MoveAside(g, t.File, aside) : 0;
+    int err = mayChange ? MoveAside(Session, t.File, aside) : 0;
     if (!mayChange)
       std::cerr << "zorvane2: " << problem << "; starting as a new player\n";
     else if (err == 0)
       std::cerr << "zorvane2: " << problem << "; kept as " << aside << ", starting as a new player\n";
     else
       playWithoutSaving(problem + " and could not be moved aside (" + Reason(err) + ")");
+    return progress;
   };
 
   // Non-blocking, so a pipe put in the file's place meanwhile cannot hang the start-up.
-  int err = Injected(g, SaveStep::Open);
+  int err = Injected(Session, SaveStep::Open);
   int fd = err ? -1 : ::open(t.File.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0 && !err) err = errno;
   if (err == ENOENT || err == ENOTDIR) {
     // A missing file is simply a new player; nothing is written until the first save.
     if (t.Link)
       std::cerr << "zorvane2: " << named << " leads nowhere yet; starting as a new player, saved there\n";
-    g.Progress = NewPlayerProgress();
-    return;
+    progress = NewPlayerProgress();
+    return progress;
   }
   if (err) return setAside(named + " cannot be read (" + Reason(err) + ")");
   struct stat st {};
@@ -305,7 +294,7 @@ void LoadProgressAtStartUp(Game& g) {
   }
   SaveBlock block{};
   size_t got = 0;
-  int readError = Injected(g, SaveStep::Read);
+  int readError = Injected(Session, SaveStep::Read);
   while (!readError && got < block.size()) {
     ssize_t n = ::read(fd, block.data() + got, block.size() - got);
     if (n < 0 && errno == EINTR) continue;
@@ -320,23 +309,24 @@ void LoadProgressAtStartUp(Game& g) {
                     " bytes");
   // Only the first 350 bytes are progress; anything after them is ignored.
   int clamped = 0;
-  g.Progress = DecodeProgress(block, &clamped);
+  progress = DecodeProgress(block, &clamped);
   if (clamped > 0)
     std::cerr << "zorvane2: " << named << " had " << clamped
               << " value(s) out of range; they were set to the nearest allowed value\n";
+  return progress;
 }
 
-bool SaveProgress(Game& g) {
-  if (g.SavePath.empty()) return true;  // no save file in use: nothing to do
-  if (!g.Save.NoSaving.empty()) {
-    std::cerr << "zorvane2: progress not saved: " << g.Save.NoSaving << "\n";
+bool SaveStore::Save(const ProgressBlock& progress) {
+  if (Path.empty()) return true;  // no save file in use: nothing to do
+  if (!Session.NoSaving.empty()) {
+    std::cerr << "zorvane2: progress not saved: " << Session.NoSaving << "\n";
     return false;
   }
   // Looked at again: what is at the path may have changed since the start.
-  const PathTarget t = FollowLinks(g.SavePath);
+  const PathTarget t = FollowLinks(Path);
   auto fail = [&](const std::string& why) {
     std::cerr << "zorvane2: could not save the progress to "
-              << (t.Link && !t.Error ? t.File + " through the link " + g.SavePath : g.SavePath) << " ("
+              << (t.Link && !t.Error ? t.File + " through the link " + Path : Path) << " ("
               << why << "); the game goes on\n";
     return false;
   };
@@ -348,8 +338,8 @@ bool SaveProgress(Game& g) {
   if (!t.Link) fs::create_directories(folder, ec);
   if (ec) return fail("cannot make the folder " + folder + ": " + ec.message());
 
-  const SaveBlock block = EncodeProgress(g.Progress);
-  if (int err = ReplaceFile(t.File, std::string(block.begin(), block.end()), t.Exists ? t.Mode : 0644, g.Save.Fault))
+  const SaveBlock block = EncodeProgress(progress);
+  if (int err = ReplaceFile(t.File, std::string(block.begin(), block.end()), t.Exists ? t.Mode : 0644, Session.Fault))
     return fail(Reason(err));
   return true;
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/game.h"
+#include "world/game.h"
 
 FrameCommand DeviceCommands::Next(const Game& g, long long) { return Device.ReadCommand(g.InMenu); }
 
@@ -23,19 +23,5 @@ FrameCommand ScriptCommands::Next(const Game& g, long long step) {
   c.FocusLost = in.Blur;
   c.Hidden = in.Hidden;
   c.Close = in.Close || Device.ReadCommand(false).Close;
-  return c;
-}
-
-FrameCommand PilotCommands::Next(const Game& g, long long) {
-  const FrameCommand device = Device.ReadCommand(false);
-  const PilotInput p = g.GameRunning ? Pilot.Decide(g) : PilotInput{};
-  FrameCommand c;
-  c.Keys = p.Keys;
-  c.Keys[KeyP] = device.Keys[KeyP];
-  c.Dx = p.Dx;
-  c.Dy = p.Dy;
-  c.Left = p.Left;
-  c.Right = p.Right;
-  c.Close = device.Close;
   return c;
 }

@@ -2,8 +2,8 @@
 
 #include <iostream>
 
-#include "shell/game.h"
-#include "shell/shell.h"
+#include "world/game.h"
+#include "frame/frame.h"
 #include "shell/state_json.h"
 
 // Scripts and the step limit count the steps of this loop, paused ones included, so a recorded
@@ -30,6 +30,7 @@ bool MainLoop::Step() {
   }
   // Closing the window (or SIGINT / SIGTERM) saves and quits as the quit button does.
   if (G.GameRunning && cmd.Close) QuitGame(G);
+  DeliverOutputs(H, G, pause == PauseStep::Run);
   if (pause == PauseStep::Run && Options.Trace) *Options.Trace << StateJson(G, true) << '\n';
   const bool last = !G.GameRunning || (Options.Frames >= 0 && StepCount >= Options.Frames);
   if (last && !Options.ScreenshotFile.empty() && !Device.SaveScreenshot(Options.ScreenshotFile))

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "platform/platform.h"
+#include "shell/host.h"
 #include "shell/inputs.h"
 #include "shell/script.h"
 
@@ -21,8 +21,8 @@ struct LoopOptions {
 
 class MainLoop {
  public:
-  MainLoop(Game& g, Platform& device, CommandSource& input, LoopOptions options = {})
-      : G(g), Device(device), Input(input), Options(std::move(options)) {}
+  MainLoop(Game& g, Host& host, CommandSource& input, LoopOptions options = {})
+      : G(g), H(host), Device(*host.Device), Input(input), Options(std::move(options)) {}
   // One step; false once the loop is over (the game ended or the steps ran out), when nothing
   // more is done.
   bool Step();
@@ -30,6 +30,7 @@ class MainLoop {
 
  private:
   Game& G;
+  Host& H;
   Platform& Device;
   CommandSource& Input;
   LoopOptions Options;

@@ -13,14 +13,14 @@
 #include <functional>
 #include <iostream>
 
-#include "platform/audio.h"
+#include "world/sound.h"
 #include "save/safe_file.h"
 #include "save/save_file.h"
-#include "shell/harness_platform.h"
+#include "shell/host.h"
 #include "shell/inputs.h"
 #include "shell/main_loop.h"
 #include "shell/settings.h"
-#include "shell/shell.h"
+#include "frame/frame.h"
 #include "shell/state_json.h"
 
 namespace {
@@ -115,13 +115,8 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
 
   auto game = std::make_unique<Game>();
   Game& g = *game;
-  // A headless run that writes no screenshot has nobody to show its pictures to.
-  Platform* plat = device.get();
-  std::unique_ptr<UnseenPlatform> unseen;
-  if (o.Headless && o.ScreenshotFile.empty()) {
-    unseen = std::make_unique<UnseenPlatform>(*plat);
-    plat = unseen.get();
-  }
+  Host host;
+  host.Device = device.get();
   std::unique_ptr<Autopilot> pilot;
   std::unique_ptr<CommandSource> input;
   if (script) {
@@ -133,25 +128,28 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
     input = std::make_unique<DeviceCommands>(*device);
   }
   ScriptRecorder recorder;
-  g.Plat = plat;
-  g.SavePath = o.SaveFile;
-  if (g.SavePath.empty()) {
-    g.SavePath = DefaultSavePath();
-    if (g.SavePath.empty()) {
+  std::string& savePath = host.Save.Path;
+  savePath = o.SaveFile;
+  if (savePath.empty()) {
+    savePath = DefaultSavePath();
+    if (savePath.empty()) {
       // Nowhere to keep progress: said at the start and at each save, and nothing is written.
-      g.SavePath = "Game Save.gsv";
-      g.Save.Nowhere = NoHomeFolder();
+      savePath = "Game Save.gsv";
+      host.Save.Session.Nowhere = NoHomeFolder();
     }
     // The autopilot keeps a save of its own beside the player's: a demo never spends the
     // player's points.
     if (o.Autopilot)
-      g.SavePath = (std::filesystem::path(g.SavePath).parent_path() /
-                    (o.HumanPilot ? "Human Pilot Save.gsv" : "Autopilot Save.gsv"))
-                       .string();
+      savePath = (std::filesystem::path(savePath).parent_path() /
+                  (o.HumanPilot ? "Human Pilot Save.gsv" : "Autopilot Save.gsv"))
+                     .string();
   }
 
-  plat->BeginFrame(0);
-  ContentLoad(g);
+  device->BeginFrame(0);
+  LoadContent(*device);
+  ContentLoad(g, host.Save.Load(), device->TickCount());
+  // A headless run that writes no screenshot has nobody to show its pictures to.
+  g.Draw = o.Headless && o.ScreenshotFile.empty() ? nullptr : device.get();
   g.SettingsPath = settingsFile.Path;
   g.KeySource = po.Keys.Source;
   g.Flair.ShakeOn = settings.ScreenShake;
@@ -161,10 +159,10 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
   loop.Trace = trace.is_open() ? &trace : nullptr;
   loop.Record = o.RecordFile.empty() ? nullptr : &recorder;
   loop.ScreenshotFile = o.ScreenshotFile;
-  MainLoop mainLoop(g, *plat, *input, loop);
+  MainLoop mainLoop(g, host, *input, loop);
   while (mainLoop.Step()) {
   }
-  plat->SetPaused(false);
+  device->SetPaused(false);
   if (!settingsFile.Path.empty()) {
     device->GetWindowPlace(settings.Window);
     SaveSettings(settingsFile, settings, std::cerr);
@@ -186,6 +184,7 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
               << pilot->CampaignTable();
   }
   StopMusic(g);
-  g.Plat = nullptr;
+  DeliverOutputs(host, g, false);
+  g.Draw = nullptr;
   return status;
 }

@@ -14,7 +14,7 @@
 #include <sstream>
 
 #include "save/safe_file.h"
-#include "shell/game.h"
+#include "world/game.h"
 #include "shell/script.h"
 
 const std::array<KeyAction, KeyActionCount> KeyActions = {{

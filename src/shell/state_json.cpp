@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "shell/game.h"
+#include "world/game.h"
 
 namespace {
 

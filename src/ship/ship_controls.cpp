@@ -1,6 +1,6 @@
 // Steering, potions and the two charge-ability slots.
 #include "core/geometry.h"
-#include "shell/game.h"
+#include "world/game.h"
 #include "ship/ship_class.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Life and charge upkeep: regeneration, the siphon, potions and resurrection, death.
 #include "effects/explo_class.h"
-#include "platform/audio.h"
-#include "shell/game.h"
+#include "world/sound.h"
+#include "world/game.h"
 #include "ship/ship_class.h"
 
 namespace {

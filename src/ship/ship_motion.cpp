@@ -1,9 +1,9 @@
 // The ship's movement, collision and drawing.
 #include <cmath>
 
-#include "platform/blit.h"
+#include "world/draw.h"
 #include "core/geometry.h"
-#include "shell/game.h"
+#include "world/game.h"
 #include "ship/ship_class.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The ship step of a play frame and the ship's preparation when a level starts.
-#include "shell/game.h"
+#include "world/game.h"
 #include "ship/ship_class.h"
 
 // The ship is drawn where the previous frame left it (clamped first); the position

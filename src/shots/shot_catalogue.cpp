@@ -2,7 +2,7 @@
 // These numbers are the game's balance. Every entry fires Count sub-shots; a kind's look
 // (sprite rectangle, animation) stays the same at every level, except that the WIDE BEAM widens.
 #include "core/geometry.h"
-#include "shell/game.h"
+#include "world/game.h"
 #include "shots/shot_types.h"
 
 void SetShotSpec(Game& g, Integer level, Integer kind, Integer subShot, Integer animInterval, Single damage,

@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "core/geometry.h"
-#include "platform/blit.h"
-#include "shell/game.h"
+#include "world/draw.h"
+#include "world/game.h"
 #include "shots/shot_class.h"
 
 void ShotClass::Shoot(Integer top, Integer left, Single speed, Single damage, Integer width, Integer height,

@@ -5,14 +5,12 @@
 #include "effects/explo_class.h"
 #include "effects/flair.h"
 #include "enemies/enemy_class.h"
-#include "platform/audio.h"
-#include "shell/game.h"
+#include "world/sound.h"
+#include "world/game.h"
 #include "shots/shot_class.h"
 
 namespace {
 
-constexpr Integer FirstBossKind = 20;
-constexpr Integer BonusCraftKind = 17;  // shooting it refills the ship
 constexpr Integer SparkKind = 2;
 
 // Damage of one hit: ATTACK x2, the near-death gem, attack +25%, the ultimate gem, in that order.
@@ -43,7 +41,7 @@ void ShotHitsEnemies(Game& g, ShotClass& s) {
     // The shot is spent, but it still strikes every other craft it overlaps in this frame.
     if (s.Kind != ShotGoldSplicer) s.Exists = false;  // the gold splicer pierces
     // Bosses shrug off the corrupter's ceasefire.
-    if (e.Kind < FirstBossKind && s.Kind == ShotCorrupter) e.FreezeTime = RoundToInteger(s.Damage * 10);
+    if (e.Kind < KindBossFirst && s.Kind == ShotCorrupter) e.FreezeTime = RoundToInteger(s.Damage * 10);
     if (s.Kind == ShotGoldSplicer) s.AlreadyHit = static_cast<Integer>(i);
 
     const ExploTypeRec& spark = g.Tables.ExploTypes[SparkKind];
@@ -53,15 +51,15 @@ void ShotHitsEnemies(Game& g, ShotClass& s) {
     Single d = HitDamage(g, s);
     e.Life = e.Life - d;
     // Hits on the heavy craft, the bonus craft, the pickup and kind 20 add nothing to the damage dealt.
-    if (!(e.Kind >= 15 && e.Kind <= 20)) g.Level.DamageDealt = g.Level.DamageDealt + d;
-    if (e.Kind == BonusCraftKind) {
+    if (!(e.Kind >= KindHeavyFirst && e.Kind <= KindBossFirst)) g.Level.DamageDealt = g.Level.DamageDealt + d;
+    if (e.Kind == KindBonusCraft) {
       // The refill is the shot's plain damage; the caps come later in the ship's life step.
       g.Ship.Life = g.Ship.Life + s.Damage;
       g.Ship.Charge = g.Ship.Charge + s.Damage;
     }
 
     if (e.Life <= 0) {
-      if (!(e.Kind >= 15 && e.Kind <= 19)) g.Level.KillCount = SatAdd(g.Level.KillCount, 1);
+      if (!IsUncountedKind(e.Kind)) g.Level.KillCount = SatAdd(g.Level.KillCount, 1);
       e.Exists = false;
       Integer kind = static_cast<Integer>(std::floor(2 * g.Rnd()));
       const ExploTypeRec& t = g.Tables.ExploTypes[kind];

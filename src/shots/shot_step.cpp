@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "core/geometry.h"
-#include "platform/audio.h"
-#include "shell/game.h"
+#include "world/sound.h"
+#include "world/game.h"
 #include "shots/shot_class.h"
 
 namespace {

@@ -204,7 +204,7 @@ async function main() {
   await key('keyUp');
   const steered = await state();
   check(steered.Ship.Left < level.Ship.Left, `the left arrow steers the ship left (from ${level.Ship.Left} to ${steered.Ship.Left})`);
-  const sound = await waitFor('the music', `(() => { const a = ZorvaneWeb.audioState(); return a.music && a.sounds === 11 && a; })()`);
+  const sound = await waitFor('the music', `(() => { const a = ZorvaneWeb.audioState(); return a.music && a.sounds === 12 && a; })()`);
   check(sound.context === 'running' && sound.loop, `the click started the sound: track ${sound.music} loops, ${sound.sounds} effects ready`);
 
   // 3. A save from disk with points to spend, a health potion bought, the page reloaded.

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "platform/audio.h"
+#include "core/sounds.h"
 #include "platform/data_folders.h"
 #include "platform/sdl/sdl_platform_impl.h"
 

@@ -14,7 +14,7 @@
 #include <initializer_list>
 #include <iostream>
 
-#include "platform/blit.h"
+#include "core/sheets.h"
 #include "platform/resources.h"
 #include "platform/shade.h"
 #include "platform/sdl/crisp_text.h"

@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/blit.h"
+#include "core/sheets.h"
 #include "platform/effect_bus.h"
 #include "platform/platform.h"
 #include "platform/sdl/gamepads.h"

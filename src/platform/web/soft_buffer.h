@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/blit.h"
+#include "core/sheets.h"
 
 struct SoftSheet {
   int Width = 0, Height = 0;

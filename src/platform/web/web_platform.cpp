@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "core/geometry.h"
-#include "platform/audio.h"
+#include "core/sounds.h"
 #include "platform/web/web_keys.h"
 
 // clang-format off

@@ -5,11 +5,9 @@
 #include "effects/star_class.h"
 #include "enemies/data_tables.h"
 #include "levels/levels.h"
-#include "platform/audio.h"
-#include "platform/blit.h"
-#include "platform/platform.h"
-#include "save/save_file.h"
-#include "shell/shell.h"
+#include "world/sound.h"
+#include "world/draw.h"
+#include "frame/frame.h"
 #include "ship/ship_class.h"
 #include "shots/shot_types.h"
 
@@ -22,11 +20,9 @@ void CreatePools(Game& g) {
   g.EShots = {};
 }
 
-void ContentLoad(Game& g) {
-  g.ClockLastTick = g.Plat->TickCount();
+void ContentLoad(Game& g, const ProgressBlock& progress, int32_t ticks) {
+  g.ClockLastTick = ticks;
   g.GameRunning = true;
-  for (int i = 0; i < SheetCount; ++i) g.Plat->LoadSheet(i, Sheets[i].Name, Sheets[i].ColourKey);
-  for (int i = 0; i < SoundSlotCount; ++i) g.Plat->LoadSound(i, SoundNames[i]);
 
   // The ship first, then the pools, then the tables, then the ship's place.
   g.Ship = ShipClass{};
@@ -47,16 +43,17 @@ void ContentLoad(Game& g) {
   g.Ship.Special1 = g.Ship.Special2 = -1;
   g.Ship.GemType1 = g.Ship.GemType2 = -1;
   g.InMenu = true;
-  LoadProgressAtStartUp(g);
+  g.Progress = progress;
 }
 
+// The one way a level starts: fresh pools and level state, the level's timeline, the ship made
+// ready, its music, and the looks and the guide of a new level.
 void StartLevel(Game& g, int levelIndex) {
   PlaySoundIfOn(g, SoundLevelSelect);
   CreatePools(g);
-  g.Level.ChargeOn = {};
+  ResetLevelState(g);
   LevelSetup(g, static_cast<Integer>(levelIndex + 1));
   SetupShip(g);
-  ResetLevelCounters(g);
   StartLevelMusic(g);
   g.InMenu = false;
   ResetFlair(g);
@@ -64,6 +61,6 @@ void StartLevel(Game& g, int levelIndex) {
 }
 
 void QuitGame(Game& g) {
-  SaveProgress(g);
+  RequestSave(g);
   g.GameRunning = false;
 }

@@ -9,11 +9,12 @@
 #include <string>
 
 #include "platform/web/web_platform.h"
+#include "shell/host.h"
 #include "shell/inputs.h"
 #include "shell/main_loop.h"
 #include "save/save_file.h"
-#include "shell/game.h"
-#include "shell/shell.h"
+#include "world/game.h"
+#include "frame/frame.h"
 #include "shell/state_json.h"
 
 namespace {
@@ -24,6 +25,7 @@ constexpr double FrameMs = 1000.0 / 60.0;
 
 struct WebGame {
   std::unique_ptr<WebPlatform> Plat;
+  Host H;  // the page's platform and the save file in the browser's storage
   std::unique_ptr<CommandSource> Input;  // the player, or the page's ?script=FILE as the harness has it
   std::unique_ptr<Game> G;
   std::unique_ptr<MainLoop> Loop;
@@ -38,9 +40,9 @@ WebGame* Web = nullptr;
 
 // The play time ticks every second; it is kept with the next save but does not call for one.
 bool SameApartFromPlayTime(const SaveBlock& a, const SaveBlock& b) {
-  constexpr int PlayTimeAt = 340, PlayTimeBytes = 6;
-  return std::equal(a.begin(), a.begin() + PlayTimeAt, b.begin()) &&
-         std::equal(a.begin() + PlayTimeAt + PlayTimeBytes, a.end(), b.begin() + PlayTimeAt + PlayTimeBytes);
+  using namespace SaveLayout;
+  return std::equal(a.begin(), a.begin() + OffPlayTime, b.begin()) &&
+         std::equal(a.begin() + OffPlayTime + PlayTimeBytes, a.end(), b.begin() + OffPlayTime + PlayTimeBytes);
 }
 
 // After the game wrote its save file, the browser's storage is brought up to date.
@@ -55,7 +57,7 @@ void StoreIfSaved() {
 
 void SaveNow() {
   if (!Web || Web->SavesHeld) return;
-  SaveProgress(*Web->G);
+  Web->H.Save.Save(Web->G->Progress);
   Web->Stored = EncodeProgress(Web->G->Progress);
   StoreIfSaved();
 }
@@ -114,7 +116,8 @@ int main() {
   Web->Plat = std::make_unique<WebPlatform>();
   Web->G = std::make_unique<Game>();
   Game& g = *Web->G;
-  g.Plat = Web->Plat.get();
+  Web->H.Device = Web->Plat.get();
+  g.Draw = Web->Plat.get();
   if (char* text = zw_script()) {
     std::string error;
     if (*text) {
@@ -127,16 +130,17 @@ int main() {
     }
     std::free(text);
   }
-  g.SavePath = SavePath;
-  g.Plat->BeginFrame(0);
-  ContentLoad(g);  // reads and checks the save file as on the desktop
+  Web->H.Save.Path = SavePath;
+  Web->Plat->BeginFrame(0);
+  LoadContent(*Web->Plat);
+  ContentLoad(g, Web->H.Save.Load(), Web->Plat->TickCount());  // the save file read and checked as on the desktop
   Web->Stored = EncodeProgress(g.Progress);
   ::stat(SavePath, &Web->SaveStat);
   Web->StopAt = EM_ASM_DOUBLE({ return ZorvaneWeb.stopAt; });
   if (!Web->Input) Web->Input = std::make_unique<DeviceCommands>(*Web->Plat);
   LoopOptions loop;
   loop.Frames = Web->StopAt >= 0 ? Web->StopAt : -1;
-  Web->Loop = std::make_unique<MainLoop>(g, *Web->Plat, *Web->Input, loop);
+  Web->Loop = std::make_unique<MainLoop>(g, Web->H, *Web->Input, loop);
   Web->Last = emscripten_get_now();
   emscripten_set_main_loop(Tick, 0, 0);
   return 0;

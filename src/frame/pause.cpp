@@ -3,9 +3,9 @@
 // clock, the play time and the random draws carry on exactly where they were.
 #include "core/key_names.h"
 #include "effects/flair_sheet.h"
-#include "platform/blit.h"
+#include "world/draw.h"
 #include "platform/platform.h"
-#include "shell/shell.h"
+#include "frame/frame.h"
 
 namespace {
 

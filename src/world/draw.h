@@ -1,9 +1,11 @@
-// The game's one drawing operation and the few other back-buffer calls.
+// The game's one drawing operation and the few other back-buffer calls, onto the game's canvas
+// (nothing at all when nobody sees it).
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "core/sheets.h"
 #include "core/types.h"
 
 struct Game;
@@ -17,38 +19,10 @@ void DrawText(Game& g, int x, int y, const std::string& text);
 // Whether drawing reaches anyone: the pictures that only cost time (stars, craft, shots) are
 // skipped when not. Anything a drawing call changes in the game, such as the ship's animation,
 // is still done.
-bool Shown(Game& g);
+bool Shown(const Game& g);
 void DrawBox(Game& g, int left, int top, int right, int bottom);
 // A see-through colour over the rectangle (alpha 0..256).
 void ShadeBox(Game& g, int left, int top, int right, int bottom, uint32_t colour, int alpha);
 // Text and a box in the given colour, the pen's own left as it was.
 void DrawTextIn(Game& g, int x, int y, const std::string& text, uint32_t colour);
 void DrawBoxIn(Game& g, int left, int top, int right, int bottom, uint32_t colour);
-
-// The sheets, by index.
-enum SheetIndex {
-  SheetShips = 0,
-  SheetBackround = 1,
-  SheetStars = 2,
-  SheetShots = 3,
-  SheetBars = 4,
-  SheetEnemies = 5,
-  SheetExplosions = 6,
-  SheetEShots = 7,
-  SheetTitle = 8,
-  SheetMouse = 9,
-  SheetButtons = 10,
-  SheetStats = 11,
-  SheetMenuHelp = 12,
-  SheetEnemiesHurt = 13,
-  SheetBackdrop = 14,  // the slow nebula behind the play column, and the ship-lost notice
-  SheetFlair = 15,     // words, flashes and sparks over play (effects/flair_sheet.h)
-};
-inline constexpr int SheetCount = 16;
-
-struct SheetInfo {
-  const char* Name;
-  int Width, Height;
-  uint32_t ColourKey;
-};
-extern const SheetInfo Sheets[SheetCount];

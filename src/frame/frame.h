@@ -1,12 +1,12 @@
-// Start-up, the frame dispatcher, the play clock and the level start.
+// The frame of the game: content load, the frame dispatcher, the play clock, the pause and the level start.
 #pragma once
 
-#include "shell/game.h"
+#include "world/game.h"
 #include "world/command.h"
 
-// Content load: the clock, the sheets and sounds, the pools, the tables, the ship's
-// start values and the saved progress. g.Plat and g.SavePath must be set.
-void ContentLoad(Game& g);
+// Content load: the clock, the pools, the tables, the ship's start values and the saved progress
+// (as the save file gave it). The sheets and sounds are the machine's (LoadContent, shell/host.h).
+void ContentLoad(Game& g, const ProgressBlock& progress, int32_t ticks);
 
 // Looks at a play frame from outside the game, between its steps; the soak test uses it to check
 // the ship right after its upkeep, before the enemy bullets of the same frame hit it.
@@ -26,6 +26,9 @@ void RunFrame(Game& g, const FrameCommand& cmd, FrameWatcher* watcher = nullptr)
 enum class PauseStep;
 PauseStep StepGame(Game& g, const FrameCommand& cmd, FrameWatcher* watcher = nullptr);
 
+// The menu screen, and what it asks for carried out: a level started, or the game left.
+void MenuScreen(Game& g);
+
 // The parts of a frame, exposed for tests.
 void AdvancePlayClock(Game& g, int32_t now);
 void LeaveLevelOnEscape(Game& g);
@@ -37,7 +40,7 @@ void ClickEdges(Game& g);
 // Starts level index 0..12 (levels 1..10, mini game, marathon, boss arena).
 void StartLevel(Game& g, int levelIndex);
 
-// Saves and ends the main loop, as the menu's quit button does.
+// Asks for a save and ends the main loop, as the menu's quit button does.
 void QuitGame(Game& g);
 
 // Before each frame: P, the window's focus and visibility. Run: a game frame runs now.

@@ -6,9 +6,9 @@
 #include "enemies/enemy_class.h"
 #include "levels/levels.h"
 #include "menus/menus.h"
-#include "platform/blit.h"
+#include "world/draw.h"
 #include "platform/platform.h"
-#include "shell/shell.h"
+#include "frame/frame.h"
 #include "ship/ship_class.h"
 #include "shots/shot_class.h"
 
@@ -85,11 +85,17 @@ void ClickEdges(Game& g) {
   ClickEdge(g.MouseRight, g.MouseRightDown);
 }
 
+void MenuScreen(Game& g) {
+  const MenuRequest request = MenuFrame(g);
+  if (request.Kind == MenuRequest::StartLevel) StartLevel(g, request.LevelIndex);
+  if (request.Kind == MenuRequest::Quit) QuitGame(g);
+}
+
 static void MenuFrameSteps(Game& g, const FrameCommand& cmd) {
   PollMouse(g, cmd);
   ClickEdges(g);
   StepStars(g);
-  MenuFrame(g);
+  MenuScreen(g);
 }
 
 static void PlayFrameSteps(Game& g, FrameWatcher* watcher) {

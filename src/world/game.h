@@ -1,9 +1,13 @@
-// The whole state of one game: every program-wide variable, pool and table.
-// Frame steps take the Game they work on; nothing here is global, so a test
-// can run as many independent games as it likes.
+// The world of one game: everything a frame reads and changes, every program-wide variable,
+// pool and table, and what a frame hands out to the machine (the sounds it started, its music
+// calls, a save it asks for). Frame steps take the Game they work on; nothing here is global,
+// and nothing here knows the machine it runs on, so a test (or the autopilot, rehearsing) can
+// copy a game and run as many as it likes. The host around it (shell/host.h) keeps the rest:
+// the platform, the save file and the harness's records.
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,14 +21,13 @@
 #include "levels/levels.h"
 #include "menus/play_guide.h"
 #include "save/progress.h"
-#include "save/save_session.h"
 #include "ship/ship_class.h"
 #include "shots/shot_class.h"
 #include "shots/shot_types.h"
 #include "core/ids.h"
 #include "core/types.h"
 
-class Platform;
+class Canvas;
 
 inline constexpr int StarCount = 50;
 inline constexpr int ShotCount = 200;
@@ -51,11 +54,18 @@ enum ScanCode {
   KeyDown = 208,
 };
 
-// What the harness reports about the music.
+// The music as the game has set it (the state dump reports it).
 struct MusicRecord {
   std::string Track;  // last loaded, "" if none
   int Volume = 0;     // hundredths of a dB
   bool Playing = false;
+};
+
+// One call on the music, in the order the game made it, for the machine to carry out.
+struct MusicCall {
+  enum What { Load, Play, Stop, SetVolume } Kind = Play;
+  std::string Track;  // Load
+  int Volume = 0;     // SetVolume, in hundredths of a dB
 };
 
 // Fixed tables: filled once at start-up, except enemy kinds 20..29, which every level set-up
@@ -113,15 +123,19 @@ struct DrawingPen {
   int ShiftX = 0, ShiftY = 0;
 };
 
-// Bookkeeping that the harness reports.
-struct HarnessRecord {
+// What the frames hand out, and count, for the machine and the harness.
+struct FrameOutput {
   long long FrameNumber = 0;         // frames run so far
   MusicRecord Music;
   std::vector<int> SoundsThisFrame;  // sound slots started during the current frame
+  std::vector<MusicCall> MusicCalls;  // music calls not yet carried out
+  std::optional<ProgressBlock> SaveWanted;  // progress to be written, as it stood when asked
 };
 
 struct Game {
-  Platform* Plat = nullptr;  // not owned
+  // Where the frames draw; null when nobody can see them (the harness without a screenshot, a
+  // rehearsal): then the pictures that only cost time are skipped. Not owned.
+  Canvas* Draw = nullptr;
   RandomGenerator Rng;
   Single Rnd() { return Rng.Next(); }
 
@@ -150,7 +164,7 @@ struct Game {
   MenuState Menu;
   GameTables Tables;
   DrawingPen Pen;
-  HarnessRecord Harness;
+  FrameOutput Harness;
 
   // What answers and guides the player: pictures and sounds only, never read by play.
   FlairState Flair;
@@ -162,8 +176,6 @@ struct Game {
   bool PauseKeyHeld = false;  // P was held in the last step (a press toggles once)
   bool Still = false;         // no frame ran in the last step; the platform's clock stands still
 
-  // Where progress is saved; empty means nowhere (saves are skipped).
-  std::string SavePath;
   // Where the player's settings are (shown on the pause screen; empty: none), and which key of
   // the keyboard plays each of the game's keys, to name the right keys in the controls shown.
   std::string SettingsPath;
@@ -172,8 +184,10 @@ struct Game {
     for (size_t i = 0; i < k.size(); ++i) k[i] = uint8_t(i);
     return k;
   }();
-  SaveSession Save;  // may it be written, the lock on it
 };
 
 // Creates every entity pool afresh (all fields zero) and scatters new stars.
 void CreatePools(Game& g);
+
+// Asks for the progress as it stands to be written to the save file once the frame is done.
+inline void RequestSave(Game& g) { g.Harness.SaveWanted = g.Progress; }
