@@ -1,5 +1,5 @@
-// What a frame costs, drawn through the real blit path into the SDL back buffer as a window
-// would have it (the headless platform: no window, no waiting).
+// What a frame costs, drawn by the renderer as a window would have it (the headless platform:
+// no window, no waiting).
 //
 //   cmake --build build -j2 --target zorvane2_bench && ./build/bench/zorvane2_bench
 #include <benchmark/benchmark.h>
@@ -8,40 +8,41 @@
 
 #include "effects/explo_class.h"
 #include "enemies/enemy_class.h"
-#include "platform/sdl/sdl_platform.h"
-#include "platform/sdl/sdl_platform_impl.h"
+#include "platform/headless/headless_platform.h"
+#include "render/renderer.h"
 #include "world/game.h"
 #include "frame/frame.h"
 #include "save/save_file.h"
+#include "shell/embedded_art.h"
 #include "shell/host.h"
 #include "shots/shot_class.h"
 
 namespace {
 
-// A started game in the menu on the headless SDL platform, saving nowhere.
+// A started game in the menu on the headless platform, saving nowhere, drawn by the renderer.
 struct BenchGame {
-  std::unique_ptr<Platform> Plat;
+  HeadlessPlatform Plat{""};
+  Renderer Screen;
   std::unique_ptr<Game> G = std::make_unique<Game>();
+  long long ChangedPixels = 0;  // drawn afresh, so sent to the window
   BenchGame() {
-    PlatformOptions o;
-    o.Headless = true;
-    Plat = CreateSdlPlatform(o);
-    LoadContent(*Plat);
-    ContentLoad(*G, NewPlayerProgress(), Plat->TickCount());
-    G->Draw = Plat.get();
+    LoadEmbeddedArt(Screen);
+    ContentLoad(*G, NewPlayerProgress(), Plat.TickCount());
+    G->Draw = &Screen;
   }
-  // One turn of the main loop: the frame, then the buffer drawn, shown and cleared. (Headless,
-  // the drawing is done only when the pixels are looked at.)
+  // One turn of the main loop: the frame, then its picture finished as a window shows it (the
+  // changed rectangles taken) and a new one begun.
   void Frame() {
-    Plat->BeginFrame(G->Harness.FrameNumber);
-    FrameCommand c = Plat->ReadCommand(G->InMenu);
-    c.Ticks = Plat->TickCount();
+    Plat.BeginFrame(G->Harness.FrameNumber);
+    FrameCommand c = Plat.ReadCommand(G->InMenu);
+    c.Ticks = Plat.TickCount();
     TakePointerMotion(*G, c);
     RunFrame(*G, c);
     ++G->Harness.FrameNumber;
-    static_cast<SdlPlatform*>(Plat.get())->PixelAt(0, 0);
-    Plat->Present();
-    Plat->ClearBuffer();
+    Screen.Finish();
+    for (const PixelRect& r : Screen.Changed()) ChangedPixels += r.Width() * r.Height();
+    Screen.TakeChanged();
+    Screen.BeginFrame();
   }
 };
 
@@ -104,14 +105,19 @@ int Live(const Game& g) {
 void BM_MenuFrame(benchmark::State& state) {
   BenchGame b;
   b.Frame();
+  b.ChangedPixels = 0;
   for (auto _ : state) b.Frame();
+  state.counters["changed px"] = benchmark::Counter(double(b.ChangedPixels), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_MenuFrame)->Unit(benchmark::kMicrosecond);
 
 void BM_QuietPlayFrame(benchmark::State& state) {
   BenchGame b;
   StartQuietLevel(*b.G);
+  b.Frame();
+  b.ChangedPixels = 0;
   for (auto _ : state) b.Frame();
+  state.counters["changed px"] = benchmark::Counter(double(b.ChangedPixels), benchmark::Counter::kAvgIterations);
   if (b.G->InMenu) state.SkipWithError("the level ended");
 }
 BENCHMARK(BM_QuietPlayFrame)->Unit(benchmark::kMicrosecond);

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/null_platform.h"
+#include "null_platform.h"
 #include "shell/inputs.h"
 #include "shell/script.h"
 #include "world/game.h"

@@ -45,20 +45,8 @@ cp build/icons/48/zorvane2.png "$out/icon.png"
   printf ']}\n'
 } >"$out/assets.json"
 
-# The letters, set by SDL_ttf exactly as the desktop sets them.
-font=""
-for f in /usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf \
-         /usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf; do
-  [ -f "$f" ] && { font="$f"; break; }
-done
-[ -n "$font" ] || { echo "build-web.sh: Liberation Sans not found (fonts-liberation2)" >&2; exit 1; }
-atlas_tool="$out/obj/glyph_atlas"
-if [ ! -x "$atlas_tool" ] || [ src/platform/web/tools/glyph_atlas.cpp -nt "$atlas_tool" ] ||
-   [ src/platform/sdl/crisp_text.h -nt "$atlas_tool" ]; then
-  c++ -std=c++20 -O1 -Isrc src/platform/web/tools/glyph_atlas.cpp \
-    $(pkg-config --cflags --libs sdl2 SDL2_ttf) -o "$atlas_tool"
-fi
-"$atlas_tool" "$font" "$out/glyphs.bin"
+# The letters of the game's text, written by the sheet generator beside the sheets.
+cp build/content/sheets/sheets/glyphs.bin "$out/glyphs.bin"
 
 # The music: each track rendered once by FluidSynth with the General MIDI soundfont at full
 # gain (the game's volume is applied while playing), then compressed.
@@ -73,14 +61,15 @@ for mid in build/Music/*.mid; do
   fi
 done
 
-# The game: every source but the desktop's platform and entry point, and the browser platform.
+# The game: every source but the desktop's platforms, entry point and embedded art, and the
+# browser platform.
 flags=(-std=c++20 -O2 -Wall -Wextra -Wno-unused-const-variable -ffp-contract=off -fno-fast-math -Isrc
        -DZORVANE_VERSION="\"$(sed -n 's/^project(Zorvane2 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)\""
        -DZORVANE_DATA_DIR="\"/\"" -DZORVANE_BIN_TO_DATA="\".\"")
 sources=()
 for dir in core world frame render shell platform save ship shots enemies effects levels menus autopilot; do
   for f in src/$dir/*.cpp; do
-    [ "$f" = src/shell/main.cpp ] || sources+=("$f")
+    [ -f "$f" ] && [ "$f" != src/shell/main.cpp ] && [ "$f" != src/shell/embedded_art.cpp ] && sources+=("$f")
   done
 done
 sources+=(src/platform/web/*.cpp)

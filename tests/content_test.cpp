@@ -14,6 +14,7 @@
 #include "levels/levels.h"
 #include "world/draw.h"
 #include "platform/resources.h"
+#include "render/glyphs.h"
 #include "save/save_file.h"
 #include "test_support.h"
 
@@ -142,7 +143,7 @@ bool Inside(const std::vector<Rect>& rects, int x, int y) {
 
 }  // namespace
 
-TEST(ContentSheets, EverySheetIsEmbeddedAtItsSizeWithItsKeyAndTheFontToo) {
+TEST(ContentSheets, EverySheetIsEmbeddedAtItsSizeWithItsKeyAndTheLettersToo) {
   for (int i = 0; i < 14; ++i) {
     const SheetImage& s = AllSheets()[i];
     ASSERT_EQ(s.W, Sheets[i].Width) << Sheets[i].Name;
@@ -172,10 +173,15 @@ TEST(ContentSheets, EverySheetIsEmbeddedAtItsSizeWithItsKeyAndTheFontToo) {
   EmbeddedResource wrongSize = FindSheetImage("Stars");
   wrongSize.Height -= 1;
   EXPECT_FALSE(UnpackSheetImage(wrongSize, pixels.data()));
-  EmbeddedResource font = FindFont();
-  ASSERT_GT(font.Size, 10000u);
-  EXPECT_EQ(font.Data[0], 0);  // a TrueType file starts with version 1.0
-  EXPECT_EQ(font.Data[1], 1);
+  // The letters of the game's text: an atlas with the printable characters, the same bytes the
+  // browser build is given.
+  const EmbeddedResource glyphs = FindGlyphAtlas();
+  GlyphAtlas atlas;
+  ASSERT_TRUE(atlas.Read(glyphs.Data, glyphs.Size));
+  EXPECT_GE(atlas.FontHeight, 8);
+  for (char c = ' '; c <= '~'; ++c) EXPECT_TRUE(atlas.Glyphs[size_t(c)].HasMetrics) << c;
+  EXPECT_EQ(ReadFile(std::string(ZORVANE_SHEET_DIR) + "/glyphs.bin"),
+            std::string(reinterpret_cast<const char*>(glyphs.Data), glyphs.Size));
 }
 
 TEST(ContentSheets, SpritesStayInsideTheRectanglesTheGameReadsAndFillEachOfThem) {

@@ -12,7 +12,6 @@
 
 #include "platform/data_folders.h"
 #include "platform/sdl/sdl_platform.h"
-#include "platform/sdl/sdl_platform_impl.h"
 #include "test_support.h"
 
 namespace {
@@ -50,7 +49,6 @@ struct PadRig {
     o.Windowed = windowed;
     Owner = CreateSdlPlatform(o);
     Plat = dynamic_cast<SdlPlatform*>(Owner.get());
-    G->Draw = Owner.get();
   }
   ~PadRig() { Unplug(); }
 
@@ -108,7 +106,7 @@ TEST(Gamepad, ButtonsSticksAndTriggersHoldTheGamesKeys) {
   ASSERT_TRUE(r.Plat);
   r.PlugIn();
   r.Keys();
-  ASSERT_EQ(r.Plat->Pads().Count(), 1) << "the pad plugged in is taken up";
+  ASSERT_EQ(r.Plat->Input().Pads().Count(), 1) << "the pad plugged in is taken up";
 
   const std::pair<SDL_GameControllerButton, int> buttons[] = {
       {SDL_CONTROLLER_BUTTON_A, KeyX},          {SDL_CONTROLLER_BUTTON_B, KeyC},

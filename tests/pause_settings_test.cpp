@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "platform/sdl/sdl_platform.h"
-#include "platform/sdl/sdl_platform_impl.h"
 #include "shell/script.h"
 #include "shell/settings.h"
 #include "frame/frame.h"
@@ -83,12 +82,13 @@ TEST(Pause, FocusLossThroughSdlsEventQueuePausesALevelAndStopsItsClock) {
   auto* plat = dynamic_cast<SdlPlatform*>(owner.get());
   ASSERT_TRUE(plat);
   auto g = std::make_unique<Game>();
-  g->Draw = plat;
+  Renderer screen;
+  g->Draw = &screen;
   g->GameRunning = true;
   auto loseFocus = [&] {
     SDL_Event e{};
     e.type = SDL_WINDOWEVENT;
-    e.window.windowID = SDL_GetWindowID(plat->TheWindow());
+    e.window.windowID = SDL_GetWindowID(plat->Window().Handle());
     e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
     ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
   };
@@ -100,17 +100,17 @@ TEST(Pause, FocusLossThroughSdlsEventQueuePausesALevelAndStopsItsClock) {
   // In a level it pauses, once, with the field of the last frame dimmed under the pause screen
   // and the frame around it as it was.
   g->InMenu = false;
-  plat->FillBox(0, 0, 800, 600, 0xFFFFFF);
+  screen.FillBox(0, 0, 800, 600, 0xFFFFFF);
   loseFocus();
   plat->BeginFrame(2);
   EXPECT_EQ(StepPause(*g, plat->ReadCommand(false)), PauseStep::Show);
   EXPECT_TRUE(g->Paused);
   ASSERT_TRUE(g->Still);
   plat->SetPaused(true);  // as the main loop does when the game stands still
-  const uint32_t dimmed = plat->PixelAt(120, 580);
-  EXPECT_GT(dimmed & 0xFF, 0x20u);
-  EXPECT_LT(dimmed & 0xFF, 0x80u);
-  EXPECT_EQ(plat->PixelAt(50, 300), 0xFFFFFFu);
+  const long dimmed = screen.PixelAt(120, 580);
+  EXPECT_GT(dimmed & 0xFF, 0x20);
+  EXPECT_LT(dimmed & 0xFF, 0x80);
+  EXPECT_EQ(screen.PixelAt(50, 300), 0xFFFFFF);
   // Paused, the clock stands still and each step waits for events instead of spinning.
   const int32_t before = plat->TickCount();
   const Uint64 start = SDL_GetTicks64();

@@ -1,4 +1,4 @@
-// The SDL platform: the scan-code map, the back buffer with Blit's clipping, the pointer in a
+// The SDL platform: the scan-code map, the pointer in a window, the picture reaching the
 // window, and a game started without a display.
 #include <gtest/gtest.h>
 
@@ -14,10 +14,10 @@
 
 #include <sys/wait.h>
 
-#include "world/draw.h"
 #include "platform/sdl/pc_scan_codes.h"
 #include "platform/sdl/sdl_platform.h"
-#include "platform/sdl/sdl_platform_impl.h"
+#include "render/renderer.h"
+#include "shell/embedded_art.h"
 #include "test_support.h"
 
 namespace {
@@ -27,40 +27,15 @@ struct SdlGame {
   SdlPlatform* Plat = nullptr;
   std::unique_ptr<Game> G = std::make_unique<Game>();
 
-  explicit SdlGame(bool headless = true, bool windowed = false) {
+  explicit SdlGame(bool windowed = true) {
     if (!std::getenv("SDL_VIDEODRIVER")) setenv("SDL_VIDEODRIVER", "dummy", 1);
     if (!std::getenv("SDL_AUDIODRIVER")) setenv("SDL_AUDIODRIVER", "dummy", 1);
     PlatformOptions o;
-    o.Headless = headless;
     o.Windowed = windowed;
     Owner = CreateSdlPlatform(o);
     Plat = dynamic_cast<SdlPlatform*>(Owner.get());
-    G->Draw = Owner.get();
-    if (Plat)
-      // Names no resource carries: these tests check the copying on the platform's test
-      // patterns, whose every pixel is known, not on the art.
-      for (int i = 0; i < 14; ++i)
-        Plat->LoadSheet(i, std::string("PATTERN ") + Sheets[i].Name, Sheets[i].ColourKey);
-  }
-  // What a copy of sheet pixel (x, y) leaves on a cleared buffer.
-  long Copied(int sheet, int x, int y) const {
-    long p = Plat->SheetPixelAt(sheet, x, y);
-    return p == long(Sheets[sheet].ColourKey) ? 0 : p;
   }
 };
-
-// Checks the back buffer against a sheet rectangle copied to (left, top); rows and columns
-// outside the buffer are skipped. Returns the number of mismatches.
-int CompareCopy(const SdlGame& s, int sheet, int srcLeft, int srcTop, int width, int height, int left, int top) {
-  int bad = 0;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      int bx = left + x, by = top + y;
-      if (bx < 0 || by < 0 || bx >= 800 || by >= 600) continue;
-      if (s.Plat->PixelAt(bx, by) != s.Copied(sheet, srcLeft + x, srcTop + y)) ++bad;
-    }
-  return bad;
-}
 
 // Puts one event on SDL's queue and lets the platform read it as the next frame begins.
 void Deliver(SdlGame& s, SDL_Event e, long long frame = 0, bool mouse = true) {
@@ -77,13 +52,6 @@ SDL_Event Motion(int x, int y, int dx = 0, int dy = 0) {
 }
 
 std::pair<int, int> Pointer(const Game& g) { return {g.MouseX, g.MouseY}; }
-
-int DrawnPixels(const SdlPlatform& p, int left, int top, int right, int bottom) {
-  int n = 0;
-  for (int y = top; y < bottom; ++y)
-    for (int x = left; x < right; ++x) n += p.PixelAt(x, y) != 0;
-  return n;
-}
 
 }  // namespace
 
@@ -127,40 +95,8 @@ TEST(ScanCodes, EveryKeyMapsToItsPcCode) {
   EXPECT_GE(mapped, 104);  // a full PC keyboard
 }
 
-TEST(BackBuffer, BlitClipsTopAndBottomAndNeverWritesOutsideTheBuffer) {
-  SdlGame s;
-  ASSERT_TRUE(s.Plat);
-  Game& g = *s.G;
-  // Above the screen: a 30-row object at -10 shows its lower 20 rows at the top.
-  EXPECT_EQ(Blit(g, SheetShips, true, -10, 20, 100, 140, 0, 30, 0, 40), 0);
-  EXPECT_EQ(CompareCopy(s, SheetShips, 0, 10, 40, 20, 100, 0), 0);
-  EXPECT_EQ(DrawnPixels(*s.Plat, 100, 20, 140, 40), 0);
-  EXPECT_GT(DrawnPixels(*s.Plat, 100, 0, 140, 20), 100);
-  // Below: the bottom edge at 610 loses the lowest 10 rows.
-  s.Plat->ClearBuffer();
-  Blit(g, SheetShips, true, 580, 610, 200, 240, 50, 80, 60, 100);
-  EXPECT_EQ(CompareCopy(s, SheetShips, 60, 50, 40, 20, 200, 580), 0);
-  EXPECT_GT(DrawnPixels(*s.Plat, 200, 580, 240, 600), 100);
-  // The sides are not clipped by Blit; the buffer shows what fits and nothing spills over
-  // into the neighbouring rows (or past the first and last row).
-  s.Plat->ClearBuffer();
-  Blit(g, SheetShips, true, 300, 330, 790, 820, 0, 30, 0, 30);
-  EXPECT_EQ(CompareCopy(s, SheetShips, 0, 0, 10, 30, 790, 300), 0);
-  EXPECT_EQ(DrawnPixels(*s.Plat, 0, 290, 790, 340), 0);
-  Blit(g, SheetShips, true, 400, 430, -10, 20, 0, 30, 0, 30);
-  EXPECT_EQ(CompareCopy(s, SheetShips, 10, 0, 20, 30, 0, 400), 0);
-  EXPECT_EQ(DrawnPixels(*s.Plat, 20, 390, 800, 440), 0);
-  Blit(g, SheetEnemies, true, -300, 400, -500, 900, 0, 323, 0, 982);  // bigger than the screen
-  Blit(g, SheetTitle, false, -50, 700, -100, 900, 0, 600, 0, 800);    // scaled past every edge
-  Blit(g, SheetShips, true, 700, 730, 10, 40, 0, 30, 0, 30);          // wholly below
-  Blit(g, SheetShips, true, 10, 40, 10, 40, 30, 0, 30, 0);            // inverted rectangle
-  Blit(g, SheetShips, false, 10, 10, 10, 40, 0, 30, 0, 30);           // empty destination
-  s.Plat->FillBox(-20, -20, 900, 900, 0xFFFFFF);
-  EXPECT_TRUE(s.Plat->GuardRowsUntouched());
-}
-
 TEST(Window, ThePointerLandsOnTheSystemPointerWithoutDrifting) {
-  SdlGame s(false, true);
+  SdlGame s;
   ASSERT_TRUE(s.Plat) << "no window under the dummy video driver";
   // Where the system pointer goes, then where the game's lands: past the game's limits it is clamped.
   const std::array<int, 4> moves[] = {
@@ -186,20 +122,22 @@ TEST(Window, ThePointerLandsOnTheSystemPointerWithoutDrifting) {
   EXPECT_TRUE(s.Owner->ReadCommand(false).Close);
 }
 
-// The frame is drawn straight into the window's pixels, over the rows that changed, and only
-// those rows are sent. Whatever a frame draws (sprites, scaled copies, boxes, text, a reloaded
-// sheet, nothing new at all, or more over the last frame without a clear) the window must show
-// exactly the frame drawn afresh, and every pixel that changed must have been sent.
+// Without a GPU the picture is copied into the window's own pixels, only the rectangles the
+// renderer drew afresh, and only those parts of the window are sent. Whatever a frame draws
+// (sprites, scaled copies, boxes, text, a reloaded sheet, nothing new at all, or more over the
+// last frame without a clear) the window must show exactly the renderer's picture, and every
+// pixel that changed must have been sent.
 TEST(Window, EveryFrameReachesTheWindowWhole) {
-  SdlGame s(false, true);
+  SdlGame s;
   ASSERT_TRUE(s.Plat) << "no window under the dummy video driver";
-  ASSERT_STREQ(s.Plat->PresentPath(), "software");
-  SdlGame fresh;  // headless: the same calls, drawn into a back buffer of its own
-  ASSERT_TRUE(fresh.Plat);
+  ASSERT_STREQ(s.Plat->Window().PresentPath(), "software");
+  Renderer screen;
+  LoadEmbeddedArt(screen);
   std::mt19937 rng(11);
   auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+  SDL_Window* window = s.Plat->Window().Handle();
   auto windowRow = [&](int y) {
-    SDL_Surface* shown = SDL_GetWindowSurface(s.Plat->TheWindow());
+    SDL_Surface* shown = SDL_GetWindowSurface(window);
     return reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(shown->pixels) + y * shown->pitch);
   };
   std::vector<uint32_t> before(size_t(800) * 600);
@@ -217,38 +155,33 @@ TEST(Window, EveryFrameReachesTheWindowWhole) {
       SDL_Event e{};
       e.type = SDL_WINDOWEVENT;
       e.window.event = SDL_WINDOWEVENT_EXPOSED;
-      e.window.windowID = SDL_GetWindowID(s.Plat->TheWindow());
+      e.window.windowID = SDL_GetWindowID(window);
       SDL_PushEvent(&e);
     }
-    if (frame == 30 || frame == 32) SDL_SetWindowSize(s.Plat->TheWindow(), frame == 30 ? 1000 : 800, frame == 30 ? 750 : 600);
+    if (frame == 30 || frame == 32) SDL_SetWindowSize(window, frame == 30 ? 1000 : 800, frame == 30 ? 750 : 600);
     if (kind != 1 && kind != 4) drawing = unsigned(frame);
     rng.seed(drawing);
-    for (SdlPlatform* p : {s.Plat, fresh.Plat}) {
-      std::mt19937 same = rng;
-      auto draw = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(same); };
-      if (kind != 5) p->ClearBuffer();
-      if (kind == 4) p->LoadSheet(SheetShips, frame % 2 ? "PATTERN Ships" : "PATTERN Other", Sheets[SheetShips].ColourKey);
-      p->CopyRect(SheetShips, 0, 0, 80, 16, 360, 292, 0, 0, false);  // the sheet's name
-      for (int i = draw(0, 12); i > 0; --i) {
-        const int sheet = draw(0, 13), x = draw(-50, 820), y = draw(-50, 620);
-        switch (draw(0, 4)) {
-          case 0: p->CopyRect(sheet, 0, 0, draw(1, 200), draw(1, 200), x, y, 0, 0, false); break;
-          case 1: p->CopyRect(sheet, 0, 0, 40, 40, x, y, x + draw(1, 300), y + draw(1, 300), true); break;
-          case 2: p->FillBox(x, y, x + draw(1, 100), y + draw(1, 3), uint32_t(draw(0, 0xFFFFFF))); break;
-          case 3: p->DrawText(x, y, "SCORE " + std::to_string(draw(0, 99)), uint32_t(draw(0, 0xFFFFFF))); break;
-          default: p->CopyRect(SheetStars, 0, 0, 2, 2, x, y, 0, 0, false); break;  // one star
-        }
+    auto draw = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+    if (kind != 5) screen.BeginFrame();
+    if (kind == 4) LoadEmbeddedSheet(screen, SheetShips, frame % 2 ? "PATTERN Ships" : "PATTERN Other");
+    for (int i = draw(0, 12); i > 0; --i) {
+      const int sheet = draw(0, 13), x = draw(-50, 820), y = draw(-50, 620);
+      switch (draw(0, 4)) {
+        case 0: screen.CopyRect(sheet, 0, 0, draw(1, 200), draw(1, 200), x, y, 0, 0, false); break;
+        case 1: screen.CopyRect(sheet, 0, 0, 40, 40, x, y, x + draw(1, 300), y + draw(1, 300), true); break;
+        case 2: screen.FillBox(x, y, x + draw(1, 100), y + draw(1, 3), uint32_t(draw(0, 0xFFFFFF))); break;
+        case 3: screen.DrawText(x, y, "SCORE " + std::to_string(draw(0, 99)), uint32_t(draw(0, 0xFFFFFF))); break;
+        default: screen.CopyRect(SheetStars, 0, 0, 2, 2, x, y, 0, 0, false); break;  // one star
       }
-      if (frame % 7 == 3) p->PixelAt(0, 0);  // a look at the frame before it is shown
     }
+    if (frame % 7 == 3) screen.PixelAt(0, 0);  // a look at the frame before it is shown
     s.Owner->BeginFrame(frame);
-    s.Plat->Present();
-    if (frame == 30 || frame == 31) continue;  // scaled: drawn into the back buffer and sent whole
-    const uint32_t* expected = fresh.Plat->RawPixels();
+    s.Owner->Present(screen);
+    if (frame == 30 || frame == 31) continue;  // scaled: the picture is copied over whole
     int differ = 0;
-    for (int y = 0; y < 600; ++y) differ += std::memcmp(expected + y * 800, windowRow(y), 3200) != 0;
+    for (int y = 0; y < 600; ++y) differ += std::memcmp(screen.Pixels() + y * 800, windowRow(y), 3200) != 0;
     EXPECT_EQ(differ, 0) << "rows the window does not show as drawn, frame " << frame << " (kind " << kind << ")";
-    const std::vector<SDL_Rect> sent = s.Plat->SentToWindow();
+    const std::vector<SDL_Rect> sent = s.Plat->Window().Sent();
     int unsent = 0;
     for (int y = 0; y < 600; ++y)
       for (int x = 0; x < 800; ++x) {

@@ -15,10 +15,10 @@
 #include <sstream>
 #include <string>
 
-#include "platform/sdl/sdl_platform.h"
-#include "platform/sdl/sdl_platform_impl.h"
+#include "render/renderer.h"
 #include "save/save_file.h"
 #include "frame/frame.h"
+#include "shell/embedded_art.h"
 #include "test_support.h"
 
 namespace {
@@ -37,13 +37,9 @@ constexpr int PlayKeys[] = {KeyUp, KeyDown, KeyLeft, KeyRight, KeySpace, KeyX, K
 class Soak : public FrameWatcher {
  public:
   Soak(uint64_t seed, std::string savePath) : Rng(seed) {
-    PlatformOptions o;
-    o.Headless = true;
-    Owner = CreateSdlPlatform(o);
-    Plat = dynamic_cast<SdlPlatform*>(Owner.get());
-    Input.Real = Plat;
+    LoadEmbeddedArt(Screen);
     T.H.Device = &Input;
-    G->Draw = &Input;
+    G->Draw = &Screen;
     T.H.Save.Path = std::move(savePath);
     ContentLoad(*G, T.H.Save.Load(), 0);
     RandomProgress();
@@ -83,18 +79,9 @@ class Soak : public FrameWatcher {
   long long Frame = 0;
 
  private:
-  // The real back buffer and blit path underneath, with the input of our random player.
+  // The input of our random player; the real renderer draws every frame.
   class InputPlatform : public NullPlatform {
    public:
-    Platform* Real = nullptr;
-    void LoadSheet(int i, const std::string& n, uint32_t k) override { Real->LoadSheet(i, n, k); }
-    void CopyRect(int sheet, int sl, int st, int sr, int sb, int dl, int dt, int dr, int db, bool scaled) override {
-      Real->CopyRect(sheet, sl, st, sr, sb, dl, dt, dr, db, scaled);
-    }
-    void DrawText(int x, int y, const std::string& t, uint32_t c) override { Real->DrawText(x, y, t, c); }
-    void FillBox(int l, int t, int r, int b, uint32_t c) override { Real->FillBox(l, t, r, b, c); }
-    void ShadeBox(int l, int t, int r, int b, uint32_t c, int a) override { Real->ShadeBox(l, t, r, b, c, a); }
-    void ClearBuffer() override { Real->ClearBuffer(); }
     void PlaySound(int) override {}
     void LoadMusic(const std::string&) override {}
     void PlayMusic() override {}
@@ -102,8 +89,7 @@ class Soak : public FrameWatcher {
     void SetMusicVolume(int) override {}
   };
 
-  std::unique_ptr<Platform> Owner;
-  SdlPlatform* Plat = nullptr;
+  Renderer Screen;
   InputPlatform Input;
   TestGame T{false};
   Game* G = T.G.get();
@@ -134,7 +120,6 @@ class Soak : public FrameWatcher {
   }
 
   void Step() {
-    Plat->BeginFrame(Frame);
     Input.Ticks = static_cast<int32_t>(static_cast<uint32_t>(Frame * 1000 / 60));
     G->Harness.FrameNumber = Frame;
     PlayFrame(*G, T.H, Input, this);
@@ -143,8 +128,9 @@ class Soak : public FrameWatcher {
       ContentLoad(*G, T.H.Save.Load(), Input.Ticks);
     }
     CheckFrame();
-    Plat->Present();
-    Plat->ClearBuffer();
+    Screen.Finish();
+    Screen.TakeChanged();
+    Screen.BeginFrame();
     ++Frame;
   }
 
@@ -249,7 +235,7 @@ class Soak : public FrameWatcher {
     if (DecodeProgress(EncodeProgress(g.Progress), &clamped) != g.Progress || clamped != 0)
       Fail("the progress does not survive a save (" + std::to_string(clamped) + " value(s) out of range)");
     if (g.Progress.Points < 0) Fail("points below zero");
-    if (!Plat->GuardRowsUntouched()) Fail("a drawing wrote outside the back buffer");
+    if (!Screen.GuardRowsUntouched()) Fail("a drawing wrote outside the back buffer");
   }
 };
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/null_platform.h"
+#include "null_platform.h"
 #include "world/game.h"
 #include "frame/frame.h"
 #include "save/save_file.h"

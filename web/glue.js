@@ -26,9 +26,10 @@ var ZorvaneWeb = (function () {
   const say = text => { if (status) status.textContent = text; };
 
   zw.sheet = name => zw.sheets[name.toLowerCase()];
-  zw.present = rgba => {
-    image.data.set(rgba);
-    screen.putImageData(image, 0, 0);
+  // The picture, of which only the rectangles given (x, y, width, height in turn) changed.
+  zw.present = (rgba, rects) => {
+    if (rects.length) image.data.set(rgba);
+    for (let i = 0; i < rects.length; i += 4) screen.putImageData(image, 0, 0, rects[i], rects[i + 1], rects[i + 2], rects[i + 3]);
     if (zw.framesShown++ === 0) zw.firstFrameMs = performance.now();
   };
 

@@ -12,4 +12,4 @@ struct EmbeddedFile {
 
 extern const EmbeddedFile EmbeddedSheets[];
 extern const int EmbeddedSheetCount;
-extern const EmbeddedFile EmbeddedFont;
+extern const EmbeddedFile EmbeddedGlyphs;

@@ -1,4 +1,4 @@
-// The sprite sheets and the font, embedded in the executable and found by name.
+// The sprite sheets and the glyph atlas, embedded in the executable and found by name.
 #include <zstd.h>
 
 #include <bit>
@@ -38,4 +38,4 @@ bool UnpackSheetImage(const EmbeddedResource& sheet, uint32_t* pixels) {
   return true;
 }
 
-EmbeddedResource FindFont() { return {EmbeddedFont.Data, EmbeddedFont.Size}; }
+EmbeddedResource FindGlyphAtlas() { return {EmbeddedGlyphs.Data, EmbeddedGlyphs.Size}; }

@@ -5,7 +5,7 @@
 #include "world/command.h"
 
 // Content load: the clock, the pools, the tables, the ship's start values and the saved progress
-// (as the save file gave it). The sheets and sounds are the machine's (LoadContent, shell/host.h).
+// (as the save file gave it). The art and sounds are the machine's (shell/host.h).
 void ContentLoad(Game& g, const ProgressBlock& progress, int32_t ticks);
 
 // Looks at a play frame from outside the game, between its steps; the soak test uses it to check

@@ -1,13 +1,13 @@
-// The one door between the game and the machine: the back buffer and its sheets,
-// the keyboard and mouse, sound and music, and the millisecond clock.
-// Game code never sees SDL; it talks to an implementation of this interface.
+// The one door between the game and the machine: a window for the renderer's picture, the
+// keyboard, mouse and gamepads, sound and music, and the millisecond clock. The game never sees
+// it: the main loop reads a command from it each step and hands it what the frame asked for.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-#include "render/canvas.h"
+#include "render/renderer.h"
 #include "world/command.h"
 
 // Which key plays each of the game's keys: game key k reads key Source[k]. Every key plays
@@ -26,7 +26,7 @@ struct KeyBindings {
 
 // How the platform is brought up.
 struct PlatformOptions {
-  bool Headless = false;   // no window, no audio device, no waiting, clock from the frame count
+  bool Headless = false;   // the headless platform: no window, no devices, no waiting, clock from the steps
   bool Windowed = false;   // a window instead of full screen
   std::string DataFolder;  // where Sound/ and Music/ are looked up first (the executable's folder)
   // The player's settings: the window (x, y < 0: centred) and the volumes, 0..100 on top of the game's own.
@@ -41,17 +41,18 @@ struct WindowPlace {
   int X = -1, Y = -1, Width = 800, Height = 600;  // the window as it was last seen in window mode
 };
 
-class Platform : public Canvas {
+// What the game needs of the machine: a window to show the renderer's picture in, the devices
+// read into one command a step, sound and music, and the clock.
+class Platform {
  public:
+  virtual ~Platform() = default;
 
-  // Content load: a sheet by resource name (any case) with its colour key; a sound slot from Sound/NAME.wav.
-  virtual void LoadSheet(int index, const std::string& name, uint32_t colourKey) = 0;
+  // A sound slot from Sound/NAME.wav.
   virtual void LoadSound(int slot, const std::string& name) = 0;
 
-  // The back buffer is the platform's canvas (render/canvas.h), cleared before each frame.
-  virtual void ClearBuffer() = 0;
-  // Shows the finished frame and paces the loop to 60 frames a second.
-  virtual void Present() = 0;
+  // Shows the finished frame (only what changed, where the window allows) and paces the loop
+  // to 60 frames a second.
+  virtual void Present(Renderer& screen) = 0;
 
   // What the player does with the devices in this step: the keys after the bindings, the
   // pointer's motion since the last step and its buttons, the window losing the focus (reported
@@ -70,10 +71,11 @@ class Platform : public Canvas {
   // Milliseconds, monotonic (32-bit, wraps like the old tick count).
   virtual int32_t TickCount() = 0;
 
-  // Called once per frame by the shell before the frame runs (the headless clock uses it).
+  // Called once a step before its command is read: the events are taken, and the headless
+  // clock moves to the step.
   virtual void BeginFrame(long long /*frameNumber*/) {}
-  // Writes the back buffer as it is now to a PNG file; false when it cannot.
-  virtual bool SaveScreenshot(const std::string& /*path*/) { return false; }
+  // Writes the picture as it is now (finished first) to a PNG file; false when it cannot.
+  virtual bool SaveScreenshot(const std::string& /*path*/, Renderer& /*screen*/) { return false; }
 
   // The desktop around the game. While paused the clock stands still and the platform waits
   // for events instead of frames.

@@ -16,5 +16,5 @@ EmbeddedResource FindSheetImage(std::string_view name);
 // Unpacks a sheet found by FindSheetImage into Width x Height pixels, row by row, each
 // 0x00RRGGBB; false (the pixels undefined) when its data is damaged.
 bool UnpackSheetImage(const EmbeddedResource& sheet, uint32_t* pixels);
-// The TrueType font used for all text; empty when absent.
-EmbeddedResource FindFont();
+// The letters of the game's text (render/glyphs.h); empty when absent.
+EmbeddedResource FindGlyphAtlas();

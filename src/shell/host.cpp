@@ -1,11 +1,9 @@
 #include "shell/host.h"
 
-#include "core/sheets.h"
 #include "core/sounds.h"
 #include "world/game.h"
 
-void LoadContent(Platform& device) {
-  for (int i = 0; i < SheetCount; ++i) device.LoadSheet(i, Sheets[i].Name, Sheets[i].ColourKey);
+void LoadSounds(Platform& device) {
   for (int i = 0; i < SoundSlotCount; ++i) device.LoadSound(i, SoundNames[i]);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless/headless_platform.h"
 #include "platform/sdl/sdl_platform.h"
 #include "shell/options.h"
 #include "shell/run.h"
@@ -32,5 +33,8 @@ int main(int argc, char** argv) {
     std::cout << "zorvane2 " << ZORVANE_VERSION << "\n";
     return 0;
   }
-  return RunProgram(*options, ExecutableFolder(argv[0]), CreateSdlPlatform);
+  return RunProgram(*options, ExecutableFolder(argv[0]), [](const PlatformOptions& po) -> std::unique_ptr<Platform> {
+    if (po.Headless) return std::make_unique<HeadlessPlatform>(po.DataFolder);
+    return CreateSdlPlatform(po);
+  });
 }

@@ -24,7 +24,7 @@ bool MainLoop::Step() {
   Still = G.Still;
   cmd.Ticks = Device.TickCount();  // read once the pause is settled: paused time is left out
   if (pause == PauseStep::Run) {
-    if (Shown) Device.ClearBuffer();
+    if (Shown && H.Screen) H.Screen->BeginFrame();
     RunFrame(G, cmd);
     ++G.Harness.FrameNumber;
   }
@@ -33,10 +33,10 @@ bool MainLoop::Step() {
   DeliverOutputs(H, G, pause == PauseStep::Run);
   if (pause == PauseStep::Run && Options.Trace) *Options.Trace << StateJson(G, true) << '\n';
   const bool last = !G.GameRunning || (Options.Frames >= 0 && StepCount >= Options.Frames);
-  if (last && !Options.ScreenshotFile.empty() && !Device.SaveScreenshot(Options.ScreenshotFile))
+  if (last && !Options.ScreenshotFile.empty() && (!H.Screen || !Device.SaveScreenshot(Options.ScreenshotFile, *H.Screen)))
     std::cerr << "zorvane2: could not write the screenshot " << Options.ScreenshotFile << "\n";
   if (pause != PauseStep::Wait) {
-    Device.Present();
+    if (H.Screen) Device.Present(*H.Screen);
     Shown = true;
   }
   return true;

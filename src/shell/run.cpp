@@ -16,6 +16,7 @@
 #include "world/sound.h"
 #include "save/safe_file.h"
 #include "save/save_file.h"
+#include "shell/embedded_art.h"
 #include "shell/host.h"
 #include "shell/inputs.h"
 #include "shell/main_loop.h"
@@ -146,10 +147,14 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
   }
 
   device->BeginFrame(0);
-  LoadContent(*device);
-  ContentLoad(g, host.Save.Load(), device->TickCount());
   // A headless run that writes no screenshot has nobody to show its pictures to.
-  g.Draw = o.Headless && o.ScreenshotFile.empty() ? nullptr : device.get();
+  if (!o.Headless || !o.ScreenshotFile.empty()) {
+    host.Screen = std::make_unique<Renderer>();
+    LoadEmbeddedArt(*host.Screen);
+  }
+  LoadSounds(*device);
+  ContentLoad(g, host.Save.Load(), device->TickCount());
+  g.Draw = host.Screen.get();
   g.SettingsPath = settingsFile.Path;
   g.KeySource = po.Keys.Source;
   g.Flair.ShakeOn = settings.ScreenShake;

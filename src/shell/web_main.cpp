@@ -117,7 +117,8 @@ int main() {
   Web->G = std::make_unique<Game>();
   Game& g = *Web->G;
   Web->H.Device = Web->Plat.get();
-  g.Draw = Web->Plat.get();
+  Web->H.Screen = std::make_unique<Renderer>();
+  g.Draw = Web->H.Screen.get();
   if (char* text = zw_script()) {
     std::string error;
     if (*text) {
@@ -132,7 +133,8 @@ int main() {
   }
   Web->H.Save.Path = SavePath;
   Web->Plat->BeginFrame(0);
-  LoadContent(*Web->Plat);
+  Web->Plat->LoadArt(*Web->H.Screen);
+  LoadSounds(*Web->Plat);
   ContentLoad(g, Web->H.Save.Load(), Web->Plat->TickCount());  // the save file read and checked as on the desktop
   Web->Stored = EncodeProgress(g.Progress);
   ::stat(SavePath, &Web->SaveStat);

@@ -12,7 +12,7 @@
 #include <map>
 #include <utility>
 
-#include "platform/sdl/crisp_text.h"
+#include "crisp_text.h"
 
 Rgb Hex(uint32_t rgb) { return {float((rgb >> 16) & 255), float((rgb >> 8) & 255), float(rgb & 255)}; }
 

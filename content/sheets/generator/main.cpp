@@ -1,6 +1,7 @@
 // The sheet generator, run by the build: paints the sprite sheets at their sizes and
 // colour keys, writes each as a PNG (for the browser build and for tools), and writes a C++
-// source that embeds their pixels, compressed, and the game's font in the executable.
+// source that embeds their pixels, compressed, and the letters of the game's text (a glyph atlas,
+// also written as glyphs.bin) in the executable.
 //   zorvane_sheetgen OUTPUT_DIR EMBED_CPP REGULAR_FONT BOLD_FONT
 #include <SDL.h>
 #include <SDL_ttf.h>
@@ -17,14 +18,10 @@
 #include <vector>
 
 #include "effects/flair_sheet.h"
+#include "glyph_atlas.h"
 #include "sheets.h"
 
 namespace {
-
-std::vector<unsigned char> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void WriteArray(std::ostream& out, const std::string& name, const std::vector<unsigned char>& bytes) {
   out << "alignas(16) const unsigned char " << name << "[] = {";
@@ -95,7 +92,7 @@ int main(int argc, char** argv) {
       {"MenuHelp", &menuHelp}, {"EnemiesHurt", &enemiesHurt}, {"Backdrop", &backdrop}, {"Flair", &flairSheet}};
 
   std::ostringstream out;
-  out << "// Written by zorvane_sheetgen at build time: the sprite sheets and the font.\n"
+  out << "// Written by zorvane_sheetgen at build time: the sprite sheets and the glyph atlas.\n"
          "#include \"embedded_files.h\"\n\n";
   for (int i = 0; i < count; ++i) {
     const std::string png = dir + "/" + sheets[i].first + ".png";
@@ -110,18 +107,23 @@ int main(int argc, char** argv) {
     }
     WriteArray(out, "Sheet" + std::to_string(i), packed);
   }
-  std::vector<unsigned char> font = ReadBytes(argv[3]);
-  if (font.empty()) {
-    std::cerr << "zorvane_sheetgen: cannot read the font " << argv[3] << "\n";
+  // The letters of the game's text, for the game and for the browser build (glyphs.bin).
+  const std::vector<unsigned char> glyphs = GlyphAtlasBytes(MenuFont());
+  const std::string atlas = dir + "/glyphs.bin";
+  std::ofstream atlasFile(atlas, std::ios::binary);
+  atlasFile.write(reinterpret_cast<const char*>(glyphs.data()), std::streamsize(glyphs.size()));
+  atlasFile.close();
+  if (glyphs.empty() || !atlasFile) {
+    std::cerr << "zorvane_sheetgen: cannot write the glyph atlas " << atlas << "\n";
     return 1;
   }
-  WriteArray(out, "FontData", font);
+  WriteArray(out, "GlyphData", glyphs);
   out << "\nconst EmbeddedFile EmbeddedSheets[] = {\n";
   for (int i = 0; i < count; ++i)
     out << "    {\"" << sheets[i].first << "\", Sheet" << i << ", sizeof Sheet" << i << ", " << sheets[i].second->W
         << ", " << sheets[i].second->H << "},\n";
   out << "};\nconst int EmbeddedSheetCount = " << count << ";\n"
-         "const EmbeddedFile EmbeddedFont = {\"LiberationSans-Regular\", FontData, sizeof FontData};\n";
+         "const EmbeddedFile EmbeddedGlyphs = {\"glyphs\", GlyphData, sizeof GlyphData};\n";
   std::ofstream file(embed, std::ios::binary);
   file << out.str();
   file.close();

@@ -1,16 +1,11 @@
-// Sound effects in their slots and one MIDI track at a time through SDL_mixer. Missing files or
-// a missing audio device are said once on standard error; the game then goes on in silence.
-//
-// SDL_mixer renders the music; the effects are mixed over it by our own effect bus, in floating
-// point and through a peak limiter, so the ship's end or a wave of explosions never clips.
-#include <cmath>
+#include "platform/sdl/sdl_audio.h"
+
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <iostream>
 
 #include "core/sounds.h"
-#include "platform/data_folders.h"
-#include "platform/sdl/sdl_platform_impl.h"
 
 static_assert(EffectBus::Slots == SoundSlotCount, "the bus has a voice for every sound slot");
 
@@ -54,8 +49,7 @@ std::string ChooseSoundFont() {
 
 }  // namespace
 
-void SdlPlatform::OpenAudio() {
-  if (Options.Headless) return;
+SdlAudio::SdlAudio(DataFiles& files, int effectsVolume, int musicVolume) : Files(files), MusicVolume(musicVolume) {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     std::cerr << "zorvane2: no audio device (" << SDL_GetError() << "); playing without sound and music\n";
     return;
@@ -76,22 +70,23 @@ void SdlPlatform::OpenAudio() {
                  "SDL_SOUNDFONTS); playing without music\n";
   else if (!Midi.Open(font, 44100, error))
     std::cerr << "zorvane2: cannot play music: " << error << "; playing without music\n";
-  Mix_HookMusic(&SdlPlatform::MixMusic, this);
+  Mix_HookMusic(&SdlAudio::MixMusic, this);
   // No mixer channels: each sound slot is a voice of the effect bus, so a slot restarted cuts
   // itself off and never another slot.
   Mix_AllocateChannels(0);
   Bus.MusicGain = MusicMakeUp;
-  Mix_SetPostMix(&SdlPlatform::MixEffects, this);
+  Bus.EffectsGain = float(std::clamp(effectsVolume, 0, 100)) / 100.f;
+  Mix_SetPostMix(&SdlAudio::MixEffects, this);
   // The mixer keeps its device to itself; it is the one device playing now. Knowing it lets
   // the game stop the whole device while it is paused or out of sight, so nothing is mixed.
   for (SDL_AudioDeviceID id = 2; id < 64 && !MixerDevice; ++id)
     if (SDL_GetAudioDeviceStatus(id) == SDL_AUDIO_PLAYING) MixerDevice = id;
-  AudioUp = true;
+  Up = true;
   SetMusicVolume(-1250);
 }
 
-void SdlPlatform::CloseAudio() {
-  if (!AudioUp) return;
+SdlAudio::~SdlAudio() {
+  if (!Up) return;
   Mix_SetPostMix(nullptr, nullptr);  // waits for the audio thread to leave the bus
   Mix_HookMusic(nullptr, nullptr);   // and the music
   Midi.Stop();
@@ -102,52 +97,28 @@ void SdlPlatform::CloseAudio() {
   }
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  AudioUp = false;
 }
 
-// FOLDER/FILE in the first data folder that has it (beside the executable, then the installed
-// data folders); "" if none.
-std::string SdlPlatform::FindDataFile(const std::string& folder, const std::string& file) const {
-  for (const std::string& base : DataFolders) {
-    std::string path = base + "/" + folder + "/" + file;
-    if (IsFile(path)) return path;
-  }
-  return "";
+void SdlAudio::MixMusic(void* self, Uint8* stream, int bytes) {
+  static_cast<SdlAudio*>(self)->Midi.Render(reinterpret_cast<int16_t*>(stream), bytes / 4);
 }
 
-// "A, B or C": the folders looked in, for the messages about missing files.
-std::string SdlPlatform::DataFoldersText() const {
-  std::string text;
-  for (size_t i = 0; i < DataFolders.size(); ++i)
-    text += (i == 0 ? "" : i + 1 == DataFolders.size() ? " or " : ", ") + DataFolders[i];
-  return text.empty() ? "no data folder" : text;
+void SdlAudio::MixEffects(void* self, Uint8* stream, int bytes) {
+  static_cast<SdlAudio*>(self)->Bus.Mix(reinterpret_cast<int16_t*>(stream), bytes / 4);
 }
 
-// The files are looked up even without an audio device (headless too), so a missing file is
-// said wherever the game runs; only loading needs the device.
-void SdlPlatform::MixMusic(void* self, Uint8* stream, int bytes) {
-  static_cast<SdlPlatform*>(self)->Midi.Render(reinterpret_cast<int16_t*>(stream), bytes / 4);
-}
-
-void SdlPlatform::MixEffects(void* self, Uint8* stream, int bytes) {
-  static_cast<SdlPlatform*>(self)->Bus.Mix(reinterpret_cast<int16_t*>(stream), bytes / 4);
-}
-
-void SdlPlatform::LoadSound(int slot, const std::string& name) {
+// The files are looked up even without an audio device, so a missing file is said wherever
+// the game runs; only loading needs the device.
+void SdlAudio::LoadSound(int slot, const std::string& name) {
   if (slot < 0 || slot >= EffectBus::Slots) return;
   // The bus is taken off the audio thread while its sound changes under it.
-  if (AudioUp) Mix_SetPostMix(nullptr, nullptr);
+  if (Up) Mix_SetPostMix(nullptr, nullptr);
   Bus.ClearSound(slot);
-  if (AudioUp) Mix_SetPostMix(&SdlPlatform::MixEffects, this);
+  if (Up) Mix_SetPostMix(&SdlAudio::MixEffects, this);
   if (Sounds[size_t(slot)]) Mix_FreeChunk(Sounds[size_t(slot)]);
   Sounds[size_t(slot)] = nullptr;
-  std::string path = FindDataFile("Sound", name + ".wav");
-  if (path.empty()) {
-    // Gathered and told in one line once the content load is over.
-    MissingSounds.push_back("Sound/" + name + ".wav");
-    return;
-  }
-  if (!AudioUp) return;
+  const std::string path = Files.Sound(name);
+  if (path.empty() || !Up) return;
   Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
   Sounds[size_t(slot)] = chunk;
   if (!chunk) {
@@ -159,59 +130,59 @@ void SdlPlatform::LoadSound(int slot, const std::string& name) {
   Mix_SetPostMix(nullptr, nullptr);
   Bus.SetSound(slot, reinterpret_cast<const int16_t*>(chunk->abuf), chunk->alen / 4, 1.0f,
                fire ? FireMinFramesBetween : 0, fire ? FirePitchSpread : 0.0f);
-  Mix_SetPostMix(&SdlPlatform::MixEffects, this);
+  Mix_SetPostMix(&SdlAudio::MixEffects, this);
 }
 
-void SdlPlatform::ReportMissingSounds() {
-  if (MissingSounds.empty()) return;
-  std::cerr << "zorvane2: " << MissingSounds.size() << " sound file(s) not found in " << DataFoldersText() << " (";
-  for (size_t i = 0; i < MissingSounds.size(); ++i) std::cerr << (i ? ", " : "") << MissingSounds[i];
-  std::cerr << "); those effects stay silent\n";
-  MissingSounds.clear();
-}
-
-void SdlPlatform::PlaySound(int slot) {
-  if (!AudioUp || slot < 0 || slot >= EffectBus::Slots || !Sounds[size_t(slot)]) return;
+void SdlAudio::PlaySound(int slot) {
+  if (!Up || slot < 0 || slot >= EffectBus::Slots || !Sounds[size_t(slot)]) return;
   // The slot's own voice stops what it was playing and starts afresh.
   Bus.Start(slot);
 }
 
-void SdlPlatform::LoadMusic(const std::string& name) {
+void SdlAudio::LoadMusic(const std::string& name) {
   MusicName = name;
   MusicLoaded = false;
-  std::string path = FindDataFile("Music", name + ".mid");
-  // Each track that will not load is reported once, not at every change of track.
+  const std::string path = Files.Music(name);
   if (path.empty()) {
-    if (MissingReported.insert(name).second)
-      std::cerr << "zorvane2: music Music/" << name << ".mid not found (looked in " << DataFoldersText()
-                << "); no music there\n";
     Midi.Stop();
     return;
   }
-  if (!AudioUp || !Midi.IsOpen()) return;
+  if (!Up || !Midi.IsOpen()) return;
   std::string error;
   MusicLoaded = Midi.Load(path, error);
-  if (!MusicLoaded && MissingReported.insert(name).second)
-    std::cerr << "zorvane2: cannot play the music " << path << " (" << error << "); no music there\n";
+  if (!MusicLoaded) Files.ReportUnplayable(name, path, error);
 }
 
-void SdlPlatform::PlayMusic() {
-  if (!AudioUp || !MusicLoaded) return;
+void SdlAudio::PlayMusic() {
+  if (!Up || !MusicLoaded) return;
   // The menu and level tracks loop; the victory and death tunes play once.
   Midi.Play(!(MusicName == "Win" || MusicName == "Death"));
 }
 
-void SdlPlatform::StopMusic() {
-  if (AudioUp) Midi.Stop();
+void SdlAudio::StopMusic() {
+  if (Up) Midi.Stop();
 }
 
-void SdlPlatform::SetMusicVolume(int hundredthsOfDb) {
-  if (!AudioUp) return;
+void SdlAudio::SetMusicVolume(int hundredthsOfDb) {
+  if (!Up) return;
   // v hundredths of a decibel is a gain of 10^(v / 2000), full volume at 0 dB.
-  double gain = std::pow(10.0, double(hundredthsOfDb) / 2000.0) * std::clamp(Options.MusicVolume, 0, 100) / 100.0;
+  double gain = std::pow(10.0, double(hundredthsOfDb) / 2000.0) * std::clamp(MusicVolume, 0, 100) / 100.0;
   // In the mixer's 129 steps, as the tracks' levels were set by ear.
   long volume = std::lround(gain * MIX_MAX_VOLUME);
   if (volume < 0) volume = 0;
   if (volume > MIX_MAX_VOLUME) volume = MIX_MAX_VOLUME;
   Midi.SetVolume(float(volume) / MIX_MAX_VOLUME);
+}
+
+void SdlAudio::SetPaused(bool paused) {
+  if (!Up) return;
+  if (paused) {
+    Mix_Pause(-1);
+    Midi.SetPaused(true);
+    if (MixerDevice) SDL_PauseAudioDevice(MixerDevice, 1);
+  } else {
+    if (MixerDevice) SDL_PauseAudioDevice(MixerDevice, 0);
+    Mix_Resume(-1);
+    Midi.SetPaused(false);
+  }
 }

@@ -1,99 +1,25 @@
-// Input: the event pump, the keyboard by PC scan code, the mouse as relative motion, and the
-// requests to stop (the window closed, SIGINT, SIGTERM).
-#include <csignal>
+#include "platform/sdl/sdl_input.h"
+
 #include <cstdlib>
 
 #include "core/geometry.h"
 #include "platform/sdl/pc_scan_codes.h"
-#include "platform/sdl/sdl_platform_impl.h"
+#include "platform/stop_signals.h"
 
 namespace {
-
-// A signal can only leave a note; the frame loop reads it. Process-wide by nature.
-volatile std::sig_atomic_t StopSignal = 0;
-int HandlerUsers = 0;  // platforms alive that rely on the handlers
-struct sigaction PreviousInt, PreviousTerm;
-
-extern "C" void OnStopSignal(int sig) {
-  if (StopSignal) {
-    // Asked twice: the player means it. Stop at once the usual way.
-    std::signal(sig, SIG_DFL);
-    std::raise(sig);
-    return;
-  }
-  StopSignal = sig;
-}
 
 int Clamp(int v, int low, int high) { return v < low ? low : v > high ? high : v; }
 
 }  // namespace
 
-void SdlPlatform::InstallSignalHandlers() {
-  if (SignalsInstalled) return;
-  // Counted for every platform, also those that find the handlers already in place, so the
-  // last one to go puts back what was there before.
-  SignalsInstalled = true;
-  if (HandlerUsers++ > 0) return;
-  StopSignal = 0;
-  struct sigaction sa {};
-  sa.sa_handler = OnStopSignal;
-  sigemptyset(&sa.sa_mask);
-  sa.sa_flags = SA_RESTART;
-  sigaction(SIGINT, &sa, &PreviousInt);
-  sigaction(SIGTERM, &sa, &PreviousTerm);
-}
-
-void SdlPlatform::RestoreSignalHandlers() {
-  if (!SignalsInstalled) return;
-  SignalsInstalled = false;
-  if (--HandlerUsers > 0) return;
-  sigaction(SIGINT, &PreviousInt, nullptr);
-  sigaction(SIGTERM, &PreviousTerm, nullptr);
-  StopSignal = 0;  // a stop asked of this run is not one for the next platform
-}
-
-bool SdlPlatform::CloseRequested() const { return QuitEvent || StopSignal != 0; }
-
-FrameCommand SdlPlatform::ReadCommand(bool pointerInUse) {
-  FrameCommand c;
-  ReadKeyboard(c.Keys);
-  ReadMouse(c.Dx, c.Dy, c.Left, c.Right, pointerInUse);
-  c.Close = CloseRequested();
-  c.FocusLost = LostFocus;  // reported once
-  LostFocus = false;
-  c.Hidden = Away && Shown;
-  return c;
-}
-
-// Full screen, the mouse gives relative motion (the system pointer is captured). In a window the
-// system pointer moves freely and the game's pointer is placed on it, so the two never drift.
-void SdlPlatform::UpdateMouseMode() {
-  if (!Window) return;
-  if (!FullScreen && SDL_GetRelativeMouseMode() && Renderer) {
-    // Leaving full screen: put the system pointer where the game's pointer is.
-    SDL_SetRelativeMouseMode(SDL_FALSE);
-    int wx = 0, wy = 0;
-    SDL_RenderLogicalToWindow(Renderer, float(PointerX), float(PointerY), &wx, &wy);
-    SDL_WarpMouseInWindow(Window, wx, wy);
-    AbsoluteX = PointerX;
-    AbsoluteY = PointerY;
-    HaveAbsolute = true;
-  }
-  SDL_SetRelativeMouseMode(FullScreen ? SDL_TRUE : SDL_FALSE);
-  SDL_ShowCursor(SDL_DISABLE);
-  RelativeDx = RelativeDy = 0;
-}
-
-void SdlPlatform::PumpEvents() {
-  if (!VideoUp) return;
+WindowRequests SdlInput::Pump(bool wait) {
+  WindowRequests asked;
   // A press counts in the frame its events arrive in. One the frame did not read (a click in
   // play, where the pointer is not used) is not kept for later, where it would click in the menu.
   LeftPressed = RightPressed = false;
   Pads_.BeginFrame();
   SDL_Event e;
-  // Paused, or out of sight, the game waits for something to happen instead of drawing frames
-  // (a quarter of a second at most, so a stop signal is seen).
-  bool waited = (Paused || Away) && SDL_WaitEventTimeout(&e, 250);
+  bool waited = wait && SDL_WaitEventTimeout(&e, 250);
   // The display server and the devices are asked once a frame; the queue is then emptied
   // without asking again for each event (a moving mouse brings several a frame).
   if (!waited) SDL_PumpEvents();
@@ -108,13 +34,13 @@ void SdlPlatform::PumpEvents() {
         // Alt+Enter switches between full screen and a window.
         if ((e.key.keysym.scancode == SDL_SCANCODE_RETURN || e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER) &&
             (e.key.keysym.mod & KMOD_ALT) && !e.key.repeat)
-          ToggleFullScreen();
+          asked.ToggleFullScreen = true;
         // F12 saves the frame being drawn, once it is finished.
-        if (e.key.keysym.scancode == SDL_SCANCODE_F12 && !e.key.repeat) ScreenshotWanted = true;
+        if (e.key.keysym.scancode == SDL_SCANCODE_F12 && !e.key.repeat) asked.Screenshot = true;
         break;
       case SDL_MOUSEMOTION:
         // The renderer has already turned these into 800 x 600 picture coordinates.
-        if (FullScreen) {
+        if (Window.FullScreen()) {
           RelativeDx += e.motion.xrel;
           RelativeDy += e.motion.yrel;
         } else if (WarpX >= 0 && std::abs(e.motion.x - WarpX) <= 1 && std::abs(e.motion.y - WarpY) <= 1) {
@@ -133,37 +59,59 @@ void SdlPlatform::PumpEvents() {
         if (e.button.button == SDL_BUTTON_RIGHT) RightPressed = true;
         break;
       case SDL_WINDOWEVENT:
-        if (e.window.event == SDL_WINDOWEVENT_DISPLAY_CHANGED) ChoosePacing();
-        if (e.window.event == SDL_WINDOWEVENT_HIDDEN || e.window.event == SDL_WINDOWEVENT_MINIMIZED) Away = true;
-        if (e.window.event == SDL_WINDOWEVENT_SHOWN || e.window.event == SDL_WINDOWEVENT_RESTORED ||
-            e.window.event == SDL_WINDOWEVENT_MAXIMIZED)
-          Away = false;
-        // While paused nothing is drawn; a window uncovered or resized shows the last picture again.
-        if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || e.window.event == SDL_WINDOWEVENT_EXPOSED) ClearFrames = 2;
-        if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) DropWindowView();
-        if ((e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) && Paused &&
-            Renderer)
-          ShowScreen();
-        // The window's size and place in window mode, remembered for the next start.
-        if (!FullScreen && Window && !(SDL_GetWindowFlags(Window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_MAXIMIZED))) {
-          if (e.window.event == SDL_WINDOWEVENT_MOVED) SDL_GetWindowPosition(Window, &LastWindow.X, &LastWindow.Y);
-          if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
-            SDL_GetWindowSize(Window, &LastWindow.Width, &LastWindow.Height);
-        }
-        if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
-          UpdateMouseMode();
-          Pads_.Resync();
-        }
-        // Away from the game the pads hold nothing, as the keyboard does.
-        if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-          Pads_.ReleaseAll();
-          LostFocus = true;  // pauses a level
-        }
+        asked.Events.push_back(e.window);
         break;
       default:
         break;
     }
   }
+  return asked;
+}
+
+void SdlInput::WindowChanged(const SDL_WindowEvent& e) {
+  if (e.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+    UpdateMouseMode();
+    Pads_.Resync();
+  }
+  // Away from the game the pads hold nothing, as the keyboard does.
+  if (e.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+    Pads_.ReleaseAll();
+    LostFocus = true;  // pauses a level
+  }
+}
+
+// Full screen, the mouse gives relative motion (the system pointer is captured). In a window the
+// system pointer moves freely and the game's pointer is placed on it, so the two never drift.
+void SdlInput::UpdateMouseMode() {
+  if (!Window.Handle()) return;
+  if (!Window.FullScreen() && SDL_GetRelativeMouseMode()) {
+    // Leaving full screen: put the system pointer where the game's pointer is.
+    SDL_SetRelativeMouseMode(SDL_FALSE);
+    int wx = 0, wy = 0;
+    Window.PictureToWindow(PointerX, PointerY, wx, wy);
+    SDL_WarpMouseInWindow(Window.Handle(), wx, wy);
+    AbsoluteX = PointerX;
+    AbsoluteY = PointerY;
+    HaveAbsolute = true;
+  }
+  SDL_SetRelativeMouseMode(Window.FullScreen() ? SDL_TRUE : SDL_FALSE);
+  SDL_ShowCursor(SDL_DISABLE);
+  RelativeDx = RelativeDy = 0;
+}
+
+FrameCommand SdlInput::Read(bool pointerInUse) {
+  FrameCommand c;
+  if (Window.Handle()) {
+    int count = 0;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    MergeKeyTable(state, count, Pads_, c.Keys, Keys);
+    ReadMouse(c, pointerInUse);
+  }
+  c.Close = QuitEvent || StopSignals::Asked();
+  c.FocusLost = LostFocus;  // reported once
+  LostFocus = false;
+  c.Hidden = Window.Away();
+  return c;
 }
 
 void MergeKeyTable(const Uint8* keyboard, int count, const Gamepads& pads, std::array<bool, 256>& keys,
@@ -178,37 +126,26 @@ void MergeKeyTable(const Uint8* keyboard, int count, const Gamepads& pads, std::
   pads.AddKeys(keys);
 }
 
-void SdlPlatform::ReadKeyboard(std::array<bool, 256>& keys) {
-  keys.fill(false);
-  if (!Window) return;  // headless: no keyboard
-  int count = 0;
-  const Uint8* state = SDL_GetKeyboardState(&count);
-  MergeKeyTable(state, count, Pads_, keys, Options.Keys);
-}
-
-void SdlPlatform::ReadMouse(int& dx, int& dy, bool& left, bool& right, bool pointerInUse) {
-  dx = dy = 0;
-  left = right = false;
-  if (!Window) return;  // headless: no mouse
-  Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
-  left = (buttons & SDL_BUTTON_LMASK) != 0 || LeftPressed;
-  right = (buttons & SDL_BUTTON_RMASK) != 0 || RightPressed;
+void SdlInput::ReadMouse(FrameCommand& c, bool pointerInUse) {
+  const Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
+  c.Left = (buttons & SDL_BUTTON_LMASK) != 0 || LeftPressed;
+  c.Right = (buttons & SDL_BUTTON_RMASK) != 0 || RightPressed;
   LeftPressed = RightPressed = false;
   // In the menu the pads' stick moves the same pointer, and their A and B buttons click; in play
   // they steer and fire.
   int padDx = 0, padDy = 0;
   bool padLeft = false, padRight = false;
   if (pointerInUse) Pads_.PointerStep(padDx, padDy, padLeft, padRight);
-  left = left || padLeft;
-  right = right || padRight;
+  c.Left = c.Left || padLeft;
+  c.Right = c.Right || padRight;
   // The game adds the motion to its pointer and clamps it to 0..780, 0..570; we keep the
   // same pointer here so that in a window the motion lands it on the system pointer.
   int targetX = PointerX, targetY = PointerY;
-  if (FullScreen) {
+  if (Window.FullScreen()) {
     targetX = Clamp(PointerX + RelativeDx + padDx, 0, PointerMaxX);
     targetY = Clamp(PointerY + RelativeDy + padDy, 0, PointerMaxY);
-    dx = RelativeDx + padDx;
-    dy = RelativeDy + padDy;
+    c.Dx = RelativeDx + padDx;
+    c.Dy = RelativeDy + padDy;
     RelativeDx = RelativeDy = 0;
   } else {
     if (HaveAbsolute) {
@@ -222,16 +159,16 @@ void SdlPlatform::ReadMouse(int& dx, int& dy, bool& left, bool& right, bool poin
       AbsoluteX = targetX;
       AbsoluteY = targetY;
       HaveAbsolute = true;
-      if (Renderer && SDL_GetMouseFocus() == Window) {
+      if (SDL_GetMouseFocus() == Window.Handle()) {
         int wx = 0, wy = 0;
-        SDL_RenderLogicalToWindow(Renderer, float(targetX), float(targetY), &wx, &wy);
-        SDL_WarpMouseInWindow(Window, wx, wy);
+        Window.PictureToWindow(targetX, targetY, wx, wy);
+        SDL_WarpMouseInWindow(Window.Handle(), wx, wy);
         WarpX = targetX;
         WarpY = targetY;
       }
     }
-    dx = targetX - PointerX;
-    dy = targetY - PointerY;
+    c.Dx = targetX - PointerX;
+    c.Dy = targetY - PointerY;
   }
   PointerX = targetX;
   PointerY = targetY;

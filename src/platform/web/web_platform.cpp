@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "core/geometry.h"
+#include "core/sheets.h"
 #include "core/sounds.h"
 #include "platform/web/web_keys.h"
 
@@ -27,7 +28,9 @@ EM_JS(void, zw_sheet_pixels, (const char* name, uint32_t* out), {
 EM_JS(int, zw_atlas_size, (), { return ZorvaneWeb.atlas ? ZorvaneWeb.atlas.length : 0; });
 EM_JS(void, zw_atlas_copy, (uint8_t* out), { HEAPU8.set(ZorvaneWeb.atlas, out); });
 EM_JS(void, zw_map_key, (const char* code, int pc), { ZorvaneWeb.keyCodes[UTF8ToString(code)] = pc; });
-EM_JS(void, zw_present, (const uint8_t* rgba), { ZorvaneWeb.present(HEAPU8.subarray(rgba, rgba + 800 * 600 * 4)); });
+EM_JS(void, zw_present, (const uint8_t* rgba, const int* rects, int count), {
+  ZorvaneWeb.present(HEAPU8.subarray(rgba, rgba + 800 * 600 * 4), HEAP32.subarray(rects >> 2, (rects >> 2) + 4 * count));
+});
 EM_JS(void, zw_read_keys, (uint8_t* keys), { HEAPU8.set(ZorvaneWeb.keys, keys); });
 EM_JS(void, zw_read_mouse, (int* out), {
   const m = ZorvaneWeb.mouse;
@@ -57,57 +60,50 @@ int Clamp(int v, int low, int high) { return v < low ? low : v > high ? high : v
 
 }  // namespace
 
-WebPlatform::WebPlatform() : Rgba(size_t(SoftBuffer::Width) * SoftBuffer::Height * 4) {
+WebPlatform::WebPlatform() : Rgba(size_t(Renderer::Width) * Renderer::Height * 4) {
   for (int i = 0; i < WebKeyCount; ++i) zw_map_key(WebKeys[i].Code, WebKeys[i].Pc);
-  std::vector<uint8_t> atlas(static_cast<size_t>(zw_atlas_size()));
-  if (!atlas.empty()) zw_atlas_copy(atlas.data());
-  if (!Buffer.Atlas.Read(atlas.data(), atlas.size())) EM_ASM(console.warn("zorvane2: no glyph atlas; no text will be shown"));
 }
 
-void WebPlatform::LoadSheet(int index, const std::string& name, uint32_t colourKey) {
-  if (index < 0 || index >= SheetCount) return;
-  SoftSheet& s = Buffer.Sheets[size_t(index)];
-  s = SoftSheet{};
-  int size[2] = {0, 0};
-  if (!zw_sheet_size(name.c_str(), size) || size[0] <= 0 || size[1] <= 0) {
-    // A sheet that cannot be had draws nothing; the page has said which one.
-    return;
+void WebPlatform::LoadArt(Renderer& screen) {
+  std::vector<uint8_t> atlas(static_cast<size_t>(zw_atlas_size()));
+  if (!atlas.empty()) zw_atlas_copy(atlas.data());
+  if (!screen.SetGlyphs(atlas.data(), atlas.size())) EM_ASM(console.warn("zorvane2: no glyph atlas; no text will be shown"));
+  for (int index = 0; index < SheetCount; ++index) {
+    int size[2] = {0, 0};
+    if (!zw_sheet_size(Sheets[index].Name, size) || size[0] <= 0 || size[1] <= 0) continue;
+    std::vector<uint32_t> pixels(size_t(size[0]) * size_t(size[1]));
+    zw_sheet_pixels(Sheets[index].Name, pixels.data());
+    screen.SetSheet(index, size[0], size[1], Sheets[index].ColourKey, std::move(pixels));
   }
-  s.Width = size[0];
-  s.Height = size[1];
-  s.Key = colourKey & 0xFFFFFFu;
-  s.Pixels.resize(size_t(s.Width) * size_t(s.Height));
-  zw_sheet_pixels(name.c_str(), s.Pixels.data());
 }
 
 void WebPlatform::LoadSound(int slot, const std::string& name) {
   if (slot >= 0 && slot < SoundSlotCount) zw_load_sound(slot, name.c_str());
 }
 
-void WebPlatform::CopyRect(int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int destLeft, int destTop,
-                           int destRight, int destBottom, bool scaled) {
-  if (scaled)
-    Buffer.CopyScaled(sheet, srcLeft, srcTop, srcRight, srcBottom, destLeft, destTop, destRight, destBottom);
-  else
-    Buffer.Copy(sheet, srcLeft, srcTop, srcRight, srcBottom, destLeft, destTop);
-}
-
-void WebPlatform::DrawText(int x, int y, const std::string& text, uint32_t colour) { Buffer.Text(x, y, text, colour); }
-
-void WebPlatform::FillBox(int left, int top, int right, int bottom, uint32_t colour) {
-  Buffer.Fill(left, top, right, bottom, colour);
-}
-
-void WebPlatform::ShadeBox(int left, int top, int right, int bottom, uint32_t colour, int alpha) {
-  Buffer.Shade(left, top, right, bottom, colour, alpha);
-}
-
-void WebPlatform::ClearBuffer() { Buffer.Clear(); }
-
-// The page paces the frames (sixty a second from its animation callback); this only shows one.
-void WebPlatform::Present() {
-  Buffer.ToRgba(Rgba.data());
-  zw_present(Rgba.data());
+// The page paces the frames (sixty a second from its animation callback); this only shows one,
+// the rectangles that changed.
+void WebPlatform::Present(Renderer& screen) {
+  screen.Finish();
+  const std::vector<PixelRect>& changed = screen.Changed();
+  std::vector<int> rects;
+  rects.reserve(changed.size() * 4);
+  for (const PixelRect& r : changed) {
+    for (int y = r.Top; y < r.Bottom; ++y) {
+      const uint32_t* from = screen.Pixels() + size_t(y) * Renderer::Width;
+      uint8_t* to = Rgba.data() + (size_t(y) * Renderer::Width) * 4;
+      for (int x = r.Left; x < r.Right; ++x) {
+        const uint32_t p = from[x];
+        to[4 * x] = uint8_t(p >> 16);
+        to[4 * x + 1] = uint8_t(p >> 8);
+        to[4 * x + 2] = uint8_t(p);
+        to[4 * x + 3] = 255;
+      }
+    }
+    rects.insert(rects.end(), {r.Left, r.Top, r.Width(), r.Height()});
+  }
+  screen.TakeChanged();
+  zw_present(Rgba.data(), rects.data(), int(rects.size() / 4));
 }
 
 EM_JS(void, zw_set_paused, (int paused), { ZorvaneWeb.setPaused(!!paused); });

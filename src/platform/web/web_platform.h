@@ -1,4 +1,4 @@
-// The browser platform: the back buffer drawn to a canvas, the keyboard, mouse and gamepads from
+// The browser platform: the renderer's picture shown on a canvas, the keyboard, mouse and gamepads from
 // DOM events and the Gamepad API, sound and music through Web Audio. Built with Emscripten only;
 // the page's script (web/glue.js) does the browser's half of every call.
 #pragma once
@@ -9,22 +9,17 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/web/soft_buffer.h"
 #include "platform/web/web_pads.h"
 
 class WebPlatform : public Platform {
  public:
   WebPlatform();
 
-  void LoadSheet(int index, const std::string& name, uint32_t colourKey) override;
+  // The sheets and the glyph atlas the page fetched before the game started, into the renderer.
+  // A sheet that cannot be had draws nothing; the page has said which one.
+  void LoadArt(Renderer& screen);
   void LoadSound(int slot, const std::string& name) override;
-  void CopyRect(int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int destLeft, int destTop,
-                int destRight, int destBottom, bool scaled) override;
-  void DrawText(int x, int y, const std::string& text, uint32_t colour) override;
-  void FillBox(int left, int top, int right, int bottom, uint32_t colour) override;
-  void ShadeBox(int left, int top, int right, int bottom, uint32_t colour, int alpha) override;
-  void ClearBuffer() override;
-  void Present() override;
+  void Present(Renderer& screen) override;
   FrameCommand ReadCommand(bool pointerInUse) override;  // a page is never "closed" mid-frame
   void PlaySound(int slot) override;
   void LoadMusic(const std::string& name) override;
@@ -36,8 +31,7 @@ class WebPlatform : public Platform {
   void SetPaused(bool paused) override;
 
  private:
-  SoftBuffer Buffer;
-  std::vector<uint8_t> Rgba;  // the back buffer as the canvas wants it, 800 x 600 x 4
+  std::vector<uint8_t> Rgba;  // the picture as the canvas wants it, 800 x 600 x 4
   int32_t Ticks = 0;
   bool Paused = false;
   long long LastStep = 0, PausedFromStep = 0, PausedSteps = 0;

@@ -1,5 +1,6 @@
-// A platform with no devices: for tests and benchmarks. It records what the game asks
-// of it (copies, sounds, music) and plays back whatever keys, mouse and clock a test sets.
+// A platform with no devices, which is also the canvas the game draws on: for tests, fuzzing
+// and benchmarks. It records what the game asks of it (copies, text, boxes, sounds, music) and
+// plays back whatever keys, mouse and clock a test sets.
 #pragma once
 
 #include <string>
@@ -18,7 +19,7 @@ struct TextRecord {
   uint32_t Colour;
 };
 
-class NullPlatform : public Platform {
+class NullPlatform : public Platform, public Canvas {
  public:
   bool RecordDrawing = true;
   std::vector<CopyRecord> Copies;
@@ -33,7 +34,6 @@ class NullPlatform : public Platform {
   int32_t Ticks = 0;
   bool Close = false;
 
-  void LoadSheet(int, const std::string&, uint32_t) override {}
   void LoadSound(int, const std::string&) override {}
   void CopyRect(int sheet, int srcLeft, int srcTop, int srcRight, int srcBottom, int destLeft, int destTop,
                 int destRight, int destBottom, bool scaled) override {
@@ -49,8 +49,7 @@ class NullPlatform : public Platform {
   void ShadeBox(int left, int top, int right, int bottom, uint32_t colour, int alpha) override {
     if (RecordDrawing) Shades.push_back({left, top, right, bottom, int(colour), alpha});
   }
-  void ClearBuffer() override {}
-  void Present() override {}
+  void Present(Renderer&) override {}
   FrameCommand ReadCommand(bool) override {
     FrameCommand c;
     c.Keys = KeyState;
