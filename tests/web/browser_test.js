@@ -121,12 +121,14 @@ async function click(x, y) {
   await sleep(100);
   await send('Input.dispatchMouseEvent', { type: 'mouseReleased', x: px, y: py, button: 'left', clickCount: 1 });
 }
-// A key pressed and let go, by its place on the keyboard.
-async function press(code, key, keyCode, ms = 120) {
+// A key pressed and let go, by its place on the keyboard: held for a few frames, or until the
+// page's `until` holds (at most five seconds), so that a slow frame cannot miss it.
+async function press(code, key, keyCode, until = null) {
   await send('Input.dispatchKeyEvent', { type: 'rawKeyDown', code, key, windowsVirtualKeyCode: keyCode });
-  await sleep(ms);
+  if (until) await waitFor(`${code} to be seen`, until, 5000).catch(() => false); else await sleep(120);
   await send('Input.dispatchKeyEvent', { type: 'keyUp', code, key, windowsVirtualKeyCode: keyCode });
 }
+const pausedIs = on => `JSON.parse(UTF8ToString(Module._zorvane_state())).Paused === ${on}`;
 async function open(address) {
   await send('Page.navigate', { url: address });
   await waitFor('the game to start', gameUp);
@@ -280,7 +282,7 @@ async function checkPaused(how, { hidden = false } = {}) {
 }
 async function playOn(how) {
   const before = await pauseView();
-  await press('KeyP', 'p', 80);
+  await press('KeyP', 'p', 80, pausedIs(false));
   const on = await waitFor(`the level to play on after ${how}`, levelRuns, 5000).catch(() => false);
   await sleep(300);
   const after = await pauseView();
@@ -295,7 +297,7 @@ async function pauses() {
   const moving = await pauseView();
   check(!running.paused && moving.frame > running.frame, `the level runs (frame ${running.frame} to ${moving.frame})`);
 
-  await press('KeyP', 'p', 80);
+  await press('KeyP', 'p', 80, pausedIs(true));
   await checkPaused('P');
   await playOn('P');
 
@@ -342,8 +344,7 @@ async function pauses() {
   await playOn('a minimised window');
 
   // In the menu (Escape leaves the level) nothing pauses: brought back, it plays on with its sound.
-  await press('Escape', 'Escape', 27);
-  await waitFor('the menu', 'JSON.parse(UTF8ToString(Module._zorvane_state())).InMenu');
+  await press('Escape', 'Escape', 27, 'JSON.parse(UTF8ToString(Module._zorvane_state())).InMenu');
   const menu = await minimised();
   const awake = await waitFor('the menu\'s sound', 'ZorvaneWeb.audioState().context === "running"', 5000).catch(() => false);
   await sleep(300);
