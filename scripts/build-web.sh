@@ -69,7 +69,9 @@ flags=(-std=c++20 -O2 -Wall -Wextra -Wno-unused-const-variable -ffp-contract=off
 sources=()
 for dir in core world frame render shell platform save ship shots enemies effects levels menus autopilot; do
   for f in src/$dir/*.cpp; do
-    [ -f "$f" ] && [ "$f" != src/shell/main.cpp ] && [ "$f" != src/shell/embedded_art.cpp ] && sources+=("$f")
+    # A folder of headers only (its pattern then matches nothing) adds no source.
+    [ -f "$f" ] || continue
+    [ "$f" = src/shell/main.cpp ] || [ "$f" = src/shell/embedded_art.cpp ] || sources+=("$f")
   done
 done
 sources+=(src/platform/web/*.cpp)

@@ -6,8 +6,12 @@
 #include <chrono>
 #include <climits>
 #include <random>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
 
 #include "core/types.h"
+#include "save/save_file.h"
 #include "shell/options.h"
 #include "shell/script.h"
 #include "test_support.h"
@@ -189,4 +193,100 @@ TEST(Harness, ClosingTheWindowSavesAndQuitsLikeTheQuitButton) {
       << err;
   EXPECT_NE(out.find("\"frame\":4,"), std::string::npos);
   EXPECT_NE(out.find("\"GameRunning\":false"), std::string::npos);
+}
+
+namespace {
+
+// A window's play clock counts the player's real seconds (a headless run's counts frames), so a
+// run in a window is compared without it: every other value of every frame, and every other byte
+// of the save, is the same.
+std::string TraceWithoutPlayTime(const std::string& lines) {
+  std::istringstream in(lines);
+  std::string line, out;
+  while (std::getline(in, line)) {
+    auto state = nlohmann::json::parse(line);
+    state["Progress"].erase("PlayTime");
+    out += state.dump() + "\n";
+  }
+  return out;
+}
+std::string SaveWithoutPlayTime(std::string save) {
+  if (save.size() >= size_t(SaveLayout::OffPlayTime + SaveLayout::PlayTimeBytes))
+    save.replace(size_t(SaveLayout::OffPlayTime), size_t(SaveLayout::PlayTimeBytes), size_t(SaveLayout::PlayTimeBytes), '\0');
+  return save;
+}
+
+}  // namespace
+
+// A recording holds the game's keys, after the player's bindings, so it replays the same run
+// headless and in a window, with the keys moved as when it was made or with none moved. The
+// moves are swaps (the steering arrows, the two fire keys), which a replay that put the keys
+// through the bindings a second time would undo; a move to a free key would not show that, since
+// the free key also plays itself. The pause is moved to O and pauses the run in its middle.
+TEST(Harness, ARecordingMadeWithMovedKeysReplaysTheSameInAWindowAndHeadless) {
+  TempDir dir;
+  const std::string moved = "[keys]\nleft = RIGHT\nright = LEFT\nfire_1 = C\nfire_2 = X\npause = O\n";
+  // Level 1: fire slot 1 (on C), steer left (on RIGHT), pause and play on (O), steer right (on
+  // LEFT) still firing, leave the level, and quit from the menu, which saves.
+  WriteFile(dir.File("player.txt"),
+            "0 mouse 50 110\n2 lbutton\n10-70 key C\n20-50 key RIGHT\n80 key O\n86 key O\n90-130 key C\n"
+            "95-125 key LEFT\n140 key ESCAPE\n150 mouse 50 30\n152 lbutton\n");
+  struct Run {
+    std::string Trace, State, Save;
+  };
+  int runs = 0;
+  auto play = [&](const std::string& how, const std::string& script, const std::string& keys,
+                  const std::string& extra = "") {
+    const std::string n = std::to_string(runs++);
+    // The settings file of each run is its own: a window writes its settings when it quits.
+    WriteFile(dir.File(n + ".ini"), keys);
+    std::string err;
+    EXPECT_EQ(RunZorvane(how + " --frames 400 --settings '" + dir.File(n + ".ini") + "' --save-file '" +
+                             dir.File(n + ".gsv") + "' --input '" + dir.File(script) + "' --trace '" +
+                             dir.File(n + ".jsonl") + "' --dump-state '" + dir.File(n + ".json") + "' " + extra,
+                         nullptr, &err),
+              0)
+        << how << ": " << err;
+    return Run{ReadFile(dir.File(n + ".jsonl")), ReadFile(dir.File(n + ".json")), ReadFile(dir.File(n + ".gsv"))};
+  };
+  const Run made = play("--headless", "player.txt", moved, "--record '" + dir.File("recording.txt") + "'");
+  const std::string recording = ReadFile(dir.File("recording.txt"));
+
+  // What was made: the level played with the moved keys, a pause in it, the save written at the quit.
+  const auto end = nlohmann::json::parse(made.State);
+  EXPECT_FALSE(end["GameRunning"]) << "the quit button ended the run";
+  EXPECT_EQ(end["frame"], 147) << "153 steps, 6 of them paused";
+  EXPECT_EQ(made.Save.size(), size_t(SaveBlockSize));
+  EXPECT_NE(made.Trace.find("\"Shots\":[{"), std::string::npos) << "C fired slot 1";
+  const auto x = [&](int line) {
+    std::istringstream in(made.Trace);
+    std::string text;
+    for (int i = 0; i <= line; ++i) std::getline(in, text);
+    return nlohmann::json::parse(text)["Ship"]["Left"].get<double>();
+  };
+  EXPECT_LT(x(50), x(20)) << "RIGHT steered left";
+  EXPECT_GT(x(120), x(95)) << "LEFT steered right";
+  EXPECT_NE(recording.find("gamekeys"), std::string::npos);
+  EXPECT_NE(recording.find("10-70 key X"), std::string::npos) << "the game's fire key is kept:\n" << recording;
+  EXPECT_NE(recording.find("80 key P"), std::string::npos) << recording;
+  // The player's own keys, with none moved, play another game: the moves matter.
+  EXPECT_NE(play("--headless", "player.txt", "").Trace, made.Trace);
+
+  // Headless, with the keys moved and with none moved: the very same run.
+  for (const std::string& keys : {moved, std::string()}) {
+    const Run replay = play("--headless", "recording.txt", keys);
+    EXPECT_EQ(replay.Trace, made.Trace) << (keys.empty() ? "default keys" : "moved keys");
+    EXPECT_EQ(replay.State, made.State);
+    EXPECT_EQ(replay.Save, made.Save);
+  }
+  // In a window (paced at sixty frames a second, as a player sees it), likewise; recorded again
+  // there, the recording is the same.
+  for (const std::string& keys : {moved, std::string()}) {
+    const Run replay = play("--windowed", "recording.txt", keys, "--record '" + dir.File("again.txt") + "'");
+    EXPECT_EQ(TraceWithoutPlayTime(replay.Trace), TraceWithoutPlayTime(made.Trace))
+        << (keys.empty() ? "default keys" : "moved keys");
+    EXPECT_EQ(TraceWithoutPlayTime(replay.State), TraceWithoutPlayTime(made.State));
+    EXPECT_EQ(SaveWithoutPlayTime(replay.Save), SaveWithoutPlayTime(made.Save));
+    EXPECT_EQ(ReadFile(dir.File("again.txt")), recording);
+  }
 }

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "platform/sdl/sdl_platform.h"
@@ -71,6 +72,53 @@ TEST(Pause, PausesLeaveTheRunUnchangedAndTheirRecordingReplaysTheSame) {
   // A hidden window holds the menu too; its steps are recorded and replay alike.
   WriteFile(dir.File("hidden.txt"), "0 mouse 50 110\n1-30 hidden\n");
   EXPECT_NE(run("hidden.txt", 40, "hidden.jsonl").find("\"frame\":10,"), std::string::npos);
+}
+
+// A level paused while its window is hidden (minimised, or another tab brought up: the focus
+// and the sight go in the same step) shows the pause screen when the window is seen again, once;
+// a pause already on the screen is not dimmed a second time. Only P plays on.
+TEST(Pause, AWindowHiddenInALevelShowsThePauseScreenWhenItIsBack) {
+  TestGame t;
+  StartLevel(*t, 0);
+  FrameCommand play;
+  ASSERT_EQ(StepGame(*t, play), PauseStep::Run);
+  auto step = [&](bool blur, bool hidden, bool p = false) {
+    FrameCommand c;
+    c.FocusLost = blur;
+    c.Hidden = hidden;
+    c.Keys[KeyP] = p;
+    t.Plat.ClearRecords();
+    return StepGame(*t, c);
+  };
+  auto drewPause = [&] {
+    return std::any_of(t.Plat.Texts.begin(), t.Plat.Texts.end(),
+                       [](const TextRecord& r) { return r.Text == "P TO PLAY ON"; });
+  };
+  const long long frame = t->Harness.FrameNumber;
+  EXPECT_EQ(step(true, true), PauseStep::Wait);
+  EXPECT_TRUE(t->Paused);
+  EXPECT_FALSE(drewPause()) << "nobody sees a hidden window";
+  EXPECT_EQ(step(false, true), PauseStep::Wait);
+  EXPECT_EQ(step(false, false), PauseStep::Show) << "back in sight";
+  EXPECT_TRUE(drewPause());
+  EXPECT_EQ(step(false, false), PauseStep::Wait);
+  EXPECT_FALSE(drewPause());
+  // Hidden and shown again with the pause screen still up: nothing more is drawn.
+  EXPECT_EQ(step(false, true), PauseStep::Wait);
+  EXPECT_EQ(step(false, false), PauseStep::Wait);
+  EXPECT_TRUE(t.Plat.Shades.empty());
+  EXPECT_EQ(t->Harness.FrameNumber, frame) << "no frame ran";
+  // P plays on; the next pause, by P, draws its screen afresh.
+  EXPECT_EQ(step(false, false, true), PauseStep::Run);
+  EXPECT_EQ(step(false, false), PauseStep::Run);
+  EXPECT_EQ(step(false, false, true), PauseStep::Show);
+  EXPECT_TRUE(drewPause());
+  // A window hidden alone (no focus lost with it) pauses a level just the same.
+  EXPECT_EQ(step(false, false), PauseStep::Wait);
+  EXPECT_EQ(step(false, false, true), PauseStep::Run);
+  EXPECT_EQ(step(false, true), PauseStep::Wait);
+  EXPECT_EQ(step(false, false), PauseStep::Show);
+  EXPECT_TRUE(t->Paused);
 }
 
 TEST(Pause, FocusLossThroughSdlsEventQueuePausesALevelAndStopsItsClock) {

@@ -31,6 +31,7 @@ var ZorvaneWeb = (function () {
     if (rects.length) image.data.set(rgba);
     for (let i = 0; i < rects.length; i += 4) screen.putImageData(image, 0, 0, rects[i], rects[i + 1], rects[i + 2], rects[i + 3]);
     if (zw.framesShown++ === 0) zw.firstFrameMs = performance.now();
+    zw.shownFrame();
   };
 
   // ---- Start-up: sheets, glyph atlas and the saved progress, before the game's first call ----
@@ -180,6 +181,7 @@ var ZorvaneWeb = (function () {
 
   // ---- Sound and music through Web Audio, started by the first click or key ----
   let audio = null, musicGain = null;
+  let away = false;  // the page was hidden, and the game has not shown a frame or paused since
   const soundBytes = [], soundBuffers = [], soundPlaying = [];
   const music = { name: '', want: false, source: null, gain: Math.pow(10, -1250 / 2000), bytes: {}, buffers: {} };
   const warned = new Set();
@@ -195,7 +197,8 @@ var ZorvaneWeb = (function () {
   }
   zw.startAudio = () => {
     if (audio) {
-      if (audio.state === 'suspended') audio.resume();
+      // A key or a click while the game is paused leaves the sound resting: it plays on with the game.
+      if (audio.state === 'suspended' && !zw.paused) audio.resume();
       return;
     }
     const Context = window.AudioContext || window.webkitAudioContext;
@@ -206,6 +209,7 @@ var ZorvaneWeb = (function () {
     musicGain.connect(audio.destination);
     soundBytes.forEach((_, slot) => decodeSound(slot));
     startMusic();
+    if (zw.paused) audio.suspend();
   };
   zw.loadSound = (slot, name) => {
     soundBytes[slot] = soundBuffers[slot] = null;
@@ -256,9 +260,23 @@ var ZorvaneWeb = (function () {
   // While the game stands still (paused, or the tab hidden) its sound and music rest too.
   zw.setPaused = paused => {
     zw.paused = paused;
+    away = false;
     if (!audio) return;
     if (paused && audio.state === 'running') audio.suspend();
     if (!paused && audio.state === 'suspended') audio.resume();
+  };
+  // A hidden page is silent at once: browsers stop calling a hidden page's game, which learns
+  // of it only when the page is seen again (and then pauses a level, or plays on in the menu).
+  document.addEventListener('visibilitychange', () => {
+    if (!document.hidden || !audio) return;
+    away = true;
+    if (audio.state === 'running') audio.suspend();
+  });
+  // With each picture shown: a game that plays on after the page was hidden wakes its sound.
+  zw.shownFrame = () => {
+    if (!away || zw.paused) return;
+    away = false;
+    if (audio.state === 'suspended') audio.resume();
   };
   zw.stopMusic = () => { music.want = false; stopSource(); };
   // What is audible: for the page's tests.

@@ -57,7 +57,6 @@ PauseStep StepPause(Game& g, const FrameCommand& cmd) {
   g.PauseKeyHeld = cmd.Keys[KeyP];
   const bool blur = cmd.FocusLost;
   const bool hidden = cmd.Hidden;
-  const bool wasPaused = g.Paused;
   // Only a level pauses; the menu waits for the player anyway (it only holds while hidden).
   if (!g.InMenu && g.GameRunning) {
     if (press) g.Paused = !g.Paused;
@@ -67,9 +66,16 @@ PauseStep StepPause(Game& g, const FrameCommand& cmd) {
   }
   const bool still = g.Paused || hidden;
   g.Still = still;
-  if (!still) return PauseStep::Run;
-  if (g.Paused && !wasPaused && !hidden) {
+  if (!still) {
+    g.PauseShown = false;  // the frame about to run draws a fresh picture
+    return PauseStep::Run;
+  }
+  // The pause screen is drawn once, in the first step of the pause the player can see: a level
+  // paused by hiding the window (minimised, or another tab brought up) shows it when the window
+  // is back, so the frozen field always says it is paused and which key plays on.
+  if (g.Paused && !hidden && !g.PauseShown) {
     DrawPauseScreen(g);
+    g.PauseShown = true;
     return PauseStep::Show;
   }
   return PauseStep::Wait;

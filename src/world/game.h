@@ -175,6 +175,7 @@ struct Game {
   bool Paused = false;
   bool PauseKeyHeld = false;  // P was held in the last step (a press toggles once)
   bool Still = false;         // no frame ran in the last step; the platform's clock stands still
+  bool PauseShown = false;    // the pause screen is drawn over the frozen picture
 
   // Where the player's settings are (shown on the pause screen; empty: none), and which key of
   // the keyboard plays each of the game's keys, to name the right keys in the controls shown.

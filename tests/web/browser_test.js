@@ -5,6 +5,9 @@
 //  4. with REPLAY (a script, its frame count, the desktop's dump of its final state and its last
 //     frame), the replay in the browser ends in the same state and picture (the browser's maths
 //     library is not glibc's);
+//  5. P, a lost focus and a hidden tab (faked, then real: the window minimised) each pause the
+//     level: no game frame runs, the picture holds the pause screen, the sound rests, other keys
+//     and clicks change nothing, and P plays on;
 //  and the page's console shows no error throughout.
 // usage: node browser_test.js URL CHROMIUM DESKTOP_MENU.png FRAMES SAVE_WITH_POINTS OUT_DIR [REPLAY FRAMES STATE PICTURE]
 'use strict';
@@ -118,6 +121,14 @@ async function click(x, y) {
   await sleep(100);
   await send('Input.dispatchMouseEvent', { type: 'mouseReleased', x: px, y: py, button: 'left', clickCount: 1 });
 }
+// A key pressed and let go, by its place on the keyboard: held for a few frames, or until the
+// page's `until` holds (at most five seconds), so that a slow frame cannot miss it.
+async function press(code, key, keyCode, until = null) {
+  await send('Input.dispatchKeyEvent', { type: 'rawKeyDown', code, key, windowsVirtualKeyCode: keyCode });
+  if (until) await waitFor(`${code} to be seen`, until, 5000).catch(() => false); else await sleep(120);
+  await send('Input.dispatchKeyEvent', { type: 'keyUp', code, key, windowsVirtualKeyCode: keyCode });
+}
+const pausedIs = on => `JSON.parse(UTF8ToString(Module._zorvane_state())).Paused === ${on}`;
 async function open(address) {
   await send('Page.navigate', { url: address });
   await waitFor('the game to start', gameUp);
@@ -207,6 +218,9 @@ async function main() {
   const sound = await waitFor('the music', `(() => { const a = ZorvaneWeb.audioState(); return a.music && a.sounds === 12 && a; })()`);
   check(sound.context === 'running' && sound.loop, `the click started the sound: track ${sound.music} loops, ${sound.sounds} effects ready`);
 
+  // 5. P, a lost focus and a hidden tab each pause the level, and P plays on.
+  await pauses();
+
   // 3. A save from disk with points to spend, a health potion bought, the page reloaded.
   const doc = await send('DOM.getDocument');
   const input = await send('DOM.querySelector', { nodeId: doc.root.nodeId, selector: '#upload' });
@@ -227,6 +241,116 @@ async function main() {
 
   await sleep(300);
   check(errors.length === 0, `the console shows no error${errors.length ? ':\n  ' + errors.join('\n  ') : ''}`);
+}
+
+// The level as the pause sees it: game frames run, frames shown, the play clock, the sound, and
+// the picture (a digest, and whether the pause screen's controls panel is drawn: its top and
+// bottom rules, 440 pixels each of exactly their colour).
+const pauseView = () => evaluate(`(() => {
+    const s = JSON.parse(UTF8ToString(Module._zorvane_state()));
+    const d = document.getElementById('screen').getContext('2d').getImageData(0, 0, 800, 600).data;
+    let digest = 2166136261;
+    for (let i = 0; i < d.length; i += 4) digest = Math.imul(digest ^ (d[i] | d[i + 1] << 8 | d[i + 2] << 16), 16777619);
+    const rule = y => { for (let x = 180; x < 620; ++x) { const i = (y * 800 + x) * 4;
+        if (d[i] !== 0x58 || d[i + 1] !== 0x78 || d[i + 2] !== 0xB8) return false; } return true; };
+    return { frame: s.frame, paused: s.Paused, clock: s.FrameClock, shown: ZorvaneWeb.framesShown,
+             audio: ZorvaneWeb.audioState().context, hidden: document.hidden, digest, panel: rule(206) && rule(383) };
+  })()`);
+// How many animation frames the page is given in `ms`: the main loop is called, paused or not.
+const animationFrames = ms => evaluate(`new Promise(done => { let n = 0; const end = performance.now() + ${ms};
+    const count = t => { ++n; if (t < end) requestAnimationFrame(count); else done(n); }; requestAnimationFrame(count); })`);
+const levelRuns = 'JSON.parse(UTF8ToString(Module._zorvane_state())).Paused === false && ZorvaneWeb.audioState().context === "running"';
+
+// Paused by `how`: the level stays so while the main loop is called, a steering key is pressed
+// and (unless the tab is hidden) the canvas is clicked.
+async function checkPaused(how, { hidden = false } = {}) {
+  const at = await waitFor(`the pause by ${how}`, `(() => { const s = JSON.parse(UTF8ToString(Module._zorvane_state()));
+      return s.Paused && ZorvaneWeb.audioState().context === 'suspended' && s; })()`, 5000).catch(() => null);
+  check(at !== null, `${how} pauses the level and suspends the sound`);
+  if (!at) return;
+  const first = await pauseView();
+  const calls = await animationFrames(500);
+  await press('ArrowLeft', 'ArrowLeft', 37);
+  if (!hidden) await click(400, 300);
+  await sleep(300);
+  const later = await pauseView();
+  check(first.paused && later.paused && later.frame === first.frame && later.clock === first.clock &&
+        later.shown === first.shown && later.digest === first.digest && later.audio === 'suspended' && calls >= 10,
+    `${how}: no game frame runs (frame ${first.frame} to ${later.frame} in ${calls} animation frames; ` +
+    `${later.shown - first.shown} pictures shown), a key and a click change nothing, the sound rests (${later.audio})`);
+  if (!hidden) check(later.panel, `${how}: the pause screen is shown over the frozen field`);
+}
+async function playOn(how) {
+  const before = await pauseView();
+  await press('KeyP', 'p', 80, pausedIs(false));
+  const on = await waitFor(`the level to play on after ${how}`, levelRuns, 5000).catch(() => false);
+  await sleep(300);
+  const after = await pauseView();
+  check(on && !after.paused && after.frame > before.frame && after.shown > before.shown && !after.panel &&
+        after.audio === 'running',
+    `after ${how}, P plays on (frame ${before.frame} to ${after.frame}, the sound ${after.audio})`);
+}
+
+async function pauses() {
+  const running = await pauseView();
+  await sleep(300);
+  const moving = await pauseView();
+  check(!running.paused && moving.frame > running.frame, `the level runs (frame ${running.frame} to ${moving.frame})`);
+
+  await press('KeyP', 'p', 80, pausedIs(true));
+  await checkPaused('P');
+  await playOn('P');
+
+  // The window loses the focus to another: the browser tells the page with a blur event.
+  await evaluate('(window.dispatchEvent(new FocusEvent("blur")), 1)');
+  await checkPaused('a lost focus');
+  await playOn('a lost focus');
+
+  // A hidden tab that is still given animation frames: the game stands still while hidden, and
+  // the tab seen again shows the pause screen.
+  await evaluate(`(() => {
+      Object.defineProperty(document, 'hidden', { configurable: true, get: () => true });
+      Object.defineProperty(document, 'visibilityState', { configurable: true, get: () => 'hidden' });
+      document.dispatchEvent(new Event('visibilitychange'));
+      return 1; })()`);
+  await checkPaused('a hidden tab', { hidden: true });
+  await evaluate(`(() => { delete document.hidden; delete document.visibilityState;
+      document.dispatchEvent(new Event('visibilitychange')); return 1; })()`);
+  await sleep(300);
+  const back = await pauseView();
+  check(!back.hidden && back.paused && back.panel, 'the tab seen again shows the pause screen, still paused');
+  await playOn('a hidden tab');
+
+  // The window minimised and brought back: the browser's own focus and visibility events. A
+  // hidden page is not called (no animation frames), so the sound rests at once, and the game,
+  // called again, pauses the level and shows the pause screen.
+  const { windowId } = await send('Browser.getWindowForTarget');
+  const minimised = async () => {
+    await send('Browser.setWindowBounds', { windowId, bounds: { windowState: 'minimized' } });
+    const gone = await waitFor('the page to be hidden and silent',
+      'document.hidden && ZorvaneWeb.audioState().context === "suspended"', 5000).catch(() => false);
+    const at = await pauseView();
+    await sleep(500);
+    const later = await pauseView();
+    await send('Browser.setWindowBounds', { windowId, bounds: { windowState: 'normal' } });
+    await waitFor('the page to be seen again', '!document.hidden', 5000).catch(() => false);
+    await sleep(300);
+    return { gone: gone && later.frame === at.frame && later.audio === 'suspended', at, back: await pauseView() };
+  };
+  const level = await minimised();
+  check(level.gone && level.back.paused && level.back.frame === level.at.frame && level.back.panel &&
+        level.back.audio === 'suspended',
+    `a minimised window silences the level at once, and brought back it is paused with the pause screen (frame ${level.at.frame})`);
+  await playOn('a minimised window');
+
+  // In the menu (Escape leaves the level) nothing pauses: brought back, it plays on with its sound.
+  await press('Escape', 'Escape', 27, 'JSON.parse(UTF8ToString(Module._zorvane_state())).InMenu');
+  const menu = await minimised();
+  const awake = await waitFor('the menu\'s sound', 'ZorvaneWeb.audioState().context === "running"', 5000).catch(() => false);
+  await sleep(300);
+  const after = await pauseView();
+  check(menu.gone && awake && after.frame > menu.back.frame && !after.paused,
+    `a minimised window silences the menu, which plays on with its sound when brought back (frame ${menu.at.frame} to ${after.frame})`);
 }
 
 main().catch(e => { failures.push(String(e.stack || e)); console.log('FAIL', e.stack || e); }).finally(() => {
