@@ -123,7 +123,9 @@ TEST_P(ShotFlight, FliesByItsCatalogueEntry) {
   } else {
     EXPECT_NEAR(s.Left, x, 0.01);
   }
-  if (f.Kind != 12) EXPECT_NEAR(s.Top, y, 0.01);
+  if (f.Kind != 12) {
+    EXPECT_NEAR(s.Top, y, 0.01);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, ShotFlight, ::testing::ValuesIn(Flights),
@@ -338,7 +340,9 @@ TEST(LateBosses, Level10FollowsTheShipAndChangesAsItWeakens) {
       const Single before = b.Left;
       p.Frame();
       const bool held = before == 453 || before == 97 || b.Left == 453 || b.Left == 97;
-      if (!held) ASSERT_EQ(std::abs(b.Left - before), 3) << "frame " << i;
+      if (!held) {
+        ASSERT_EQ(std::abs(b.Left - before), 3) << "frame " << i;
+      }
     }
     p.Hold(key, false);
     EXPECT_EQ(b.Left, end);
