@@ -203,20 +203,30 @@ TEST(LevelPlay, BossArenaWonAndPaidOut) {
   EXPECT_EQ(p.Saved().Points, before + 10000);
 }
 
-// The marathon: the nine timelines one after another without bosses, then 10000 points and
-// shot 19.
+// The marathon: the nine timelines one after another without bosses, each stage running its
+// level's whole timeline up to 100 clock units before that level's boss, then 10000 points and
+// shot 19. A stage lasts its end time plus two frames: the one that passes the end, and the first
+// of the stage, whose set-up puts the clock back to 0.
 TEST(LevelPlay, MarathonWonAndPaidOut) {
   Play p(11);
   p.G.Progress.ShotLevel[19] = -1;
   p.G.Ship.GemType1 = 6;  // experience gem: 10000 x 1.25
-  std::vector<int> stages;
+  std::vector<int> stages, frames, records;
   const bool over = p.PlayUntilOver(60000, [&] {
     EXPECT_EQ(p.G.CurrentLevel, 12);
     EXPECT_FALSE(p.G.Level.BossPhase);
-    if (stages.empty() || stages.back() != p.G.Level.MarathonStage) stages.push_back(p.G.Level.MarathonStage);
+    for (const EnemyClass& e : p.G.Enemies) ASSERT_FALSE(e.Exists && e.Kind >= 20) << "a boss in the marathon";
+    if (stages.empty() || stages.back() != p.G.Level.MarathonStage) {
+      stages.push_back(p.G.Level.MarathonStage);
+      frames.push_back(0);
+    }
+    ++frames.back();
+    if (p.G.Level.FrameClock == 1) records.push_back(p.G.Level.SpawnCount);
   });
   ASSERT_TRUE(over);
   EXPECT_EQ(stages, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  EXPECT_EQ(frames, (std::vector<int>{4702, 4002, 5102, 4202, 5902, 4602, 5502, 6002, 3402}));
+  EXPECT_EQ(records, (std::vector<int>{63, 62, 51, 64, 119, 86, 86, 71, 66})) << "each stage its level's timeline";
   p.Frame();
   EXPECT_EQ(p.LastPoints, "12500");
   const Long before = p.G.Progress.Points;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "null_platform.h"
@@ -96,5 +97,8 @@ struct Digest {
     uint32_t bits = 0;
     std::memcpy(&bits, &v, sizeof bits);
     Add(bits);
+  }
+  void Add(std::string_view bytes) {
+    for (const unsigned char c : bytes) Value = (Value ^ c) * 1099511628211ull;
   }
 };
