@@ -55,25 +55,6 @@ ProgressBlock ReadSave(const TempDir& dir) {
 
 }  // namespace
 
-TEST(MenuScenario, SwitchSoundAndMusicOffAndOnAgain) {
-  TempDir dir;
-  RunResult off = Play(dir, "0 mouse 760 500\n1 lbutton\n3 mouse 760 540\n4 lbutton\n", 6);
-  ASSERT_EQ(off.Status, 0);
-  EXPECT_EQ(Value(off.Dump, "SoundOn"), "false");
-  EXPECT_EQ(Value(off.Dump, "MusicOn"), "false");
-  EXPECT_EQ(Value(off.Dump, "playing"), "false");
-  EXPECT_EQ(Value(off.Dump, "track"), "\"Menu\"");
-
-  RunResult on = Play(dir,
-                "0 mouse 760 500\n1 lbutton\n3 mouse 760 540\n4 lbutton\n"
-                "6 mouse 720 540\n7 lbutton\n9 mouse 720 500\n10 lbutton\n",
-                11);
-  EXPECT_EQ(Value(on.Dump, "SoundOn"), "true");
-  EXPECT_EQ(Value(on.Dump, "MusicOn"), "true");
-  EXPECT_EQ(Value(on.Dump, "playing"), "true");
-  EXPECT_EQ(Value(on.Dump, "Sounds"), "[9]");  // the select sound of the last click
-}
-
 TEST(MenuScenario, QuitEndsTheRunAtOnce) {
   TempDir dir;
   RunResult r = Play(dir, "0 mouse 80 30\n5 lbutton\n", 500);

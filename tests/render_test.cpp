@@ -145,7 +145,9 @@ TEST(Renderer, EveryDrawingLandsAsDrawnAloneClippedToTheScreenAndItsSheet) {
     const Drawing d = RandomDrawing(rng, round % 10 == 0);
     Draw(r, d);
     Draw(ref, d);
-    if (round % 50 == 49) ASSERT_EQ(Differences(r, ref), 0) << "after drawing " << round << " (kind " << d.Kind << ")";
+    if (round % 50 == 49) {
+      ASSERT_EQ(Differences(r, ref), 0) << "after drawing " << round << " (kind " << d.Kind << ")";
+    }
   }
   EXPECT_TRUE(r.GuardRowsUntouched());
 }
@@ -239,8 +241,12 @@ TEST(Renderer, ChangedRectanglesHoldEveryChangedPixelAndNothingElseChanges) {
       all += covered[i];
     }
     EXPECT_EQ(unsent, 0);
-    if (same && round != 31) EXPECT_EQ(all, 0) << "a frame drawn as the one before was redrawn";
-    if (round == 30) EXPECT_EQ(all, 800 * 600) << "after Invalidate every pixel is drawn afresh";
+    if (same && round != 31) {
+      EXPECT_EQ(all, 0) << "a frame drawn as the one before was redrawn";
+    }
+    if (round == 30) {
+      EXPECT_EQ(all, 800 * 600) << "after Invalidate every pixel is drawn afresh";
+    }
     r.TakeChanged();
     std::memcpy(before.data(), r.Pixels(), before.size() * 4);
   }
