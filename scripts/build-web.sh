@@ -118,7 +118,7 @@ fi
 em++ -O2 "${objects[@]}" -o "$out/zorvane2.js" \
   --pre-js web/glue.js --pre-js web/sound.js --pre-js web/touch.js --pre-js web/page.js -lidbfs.js \
   -sFORCE_FILESYSTEM=1 -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=33554432 \
-  -sEXPORTED_FUNCTIONS=_main,_zorvane_save_now,_zorvane_hold_saves,_zorvane_state,_zorvane_settings,_zorvane_change_setting \
+  -sEXPORTED_FUNCTIONS=_main,_zorvane_save_now,_zorvane_hold_saves,_zorvane_state,_zorvane_settings,_zorvane_change_setting,_zorvane_advice \
   -sEXPORTED_RUNTIME_METHODS=UTF8ToString,ccall
 cp web/index.html web/manifest.webmanifest web/bus_worklet.js "$out/"
 

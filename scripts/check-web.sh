@@ -55,4 +55,9 @@ node tests/web/browser_test.js "http://127.0.0.1:$port/index.html" "$(command -v
   "$frames" "$work/rich.gsv" "$out" check/replay.script "$replay_frames" "$work/replay.json" \
   "$out/desktop-replay.png" || status=1
 node tests/web/device_test.js "$(command -v chromium)" build-web "$out" || status=1
+# A new player's level 1 played and won by touch on a phone, landscape and portrait (a few
+# minutes: asked for with ZORVANE_WEB_PLAY=1).
+if [ "${ZORVANE_WEB_PLAY:-0}" = 1 ]; then
+  node tests/web/touch_play.js "$(command -v chromium)" "http://127.0.0.1:$port/index.html?advise" "$out" || status=1
+fi
 exit "$status"

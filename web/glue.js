@@ -24,6 +24,9 @@ var ZorvaneWeb = (function () {
   const params = new URLSearchParams(location.search);
   if (params.has('frames')) zw.stopAt = Math.max(0, parseInt(params.get('frames'), 10) || 0);
   zw.fast = params.has('fast');
+  // With ?advise the built-in pilot says which keys it would hold (for a test's touch player);
+  // ?advise=person holds it to a person's limits.
+  zw.advise = params.get('advise');
   const savePath = '/save/Game Save.gsv';
   const canvas = document.getElementById('screen');
   const screen = canvas.getContext('2d', { alpha: false });

@@ -2,7 +2,7 @@
 // through a look-ahead peak limiter, so that no pile-up of explosions, hits and music ever
 // reaches full scale. Plain code without SDL: the SDL platform feeds it the music and the
 // loaded effects and calls Mix from its audio thread; the browser runs the same code in its
-// audio thread (src/platform/web/bus_module.cpp).
+// audio thread (src/platform/web/audio/bus_module.cpp).
 #pragma once
 
 #include <array>

@@ -21,6 +21,7 @@
 #include "shell/settings.h"
 #include "shell/state_json.h"
 #include "core/key_names.h"
+#include "autopilot/autopilot.h"
 
 namespace {
 
@@ -45,6 +46,10 @@ struct WebGame {
   SettingsFile SettingsAt;        // the settings file in the browser's storage
   Settings Current;               // the settings in force
   std::array<int, 6> Shown{-1};   // what the page was last told of the game's mode
+  // The page's ?advise: the built-in pilot says before every frame which keys it would hold. It
+  // only advises; a test's touch player presses the buttons.
+  std::unique_ptr<Autopilot> Advisor;
+  std::array<bool, 256> Advice{};
 };
 WebGame* Web = nullptr;
 
@@ -103,6 +108,7 @@ void Tick() {
   bool going = true;
   while (Web->Owed >= FrameMs && going) {
     Web->Owed -= FrameMs;
+    if (Web->Advisor) Web->Advice = Web->Advisor->Decide(g).Keys;
     going = Web->Loop->Step();
   }
   // A page has no quit moment to save at, so the menu's changes (a purchase, the sound
@@ -129,6 +135,16 @@ extern "C" EMSCRIPTEN_KEEPALIVE void zorvane_save_now() {
 extern "C" EMSCRIPTEN_KEEPALIVE const char* zorvane_state() {
   static std::string text;
   text = Web ? StateJson(*Web->G, false) : "{}";
+  return text.c_str();
+}
+
+// The keys the pilot would hold now, by scan code ("" without ?advise): "203 45" is left and X.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* zorvane_advice() {
+  static std::string text;
+  text.clear();
+  if (Web && Web->Advisor)
+    for (size_t k = 0; k < Web->Advice.size(); ++k)
+      if (Web->Advice[k]) text += (text.empty() ? "" : " ") + std::to_string(k);
   return text.c_str();
 }
 
@@ -238,6 +254,9 @@ int main() {
   Web->Stored = EncodeProgress(g.Progress);
   ::stat(SavePath, &Web->SaveStat);
   Web->StopAt = EM_ASM_DOUBLE({ return ZorvaneWeb.stopAt; });
+  // ?advise=person holds the pilot to a person's limits.
+  if (const int advise = EM_ASM_INT({ return ZorvaneWeb.advise === 'person' ? 2 : ZorvaneWeb.advise !== null ? 1 : 0; }))
+    Web->Advisor = std::make_unique<Autopilot>(advise == 2 ? PilotLimits::Human() : PilotLimits{});
   if (!Web->Input) Web->Input = std::make_unique<DeviceCommands>(*Web->Plat);
   LoopOptions loop;
   loop.Frames = Web->StopAt >= 0 ? Web->StopAt : -1;
