@@ -6,6 +6,7 @@
 //     a fire button fires, the fire sound heard through the effect bus, the pause button;
 //  3. a second visit with the server stopped plays from the offline copy, with its sound, and a
 //     new build replaces that copy whole;
+//  4. the settings panel changes a volume and a key, both kept over a reload, and the key works;
 //  and the page's console shows no error throughout.
 // usage: node device_test.js CHROMIUM BUILD_DIR OUT_DIR
 'use strict';
@@ -164,6 +165,54 @@ async function phone(portrait) {
   check(paused && on, `${how}: the pause button pauses the level, and again plays on`);
 }
 
+// 4. The settings panel: a volume and a key changed, kept in the browser's storage over a reload,
+// and the new key fires in a level.
+async function settings() {
+  await b.send('Emulation.setTouchEmulationEnabled', { enabled: false });
+  await b.send('Emulation.setDeviceMetricsOverride', { width: 1000, height: 700, deviceScaleFactor: 1, mobile: false });
+  await open(`${base}index.html`);
+  const clickOn = async selector => {
+    const [x, y] = centre(await rect(selector));
+    for (const type of ['mouseMoved', 'mousePressed', 'mouseReleased']) {
+      await b.send('Input.dispatchMouseEvent', { type, x, y, button: 'left', clickCount: 1 });
+      await sleep(60);
+    }
+  };
+  const key = async (code, keyName, keyCode, ms = 120) => {
+    await b.send('Input.dispatchKeyEvent', { type: 'rawKeyDown', code, key: keyName, windowsVirtualKeyCode: keyCode });
+    await sleep(ms);
+    await b.send('Input.dispatchKeyEvent', { type: 'keyUp', code, key: keyName, windowsVirtualKeyCode: keyCode });
+  };
+  await clickOn('#menu-button');
+  await clickOn('#open-settings');
+  // The effects volume by its slider's keyboard steps (each 5), the first gun's key by a click and J.
+  await b.evaluate('document.getElementById("effects-volume").focus()');
+  for (let i = 0; i < 12; ++i) await key('ArrowLeft', 'ArrowLeft', 37, 20);
+  await clickOn('#keys button[data-action="fire_1"]');
+  await key('KeyJ', 'j', 74);
+  const shown = await b.evaluate(`({ volume: document.getElementById('effects-volume').value,
+      key: document.querySelector('#keys button[data-action="fire_1"]').textContent,
+      said: document.getElementById('settings-said').textContent })`);
+  await clickOn('#settings-close');
+  await sleep(500);  // the storage is written
+  await open(`${base}index.html`);
+  const kept = await b.evaluate(`(() => { const s = JSON.parse(UTF8ToString(Module._zorvane_settings()));
+      return { volume: s.effects_volume, key: s.keys.find(k => k.name === 'fire_1').key,
+               file: new TextDecoder().decode(FS.readFile('/save/settings.ini')) }; })()`);
+  check(shown.volume === '40' && shown.key === 'J' && kept.volume === 40 && kept.key === 'J' && /fire_1\s*=\s*J/.test(kept.file),
+    `the settings panel: effects volume ${shown.volume} and the first gun on ${shown.key}, kept over a reload in settings.ini ` +
+    `(${kept.volume}, ${kept.key})${shown.said ? '; it said: ' + shown.said : ''}`);
+  // In level 1, J fires.
+  const [x, y] = await onPicture(50, 110);
+  for (const type of ['mouseMoved', 'mousePressed', 'mouseReleased']) { await b.send('Input.dispatchMouseEvent', { type, x, y, button: 'left', clickCount: 1 }); await sleep(80); }
+  await b.waitFor('level 1', '!JSON.parse(UTF8ToString(Module._zorvane_state())).InMenu', 10000);
+  await sleep(300);
+  await b.send('Input.dispatchKeyEvent', { type: 'rawKeyDown', code: 'KeyJ', key: 'j', windowsVirtualKeyCode: 74 });
+  const fired = await b.waitFor('shots', 'JSON.parse(UTF8ToString(Module._zorvane_state())).Shots.length > 0', 5000).catch(() => false);
+  await b.send('Input.dispatchKeyEvent', { type: 'keyUp', code: 'KeyJ', key: 'j', windowsVirtualKeyCode: 74 });
+  check(fired, 'the key chosen in the panel fires the first gun in a level');
+}
+
 // 3. The offline copy: served from a copy of the build that the test can stop and change.
 async function offline() {
   const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'zorvane2-offline-'));
@@ -220,6 +269,7 @@ async function main() {
     await scale(1100, 1000, 0);
     await phone(false);
     await phone(true);
+    await settings();
     check(errors.length === 0, `the console shows no error${errors.length ? ':\n  ' + errors.join('\n  ') : ''}`);
   } finally {
     await server.stop();
