@@ -2,7 +2,7 @@
 //  1. the picture at a whole scale where one fits (1600 x 1200: every picture pixel is a 2 x 2
 //     block of screen pixels; 800 x 600: one to one), smoothed where none does;
 //  2. on a phone held landscape, then portrait (device emulation, touch events): the menu by
-//     touch, the controls beside or under the picture and thumb-sized, the stick steering while
+//     touch (taps, long presses, two-finger taps), the controls beside or under the picture and thumb-sized, the stick steering while
 //     a fire button fires, the fire sound heard through the effect bus, the pause button;
 //  3. a second visit with the server stopped plays from the offline copy, with its sound, and a
 //     new build replaces that copy whole;
@@ -95,7 +95,33 @@ async function phone(portrait) {
   check(menu.touch && menu.pad, `${how}: a touch screen is seen; the menu shows no game controls`);
   await screenshot(`phone-${how}-menu.png`);
 
-  // The menu: a finger that rests shows what it is on (the pointer is under it); a tap clicks.
+  // The menu: a long press and a two-finger tap are right clicks, a tap a left click (counted as
+  // the page hands them to the game), here on the owned shot, which stays where it is.
+  await b.evaluate(`(() => { const m = ZorvaneWeb.mouse; let r = m.rightPressed, l = m.leftPressed;
+      window.clicks = { left: 0, right: 0 };
+      Object.defineProperty(m, 'rightPressed', { configurable: true, get: () => r, set: v => { if (v) ++clicks.right; r = v; } });
+      Object.defineProperty(m, 'leftPressed', { configurable: true, get: () => l, set: v => { if (v) ++clicks.left; l = v; } });
+      return 1; })()`);
+  const [ox, oy] = await onPicture(190, 130);
+  await b.touch(1, ox, oy);
+  await sleep(800);
+  await b.lift(1);
+  const long = await b.evaluate('({ ...clicks })');
+  await b.touch(1, ox, oy);
+  await sleep(60);
+  await b.touch(2, ox + 8, oy + 4);
+  await sleep(60);
+  await b.lift(2);
+  await b.lift(1);
+  const two = await b.evaluate('({ ...clicks })');
+  await b.tap(ox, oy);
+  const one = await b.evaluate('({ ...clicks })');
+  check(long.left === 0 && long.right === 1 && two.left === 0 && two.right === 2 && one.left === 1 && one.right === 2,
+    `${how}: in the menu a long press and a two-finger tap are right clicks, a tap a left click`);
+
+  // A finger that rests shows what it is on (the pointer is under it); a tap clicks. (The first
+  // lifted finger asked for full screen: the page is laid out again meanwhile.)
+  await sleep(500);
   const [lx, ly] = await onPicture(50, 110);
   await b.touch(1, lx, ly);
   const hover = await b.waitFor('the pointer under the finger', `(() => { const s = JSON.parse(UTF8ToString(Module._zorvane_state()));
