@@ -21,8 +21,9 @@
   const tray = document.getElementById('potions');
   const buttons = [...root.querySelectorAll('[data-key], [data-tray]')];
 
-  // A touch screen, or a page that was just touched.
-  zw.touchDevice = (window.matchMedia && matchMedia('(pointer: coarse)').matches) || navigator.maxTouchPoints > 0;
+  // A phone or a tablet (a finger is the main pointer), or a page that was just touched: a laptop
+  // with a touch screen keeps the whole window for the picture until a finger plays.
+  zw.touchDevice = window.matchMedia ? matchMedia('(pointer: coarse)').matches : navigator.maxTouchPoints > 0;
   const touched = () => {
     if (!zw.touchDevice) { zw.touchDevice = true; if (zw.layout) zw.layout(); }
   };
