@@ -113,7 +113,9 @@
     keysTable.replaceChildren(...s.keys.map(k => {
       const row = document.createElement('tr');
       const what = document.createElement('td');
-      what.textContent = k.what.replace(/ \(.*\)$/, '');
+      // Another action named in the text ("held with charge_1 ...") is said by its key.
+      what.textContent = k.what.replace(/ \(.*\)$/, '')
+        .replace(/\b[a-z]+_\d\b/g, name => { const other = s.keys.find(o => o.name === name); return other ? other.key : name; });
       const cell = document.createElement('td');
       const b = document.createElement('button');
       b.type = 'button';
