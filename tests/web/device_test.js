@@ -4,8 +4,8 @@
 //  2. on a phone held landscape, then portrait (device emulation, touch events): the menu by
 //     touch (taps, long presses, two-finger taps), the controls beside or under the picture and thumb-sized, the stick steering while
 //     a fire button fires, the fire sound heard through the effect bus, the pause button;
-//  3. a second visit with the server stopped plays from the offline copy, with its sound, and a
-//     new build replaces that copy whole;
+//  3. the page installs as an app; a second visit with the server stopped plays from the offline
+//     copy, with its sound, and a new build replaces that copy whole;
 //  4. the settings panel changes a volume and a key, both kept over a reload, and the key works;
 //  and the page's console shows no error throughout.
 // usage: node device_test.js CHROMIUM BUILD_DIR OUT_DIR
@@ -254,6 +254,14 @@ async function offline() {
         if (names.length !== 1 || !navigator.serviceWorker.controller) return false;
         const n = (await (await caches.open(names[0])).keys()).length; return n === ${files.length} && names[0]; })()`, 30000).catch(() => null);
     check(kept !== null, `a first visit keeps the build for offline play (${files.length} files in ${kept})`);
+    // The browser's own verdict on installing the page as an app, and the manifest it read.
+    const { installabilityErrors } = await b.send('Page.getInstallabilityErrors');
+    const manifest = await b.send('Page.getAppManifest');
+    const app = JSON.parse(manifest.data || '{}');
+    check(installabilityErrors.length === 0 && manifest.errors.length === 0 && app.display === 'fullscreen' &&
+          app.orientation === 'landscape' && app.icons.some(i => i.sizes === '512x512'),
+      `the page installs as an app (${app.name}, ${app.display}, ${app.orientation}, icons ${app.icons.map(i => i.sizes).join(', ')})` +
+      `${installabilityErrors.length ? ': ' + installabilityErrors.map(e => e.errorId).join(', ') : ''}`);
     await server.stop();
 
     // The second visit, the server gone: the game, its sound and its music from the copy.
