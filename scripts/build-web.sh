@@ -98,7 +98,7 @@ bus_sources=(src/platform/effect_bus.cpp src/platform/web/audio/bus_module.cpp)
 if [ ! -f "$out/bus.wasm" ] || [ -n "$(find "${bus_sources[@]}" src/platform/effect_bus.h src/core/sounds.h -newer "$out/bus.wasm" -print -quit)" ]; then
   em++ "${flags[@]}" "${bus_sources[@]}" -o "$out/bus.wasm" -sSTANDALONE_WASM --no-entry -sALLOW_MEMORY_GROWTH=1 \
     -sINITIAL_MEMORY=2097152 -sTOTAL_STACK=65536 \
-    -sEXPORTED_FUNCTIONS=_bus_sound_room,_bus_set_sound,_bus_start,_bus_stream,_bus_stream_frames,_bus_mix,_bus_set_gains,_bus_playing
+    -sEXPORTED_FUNCTIONS=_bus_sound_room,_bus_set_sound,_bus_start,_bus_stream,_bus_stream_frames,_bus_mix,_bus_set_gains,_bus_playing,_bus_playing_slots
 fi
 objects=()
 stale=()

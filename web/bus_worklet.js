@@ -41,6 +41,14 @@ class EffectBusProcessor extends AudioWorkletProcessor {
     }
   }
 
+  // Views over the module's stream, made again only when its memory grew.
+  stream(n) {
+    const buffer = this.bus.memory.buffer;
+    if (this.view === undefined || this.view.buffer !== buffer || this.view.length < 2 * n)
+      this.view = new Int16Array(buffer, this.bus.bus_stream(), 2 * Math.max(n, 128));
+    return this.view;
+  }
+
   process(inputs, outputs) {
     const out = outputs[0];
     const left = out[0], right = out[1] || out[0];
@@ -52,25 +60,31 @@ class EffectBusProcessor extends AudioWorkletProcessor {
       return true;
     }
     const bus = this.bus;
-    const stream = new Int16Array(bus.memory.buffer, bus.bus_stream(), 2 * n);
-    // The music as the desktop's synthesiser hands it over, 16-bit.
-    for (let i = 0; i < n; ++i) {
-      const l = inLeft ? inLeft[i] : 0, r = inRight ? inRight[i] : 0;
-      stream[2 * i] = Math.max(-32768, Math.min(32767, Math.round(l * 32768)));
-      stream[2 * i + 1] = Math.max(-32768, Math.min(32767, Math.round(r * 32768)));
+    const stream = this.stream(n);
+    // The music as the desktop's synthesiser hands it over, 16-bit (the Int16Array wraps, so
+    // each sample is held to the range first; a half added away from zero rounds it).
+    if (inLeft) {
+      for (let i = 0; i < n; ++i) {
+        const l = inLeft[i] * 32768, r = inRight[i] * 32768;
+        stream[2 * i] = l >= 32767 ? 32767 : l <= -32768 ? -32768 : l + (l < 0 ? -0.5 : 0.5);
+        stream[2 * i + 1] = r >= 32767 ? 32767 : r <= -32768 ? -32768 : r + (r < 0 ? -0.5 : 0.5);
+      }
+    } else {
+      stream.fill(0, 0, 2 * n);
     }
     bus.bus_mix(n);
-    const mixed = new Int16Array(bus.memory.buffer, bus.bus_stream(), 2 * n);
+    const mixed = this.stream(n);
     let peak = this.peak;
     for (let i = 0; i < n; ++i) {
       const l = mixed[2 * i] / 32768, r = mixed[2 * i + 1] / 32768;
       left[i] = l;
       if (right !== left) right[i] = r;
-      const p = Math.max(Math.abs(l), Math.abs(r));
+      const p = l > r ? (l > -r ? l : -r) : (r > -l ? r : -l);
       if (p > peak) peak = p;
     }
     this.peak = peak;
-    for (let slot = 0; slot < 12; ++slot) if (bus.bus_playing(slot)) ++this.heard[slot];
+    const playing = bus.bus_playing_slots();
+    if (playing) for (let slot = 0; slot < 12; ++slot) if (playing & (1 << slot)) ++this.heard[slot];
     return true;
   }
 }

@@ -61,4 +61,12 @@ void bus_set_gains(float music, float effects) {
 
 int bus_playing(int slot) { return Bus.Playing(slot) ? 1 : 0; }
 
+// The slots sounding, one bit each (slot 0 the lowest).
+int bus_playing_slots() {
+  int bits = 0;
+  for (int slot = 0; slot < EffectBus::Slots; ++slot)
+    if (Bus.Playing(slot)) bits |= 1 << slot;
+  return bits;
+}
+
 }  // extern "C"
