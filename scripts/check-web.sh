@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The browser build tested in a real browser: builds build-web/ (scripts/build-web.sh), serves it,
-# and drives Debian's headless Chromium through tests/web/browser_test.js. The pictures it takes
-# (the page, and the game's frame beside the desktop's) are left in build-web/check/.
+# and drives Debian's headless Chromium through tests/web/browser_test.js (the desktop's pixels and
+# replays, saves, pausing) and tests/web/device_test.js (whole-scale picture, a phone played by
+# touch with the fire sound, the offline copy). The pictures they take (the page, the game's frame
+# beside the desktop's, the phone in both orientations) are left in build-web/check/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build-web.sh
@@ -48,6 +50,14 @@ for _ in $(seq 50); do
   python3 -c 'import socket, sys; socket.create_connection(("127.0.0.1", int(sys.argv[1])), 0.2)' "$port" 2>/dev/null && break
   sleep 0.1
 done
+status=0
 node tests/web/browser_test.js "http://127.0.0.1:$port/index.html" "$(command -v chromium)" "$out/desktop-menu.png" \
   "$frames" "$work/rich.gsv" "$out" check/replay.script "$replay_frames" "$work/replay.json" \
-  "$out/desktop-replay.png"
+  "$out/desktop-replay.png" || status=1
+node tests/web/device_test.js "$(command -v chromium)" build-web "$out" || status=1
+# A new player's level 1 played and won by touch on a phone, landscape and portrait (a few
+# minutes: asked for with ZORVANE_WEB_PLAY=1).
+if [ "${ZORVANE_WEB_PLAY:-0}" = 1 ]; then
+  node tests/web/touch_play.js "$(command -v chromium)" "http://127.0.0.1:$port/index.html?advise" "$out" || status=1
+fi
+exit "$status"

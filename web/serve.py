@@ -1,18 +1,20 @@
 #!/usr/bin/env python3
-"""Serves build-web/ on 127.0.0.1 (port 8080, or the one given) with the types a browser wants."""
+"""Serves build-web/ (or the folder given after the port) on 127.0.0.1, port 8080 or the one given,
+with the types a browser wants."""
 import functools
 import http.server
 import os
 import sys
 
-folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "build-web")
 port = int(sys.argv[1]) if len(sys.argv) > 1 else 8080
+folder = sys.argv[2] if len(sys.argv) > 2 else os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "build-web")
 
 
 class Handler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
                       ".wasm": "application/wasm", ".js": "text/javascript", ".ogg": "audio/ogg",
-                      ".wav": "audio/wav", ".json": "application/json", ".bin": "application/octet-stream"}
+                      ".wav": "audio/wav", ".json": "application/json", ".bin": "application/octet-stream",
+                      ".webmanifest": "application/manifest+json", ".webp": "image/webp"}
 
     def end_headers(self):
         # A rebuilt game is picked up by a plain reload.

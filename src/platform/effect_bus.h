@@ -1,7 +1,8 @@
 // The effect bus: the game's sound effects mixed over the music in floating point, then
 // through a look-ahead peak limiter, so that no pile-up of explosions, hits and music ever
 // reaches full scale. Plain code without SDL: the SDL platform feeds it the music and the
-// loaded effects and calls Mix from its audio thread.
+// loaded effects and calls Mix from its audio thread; the browser runs the same code in its
+// audio thread (src/platform/web/audio/bus_module.cpp).
 #pragma once
 
 #include <array>
@@ -17,6 +18,10 @@ class EffectBus {
   static constexpr float Ceiling = 0.87f;
   // The limiter sees this many frames ahead (1.5 ms at 44100 Hz) and is late by as much.
   static constexpr int Lookahead = 64;
+  // The fire sound restarts at most every 70 ms, each time a few per cent higher or lower, so a
+  // fast gun patters instead of buzzing.
+  static constexpr int FireMinFramesBetween = 3087;
+  static constexpr float FirePitchSpread = 0.04f;
 
   // The sound of a slot as 16-bit stereo frames (the data must outlive its use), its gain, and
   // the shortest time in frames between two starts (0: every start restarts it from its
@@ -30,6 +35,8 @@ class EffectBus {
   // Mixes the started sounds into `stream` (16-bit stereo, `frames` frames), which holds the
   // music; the music is scaled by MusicGain on the way.
   void Mix(int16_t* stream, int frames);
+  // The slot's voice is sounding (as of the last Mix).
+  bool Playing(int slot) const { return slot >= 0 && slot < Slots && Voices[size_t(slot)].Active; }
 
   float MusicGain = 1;
   // The player's effects volume (0..1), over each sound's own gain.

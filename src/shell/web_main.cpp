@@ -1,11 +1,13 @@
 // The game in a browser page: the same start-up and frames as the desktop, driven by the page's
-// animation callback at sixty game frames a second, with progress kept in the browser's storage.
+// animation callback at sixty game frames a second, with progress and the settings kept in the
+// browser's storage.
 #include <emscripten.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "platform/web/web_platform.h"
@@ -15,12 +17,18 @@
 #include "save/save_file.h"
 #include "world/game.h"
 #include "frame/frame.h"
+#include "shell/script.h"
+#include "shell/settings.h"
 #include "shell/state_json.h"
+#include "core/key_names.h"
+#include "autopilot/autopilot.h"
 
 namespace {
 
-// The page mounts the browser's persistent storage here before the game starts.
+// The page mounts the browser's persistent storage here before the game starts; the settings
+// are the desktop's settings.ini, kept beside the save.
 constexpr const char* SavePath = "/save/Game Save.gsv";
+constexpr const char* SettingsPath = "/save/settings.ini";
 constexpr double FrameMs = 1000.0 / 60.0;
 
 struct WebGame {
@@ -35,6 +43,13 @@ struct WebGame {
   bool SavesHeld = false;         // a save loaded from disk is about to replace ours
   long long StopAt = -1;          // the page's ?frames=N: stop after N steps, as the harness does
   bool Fast = false;              // the page's ?fast: frames as fast as they run, as the harness does
+  SettingsFile SettingsAt;        // the settings file in the browser's storage
+  Settings Current;               // the settings in force
+  std::array<int, 6> Shown{-1};   // what the page was last told of the game's mode
+  // The page's ?advise: the built-in pilot says before every frame which keys it would hold. It
+  // only advises; a test's touch player presses the buttons.
+  std::unique_ptr<Autopilot> Advisor;
+  std::array<bool, 256> Advice{};
 };
 WebGame* Web = nullptr;
 
@@ -62,6 +77,24 @@ void SaveNow() {
   StoreIfSaved();
 }
 
+// The settings in force: the keyboard's keys, the volumes, the shaking picture.
+void ApplySettings() {
+  Web->Plat->SetBindings(Web->Current.Bindings());
+  Web->Plat->SetVolumes(Web->Current.EffectsVolume, Web->Current.MusicVolume);
+  Web->G->KeySource = Web->Current.Bindings().Source;
+  Web->G->Flair.ShakeOn = Web->Current.ScreenShake;
+}
+
+// The page shows the touch controls in a level, and the potions the player has.
+void TellPageTheMode() {
+  const Game& g = *Web->G;
+  const std::array<int, 6> now = {g.InMenu, g.LevelOver, g.Paused, g.Progress.Potions[0], g.Progress.Potions[1],
+                                  g.Progress.Potions[2]};
+  if (now == Web->Shown) return;
+  Web->Shown = now;
+  EM_ASM({ ZorvaneWeb.setMode($0, $1, $2, $3, $4, $5); }, now[0], now[1], now[2], now[3], now[4], now[5]);
+}
+
 void Tick() {
   Game& g = *Web->G;
   const double now = emscripten_get_now();
@@ -75,6 +108,7 @@ void Tick() {
   bool going = true;
   while (Web->Owed >= FrameMs && going) {
     Web->Owed -= FrameMs;
+    if (Web->Advisor) Web->Advice = Web->Advisor->Decide(g).Keys;
     going = Web->Loop->Step();
   }
   // A page has no quit moment to save at, so the menu's changes (a purchase, the sound
@@ -83,6 +117,7 @@ void Tick() {
       !SameApartFromPlayTime(EncodeProgress(g.Progress), Web->Stored))
     SaveNow();
   StoreIfSaved();
+  TellPageTheMode();
   if (!g.GameRunning || !going) {
     emscripten_cancel_main_loop();
     EM_ASM(ZorvaneWeb.ended());
@@ -103,9 +138,78 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* zorvane_state() {
   return text.c_str();
 }
 
+// The keys the pilot would hold now, by scan code ("" without ?advise): "203 45" is left and X.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* zorvane_advice() {
+  static std::string text;
+  text.clear();
+  if (Web && Web->Advisor)
+    for (size_t k = 0; k < Web->Advice.size(); ++k)
+      if (Web->Advice[k]) text += (text.empty() ? "" : " ") + std::to_string(k);
+  return text.c_str();
+}
+
 // Called by the page before it puts a save file from disk in place and reloads.
 extern "C" EMSCRIPTEN_KEEPALIVE void zorvane_hold_saves() {
   if (Web) Web->SavesHeld = true;
+}
+
+// The settings as the page's panel shows them: the volumes, the shaking picture and each
+// action's key.
+std::string SettingsJson(const Settings& s) {
+  std::ostringstream out;
+  out << "{\"effects_volume\":" << s.EffectsVolume << ",\"music_volume\":" << s.MusicVolume
+      << ",\"screen_shake\":" << (s.ScreenShake ? "true" : "false") << ",\"keys\":[";
+  for (size_t i = 0; i < KeyActions.size(); ++i) {
+    out << (i ? "," : "") << "{\"name\":\"" << KeyActions[i].Name << "\",\"what\":\"" << KeyActions[i].What
+        << "\",\"key\":\"" << KeyNameForCode(s.Keys[i]) << "\",\"default\":\""
+        << KeyNameForCode(KeyActions[i].DefaultKey) << "\"}";
+  }
+  out << "]}";
+  return out.str();
+}
+
+// The page's settings panel: the settings in force as JSON.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* zorvane_settings() {
+  static std::string text;
+  text = Web ? SettingsJson(Web->Current) : "{}";
+  return text.c_str();
+}
+
+// The panel changes one entry of settings.ini ("sound", "effects_volume", "40"; "keys", "fire_1",
+// "45"; or "defaults" to put every entry back): read by the same rules as the file, so a key
+// the erase chord needs is refused as it is there. The entry takes effect at once and is
+// stored; the answer is what the rules said of it ("" when it was taken as it is).
+extern "C" EMSCRIPTEN_KEEPALIVE const char* zorvane_change_setting(const char* section, const char* name,
+                                                                   const char* value) {
+  static std::string said;
+  said.clear();
+  if (!Web || !section || !name || !value) return said.c_str();
+  const std::string where = section;
+  std::ostringstream warnings;
+  Settings changed;
+  if (where == "defaults") {
+    changed = Settings{};
+    changed.Window = Web->Current.Window;
+  } else {
+    // A key comes as the scan code the page read, and is written by its name in the file.
+    std::string v = value;
+    if (where == "keys" && !v.empty() && v.size() <= 3 && v.find_first_not_of("0123456789") == std::string::npos)
+      v = NameForScanCode(std::stoi(v));
+    // Only a section, a name and a value of the panel's own: nothing that could add lines.
+    const std::string entry = std::string(name) + " = " + v;
+    if ((where + entry).find_first_of("\n\r[]#") != std::string::npos) {
+      said = "not a setting: " + where + " " + entry;
+      return said.c_str();
+    }
+    changed = ParseSettings(SettingsText(Web->Current) + "\n[" + where + "]\n" + entry + "\n", "settings", warnings);
+  }
+  said = warnings.str();
+  Web->Current = changed;
+  ApplySettings();
+  std::ostringstream quiet;
+  if (SaveSettings(Web->SettingsAt, Web->Current, quiet)) EM_ASM(ZorvaneWeb.storeSaves());
+  else said += quiet.str();
+  return said.c_str();
 }
 
 // The page's test script, if it was given one ("" when not).
@@ -132,6 +236,17 @@ int main() {
     std::free(text);
   }
   Web->H.Save.Path = SavePath;
+  // The settings from the browser's storage, made with the defaults on the first visit; what is
+  // wrong in them is said on the console.
+  Web->SettingsAt.Path = SettingsPath;
+  {
+    std::ostringstream said;
+    Web->Current = LoadSettings(Web->SettingsAt, said);
+    if (!said.str().empty()) EM_ASM({ console.warn(UTF8ToString($0)); }, said.str().c_str());
+    EM_ASM(ZorvaneWeb.storeSaves());
+  }
+  ApplySettings();
+  g.SettingsPath = "THE SETTINGS PANEL OF THE PAGE'S MENU";
   Web->Plat->BeginFrame(0);
   Web->Plat->LoadArt(*Web->H.Screen);
   LoadSounds(*Web->Plat);
@@ -139,6 +254,9 @@ int main() {
   Web->Stored = EncodeProgress(g.Progress);
   ::stat(SavePath, &Web->SaveStat);
   Web->StopAt = EM_ASM_DOUBLE({ return ZorvaneWeb.stopAt; });
+  // ?advise=person holds the pilot to a person's limits.
+  if (const int advise = EM_ASM_INT({ return ZorvaneWeb.advise === 'person' ? 2 : ZorvaneWeb.advise !== null ? 1 : 0; }))
+    Web->Advisor = std::make_unique<Autopilot>(advise == 2 ? PilotLimits::Human() : PilotLimits{});
   if (!Web->Input) Web->Input = std::make_unique<DeviceCommands>(*Web->Plat);
   LoopOptions loop;
   loop.Frames = Web->StopAt >= 0 ? Web->StopAt : -1;

@@ -16,11 +16,6 @@ constexpr const char* DebianSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 // The music sits this much higher in the mix than its volume alone gives (10 dB): the volumes
 // of the tracks keep their steps between them, and a level's theme is heard under the effects.
 constexpr float MusicMakeUp = 3.16f;
-// The fire sound restarts at most every 70 ms, each time a few per cent higher or lower, so a
-// fast gun patters instead of buzzing.
-constexpr int FireMinFramesBetween = 3087;
-constexpr float FirePitchSpread = 0.04f;
-
 bool IsFile(const std::string& path) {
   std::error_code ec;
   return std::filesystem::is_regular_file(path, ec);
@@ -129,7 +124,7 @@ void SdlAudio::LoadSound(int slot, const std::string& name) {
   const bool fire = slot == SoundFire;
   Mix_SetPostMix(nullptr, nullptr);
   Bus.SetSound(slot, reinterpret_cast<const int16_t*>(chunk->abuf), chunk->alen / 4, 1.0f,
-               fire ? FireMinFramesBetween : 0, fire ? FirePitchSpread : 0.0f);
+               fire ? EffectBus::FireMinFramesBetween : 0, fire ? EffectBus::FirePitchSpread : 0.0f);
   Mix_SetPostMix(&SdlAudio::MixEffects, this);
 }
 

@@ -29,9 +29,9 @@ EM_JS(int, zw_atlas_size, (), { return ZorvaneWeb.atlas ? ZorvaneWeb.atlas.lengt
 EM_JS(void, zw_atlas_copy, (uint8_t* out), { HEAPU8.set(ZorvaneWeb.atlas, out); });
 EM_JS(void, zw_map_key, (const char* code, int pc), { ZorvaneWeb.keyCodes[UTF8ToString(code)] = pc; });
 EM_JS(void, zw_present, (const uint8_t* rgba, const int* rects, int count), {
-  ZorvaneWeb.present(HEAPU8.subarray(rgba, rgba + 800 * 600 * 4), HEAP32.subarray(rects >> 2, (rects >> 2) + 4 * count));
+  ZorvaneWeb.present(rgba, HEAP32.subarray(rects >> 2, (rects >> 2) + 4 * count));
 });
-EM_JS(void, zw_read_keys, (uint8_t* keys), { HEAPU8.set(ZorvaneWeb.keys, keys); });
+EM_JS(void, zw_read_keys, (uint8_t* keys, uint8_t* touch), { ZorvaneWeb.readKeys(keys, touch); });
 EM_JS(void, zw_read_mouse, (int* out), {
   const m = ZorvaneWeb.mouse;
   const o = out >> 2;
@@ -52,6 +52,7 @@ EM_JS(void, zw_load_music, (const char* name), { ZorvaneWeb.loadMusic(UTF8ToStri
 EM_JS(void, zw_play_music, (), { ZorvaneWeb.playMusic(); });
 EM_JS(void, zw_stop_music, (), { ZorvaneWeb.stopMusic(); });
 EM_JS(void, zw_music_volume, (int v), { ZorvaneWeb.musicVolume(v); });
+EM_JS(void, zw_set_volumes, (int effects, int music), { ZorvaneWeb.setVolumes(effects, music); });
 // clang-format on
 
 namespace {
@@ -81,8 +82,9 @@ void WebPlatform::LoadSound(int slot, const std::string& name) {
   if (slot >= 0 && slot < SoundSlotCount) zw_load_sound(slot, name.c_str());
 }
 
-// The page paces the frames (sixty a second from its animation callback); this only shows one,
-// the rectangles that changed.
+// The page paces the frames (sixty a second from its animation callback); this only shows one:
+// the rectangles that changed are turned into the canvas's bytes here, and the page puts just
+// those on the canvas, straight from this memory.
 void WebPlatform::Present(Renderer& screen) {
   screen.Finish();
   const std::vector<PixelRect>& changed = screen.Changed();
@@ -127,7 +129,7 @@ void WebPlatform::BeginFrame(long long frameNumber) {
   // replays the same here.
   LastStep = frameNumber;
   if (!Paused) Ticks = static_cast<int32_t>(static_cast<uint32_t>((frameNumber - PausedSteps) * 1000 / 60));
-  zw_read_keys(Keys.data());
+  zw_read_keys(Keys.data(), TouchKeys.data());
   int mouse[7] = {};
   zw_read_mouse(mouse);
   HaveAbsolute = HaveAbsolute || mouse[0];
@@ -148,7 +150,11 @@ void WebPlatform::BeginFrame(long long frameNumber) {
 
 FrameCommand WebPlatform::ReadCommand(bool pointerInUse) {
   FrameCommand c;
-  for (size_t k = 0; k < c.Keys.size(); ++k) c.Keys[k] = Keys[k] != 0;
+  std::array<bool, 256> held{};
+  for (size_t k = 0; k < held.size(); ++k) held[k] = Keys[k] != 0;
+  // The keyboard through the player's bindings; the touch controls and the pads are the game's keys.
+  c.Keys = Bindings.Apply(held);
+  for (size_t k = 0; k < c.Keys.size(); ++k) c.Keys[k] = c.Keys[k] || TouchKeys[k] != 0;
   Pads.AddKeys(c.Keys);
   ReadMouse(c.Dx, c.Dy, c.Left, c.Right, pointerInUse);
   // A hidden tab and a page that lost the focus pause a level, as the desktop's window does.
@@ -189,3 +195,6 @@ void WebPlatform::LoadMusic(const std::string& name) { zw_load_music(name.c_str(
 void WebPlatform::PlayMusic() { zw_play_music(); }
 void WebPlatform::StopMusic() { zw_stop_music(); }
 void WebPlatform::SetMusicVolume(int hundredthsOfDb) { zw_music_volume(hundredthsOfDb); }
+void WebPlatform::SetVolumes(int effects, int music) {
+  zw_set_volumes(Clamp(effects, 0, 100), Clamp(music, 0, 100));
+}

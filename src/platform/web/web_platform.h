@@ -30,14 +30,22 @@ class WebPlatform : public Platform {
   void BeginFrame(long long frameNumber) override;
   void SetPaused(bool paused) override;
 
+  // The player's settings: the keyboard's keys (the touch controls and gamepads play the game's
+  // own keys), and the volumes from 0 to 100.
+  void SetBindings(const KeyBindings& keys) { Bindings = keys; }
+  void SetVolumes(int effects, int music);
+
  private:
   std::vector<uint8_t> Rgba;  // the picture as the canvas wants it, 800 x 600 x 4
   int32_t Ticks = 0;
   bool Paused = false;
   long long LastStep = 0, PausedFromStep = 0, PausedSteps = 0;
 
-  // Input as read at the start of the frame.
-  std::array<uint8_t, 256> Keys{};
+  KeyBindings Bindings;
+
+  // Input as read at the start of the frame: the keyboard by scan code, the touch controls by
+  // the game's keys.
+  std::array<uint8_t, 256> Keys{}, TouchKeys{};
   int PointerX = 0, PointerY = 0;    // the game's pointer after the motion reported last
   int AbsoluteX = 0, AbsoluteY = 0;  // the system pointer in picture coordinates
   bool HaveAbsolute = false;
