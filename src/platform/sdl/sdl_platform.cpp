@@ -3,6 +3,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "platform/sdl/music_player.h"
 #include "platform/sdl/png_file.h"
 
 std::unique_ptr<Platform> CreateSdlPlatform(const PlatformOptions& options) {
@@ -57,7 +58,7 @@ void SdlPlatform::PlaySound(int slot) {
 }
 void SdlPlatform::LoadMusic(const std::string& name) {
   if (Audio) Audio->LoadMusic(name);
-  else Files.Music(name);
+  else Files.Music(name, MusicFileExtension);
 }
 void SdlPlatform::PlayMusic() {
   if (Audio) Audio->PlayMusic();
