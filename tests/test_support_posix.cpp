@@ -30,3 +30,10 @@ int RunZorvane(const std::string& args, std::string* out, std::string* err) {
   if (err) *err = ReadFile(errFile);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+void SetEnvVar(const std::string& name, const char* value, bool overwrite) {
+  if (value)
+    setenv(name.c_str(), value, overwrite ? 1 : 0);
+  else
+    unsetenv(name.c_str());
+}
