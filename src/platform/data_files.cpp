@@ -19,7 +19,8 @@ DataFiles::DataFiles(const std::string& executableFolder) : Folders(DataSearchPa
 
 std::string DataFiles::Find(const std::string& folder, const std::string& file) const {
   for (const std::string& base : Folders) {
-    std::string path = base + "/" + folder + "/" + file;
+    // Joined by the system's own separator, so messages show one kind of path.
+    std::string path = TextOf(PathOf(base) / folder / file);
     if (IsFile(path)) return path;
   }
   return "";
