@@ -210,6 +210,10 @@ TEST(WindowsProgram, StartsFromAnyFolderWithItsArgumentsWhole) {
   std::string out, err;
   ASSERT_EQ(RunZorvane("--version", &out, &err), 0) << err;
   EXPECT_EQ(out, "zorvane2 " ZORVANE_VERSION "\n");
+  // The help names the files where this system keeps them.
+  ASSERT_EQ(RunZorvane("--help", &out, &err), 0) << err;
+  EXPECT_NE(out.find("%APPDATA%\\Zorvane2\\Game Save.gsv"), std::string::npos) << out;
+  EXPECT_EQ(out.find("XDG_"), std::string::npos) << out;
   EXPECT_EQ(RunZorvane("--no-such-option", &out, &err), 2);
   EXPECT_NE(err.find("--no-such-option"), std::string::npos) << err;
 

@@ -339,7 +339,12 @@ void SdlWindow::TakeScreenshot(Renderer& screen) {
   namespace fs = std::filesystem;
   const std::string folder = ScreenshotFolder();
   if (folder.empty()) {
+#ifdef _WIN32
+    std::cerr << "zorvane2: no folder for screenshots (Windows names neither a Pictures nor an application data "
+                 "folder for this user)\n";
+#else
     std::cerr << "zorvane2: no folder for screenshots (neither HOME nor XDG_PICTURES_DIR is set)\n";
+#endif
     return;
   }
   std::error_code ec;
