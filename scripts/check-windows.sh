@@ -9,7 +9,8 @@
 #      dumps and saves must be the same, byte for byte. The Windows build's own autopilot must end
 #      in the Linux autopilot's state too;
 #   5. a save written by the Windows build is loaded and written again by the Linux build, and
-#      that one by the Windows build: the file and what each loads from it stay the same.
+#      that one by the Windows build: the file and what each loads from it stay the same;
+#   6. the game in a window on a virtual screen (Xvfb): its last frame is the Linux build's.
 # Wine keeps its own prefix outside the checkout (${ZORVANE_CACHE:-~/.cache/zorvane2}/wine64), so
 # a clean clone pays only for its first start there. If the tools cannot be installed, the check
 # is skipped with a message saying so (exit status 0); any failure after that fails it.
@@ -80,7 +81,7 @@ if ! (cd "$cross" && "$wine" ./zorvane2_tests.exe --gtest_brief=1 >"$work/tests.
   tail -60 "$work/tests.log" >&2
   fail "tests under Wine"
 fi
-grep -E '^\[  (PASSED|FAILED) ' "$work/tests.log" >&2 || true
+sed -n 's/^\[  \(PASSED\|FAILED\)  \] \(.*\)/check-windows:   \1: \2/p' "$work/tests.log" >&2
 
 # 4. Recorded runs, Linux against Windows. Paths given to the Windows game are relative to the
 # work folder, which Wine reaches through its drive Z:.
@@ -142,6 +143,67 @@ diff = [k for k in saved if saved[k] != loaded.get(k)]
 if diff:
     sys.exit(f"check-windows: progress fields differ after loading: {diff}")
 print(f"check-windows:   progress loaded as saved ({saved['Points']} points)", file=sys.stderr)
+P
+
+# 6. The game in a window (the SDL platform: Direct3D or software drawing under Wine's X11
+# driver, the Ogg music, the effects), on a virtual screen. Its last frame must be the picture
+# the Linux build draws for the same input, pixel for pixel, and it must have nothing to report.
+log "the game in a window"
+printf '0 mouse 60 115\n2 lbutton\n5-200 key X\n120-180 key LEFT\n' >"$work/window.script"
+linux --headless --input window.script --frames 240 --save-file window-linux.gsv --screenshot window-linux.png ||
+  fail "the Linux build's picture"
+(cd "$work" && SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1280x720x24" "$wine" "$exe" --windowed --frames 240 \
+  --input window.script --save-file window-windows.gsv --screenshot window-windows.png \
+  >window.out 2>window.err) || fail "the Windows build in a window exited with $?"
+if grep '^zorvane2:' "$work/window.err" >&2; then fail "the Windows build in a window reported the lines above"; fi
+python3 - "$work/window-linux.png" "$work/window-windows.png" <<'P' || fail "the picture in a window differs"
+import struct, sys, zlib
+
+
+def pixels(path):
+    """The RGB rows of an 8-bit, non-interlaced RGB or RGBA PNG."""
+    data = open(path, "rb").read()
+    assert data[:8] == b"\x89PNG\r\n\x1a\n", path
+    at, idat = 8, b""
+    while at < len(data):
+        size, kind = struct.unpack(">I4s", data[at:at + 8])
+        body = data[at + 8:at + 8 + size]
+        if kind == b"IHDR":
+            width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
+            assert depth == 8 and colour in (2, 6) and not interlace, (path, depth, colour, interlace)
+            bpp = 4 if colour == 6 else 3
+        elif kind == b"IDAT":
+            idat += body
+        at += 12 + size
+    raw, stride, rows, prev = zlib.decompress(idat), width * bpp, [], bytearray(width * bpp)
+    for y in range(height):
+        f, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for x in range(stride):
+            a = line[x - bpp] if x >= bpp else 0
+            b, c = prev[x], prev[x - bpp] if x >= bpp else 0
+            if f == 1:
+                line[x] = (line[x] + a) & 255
+            elif f == 2:
+                line[x] = (line[x] + b) & 255
+            elif f == 3:
+                line[x] = (line[x] + (a + b) // 2) & 255
+            elif f == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                line[x] = (line[x] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+        rows.append(bytes(line) if bpp == 3 else bytes(v for i, v in enumerate(line) if i % 4 != 3))
+        prev = line
+    return width, height, rows
+
+
+a, b = pixels(sys.argv[1]), pixels(sys.argv[2])
+if a[:2] != b[:2]:
+    sys.exit(f"check-windows: pictures of {a[:2]} and {b[:2]} pixels")
+differ = sum(1 for ra, rb in zip(a[2], b[2]) for i in range(0, len(ra), 3) if ra[i:i + 3] != rb[i:i + 3])
+if differ:
+    sys.exit(f"check-windows: {differ} pixels of the window's last frame differ from the Linux build's")
+print(f"check-windows:   the window's last frame: the Linux build's, pixel for pixel ({a[0]} x {a[1]})",
+      file=sys.stderr)
 P
 
 if [ "$status" = 0 ]; then log "all Windows checks passed"; else log "some Windows checks failed"; fi

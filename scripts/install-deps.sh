@@ -4,7 +4,7 @@
 # With --package, also the tools that build and check the .deb (scripts/package.sh, check-package.sh).
 # With --bench, also Xvfb, GNU time and xdotool for bench/desktop_cost.sh.
 # With --windows, also what scripts/build-windows.sh needs: Debian's mingw-w64 cross compilers,
-# Wine to test under, the tools that record the music to Ogg Vorbis, zip, and a deb-src entry for
+# Wine and Xvfb to test under, the tools that record the music to Ogg Vorbis, zip, and a deb-src entry for
 # Debian's archive, from which the libraries' sources are fetched.
 set -euo pipefail
 packages=(
@@ -20,7 +20,7 @@ for arg in "$@"; do
     --bench) packages+=(xvfb time xdotool) ;;
     --windows)
       packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 dpkg-dev
-        fluidsynth vorbis-tools zip python3)
+        fluidsynth vorbis-tools zip unzip xvfb xauth python3)
       windows=1 ;;
     *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
   esac
