@@ -50,7 +50,9 @@ for mid in build/Music/*.mid; do
     log "recording the music: $name"
     fluidsynth -q -n -i -g 0.675 -r 44100 -o synth.chorus.active=0 -o synth.reverb.active=1 \
       -F "$music/$name.wav" "$soundfont" "$mid" >/dev/null
-    oggenc -Q -q 3 -o "$ogg.part" "$music/$name.wav"
+    # A stream serial number of its own per track, not a random one, so the same track gives
+    # the same file.
+    oggenc -Q -q 3 -s "$(printf '%s' "$name" | cksum | cut -d' ' -f1)" -o "$ogg.part" "$music/$name.wav"
     mv "$ogg.part" "$ogg"
     rm -f "$music/$name.wav"
   fi
@@ -71,7 +73,10 @@ name="zorvane2-$version-win64"
 stage="$out/stage/$name"
 rm -rf "$out/stage"
 mkdir -p "$stage/Sound" "$stage/Music" "$stage/licences"
-x86_64-w64-mingw32-strip -o "$stage/zorvane2.exe" "$cross/zorvane2.exe"
+# One time for everything in the zip (the last commit's, unless SOURCE_DATE_EPOCH says), so the
+# same sources give the same zip: strip stamps it into the executable, zip onto each file.
+epoch="${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 0)}"
+SOURCE_DATE_EPOCH="$epoch" x86_64-w64-mingw32-strip -o "$stage/zorvane2.exe" "$cross/zorvane2.exe"
 cp build/Sound/*.wav "$stage/Sound/"
 cp "$music"/*.ogg "$stage/Music/"
 sed "s/@VERSION@/$version/g" src/windows/README.txt.in | sed 's/$/\r/' >"$stage/README.txt"
@@ -84,8 +89,8 @@ cp /usr/share/doc/gcc-mingw-w64-base/copyright "$stage/licences/gcc-runtime-copy
 for f in "$stage/licences/"*.txt; do sed -i 's/\r*$/\r/' "$f"; done
 zip_file="$out/$name.zip"
 rm -f "$zip_file"
-# Files in a fixed order and with fixed times, so the same sources give the same zip.
-find "$out/stage" -exec touch -d "@${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 0)}" {} +
+# Files in a fixed order and with that one time.
+find "$out/stage" -exec touch -d "@$epoch" {} +
 (cd "$out/stage" && find "$name" -print | LC_ALL=C sort | zip -q -X -9 "$zip_file" -@)
 log "$(du -h "$zip_file" | cut -f1) $zip_file"
 echo "$zip_file"

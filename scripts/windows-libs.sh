@@ -34,7 +34,8 @@ for s in "${sources[@]}"; do
   versions+="${s#lib}-${v}_"
 done
 compiler="$(x86_64-w64-mingw32-gcc-posix -dumpversion)"
-recipe="$(sha256sum "$0" "$toolchain" | sha256sum | cut -c1-10)"
+# The recipe is this script and the toolchain file, by content only: a clone anywhere finds the cache.
+recipe="$(cat "$0" "$toolchain" | sha256sum | cut -c1-10)"
 key="$(echo "${versions}gcc${compiler}" | tr -c 'A-Za-z0-9.+_\n-' '_')-$recipe"
 cache="${ZORVANE_CACHE:-$HOME/.cache/zorvane2}/win64/$key"
 if [ -f "$cache/complete" ]; then

@@ -82,8 +82,9 @@ add_custom_target(zorvane_media ALL
 
 add_executable(zorvane2 src/shell/main.cpp src/windows/main_windows.cpp ${CMAKE_BINARY_DIR}/zorvane2.rc)
 target_link_libraries(zorvane2 PRIVATE zorvane_sdl)
-# One file, no DLLs; a windowed program entered through wmain (its arguments in UTF-16).
-target_link_options(zorvane2 PRIVATE -static -municode -mwindows)
+# One file, no DLLs; a windowed program entered through wmain (its arguments in UTF-16); no
+# link time stamped in it, so the same sources give the same executable.
+target_link_options(zorvane2 PRIVATE -static -municode -mwindows -Wl,--no-insert-timestamp)
 add_dependencies(zorvane2 zorvane_media)
 
 if(ZORVANE_TESTS)
