@@ -56,6 +56,11 @@ fail() {
   log "FAILED: $*"
   status=1
 }
+# A run that failed: its exit status and the end of what it wrote on standard error.
+failed_run() {  # status, standard error file, what
+  fail "$3 (exit status $1)"
+  tail -20 "$2" | sed 's/^/    /' >&2
+}
 
 # 2. The zip as a player gets it.
 size="$(stat -c %s "$zip_file")"
@@ -106,9 +111,11 @@ for start in fresh open; do
     [ "$start" = open ] && cp "$work/open.gsv" "$work/$start-$side.gsv"
   done
   linux --headless --autopilot --frames "$frames" --save-file "$start-linux-pilot.gsv" --record "$start.script" \
-    --dump-state "$start-linux-pilot.json" 2>"$work/$start-linux-pilot.err" || fail "the Linux autopilot run"
+    --dump-state "$start-linux-pilot.json" 2>"$work/$start-linux-pilot.err" ||
+    failed_run $? "$work/$start-linux-pilot.err" "the Linux autopilot run"
   windows --headless --autopilot --frames "$frames" --save-file "$start-windows-pilot.gsv" \
-    --dump-state "$start-windows-pilot.json" 2>"$work/$start-windows-pilot.err" || fail "the Windows autopilot run"
+    --dump-state "$start-windows-pilot.json" 2>"$work/$start-windows-pilot.err" ||
+    failed_run $? "$work/$start-windows-pilot.err" "the Windows autopilot run"
   same "the autopilot's final state" "$start-linux-pilot.json" "$start-windows-pilot.json"
   # The recording, with the window closed in its last frame: the game saves as it quits.
   cp "$work/$start.script" "$work/$start-close.script"
@@ -116,7 +123,7 @@ for start in fresh open; do
   for side in linux windows; do
     "$side" --headless --input "$start-close.script" --frames "$frames" --save-file "$start-$side.gsv" \
       --trace "$start-$side.jsonl" --dump-state "$start-$side.json" 2>"$work/$start-$side.err" ||
-      fail "the $side replay from a $start save"
+      failed_run $? "$work/$start-$side.err" "the $side replay from the $start save"
   done
   same "the replay's trace" "$start-linux.jsonl" "$start-windows.jsonl"
   same "the replay's final state" "$start-linux.json" "$start-windows.json"
