@@ -122,8 +122,8 @@ TEST(Pause, AWindowHiddenInALevelShowsThePauseScreenWhenItIsBack) {
 }
 
 TEST(Pause, FocusLossThroughSdlsEventQueuePausesALevelAndStopsItsClock) {
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  SetEnvVar("SDL_VIDEODRIVER", "dummy", false);
+  SetEnvVar("SDL_AUDIODRIVER", "dummy", false);
   PlatformOptions o;
   o.Windowed = true;
   auto owner = CreateSdlPlatform(o);
@@ -208,9 +208,9 @@ TEST(Settings, MadeOnFirstUseOnlyWhenAskedHeadlessAndARebindingTheHarnessHonours
   TempDir dir;
   const std::string common = "--headless --frames 60 --save-file '" + dir.File("s.gsv") + "' --dump-state - ";
   // Headless without --settings the player's file is neither read nor made.
-  setenv("XDG_CONFIG_HOME", dir.File("config").c_str(), 1);
+  SetEnvVar("XDG_CONFIG_HOME", dir.File("config").c_str());
   ASSERT_EQ(RunZorvane(common), 0);
-  unsetenv("XDG_CONFIG_HOME");
+  SetEnvVar("XDG_CONFIG_HOME", nullptr);
   EXPECT_FALSE(std::filesystem::exists(dir.File("config")));
 
   // Fire moved from X to W: the script's W fires, its X no longer does.

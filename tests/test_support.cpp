@@ -6,45 +6,19 @@
 #include <random>
 #include <sstream>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include "menus/menus.h"
-
-std::string ZorvaneExe() { return ZORVANE_EXE; }
-
-TempDir::TempDir() {
-  std::string base = (std::filesystem::temp_directory_path() / "zorvane2-test-XXXXXX").string();
-  if (!mkdtemp(base.data())) throw std::runtime_error("cannot make a temporary folder");
-  Path = base;
-}
-
-TempDir::~TempDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(Path, ec);
-}
+#include "save/safe_file.h"
 
 std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(PathOf(path), std::ios::binary);
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
 }
 
 void WriteFile(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(PathOf(path), std::ios::binary | std::ios::trunc);
   out << text;
-}
-
-int RunZorvane(const std::string& args, std::string* out, std::string* err) {
-  TempDir tmp;
-  std::string outFile = tmp.File("stdout"), errFile = tmp.File("stderr");
-  std::string cmd = std::string("SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy '") + ZORVANE_EXE + "' " + args + " >'" +
-                    outFile + "' 2>'" + errFile + "'";
-  int status = std::system(cmd.c_str());
-  if (out) *out = ReadFile(outFile);
-  if (err) *err = ReadFile(errFile);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 std::vector<CopyRecord> CopiesOn(const NullPlatform& p, int sheet) {

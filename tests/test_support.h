@@ -71,6 +71,9 @@ std::string ZorvaneExe();
 // Runs the zorvane2 executable with the given arguments; returns its exit status and
 // puts what it wrote on standard output into *out (standard error into *err if given).
 int RunZorvane(const std::string& args, std::string* out = nullptr, std::string* err = nullptr);
+// Sets an environment variable of this process (only where unset, unless `overwrite`); a null
+// value removes it.
+void SetEnvVar(const std::string& name, const char* value, bool overwrite = true);
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& text);
 

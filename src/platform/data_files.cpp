@@ -4,12 +4,13 @@
 #include <iostream>
 
 #include "platform/data_folders.h"
+#include "save/safe_file.h"
 
 namespace {
 
 bool IsFile(const std::string& path) {
   std::error_code ec;
-  return std::filesystem::is_regular_file(path, ec);
+  return std::filesystem::is_regular_file(PathOf(path), ec);
 }
 
 }  // namespace
@@ -18,7 +19,8 @@ DataFiles::DataFiles(const std::string& executableFolder) : Folders(DataSearchPa
 
 std::string DataFiles::Find(const std::string& folder, const std::string& file) const {
   for (const std::string& base : Folders) {
-    std::string path = base + "/" + folder + "/" + file;
+    // Joined by the system's own separator, so messages show one kind of path.
+    std::string path = TextOf(PathOf(base) / folder / file);
     if (IsFile(path)) return path;
   }
   return "";
@@ -47,11 +49,11 @@ void DataFiles::ReportMissing() {
   MissingSounds.clear();
 }
 
-std::string DataFiles::Music(const std::string& name) {
-  std::string path = Find("Music", name + ".mid");
+std::string DataFiles::Music(const std::string& name, const std::string& extension) {
+  std::string path = Find("Music", name + "." + extension);
   // Each track that will not load is reported once, not at every change of track.
   if (path.empty() && TracksReported.insert(name).second)
-    std::cerr << "zorvane2: music Music/" << name << ".mid not found (looked in " << FoldersText()
+    std::cerr << "zorvane2: music Music/" << name << "." << extension << " not found (looked in " << FoldersText()
               << "); no music there\n";
   return path;
 }

@@ -15,8 +15,8 @@ class DataFiles {
   std::string Sound(const std::string& name);
   // The sounds not found since the last report, in one line (nothing when all were found).
   void ReportMissing();
-  // Music/NAME.mid likewise; a missing track is said at once, and once only.
-  std::string Music(const std::string& name);
+  // Music/NAME.EXTENSION (mid or ogg) likewise; a missing track is said at once, and once only.
+  std::string Music(const std::string& name, const std::string& extension = "mid");
   // A track found that will not play: said once for each track.
   void ReportUnplayable(const std::string& name, const std::string& path, const std::string& why);
 

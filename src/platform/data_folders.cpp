@@ -3,9 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "save/safe_file.h"
 
@@ -18,69 +16,19 @@ namespace fs = std::filesystem;
 #define ZORVANE_DATA_DIR ""
 #endif
 
-namespace {
-
-std::string Env(const char* name) {
-  const char* v = std::getenv(name);
-  return v ? std::string(v) : std::string();
-}
-
-bool IsFolder(const fs::path& p) {
-  std::error_code ec;
-  return fs::is_directory(p, ec);
-}
-
-// XDG_PICTURES_DIR from the user's user-dirs.dirs: a line XDG_PICTURES_DIR="$HOME/Pictures"
-// (the file's own format: a double-quoted path, absolute or starting with $HOME/).
-std::string PicturesFromUserDirs(const std::string& home) {
-  std::string config = Env("XDG_CONFIG_HOME");
-  fs::path file = (!config.empty() && fs::path(config).is_absolute()) ? fs::path(config) / "user-dirs.dirs"
-                  : !home.empty() ? fs::path(home) / ".config" / "user-dirs.dirs"
-                                  : fs::path();
-  if (file.empty()) return "";
-  std::ifstream in(file);
-  std::string line;
-  const std::string key = "XDG_PICTURES_DIR=\"";
-  while (std::getline(in, line)) {
-    if (line.compare(0, key.size(), key) != 0) continue;
-    size_t end = line.find('"', key.size());
-    if (end == std::string::npos) return "";
-    std::string value = line.substr(key.size(), end - key.size());
-    if (value.compare(0, 6, "$HOME/") == 0) return home.empty() ? "" : home + value.substr(5);
-    if (value == "$HOME") return "";  // the convention: pictures "in the home folder" means none set
-    return fs::path(value).is_absolute() ? value : "";
-  }
-  return "";
-}
-
-}  // namespace
-
 std::vector<std::string> DataSearchPath(const std::string& executableFolder) {
   std::vector<std::string> folders;
   auto add = [&](const std::string& folder) {
     if (folder.empty()) return;
-    std::string normal = fs::path(folder).lexically_normal().string();
-    while (normal.size() > 1 && normal.back() == '/') normal.pop_back();
+    std::string normal = TextOf(PathOf(folder).lexically_normal());
+    while (normal.size() > 1 && (normal.back() == '/' || normal.back() == fs::path::preferred_separator))
+      normal.pop_back();
     if (std::find(folders.begin(), folders.end(), normal) == folders.end()) folders.push_back(normal);
   };
   add(executableFolder);
-  if (!executableFolder.empty()) add((fs::path(executableFolder) / ZORVANE_BIN_TO_DATA).string());
+  if (!executableFolder.empty()) add(TextOf(PathOf(executableFolder) / ZORVANE_BIN_TO_DATA));
   add(ZORVANE_DATA_DIR);
   return folders;
-}
-
-std::string ScreenshotFolder() {
-  const std::string home = HomeFolder();
-  // The first pictures folder that exists: the environment's, the user's setting, ~/Pictures.
-  std::vector<std::string> pictures = {Env("XDG_PICTURES_DIR"), PicturesFromUserDirs(home)};
-  if (!home.empty()) pictures.push_back((fs::path(home) / "Pictures").string());
-  for (const std::string& p : pictures)
-    if (!p.empty() && fs::path(p).is_absolute() && IsFolder(p)) return p;
-  std::string data = Env("XDG_DATA_HOME");
-  // Only an absolute XDG_DATA_HOME counts, as for the save file.
-  if (!data.empty() && fs::path(data).is_absolute()) return (fs::path(data) / "zorvane2").string();
-  if (!home.empty()) return (fs::path(home) / ".local" / "share" / "zorvane2").string();
-  return "";
 }
 
 std::string ScreenshotName(int year, int month, int day, int hour, int minute, int second) {

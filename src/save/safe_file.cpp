@@ -10,7 +10,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -28,12 +30,17 @@ std::string NoHomeFolder() {
          std::to_string(::getuid()) + ")";
 }
 
-std::string UserFolder(const char* variable, const char* belowHome) {
-  // Only an absolute path counts; a relative one is ignored, as the convention says.
+fs::path PathOf(const std::string& text) { return fs::path(text); }
+
+std::string TextOf(const fs::path& path) { return path.string(); }
+
+std::string PlayerFolder(const char* variable, const char* belowHome) {
+  // An XDG base folder. Only an absolute path counts; a relative one is ignored, as the
+  // convention says.
   const char* set = std::getenv(variable);
-  if (set && *set && fs::path(set).is_absolute()) return set;
+  if (set && *set && fs::path(set).is_absolute()) return (fs::path(set) / "zorvane2").string();
   const std::string home = HomeFolder();
-  return home.empty() ? "" : (fs::path(home) / belowHome).string();
+  return home.empty() ? "" : (fs::path(home) / belowHome / "zorvane2").string();
 }
 
 PathTarget FollowLinks(const std::string& path) {
@@ -150,4 +157,108 @@ void RemoveLeftovers(const std::string& file) {
       ::unlink(it->path().c_str());
     ::close(fd);
   }
+}
+
+FileStart ReadFileStart(const std::string& file, size_t limit, const std::function<int(SaveStep)>& fault) {
+  FileStart r;
+  auto injected = [&](SaveStep step) { return fault ? fault(step) : 0; };
+  // Non-blocking, so a pipe put in the file's place meanwhile cannot hang the start-up.
+  r.OpenError = injected(SaveStep::Open);
+  const int fd = r.OpenError ? -1 : ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    if (!r.OpenError) r.OpenError = errno;
+    return r;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    r.Mode = st.st_mode;
+    ::close(fd);
+    return r;
+  }
+  r.Mode = st.st_mode;
+  r.Bytes.resize(limit);
+  size_t got = 0;
+  r.ReadError = injected(SaveStep::Read);
+  while (!r.ReadError && got < r.Bytes.size()) {
+    ssize_t n = ::read(fd, r.Bytes.data() + got, r.Bytes.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) r.ReadError = errno;
+    if (n <= 0) break;
+    got += size_t(n);
+  }
+  ::close(fd);
+  r.Bytes.resize(got);
+  return r;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& out, std::string& why) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    why = std::strerror(errno);
+    return false;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    why = "it is a folder";
+    return false;
+  }
+  out.clear();
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) why = std::strerror(errno);
+    if (n <= 0) break;
+    out.append(buffer, size_t(n));
+  }
+  ::close(fd);
+  return why.empty();
+}
+
+int FolderWritable(const std::string& folder) { return ::access(folder.c_str(), W_OK) == 0 ? 0 : errno; }
+
+int RenameNoReplace(const std::string& from, const std::string& to) {
+#ifdef RENAME_NOREPLACE
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS) return errno;
+#endif
+  // A file system without the no-replace rename (or the browser's): look first.
+  struct stat st {};
+  if (::lstat(to.c_str(), &st) == 0) return EEXIST;
+  return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+SaveLock::~SaveLock() { ::close(int(Handle)); }
+
+LockAttempt TakeFileLock(const std::string& lockPath) {
+  LockAttempt a;
+  const int fd = ::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
+  if (fd < 0) {
+    const int err = errno;
+    struct stat st {};
+    if (::lstat(lockPath.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+      a.Why = std::string("it is ") + KindOf(st.st_mode);  // a folder, a link
+    else
+      a.Why = std::strerror(err);
+    return a;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {  // a pipe or a device opens, but is no lock
+    ::close(fd);
+    a.Why = std::string("it is ") + KindOf(st.st_mode);
+    return a;
+  }
+  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    const int err = errno;
+    ::close(fd);
+    if (err == EWOULDBLOCK)
+      a.Busy = true;
+    else
+      a.Why = std::strerror(err);
+    return a;
+  }
+  a.Lock = std::make_shared<SaveLock>(fd, lockPath);
+  return a;
 }

@@ -4,11 +4,7 @@
 // could not read: links are followed, odd files left alone, one copy of the game per file.
 #include "save/save_file.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -125,18 +121,9 @@ ProgressBlock NewPlayerProgress() {
 }
 
 std::string DefaultSavePath() {
-  const std::string data = UserFolder("XDG_DATA_HOME", ".local/share");
-  return data.empty() ? "" : (std::filesystem::path(data) / "zorvane2" / "Game Save.gsv").string();
+  const std::string folder = PlayerFolder("XDG_DATA_HOME", ".local/share");
+  return folder.empty() ? "" : TextOf(PathOf(folder) / "Game Save.gsv");
 }
-
-struct SaveLock {
-  int Fd = -1;
-  std::string Path;
-  SaveLock(int fd, std::string path) : Fd(fd), Path(std::move(path)) {}
-  SaveLock(const SaveLock&) = delete;
-  SaveLock& operator=(const SaveLock&) = delete;
-  ~SaveLock() { ::close(Fd); }  // closing the last descriptor lets the lock go
-};
 
 namespace {
 
@@ -160,36 +147,19 @@ bool TakeLock(SaveSession& s, const std::string& path, const PathTarget& t) {
   if (s.Lock && s.Lock->Path == lockPath) return true;  // started again: still ours
   s.Lock.reset();
   std::error_code ec;
-  if (!t.Link) fs::create_directories(FolderOf(t.File), ec);  // a link's target folder is never made
+  if (!t.Link) fs::create_directories(PathOf(FolderOf(t.File)), ec);  // a link's target folder is never made
   auto refuse = [&](const std::string& why) {
     s.NoSaving = "the lock file " + lockPath + " of " + Named(path, t) + " cannot be taken (" + why + ")";
     return false;
   };
-  int err = Injected(s, SaveStep::Lock);
-  int fd = err ? -1 : ::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
-  if (fd < 0) {
-    if (!err) err = errno;
-    struct stat st {};
-    if (::lstat(lockPath.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-      return refuse(std::string("it is ") + KindOf(st.st_mode));  // a folder, a link
-    return refuse(Reason(err));
+  if (int err = Injected(s, SaveStep::Lock)) return refuse(Reason(err));
+  LockAttempt lock = TakeFileLock(lockPath);
+  if (lock.Busy) {
+    s.NoSaving = "another copy of the game is using " + Named(path, t);
+    return false;
   }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {  // a pipe or a device opens, but is no lock
-    ::close(fd);
-    return refuse(std::string("it is ") + KindOf(st.st_mode));
-  }
-  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    if (errno == EINTR) continue;
-    err = errno;
-    ::close(fd);
-    if (err == EWOULDBLOCK) {
-      s.NoSaving = "another copy of the game is using " + Named(path, t);
-      return false;
-    }
-    return refuse(Reason(err));
-  }
-  s.Lock = std::make_shared<SaveLock>(fd, lockPath);
+  if (!lock.Lock) return refuse(lock.Why);
+  s.Lock = std::move(lock.Lock);
   return true;
 }
 
@@ -199,19 +169,8 @@ int MoveAside(const SaveSession& s, const std::string& file, std::string& aside)
   if (int err = Injected(s, SaveStep::SetAside)) return err;
   for (int n = 1; n <= 9; ++n) {
     aside = file + ".bad" + (n > 1 ? "." + std::to_string(n) : "");
-#ifdef RENAME_NOREPLACE
-    if (::renameat2(AT_FDCWD, file.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) return 0;
-    const bool noReplaceRename = errno != EINVAL && errno != ENOSYS;
-#else
-    const bool noReplaceRename = false;  // a system without it (the browser's file system)
-#endif
-    if (!noReplaceRename) {
-      // A file system without the no-replace rename: look first.
-      struct stat st {};
-      if (::lstat(aside.c_str(), &st) == 0) continue;
-      if (::rename(file.c_str(), aside.c_str()) == 0) return 0;
-    }
-    if (errno != EEXIST) return errno;
+    const int err = RenameNoReplace(file, aside);
+    if (err != EEXIST) return err;
   }
   return EEXIST;
 }
@@ -253,7 +212,7 @@ ProgressBlock SaveStore::Load() {
   // when the first save fails.
   if (Session.NoSaving.empty()) {
     int err = Injected(Session, SaveStep::CheckFolder);
-    if (!err && ::access(FolderOf(t.File).c_str(), W_OK) != 0) err = errno;
+    if (!err) err = FolderWritable(FolderOf(t.File));
     if (err) Session.NoSaving = "the folder " + FolderOf(t.File) + " of " + named + " cannot be written (" + Reason(err) + ")";
   }
   const bool mayChange = Session.NoSaving.empty();
@@ -275,10 +234,9 @@ ProgressBlock SaveStore::Load() {
     return progress;
   };
 
-  // Non-blocking, so a pipe put in the file's place meanwhile cannot hang the start-up.
-  int err = Injected(Session, SaveStep::Open);
-  int fd = err ? -1 : ::open(t.File.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0 && !err) err = errno;
+  // Read without waiting, so a pipe put in the file's place meanwhile cannot hang the start-up.
+  const FileStart read = ReadFileStart(t.File, SaveBlock{}.size(), Session.Fault);
+  const int err = read.OpenError;
   if (err == ENOENT || err == ENOTDIR) {
     // A missing file is simply a new player; nothing is written until the first save.
     if (t.Link)
@@ -287,26 +245,14 @@ ProgressBlock SaveStore::Load() {
     return progress;
   }
   if (err) return setAside(named + " cannot be read (" + Reason(err) + ")");
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return playWithoutSaving(named + " is " + KindOf(st.st_mode) + ", not a file");
-  }
+  if (!S_ISREG(read.Mode)) return playWithoutSaving(named + " is " + KindOf(read.Mode) + ", not a file");
+  if (read.ReadError) return setAside(named + " cannot be read (" + Reason(read.ReadError) + ")");
   SaveBlock block{};
-  size_t got = 0;
-  int readError = Injected(Session, SaveStep::Read);
-  while (!readError && got < block.size()) {
-    ssize_t n = ::read(fd, block.data() + got, block.size() - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) readError = errno;
-    if (n <= 0) break;
-    got += size_t(n);
-  }
-  ::close(fd);
-  if (readError) return setAside(named + " cannot be read (" + Reason(readError) + ")");
+  const size_t got = read.Bytes.size();
   if (got < block.size())
     return setAside(named + " holds only " + std::to_string(got) + " of " + std::to_string(block.size()) +
                     " bytes");
+  std::copy(read.Bytes.begin(), read.Bytes.end(), block.begin());
   // Only the first 350 bytes are progress; anything after them is ignored.
   int clamped = 0;
   progress = DecodeProgress(block, &clamped);
@@ -335,7 +281,7 @@ bool SaveStore::Save(const ProgressBlock& progress) {
   const std::string folder = FolderOf(t.File);
 
   std::error_code ec;
-  if (!t.Link) fs::create_directories(folder, ec);
+  if (!t.Link) fs::create_directories(PathOf(folder), ec);
   if (ec) return fail("cannot make the folder " + folder + ": " + ec.message());
 
   const SaveBlock block = EncodeProgress(progress);

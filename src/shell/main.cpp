@@ -10,15 +10,9 @@
 #include "shell/options.h"
 #include "shell/run.h"
 
-static std::string ExecutableFolder(const char* argv0) {
-  std::error_code ec;
-  auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) self = std::filesystem::absolute(argv0, ec);
-  return self.parent_path().string();
-}
-
-int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+// The program once the system's own start is done: the arguments as UTF-8 text, and the folder
+// the executable is in.
+int ZorvaneMain(const std::vector<std::string>& args, const std::string& executableFolder) {
   std::string error;
   auto options = ParseOptions(args, &error);
   if (!options) {
@@ -33,8 +27,22 @@ int main(int argc, char** argv) {
     std::cout << "zorvane2 " << ZORVANE_VERSION << "\n";
     return 0;
   }
-  return RunProgram(*options, ExecutableFolder(argv[0]), [](const PlatformOptions& po) -> std::unique_ptr<Platform> {
+  return RunProgram(*options, executableFolder, [](const PlatformOptions& po) -> std::unique_ptr<Platform> {
     if (po.Headless) return std::make_unique<HeadlessPlatform>(po.DataFolder);
     return CreateSdlPlatform(po);
   });
 }
+
+// Windows starts the game in src/windows/main_windows.cpp instead, with its arguments in UTF-16.
+#ifndef _WIN32
+static std::string ExecutableFolder(const char* argv0) {
+  std::error_code ec;
+  auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) self = std::filesystem::absolute(argv0, ec);
+  return self.parent_path().string();
+}
+
+int main(int argc, char** argv) {
+  return ZorvaneMain(std::vector<std::string>(argv + 1, argv + argc), ExecutableFolder(argv[0]));
+}
+#endif

@@ -61,6 +61,25 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
   return o;
 }
 
+namespace {
+
+// Where the player's files and the game's data are, as each system keeps them.
+#ifdef _WIN32
+constexpr const char* SettingsDefault = "%APPDATA%\\Zorvane2\\settings.ini";
+constexpr const char* SaveDefault = "%APPDATA%\\Zorvane2\\Game Save.gsv";
+constexpr const char* FilesText =
+    "Progress and settings are kept in %APPDATA%\\Zorvane2\\. Sound and music are looked for\n"
+    "beside the executable.\n";
+#else
+constexpr const char* SettingsDefault = "$XDG_CONFIG_HOME/zorvane2/settings.ini";
+constexpr const char* SaveDefault = "$XDG_DATA_HOME/zorvane2/Game Save.gsv";
+constexpr const char* FilesText =
+    "Progress is saved in $XDG_DATA_HOME/zorvane2/ (~/.local/share/zorvane2/). Sound and music\n"
+    "are looked for beside the executable, then in ../share/zorvane2 from it.\n";
+#endif
+
+}  // namespace
+
 std::string HelpText() {
   return "Usage: zorvane2 [OPTIONS]\n"
          "Zorvane 2, a space shooter with an upgrade shop.\n"
@@ -69,9 +88,13 @@ std::string HelpText() {
          "  --windowed            play in a window (Alt+Enter switches)\n"
          "  --fullscreen          play full screen (the default until the settings say otherwise)\n"
          "  --settings FILE       read and write the settings in FILE (default: in play\n"
-         "                        $XDG_CONFIG_HOME/zorvane2/settings.ini; headless: none)\n"
+         "                        " +
+         std::string(SettingsDefault) +
+         "; headless: none)\n"
          "  --save-file PATH      the save file to read and write\n"
-         "                        (default: $XDG_DATA_HOME/zorvane2/Game Save.gsv)\n"
+         "                        (default: " +
+         SaveDefault +
+         ")\n"
          "  --headless            no window, no sound, frames as fast as they run\n"
          "  --frames N            stop after N frames (writes no save of its own)\n"
          "  --input FILE          take keyboard and mouse from a script\n"
@@ -101,7 +124,5 @@ std::string HelpText() {
          "all progress.\n"
          "Anywhere: F12 saves a screenshot in your pictures folder; Alt+Enter switches between full\n"
          "screen and a window.\n"
-         "\n"
-         "Progress is saved in $XDG_DATA_HOME/zorvane2/ (~/.local/share/zorvane2/). Sound and music\n"
-         "are looked for beside the executable, then in ../share/zorvane2 from it.\n";
+         "\n" + FilesText;
 }

@@ -2,10 +2,6 @@
 // dump and screenshot around them.
 #include "shell/run.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -26,33 +22,6 @@
 
 namespace {
 
-// The whole of a file (or a pipe); false, with the reason in `why`, when it cannot be read. A
-// folder is refused rather than read as nothing.
-bool ReadWholeFile(const std::string& path, std::string& out, std::string& why) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    why = std::strerror(errno);
-    return false;
-  }
-  struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    why = "it is a folder";
-    return false;
-  }
-  out.clear();
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) why = std::strerror(errno);
-    if (n <= 0) break;
-    out.append(buffer, size_t(n));
-  }
-  ::close(fd);
-  return why.empty();
-}
-
 // Writes a file (or standard output for "-") through `write`, so a long one is never held whole.
 bool WriteWholeFile(const std::string& path, const std::function<void(std::ostream&)>& write) {
   if (path == "-") {
@@ -60,7 +29,7 @@ bool WriteWholeFile(const std::string& path, const std::function<void(std::ostre
     std::cout.flush();
     return bool(std::cout);
   }
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(PathOf(path), std::ios::binary | std::ios::trunc);
   write(out);
   out.flush();
   return bool(out);
@@ -84,7 +53,7 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
   }
   std::ofstream trace;
   if (!o.TraceFile.empty()) {
-    trace.open(o.TraceFile, std::ios::binary | std::ios::trunc);
+    trace.open(PathOf(o.TraceFile), std::ios::binary | std::ios::trunc);
     if (!trace) {
       std::cerr << "zorvane2: cannot write the trace file " << o.TraceFile << "\n";
       return 2;
@@ -141,9 +110,7 @@ int RunProgram(const Options& o, const std::string& executableFolder, const Plat
     // The autopilot keeps a save of its own beside the player's: a demo never spends the
     // player's points.
     if (o.Autopilot)
-      savePath = (std::filesystem::path(savePath).parent_path() /
-                  (o.HumanPilot ? "Human Pilot Save.gsv" : "Autopilot Save.gsv"))
-                     .string();
+      savePath = TextOf(PathOf(savePath).parent_path() / (o.HumanPilot ? "Human Pilot Save.gsv" : "Autopilot Save.gsv"));
   }
 
   device->BeginFrame(0);

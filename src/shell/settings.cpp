@@ -1,10 +1,6 @@
 // The player's settings file.
 #include "shell/settings.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cctype>
 #include <cerrno>
 #include <charconv>
@@ -234,13 +230,11 @@ std::string SettingsText(const Settings& s) {
 }
 
 std::string DefaultSettingsPath() {
-  const std::string config = UserFolder("XDG_CONFIG_HOME", ".config");
-  return config.empty() ? "" : (std::filesystem::path(config) / "zorvane2" / "settings.ini").string();
+  const std::string folder = PlayerFolder("XDG_CONFIG_HOME", ".config");
+  return folder.empty() ? "" : TextOf(PathOf(folder) / "settings.ini");
 }
 
 namespace {
-
-int Injected(const SettingsFile& f, SaveStep step) { return f.Fault ? f.Fault(step) : 0; }
 
 // "the settings PATH", naming the link's target too.
 std::string Named(const std::string& path, const PathTarget& t) {
@@ -268,35 +262,19 @@ Settings LoadSettings(SettingsFile& f, std::ostream& say) {
   if (t.Exists && !S_ISREG(t.Mode)) return keep(named + " is " + KindOf(t.Mode) + ", not a file");
   RemoveLeftovers(t.File);
 
-  int err = Injected(f, SaveStep::Open);
-  const int fd = err ? -1 : ::open(t.File.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0 && !err) err = errno;
-  if (err == ENOENT || err == ENOTDIR) {
+  // One byte more than is ever read tells a file that is larger.
+  const FileStart read = ReadFileStart(t.File, SettingsFileLimit + 1, f.Fault);
+  if (read.OpenError == ENOENT || read.OpenError == ENOTDIR) {
     // The first start: the file is made with the defaults, to be found and edited.
     Settings s;
     SaveSettings(f, s, say);
     return s;
   }
-  if (err) return keep(named + " cannot be read (" + std::strerror(err) + ")");
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return keep(named + " is " + KindOf(st.st_mode) + ", not a file");
-  }
-  // One byte more than is ever read tells a file that is larger.
-  std::string text(SettingsFileLimit + 1, '\0');
-  size_t got = 0;
-  err = Injected(f, SaveStep::Read);
-  while (!err && got < text.size()) {
-    ssize_t n = ::read(fd, text.data() + got, text.size() - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) err = errno;
-    if (n <= 0) break;
-    got += size_t(n);
-  }
-  ::close(fd);
-  if (err) return keep(named + " cannot be read (" + std::strerror(err) + ")");
-  text.resize(got);
+  if (read.OpenError) return keep(named + " cannot be read (" + std::strerror(read.OpenError) + ")");
+  if (!S_ISREG(read.Mode)) return keep(named + " is " + KindOf(read.Mode) + ", not a file");
+  if (read.ReadError) return keep(named + " cannot be read (" + std::strerror(read.ReadError) + ")");
+  std::string text = read.Bytes;
+  const size_t got = text.size();
   if (got > SettingsFileLimit) {
     // Far more than settings take (a few kilobytes): something else was saved there. Its first
     // whole lines are read; it is never written over.
@@ -305,7 +283,7 @@ Settings LoadSettings(SettingsFile& f, std::ostream& say) {
                   " KiB, which no settings file is; only its start was read";
     say << "zorvane2: " << f.NoWriting << ", and the file is left as it is\n";
   }
-  Settings s = ParseSettings(text, std::filesystem::path(f.Path).filename().string(), say);
+  Settings s = ParseSettings(text, TextOf(PathOf(f.Path).filename()), say);
   f.Text = SettingsText(s);
   return s;
 }
@@ -328,7 +306,7 @@ bool SaveSettings(SettingsFile& f, const Settings& s, std::ostream& say) {
   if (t.Error) return fail(std::string("the path cannot be followed: ") + std::strerror(t.Error));
   if (t.Exists && !S_ISREG(t.Mode)) return fail(std::string("it is ") + KindOf(t.Mode) + ", which is never replaced");
   std::error_code ec;
-  if (!t.Link) std::filesystem::create_directories(FolderOf(t.File), ec);  // a link's target folder is never made
+  if (!t.Link) std::filesystem::create_directories(PathOf(FolderOf(t.File)), ec);  // a link's target folder is never made
   if (ec) return fail("cannot make the folder " + FolderOf(t.File) + ": " + ec.message());
   if (int err = ReplaceFile(t.File, text, t.Exists ? t.Mode : 0644, f.Fault)) return fail(std::strerror(err));
   f.Text = text;

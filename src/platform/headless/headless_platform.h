@@ -9,6 +9,7 @@
 
 #include "platform/data_files.h"
 #include "platform/platform.h"
+#include "platform/sdl/music_player.h"
 #include "platform/stop_signals.h"
 
 class HeadlessPlatform : public Platform {
@@ -20,7 +21,7 @@ class HeadlessPlatform : public Platform {
   void Present(Renderer&) override {}
   FrameCommand ReadCommand(bool) override;
   void PlaySound(int) override {}
-  void LoadMusic(const std::string& name) override { Files.Music(name); }
+  void LoadMusic(const std::string& name) override { Files.Music(name, MusicFileExtension); }
   void PlayMusic() override {}
   void StopMusic() override {}
   void SetMusicVolume(int) override {}

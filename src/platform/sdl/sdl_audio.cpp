@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <iostream>
 
 #include "core/sounds.h"
@@ -11,36 +10,9 @@ static_assert(EffectBus::Slots == SoundSlotCount, "the bus has a voice for every
 
 namespace {
 
-constexpr const char* DebianSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
-
 // The music sits this much higher in the mix than its volume alone gives (10 dB): the volumes
 // of the tracks keep their steps between them, and a level's theme is heard under the effects.
 constexpr float MusicMakeUp = 3.16f;
-bool IsFile(const std::string& path) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(path, ec);
-}
-
-// The first file in a list like SDL_SOUNDFONTS (paths separated by semicolons); "" if none.
-std::string FirstFileIn(const char* list) {
-  if (!list) return "";
-  std::string rest = list;
-  while (!rest.empty()) {
-    const size_t end = rest.find(';');
-    std::string path = rest.substr(0, end);
-    if (!path.empty() && IsFile(path)) return path;
-    if (end == std::string::npos) break;
-    rest.erase(0, end + 1);
-  }
-  return "";
-}
-
-// SDL_SOUNDFONTS if set; then Debian's small soundfont; then SDL_mixer's idea of one.
-std::string ChooseSoundFont() {
-  if (const char* named = SDL_getenv("SDL_SOUNDFONTS")) return FirstFileIn(named);
-  if (IsFile(DebianSoundFont)) return DebianSoundFont;
-  return FirstFileIn(Mix_GetSoundFonts());
-}
 
 }  // namespace
 
@@ -55,21 +27,11 @@ SdlAudio::SdlAudio(DataFiles& files, int effectsVolume, int musicVolume) : Files
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return;
   }
-  // The music is synthesised from MIDI with a General MIDI soundfont: Debian's small one, which
-  // the music is written for and which keeps about 6 MB resident, unless SDL_SOUNDFONTS names
-  // another.
-  std::string error;
-  const std::string font = ChooseSoundFont();
-  if (font.empty())
-    std::cerr << "zorvane2: no General MIDI soundfont found (install timgm6mb-soundfont or name one in "
-                 "SDL_SOUNDFONTS); playing without music\n";
-  else if (!Midi.Open(font, 44100, error))
-    std::cerr << "zorvane2: cannot play music: " << error << "; playing without music\n";
-  Mix_HookMusic(&SdlAudio::MixMusic, this);
+  Music = OpenMusicPlayer(44100);
   // No mixer channels: each sound slot is a voice of the effect bus, so a slot restarted cuts
   // itself off and never another slot.
   Mix_AllocateChannels(0);
-  Bus.MusicGain = MusicMakeUp;
+  Bus.MusicGain = MusicMakeUp * (Music ? Music->StreamGain() : 1.0f);
   Bus.EffectsGain = float(std::clamp(effectsVolume, 0, 100)) / 100.f;
   Mix_SetPostMix(&SdlAudio::MixEffects, this);
   // The mixer keeps its device to itself; it is the one device playing now. Knowing it lets
@@ -83,8 +45,7 @@ SdlAudio::SdlAudio(DataFiles& files, int effectsVolume, int musicVolume) : Files
 SdlAudio::~SdlAudio() {
   if (!Up) return;
   Mix_SetPostMix(nullptr, nullptr);  // waits for the audio thread to leave the bus
-  Mix_HookMusic(nullptr, nullptr);   // and the music
-  Midi.Stop();
+  Music.reset();                     // and the music
   for (int slot = 0; slot < EffectBus::Slots; ++slot) Bus.ClearSound(slot);
   for (Mix_Chunk*& c : Sounds) {
     if (c) Mix_FreeChunk(c);
@@ -92,10 +53,6 @@ SdlAudio::~SdlAudio() {
   }
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
-}
-
-void SdlAudio::MixMusic(void* self, Uint8* stream, int bytes) {
-  static_cast<SdlAudio*>(self)->Midi.Render(reinterpret_cast<int16_t*>(stream), bytes / 4);
 }
 
 void SdlAudio::MixEffects(void* self, Uint8* stream, int bytes) {
@@ -137,25 +94,25 @@ void SdlAudio::PlaySound(int slot) {
 void SdlAudio::LoadMusic(const std::string& name) {
   MusicName = name;
   MusicLoaded = false;
-  const std::string path = Files.Music(name);
+  const std::string path = Files.Music(name, MusicFileExtension);
   if (path.empty()) {
-    Midi.Stop();
+    if (Music) Music->Stop();
     return;
   }
-  if (!Up || !Midi.IsOpen()) return;
+  if (!Up || !Music) return;
   std::string error;
-  MusicLoaded = Midi.Load(path, error);
+  MusicLoaded = Music->Load(path, error);
   if (!MusicLoaded) Files.ReportUnplayable(name, path, error);
 }
 
 void SdlAudio::PlayMusic() {
   if (!Up || !MusicLoaded) return;
   // The menu and level tracks loop; the victory and death tunes play once.
-  Midi.Play(!(MusicName == "Win" || MusicName == "Death"));
+  Music->Play(!(MusicName == "Win" || MusicName == "Death"));
 }
 
 void SdlAudio::StopMusic() {
-  if (Up) Midi.Stop();
+  if (Up && Music) Music->Stop();
 }
 
 void SdlAudio::SetMusicVolume(int hundredthsOfDb) {
@@ -166,18 +123,18 @@ void SdlAudio::SetMusicVolume(int hundredthsOfDb) {
   long volume = std::lround(gain * MIX_MAX_VOLUME);
   if (volume < 0) volume = 0;
   if (volume > MIX_MAX_VOLUME) volume = MIX_MAX_VOLUME;
-  Midi.SetVolume(float(volume) / MIX_MAX_VOLUME);
+  if (Music) Music->SetVolume(float(volume) / MIX_MAX_VOLUME);
 }
 
 void SdlAudio::SetPaused(bool paused) {
   if (!Up) return;
   if (paused) {
     Mix_Pause(-1);
-    Midi.SetPaused(true);
+    if (Music) Music->SetPaused(true);
     if (MixerDevice) SDL_PauseAudioDevice(MixerDevice, 1);
   } else {
     if (MixerDevice) SDL_PauseAudioDevice(MixerDevice, 0);
     Mix_Resume(-1);
-    Midi.SetPaused(false);
+    if (Music) Music->SetPaused(false);
   }
 }

@@ -1,4 +1,4 @@
-// The desktop's sound: effects in their slots and one MIDI track at a time through SDL_mixer.
+// The desktop's sound: effects in their slots and one music track at a time through SDL_mixer.
 // SDL_mixer renders the music; the effects are mixed over it by our own effect bus, in floating
 // point and through a peak limiter, so the ship's end or a wave of explosions never clips.
 // Without an audio device it says so once and the game goes on in silence.
@@ -12,7 +12,9 @@
 
 #include "platform/data_files.h"
 #include "platform/effect_bus.h"
-#include "platform/sdl/midi_player.h"
+#include <memory>
+
+#include "platform/sdl/music_player.h"
 
 class SdlAudio {
  public:
@@ -32,7 +34,6 @@ class SdlAudio {
   void SetPaused(bool paused);
 
  private:
-  static void MixMusic(void* self, Uint8* stream, int bytes);
   static void MixEffects(void* self, Uint8* stream, int bytes);
 
   DataFiles& Files;
@@ -41,7 +42,7 @@ class SdlAudio {
   SDL_AudioDeviceID MixerDevice = 0;  // the mixer's device, 0 if it could not be told
   std::array<Mix_Chunk*, EffectBus::Slots> Sounds{};
   EffectBus Bus;             // mixes the effects over the music, limited below full scale
-  MidiPlayer Midi;           // the music, rendered in the mixer's music hook
+  std::unique_ptr<MusicPlayer> Music;  // null without music
   bool MusicLoaded = false;  // the last track asked for is ready to play
   std::string MusicName;
 };

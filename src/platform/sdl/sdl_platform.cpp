@@ -3,6 +3,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "platform/sdl/music_player.h"
 #include "platform/sdl/png_file.h"
 
 std::unique_ptr<Platform> CreateSdlPlatform(const PlatformOptions& options) {
@@ -15,6 +16,12 @@ SdlPlatform::SdlPlatform(const PlatformOptions& options)
     : Files(options.DataFolder), Window_(options), Input_(Window_, options.Keys) {
   // The game turns SIGINT and SIGTERM into "save and quit" itself.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+#ifdef _WIN32
+  // The executable's manifest makes it aware of each monitor's scaling, so full screen uses every
+  // pixel; a window is then sized in the desktop's scaled units, so an 800 x 600 window is as
+  // large on a 200 % screen as on a 100 % one, and drawn at the screen's own resolution.
+  SDL_SetHint(SDL_HINT_WINDOWS_DPI_SCALING, "1");
+#endif
   // The game reads keys, never typed text, so X's table of compose sequences, thousands of
   // lines read at every start (about 15 ms in a UTF-8 locale), is no use to it.
   if (!SDL_getenv("XCOMPOSEFILE")) SDL_setenv("XCOMPOSEFILE", "/dev/null", 0);
@@ -57,7 +64,7 @@ void SdlPlatform::PlaySound(int slot) {
 }
 void SdlPlatform::LoadMusic(const std::string& name) {
   if (Audio) Audio->LoadMusic(name);
-  else Files.Music(name);
+  else Files.Music(name, MusicFileExtension);
 }
 void SdlPlatform::PlayMusic() {
   if (Audio) Audio->PlayMusic();

@@ -14,6 +14,7 @@
 
 #include "platform/data_folders.h"
 #include "platform/sdl/png_file.h"
+#include "save/safe_file.h"
 
 namespace {
 
@@ -109,6 +110,9 @@ bool SdlWindow::Open() {
 // OpenGL renderer exists, a driver that says it draws in software.
 bool SdlWindow::SoftwareGl() {
   if (!Drawer) {
+#ifndef __linux__
+    return false;  // the GPU's device nodes are a Linux matter; elsewhere its driver is asked below
+#endif
     std::error_code ec;
     for (const auto& node : std::filesystem::directory_iterator("/dev/dri", ec))
       if (node.path().filename().string().rfind("renderD", 0) == 0 || node.path().filename().string().rfind("card", 0) == 0)
@@ -335,11 +339,16 @@ void SdlWindow::TakeScreenshot(Renderer& screen) {
   namespace fs = std::filesystem;
   const std::string folder = ScreenshotFolder();
   if (folder.empty()) {
+#ifdef _WIN32
+    std::cerr << "zorvane2: no folder for screenshots (Windows names neither a Pictures nor an application data "
+                 "folder for this user)\n";
+#else
     std::cerr << "zorvane2: no folder for screenshots (neither HOME nor XDG_PICTURES_DIR is set)\n";
+#endif
     return;
   }
   std::error_code ec;
-  fs::create_directories(folder, ec);
+  fs::create_directories(PathOf(folder), ec);
   if (ec) {
     std::cerr << "zorvane2: could not save a screenshot: cannot make the folder " << folder << " (" << ec.message()
               << ")\n";
@@ -351,18 +360,18 @@ void SdlWindow::TakeScreenshot(Renderer& screen) {
   const std::string name =
       ScreenshotName(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
   // Two in the same second get a number rather than replacing the first.
-  fs::path path = fs::path(folder) / name;
+  fs::path path = PathOf(folder) / name;
   for (int n = 2; fs::exists(path, ec) && n < 100; ++n)
-    path = fs::path(folder) / (name.substr(0, name.size() - 4) + "-" + std::to_string(n) + ".png");
+    path = PathOf(folder) / (name.substr(0, name.size() - 4) + "-" + std::to_string(n) + ".png");
   if (fs::exists(path, ec)) {
     std::cerr << "zorvane2: could not save a screenshot: too many taken this second in " << folder << "\n";
     return;
   }
   std::string why;
-  if (!WritePng(path.string(), screen.Pixels(), Renderer::Width, Renderer::Height, why)) {
-    std::cerr << "zorvane2: could not save a screenshot to " << path.string() << " (" << why << ")\n";
+  if (!WritePng(TextOf(path), screen.Pixels(), Renderer::Width, Renderer::Height, why)) {
+    std::cerr << "zorvane2: could not save a screenshot to " << TextOf(path) << " (" << why << ")\n";
     fs::remove(path, ec);  // no half-written picture left behind
     return;
   }
-  std::cerr << "zorvane2: screenshot saved to " << path.string() << "\n";
+  std::cerr << "zorvane2: screenshot saved to " << TextOf(path) << "\n";
 }
