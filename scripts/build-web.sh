@@ -80,7 +80,9 @@ echo "${render[*]}" >"$out/obj/music-render"
 
 # The game: every source but the desktop's platforms, entry point and embedded art, and the
 # browser platform.
-flags=(-std=c++20 -O2 -Wall -Wextra -Wno-unused-const-variable -ffp-contract=off -fno-fast-math -Isrc
+# Bulk memory: a block copy (the backdrop's rows, each frame) is one instruction, not a call out to
+# the page; SIMD: the picture's pixel loops run four at a time. Both are in every browser since 2021.
+flags=(-std=c++20 -O2 -mbulk-memory -msimd128 -Wall -Wextra -Wno-unused-const-variable -ffp-contract=off -fno-fast-math -Isrc
        -DZORVANE_VERSION="\"$(sed -n 's/^project(Zorvane2 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)\""
        -DZORVANE_DATA_DIR="\"/\"" -DZORVANE_BIN_TO_DATA="\".\"")
 sources=()
@@ -92,6 +94,12 @@ for dir in core world frame render shell platform save ship shots enemies effect
   done
 done
 sources+=(src/platform/web/*.cpp)
+
+# Objects made with other flags are made again.
+if [ "$(cat "$out/obj/flags" 2>/dev/null)" != "${flags[*]}" ]; then
+  rm -f "$out"/obj/*.o "$out/bus.wasm"
+  echo "${flags[*]}" >"$out/obj/flags"
+fi
 
 # The effect bus alone, for the page's audio thread: a small module with no runtime of its own.
 bus_sources=(src/platform/effect_bus.cpp src/platform/web/audio/bus_module.cpp)
@@ -115,7 +123,7 @@ if [ ${#stale[@]} -gt 0 ]; then
   printf '%s\n' "${stale[@]}" | xargs -P "$jobs" -I{} sh -c \
     'o="$1/obj/$(echo "${2#src/}" | tr / _).o"; shift 2; em++ "$@" -c "$0" -o "$o"' {} "$out" "{}" "${flags[@]}"
 fi
-em++ -O2 "${objects[@]}" -o "$out/zorvane2.js" \
+em++ -O2 -mbulk-memory -msimd128 "${objects[@]}" -o "$out/zorvane2.js" \
   --pre-js web/glue.js --pre-js web/sound.js --pre-js web/touch.js --pre-js web/page.js -lidbfs.js \
   -sFORCE_FILESYSTEM=1 -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=33554432 \
   -sEXPORTED_FUNCTIONS=_main,_zorvane_save_now,_zorvane_hold_saves,_zorvane_state,_zorvane_settings,_zorvane_change_setting,_zorvane_advice \

@@ -287,5 +287,6 @@ bool SaveStore::Save(const ProgressBlock& progress) {
   const SaveBlock block = EncodeProgress(progress);
   if (int err = ReplaceFile(t.File, std::string(block.begin(), block.end()), t.Exists ? t.Mode : 0644, Session.Fault))
     return fail(Reason(err));
+  ++Written;
   return true;
 }

@@ -56,4 +56,6 @@ struct SaveStore {
   // Writes the progress to Path (or the file its link leads to) through a temporary file renamed
   // over the old one. Returns false (after one line on standard error) when it cannot or may not.
   bool Save(const ProgressBlock& progress);
+  // How many saves have reached the file since start-up (the browser copies each to its storage).
+  int Written = 0;
 };

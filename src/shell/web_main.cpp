@@ -2,7 +2,6 @@
 // animation callback at sixty game frames a second, with progress and the settings kept in the
 // browser's storage.
 #include <emscripten.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -39,7 +38,7 @@ struct WebGame {
   std::unique_ptr<MainLoop> Loop;
   double Last = 0, Owed = 0;      // the animation callback's time, and game time not yet run
   SaveBlock Stored{};             // progress as last written, to notice what needs saving
-  struct stat SaveStat {};        // the save file as last sent to storage
+  int SavesStored = 0;             // the saves written so far that went to the browser's storage
   bool SavesHeld = false;         // a save loaded from disk is about to replace ours
   long long StopAt = -1;          // the page's ?frames=N: stop after N steps, as the harness does
   bool Fast = false;              // the page's ?fast: frames as fast as they run, as the harness does
@@ -62,11 +61,8 @@ bool SameApartFromPlayTime(const SaveBlock& a, const SaveBlock& b) {
 
 // After the game wrote its save file, the browser's storage is brought up to date.
 void StoreIfSaved() {
-  struct stat now {};
-  if (::stat(SavePath, &now) != 0) return;
-  if (now.st_ino == Web->SaveStat.st_ino && now.st_mtime == Web->SaveStat.st_mtime && now.st_size == Web->SaveStat.st_size)
-    return;
-  Web->SaveStat = now;
+  if (Web->H.Save.Written == Web->SavesStored) return;
+  Web->SavesStored = Web->H.Save.Written;
   EM_ASM(ZorvaneWeb.storeSaves());
 }
 
@@ -252,7 +248,6 @@ int main() {
   LoadSounds(*Web->Plat);
   ContentLoad(g, Web->H.Save.Load(), Web->Plat->TickCount());  // the save file read and checked as on the desktop
   Web->Stored = EncodeProgress(g.Progress);
-  ::stat(SavePath, &Web->SaveStat);
   Web->StopAt = EM_ASM_DOUBLE({ return ZorvaneWeb.stopAt; });
   // ?advise=person holds the pilot to a person's limits.
   if (const int advise = EM_ASM_INT({ return ZorvaneWeb.advise === 'person' ? 2 : ZorvaneWeb.advise !== null ? 1 : 0; }))
