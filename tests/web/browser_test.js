@@ -11,105 +11,15 @@
 //  and the page's console shows no error throughout.
 // usage: node browser_test.js URL CHROMIUM DESKTOP_MENU.png FRAMES SAVE_WITH_POINTS OUT_DIR [REPLAY FRAMES STATE PICTURE]
 'use strict';
-const { spawn } = require('child_process');
 const fs = require('fs');
-const os = require('os');
 const path = require('path');
-const zlib = require('zlib');
+const { launch, readPng, writePng, sleep } = require('./cdp.js');
 
 const [url, chromium, desktopPng, frames, saveFile, outDir, replay, replayFrames, replayState, replayPng] = process.argv.slice(2);
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'zorvane2-chromium-'));
-const browser = spawn(chromium, ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-  '--disable-background-networking', '--disable-component-update', '--disable-sync', '--mute-audio',
-  '--autoplay-policy=user-gesture-required', `--user-data-dir=${profile}`, '--remote-debugging-pipe', 'about:blank'],
-  { stdio: ['ignore', 'ignore', 'pipe', 'pipe', 'pipe'] });
-let browserLog = '';
-browser.stderr.on('data', d => { browserLog += d; });
-
-// ---- The protocol: JSON messages separated by NUL bytes ----
-let nextId = 1, pending = new Map(), buffered = '', session = null;
-const listeners = [];
-browser.stdio[4].on('data', chunk => {
-  buffered += chunk.toString('utf8');
-  let end;
-  while ((end = buffered.indexOf('\0')) >= 0) {
-    const msg = JSON.parse(buffered.slice(0, end));
-    buffered = buffered.slice(end + 1);
-    if (msg.id && pending.has(msg.id)) {
-      const { ok, fail, method } = pending.get(msg.id);
-      pending.delete(msg.id);
-      if (msg.error) fail(new Error(`${method}: ${msg.error.message}`)); else ok(msg.result);
-    } else if (msg.method) listeners.forEach(l => l(msg));
-  }
-});
-function send(method, params = {}, toPage = true) {
-  const id = nextId++;
-  const msg = { id, method, params };
-  if (toPage && session) msg.sessionId = session;
-  browser.stdio[3].write(JSON.stringify(msg) + '\0');
-  return new Promise((ok, fail) => pending.set(id, { ok, fail, method }));
-}
-const sleep = ms => new Promise(r => setTimeout(r, ms));
-async function evaluate(expression) {
-  const r = await send('Runtime.evaluate', { expression, returnByValue: true, awaitPromise: true });
-  if (r.exceptionDetails) throw new Error(`${expression}: ${r.exceptionDetails.text}`);
-  return r.result.value;
-}
-async function waitFor(what, expression, ms = 20000) {
-  const until = Date.now() + ms;
-  for (;;) {
-    const v = await evaluate(`(() => { try { return ${expression}; } catch (e) { return false; } })()`);
-    if (v) return v;
-    if (Date.now() > until) throw new Error(`timed out waiting for ${what}`);
-    await sleep(50);
-  }
-}
+const b = launch(chromium);
+const { send, evaluate, waitFor } = b;
 const state = () => evaluate('JSON.parse(UTF8ToString(Module._zorvane_state()))');
 const gameUp = 'typeof Module !== "undefined" && Module.calledRun && ZorvaneWeb.framesShown > 5';
-
-// ---- PNG, read and written (8-bit RGB or RGBA, not interlaced: what the game and Chromium write) ----
-function readPng(file) {
-  const b = fs.readFileSync(file);
-  let at = 8, width = 0, height = 0, type = 0;
-  const idat = [];
-  while (at < b.length) {
-    const len = b.readUInt32BE(at), kind = b.toString('ascii', at + 4, at + 8), data = b.subarray(at + 8, at + 8 + len);
-    if (kind === 'IHDR') {
-      width = data.readUInt32BE(0); height = data.readUInt32BE(4); type = data[9];
-      if (data[8] !== 8 || data[12] !== 0 || (type !== 2 && type !== 6)) throw new Error(`${file}: unsupported PNG`);
-    }
-    if (kind === 'IDAT') idat.push(data);
-    at += 12 + len;
-  }
-  const raw = zlib.inflateSync(Buffer.concat(idat)), bpp = type === 6 ? 4 : 3, stride = width * bpp;
-  const rgb = Buffer.alloc(width * height * 3), prev = Buffer.alloc(stride), row = Buffer.alloc(stride);
-  for (let y = 0; y < height; ++y) {
-    const filter = raw[y * (stride + 1)];
-    for (let x = 0; x < stride; ++x) {
-      const v = raw[y * (stride + 1) + 1 + x], a = x >= bpp ? row[x - bpp] : 0, up = prev[x], c = x >= bpp ? prev[x - bpp] : 0;
-      const p = a + up - c, pa = Math.abs(p - a), pb = Math.abs(p - up), pc = Math.abs(p - c);
-      const pred = [0, a, up, (a + up) >> 1, pa <= pb && pa <= pc ? a : pb <= pc ? up : c][filter];
-      row[x] = (v + pred) & 255;
-    }
-    for (let x = 0; x < width; ++x) row.copy(rgb, (y * width + x) * 3, x * bpp, x * bpp + 3);
-    row.copy(prev);
-  }
-  return { width, height, rgb };
-}
-function writePng(file, width, height, rgb) {
-  const crcTable = Array.from({ length: 256 }, (_, n) => { for (let k = 0; k < 8; ++k) n = n & 1 ? 0xEDB88320 ^ (n >>> 1) : n >>> 1; return n >>> 0; });
-  const crc = buf => { let c = 0xFFFFFFFF; for (const v of buf) c = crcTable[(c ^ v) & 255] ^ (c >>> 8); return (c ^ 0xFFFFFFFF) >>> 0; };
-  const chunk = (kind, data) => {
-    const head = Buffer.alloc(8); head.writeUInt32BE(data.length); head.write(kind, 4, 'ascii');
-    const tail = Buffer.alloc(4); tail.writeUInt32BE(crc(Buffer.concat([head.subarray(4), data])));
-    return Buffer.concat([head, data, tail]);
-  };
-  const ihdr = Buffer.alloc(13); ihdr.writeUInt32BE(width); ihdr.writeUInt32BE(height, 4); ihdr[8] = 8; ihdr[9] = 2;
-  const raw = Buffer.alloc(height * (width * 3 + 1));
-  for (let y = 0; y < height; ++y) rgb.copy(raw, y * (width * 3 + 1) + 1, y * width * 3, (y + 1) * width * 3);
-  fs.writeFileSync(file, Buffer.concat([Buffer.from([137, 80, 78, 71, 13, 10, 26, 10]), chunk('IHDR', ihdr),
-    chunk('IDAT', zlib.deflateSync(raw)), chunk('IEND', Buffer.alloc(0))]));
-}
 
 // A click at a point of the 800 x 600 picture, through the page's real mouse events.
 async function click(x, y) {
@@ -157,17 +67,7 @@ const failures = [], errors = [];
 const check = (ok, what) => { console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`); if (!ok) failures.push(what); };
 
 async function main() {
-  const { targetId } = await send('Target.createTarget', { url: 'about:blank' }, false);
-  ({ sessionId: session } = await send('Target.attachToTarget', { targetId, flatten: true }, false));
-  listeners.push(msg => {
-    if (msg.method === 'Runtime.consoleAPICalled' && msg.params.type === 'error')
-      errors.push(msg.params.args.map(a => a.value ?? a.description).join(' '));
-    if (msg.method === 'Runtime.exceptionThrown') errors.push(msg.params.exceptionDetails.exception?.description ?? msg.params.exceptionDetails.text);
-    if (msg.method === 'Log.entryAdded' && msg.params.entry.level === 'error') errors.push(`${msg.params.entry.text} ${msg.params.entry.url ?? ''}`);
-  });
-  await send('Runtime.enable');
-  await send('Log.enable');
-  await send('Page.enable');
+  await b.attach(errors);
   await send('Emulation.setDeviceMetricsOverride', { width: 1000, height: 700, deviceScaleFactor: 1, mobile: false });
 
   // 1. The menu of a fresh player, stopped after the same frames as the desktop's picture.
@@ -354,11 +254,8 @@ async function pauses() {
     `a minimised window silences the menu, which plays on with its sound when brought back (frame ${menu.at.frame} to ${after.frame})`);
 }
 
-main().catch(e => { failures.push(String(e.stack || e)); console.log('FAIL', e.stack || e); }).finally(() => {
-  browser.kill();
-  setTimeout(() => {
-    fs.rmSync(profile, { recursive: true, force: true });
-    if (failures.length && browserLog) console.log('chromium said:\n' + browserLog.split('\n').slice(-20).join('\n'));
-    process.exit(failures.length ? 1 : 0);
-  }, 500);
+main().catch(e => { failures.push(String(e.stack || e)); console.log('FAIL', e.stack || e); }).finally(async () => {
+  await b.close();
+  if (failures.length && b.log) console.log('chromium said:\n' + b.log.split('\n').slice(-20).join('\n'));
+  process.exit(failures.length ? 1 : 0);
 });
