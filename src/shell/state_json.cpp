@@ -174,14 +174,23 @@ void WriteSpawnTable(Json& j, const Game& g) {
   j.End(']');
 }
 
-void WriteEnemies(Json& j, const Game& g) {
-  j.Key("Enemies");
+// A pool of slots: those in use, each with its index and then its fields.
+template <class Pool, class Fields>
+void WritePool(Json& j, const char* name, const Pool& pool, Fields fields) {
+  j.Key(name);
   j.Begin('[');
-  for (size_t i = 0; i < g.Enemies.size(); ++i) {
-    const EnemyClass& e = g.Enemies[i];
-    if (!e.Exists) continue;
+  for (size_t i = 0; i < pool.size(); ++i) {
+    if (!pool[i].Exists) continue;
     j.Begin('{');
     j.Field("slot", int(i));
+    fields(pool[i]);
+    j.End('}');
+  }
+  j.End(']');
+}
+
+void WriteEnemies(Json& j, const Game& g) {
+  WritePool(j, "Enemies", g.Enemies, [&](const EnemyClass& e) {
     j.Field("Top", e.Top);
     j.Field("Bottom", e.Bottom);
     j.Field("Left", e.Left);
@@ -207,19 +216,11 @@ void WriteEnemies(Json& j, const Game& g) {
     j.Field("Kind", e.Kind);
     j.Field("ShotRotate", long(e.ShotRotate));
     j.Field("Hurt", e.Hurt);
-    j.End('}');
-  }
-  j.End(']');
+  });
 }
 
 void WriteShots(Json& j, const Game& g) {
-  j.Key("Shots");
-  j.Begin('[');
-  for (size_t i = 0; i < g.Shots.size(); ++i) {
-    const ShotClass& s = g.Shots[i];
-    if (!s.Exists) continue;
-    j.Begin('{');
-    j.Field("slot", int(i));
+  WritePool(j, "Shots", g.Shots, [&](const ShotClass& s) {
     j.Field("Top", s.Top);
     j.Field("Bottom", s.Bottom);
     j.Field("Left", s.Left);
@@ -247,19 +248,11 @@ void WriteShots(Json& j, const Game& g) {
     j.Field("Level", s.Level);
     j.Field("AlreadyHit", s.AlreadyHit);
     j.Field("Dist", s.Dist);
-    j.End('}');
-  }
-  j.End(']');
+  });
 }
 
 void WriteEShots(Json& j, const Game& g) {
-  j.Key("EShots");
-  j.Begin('[');
-  for (size_t i = 0; i < g.EShots.size(); ++i) {
-    const EShotsClass& s = g.EShots[i];
-    if (!s.Exists) continue;
-    j.Begin('{');
-    j.Field("slot", int(i));
+  WritePool(j, "EShots", g.EShots, [&](const EShotsClass& s) {
     j.Field("Top", s.Top);
     j.Field("Bottom", s.Bottom);
     j.Field("Left", s.Left);
@@ -275,19 +268,11 @@ void WriteEShots(Json& j, const Game& g) {
     j.Field("SrcTop", s.SrcTop);
     j.Field("Kind", s.Kind);
     j.Field("SrcLeft", s.SrcLeft);
-    j.End('}');
-  }
-  j.End(']');
+  });
 }
 
 void WriteExplosions(Json& j, const Game& g) {
-  j.Key("Explosions");
-  j.Begin('[');
-  for (size_t i = 0; i < g.Explosions.size(); ++i) {
-    const ExploClass& x = g.Explosions[i];
-    if (!x.Exists) continue;
-    j.Begin('{');
-    j.Field("slot", int(i));
+  WritePool(j, "Explosions", g.Explosions, [&](const ExploClass& x) {
     j.Field("Xpos", x.Xpos);
     j.Field("Ypos", x.Ypos);
     j.Field("Frame", x.Frame);
@@ -296,9 +281,7 @@ void WriteExplosions(Json& j, const Game& g) {
     j.Field("AmtFrames", x.AmtFrames);
     j.Field("SrcTop", x.SrcTop);
     j.Field("Exists", x.Exists);
-    j.End('}');
-  }
-  j.End(']');
+  });
 }
 
 void WriteStars(Json& j, const Game& g) {
