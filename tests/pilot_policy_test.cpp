@@ -74,6 +74,35 @@ TEST(PilotPolicy, TriesAgainOnlyWhatANewPurchaseMayChangeAndEarnsWhereReplaysPay
   EXPECT_EQ(NextCampaignLevel(g, log, true, true), 0);
 }
 
+// A person's pilot, after a lost try, earns a set sum on levels it has won before it tries the
+// lost level again, whatever it bought in between; a won level is not held back.
+TEST(PilotPolicy, APersonEarnsASetSumAfterEveryLossBeforeTryingAgain) {
+  TestGame t;
+  Game& g = *t;
+  WonUpTo(g, 4);
+  const int sum = PilotLimits::Human().PointsBeforeRetry;
+  ASSERT_GT(sum, 0);
+  EXPECT_EQ(PilotLimits().PointsBeforeRetry, 0);
+  std::vector<PilotAttempt> log = {Try(4, true, 1200, 6000), Try(5, false)};
+  // The standard pilot tries again after a purchase; a person goes to earn first.
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true), 5);
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true, sum), 4);
+  // Replays that have paid less than the sum: on earning.
+  log.push_back(Try(4, true, sum - 1, 6000));
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true, sum), 4);
+  // The sum reached: the lost level again.
+  log.push_back(Try(4, true, 1, 6000));
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true, sum), 5);
+  // Lost again: the count starts afresh from this loss.
+  log.push_back(Try(5, false));
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true, sum), 4);
+  // A level never tried, or won on its last try, is played at once.
+  WonUpTo(g, 5);
+  log.push_back(Try(4, true, 100, 6000));
+  log.push_back(Try(5, true, 900, 6000));
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true, sum), 6);
+}
+
 // In a level: the shield key is held only while the charge can pay for the ability (a held key
 // stops the charge from filling), and the shot eraser, which acts once per press, is let go
 // after each use.

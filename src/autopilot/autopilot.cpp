@@ -10,7 +10,7 @@
 #include "world/game.h"
 
 Autopilot::Autopilot(PilotLimits limits)
-    : Play(std::make_unique<PlayPilot>(limits)), Menu(std::make_unique<MenuPilot>()) {}
+    : Play(std::make_unique<PlayPilot>(limits)), Menu(std::make_unique<MenuPilot>(limits.PointsBeforeRetry)) {}
 Autopilot::~Autopilot() = default;
 
 PilotInput Autopilot::Decide(const Game& g) {

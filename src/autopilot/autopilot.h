@@ -57,9 +57,22 @@ struct PilotLimits {
   int LeastHold = 1;         // frames a pressed key stays down, at least
   bool TapsBothGuns = true;  // fires whichever slot is ready, frame by frame (else: a steady drum)
   uint32_t DiceSeed = 0x5A17C3;  // where its own imagined dice start
+  // Shops as a person who cannot dodge by foresight: the ship's speed and regeneration are
+  // bought as readily as its guns, and after a lost try it earns this many points on levels it
+  // has won before it tries again (0: the standard pilot's rule, see menu_pilot.cpp).
+  int PointsBeforeRetry = 0;
   // A person's limits: about a quarter of a second to see and decide, and fingers that press a
   // key for a few frames at least.
-  static PilotLimits Human() { return {false, 15, false, 4, false}; }
+  static PilotLimits Human() {
+    PilotLimits l;
+    l.SeesTheDice = false;
+    l.ChoiceEvery = 15;
+    l.ReactsAtOnce = false;
+    l.LeastHold = 4;
+    l.TapsBothGuns = false;
+    l.PointsBeforeRetry = 1500;
+    return l;
+  }
 };
 
 class PlayPilot;

@@ -22,6 +22,13 @@
 //   mostly fly the same try again), after two losses in a row, and, from level 10 on, while
 //   the five potions are not all in stock. Those potions are not drunk in such a replay, nor in
 //   the mini game: a replay lost costs less than the potions.
+//
+// With a person's limits (--autopilot-human) two things change. A person cannot dodge by
+// foresight, so the SPEED and REGEN parts, which let the ship outrun a diving boss and outlast
+// what it cannot dodge, weigh at a third of their price like the DEFENCE part and the guns. And
+// after every lost try it replays won levels until they have paid a set sum (PointsBeforeRetry)
+// before it tries the lost level again: a person who has just lost goes and earns the next
+// upgrades rather than flying the same ship into the same wall.
 #include <algorithm>
 #include <initializer_list>
 
@@ -117,7 +124,8 @@ bool LevelWon(const Game& g, int level) {
 
 bool LastFightsOpen(const Game& g) { return g.Progress.LevelOpen[9]; }
 
-int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool miniGamePlayed, bool boughtSinceLoss) {
+int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool miniGamePlayed, bool boughtSinceLoss,
+                      int pointsBeforeRetry) {
   const auto& p = g.Progress;
   int next = 0;
   for (int level = 1; level <= 10 && next == 0; ++level)
@@ -134,7 +142,19 @@ int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool 
   const bool lostJustNow = n >= 1 && log[n - 1].Level == next && !log[n - 1].Won;
   const bool lostTwice = lostJustNow && n >= 2 && log[n - 2].Level == next && !log[n - 2].Won;
   const bool shortOfPotions = next >= 10 && p.Potions[0] < MaxPotions;
-  if ((lostJustNow && !boughtSinceLoss) || lostTwice || shortOfPotions) {
+  // A person's policy: after a loss here, what the replays since have paid.
+  bool earning = false;
+  if (pointsBeforeRetry > 0) {
+    long since = 0;
+    for (size_t i = n; i-- > 0;) {
+      if (log[i].Level == next) {
+        earning = !log[i].Won && since < pointsBeforeRetry;
+        break;
+      }
+      since += log[i].PointsWon;
+    }
+  }
+  if ((lostJustNow && !boughtSinceLoss) || lostTwice || shortOfPotions || earning) {
     const int grind = PointsLevel(g, log, next);
     if (grind > 0) return grind;
   }
@@ -157,8 +177,8 @@ MenuPilot::Click MenuPilot::NextClick(const Game& g, const std::vector<PilotAtte
   auto part = [&](int which) {
     const int cost = int(PartPrice(p.PartLevel[size_t(which)]));
     // The defence part counts at a third of its price, like a gun: the later levels' bullets
-    // hit as hard as the level's number, divided by the defence.
-    const int rank = which == PartDefence ? cost / 3 : cost;
+    // hit as hard as the level's number, divided by the defence. So do all parts for a person.
+    const int rank = which == PartDefence || PointsBeforeRetry > 0 ? cost / 3 : cost;
     if (p.PartLevel[size_t(which)] < 10) wishes.push_back({cost, PartRow(which), rank});
   };
   // A gun's level counts at a third of its price: the guns decide how long a boss lasts.
@@ -213,7 +233,7 @@ MenuPilot::Click MenuPilot::NextClick(const Game& g, const std::vector<PilotAtte
 // Off to the next level, or home when the campaign is over.
 MenuPilot::Click MenuPilot::StartNext(const Game& g, const std::vector<PilotAttempt>& log) {
   auto click = [](Point at) { return Click{at.X, at.Y, false, true}; };
-  const int level = NextCampaignLevel(g, log, MiniGamePlayed, g.Progress.Points < ArrivalPoints);
+  const int level = NextCampaignLevel(g, log, MiniGamePlayed, g.Progress.Points < ArrivalPoints, PointsBeforeRetry);
   if (level == 0) return click(QuitButton);
   if (level == ModeMiniGame) MiniGamePlayed = true;
   return click(LevelButton(level - 1));

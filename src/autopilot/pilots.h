@@ -65,8 +65,12 @@ class PlayPilot {
 
 class MenuPilot {
  public:
+  explicit MenuPilot(int pointsBeforeRetry = 0) : PointsBeforeRetry(pointsBeforeRetry) {}
   void Decide(const Game& g, PilotInput& in, const std::vector<PilotAttempt>& log);
   bool MiniGamePlayed = false;
+  // A person's policy (PilotLimits::PointsBeforeRetry): points earned after a loss before the
+  // level is tried again; the parts that keep the ship alive bought as readily as the guns.
+  const int PointsBeforeRetry;
 
  private:
   struct Click {
@@ -101,5 +105,6 @@ bool LastFightsOpen(const Game& g);
 
 // Which level the campaign plays next (1..13), or 0 when every one is won.
 // boughtSinceLoss: something was bought in the menu since the last try ended.
+// pointsBeforeRetry: a person's policy, see PilotLimits::PointsBeforeRetry (0: the standard rule).
 int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool miniGamePlayed,
-                      bool boughtSinceLoss = true);
+                      bool boughtSinceLoss = true, int pointsBeforeRetry = 0);

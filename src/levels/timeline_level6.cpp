@@ -82,15 +82,17 @@ void WriteTimelineLevel6(Game& g) {
   // The pickup runs ahead of the storm.
   AddSpawn(g, 68,   19,  90,    5, 2580, 120,   -1,  20,    3,     0,    0,    8,   0);
   // Turrets on both edges fire across the column, each volley a second or less apart, so there is
-  // time to slip between them; slow hulks come down the middle.
+  // time to slip between them; slow hulks come down the middle. Only the first pair of turrets
+  // sinks the whole height of the edges: the others slow to a halt a third of the way down and
+  // climb back out, so the bottom corners stay a place to be, not a place to be crushed.
   AddSpawn(g, 69,   18,  90,    2, 3300, 150,    0,   3,   30,     0,    0,    4,   0);
   AddSpawn(g, 70,   18,  90,    2, 3300, 650,    0,   1,   30,     0,    0,    4,   0);
-  AddSpawn(g, 71,   18,  90,    2, 3500, 150,    0,   3,   40,     0,    0,    4,   0);
-  AddSpawn(g, 72,   18,  90,    2, 3500, 650,    0,   1,   40,     0,    0,    4,   0);
-  AddSpawn(g, 73,   18,  90,    2, 3700, 150,    0,   3,   40,     0,    0,    4,   0);
-  AddSpawn(g, 74,   18,  90,    2, 3700, 650,    0,   1,   40,     0,    0,    4,   0);
-  AddSpawn(g, 75,   18,  90,    2, 3900, 250,    0,  34,   60,     0,    0,    4,   0);
-  AddSpawn(g, 76,   18,  90,    2, 3900, 550,    0,  34,   60,     0,    0,    4,   0);
+  AddSpawn(g, 71,   18,  90,    2, 3500, 150,    0,   3,   40, 0.01f,  270,    4,   0);
+  AddSpawn(g, 72,   18,  90,    2, 3500, 650,    0,   1,   40, 0.01f,  270,    4,   0);
+  AddSpawn(g, 73,   18,  90,    2, 3700, 150,    0,   3,   40, 0.01f,  270,    4,   0);
+  AddSpawn(g, 74,   18,  90,    2, 3700, 650,    0,   1,   40, 0.01f,  270,    4,   0);
+  AddSpawn(g, 75,   18,  90,    2, 3900, 250,    0,  34,   60, 0.01f,  270,    4,   0);
+  AddSpawn(g, 76,   18,  90,    2, 3900, 550,    0,  34,   60, 0.01f,  270,    4,   0);
   AddSpawn(g, 77,   15,  90,    2, 3400, 400,   -1,   8,   50,     0,    0,    6,   0);
   AddSpawn(g, 78,   15,  90,    2, 3450, 300,   -1,   8,   50,     0,    0,    6,   0);
   AddSpawn(g, 79,   15,  90,    2, 3600, 450,   -1,   8,   50,     0,    0,    6,   0);

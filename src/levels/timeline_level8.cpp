@@ -1,5 +1,6 @@
 // Level 8: heavy gunships on slow diagonals, swooping gunships, a random fan of fighters thrown
-// from the centre, a storm of fast hulks, lone killer beams and hunters, then the boss.
+// from the centre, a storm of fast hulks down the edges, lone killer beams and hunters, then the
+// boss.
 #include <cmath>
 
 #include "levels/levels.h"
@@ -36,30 +37,31 @@ void WriteTimelineLevel8(Game& g) {
     AddSpawn(g, static_cast<Integer>(17 + j), 2, heading, 5, static_cast<Integer>(2100 + 15 * j), x, 0, 8, 55,
              0.035f, 270, 10, 0);
   }
-  // A storm of fast hulks.
+  // A storm of fast hulks, one side and then the other, hugging the edges: the middle stays open
+  // for the pickup that falls through it and for a ship that keeps to it.
   AddSpawn(g, 37,   15,  90,    3, 2800, 470,   -1,   8,   55,      0,    0,   10, 0);
   AddSpawn(g, 38,   15,  90,    3, 2820, 200,   -1,   8,   55,      0,    0,   10, 0);
   AddSpawn(g, 39,   15,  90,    3, 2850, 650,   -1,   8,   55,      0,    0,   10, 0);
-  AddSpawn(g, 40,   15,  90,    3, 2880, 330,   -1,   8,   55,      0,    0,   10, 0);
-  AddSpawn(g, 41,   15,  90,    3, 2910, 550,   -1,   8,   55,      0,    0,   10, 0);
-  AddSpawn(g, 42,   15,  90,    3, 2940, 150,   -1,   8,   55,      0,    0,   10, 0);
-  AddSpawn(g, 43,   15,  90,    3, 2970, 420,   -1,   8,   55,      0,    0,   10, 0);
-  AddSpawn(g, 44,   15,  90,    3, 3000, 650,   -1,   8,   55,      0,    0,   10, 0);
-  AddSpawn(g, 45,   15,  90,    3, 3030, 250,   -1,   8,   55,      0,    0,   10, 0);
-  AddSpawn(g, 46,   15,  90,    3, 3060, 520,   -1,   8,   55,      0,    0,   10, 0);
-  AddSpawn(g, 47,   15,  90,    3, 3090, 150,   -1,   8,   55,      0,    0,   10, 0);
-  AddSpawn(g, 48,   15,  90,    3, 3120, 380,   -1,   8,   55,      0,    0,   10, 0);
-  AddSpawn(g, 49,   15,  90,    3, 3150, 620,   -1,   8,   55,      0,    0,   10, 0);
-  AddSpawn(g, 50,   15,  90,    3, 3180, 250,   -1,   8,   55,      0,    0,   10, 0);
-  AddSpawn(g, 51,   15,  90,    3, 3210, 470,   -1,   8,   55,      0,    0,   10, 0);
+  AddSpawn(g, 40,   15,  90,    3, 2880, 150,   -1,   8,   55,      0,    0,   10, 0);
+  AddSpawn(g, 41,   15,  90,    3, 2910, 650,   -1,   8,   55,      0,    0,   10, 0);
+  AddSpawn(g, 42,   15,  90,    3, 2940, 250,   -1,   8,   55,      0,    0,   10, 0);
+  AddSpawn(g, 43,   15,  90,    3, 2970, 650,   -1,   8,   55,      0,    0,   10, 0);
+  AddSpawn(g, 44,   15,  90,    3, 3000, 200,   -1,   8,   55,      0,    0,   10, 0);
+  AddSpawn(g, 45,   15,  90,    3, 3030, 650,   -1,   8,   55,      0,    0,   10, 0);
+  AddSpawn(g, 46,   15,  90,    3, 3060, 150,   -1,   8,   55,      0,    0,   10, 0);
+  AddSpawn(g, 47,   15,  90,    3, 3090, 650,   -1,   8,   55,      0,    0,   10, 0);
+  AddSpawn(g, 48,   15,  90,    3, 3120, 250,   -1,   8,   55,      0,    0,   10, 0);
+  AddSpawn(g, 49,   15,  90,    3, 3150, 550,   -1,   8,   55,      0,    0,   10, 0);
+  AddSpawn(g, 50,   15,  90,    3, 3180, 200,   -1,   8,   55,      0,    0,   10, 0);
+  AddSpawn(g, 51,   15,  90,    3, 3210, 600,   -1,   8,   55,      0,    0,   10, 0);
   AddSpawn(g, 52,   15,  90,    3, 3240, 150,   -1,   8,   55,      0,    0,   10, 0);
   AddSpawn(g, 53,   15,  90,    3, 3270, 650,   -1,   8,   55,      0,    0,   10, 0);
-  AddSpawn(g, 54,   15,  90,    3, 3300, 350,   -1,   8,   55,      0,    0,   10, 0);
+  AddSpawn(g, 54,   15,  90,    3, 3300, 250,   -1,   8,   55,      0,    0,   10, 0);
   AddSpawn(g, 55,   15,  90,    3, 3330, 550,   -1,   8,   55,      0,    0,   10, 0);
   AddSpawn(g, 56,   15,  90,    3, 3360, 200,   -1,   8,   55,      0,    0,   10, 0);
-  AddSpawn(g, 57,   15,  90,    3, 3390, 450,   -1,   8,   55,      0,    0,   10, 0);
-  AddSpawn(g, 59,   15,  90,    3, 3420, 650,   -1,   8,   55,      0,    0,   10, 0);
-  AddSpawn(g, 60,   15,  90,    3, 3440, 300,   -1,   8,   55,      0,    0,   10, 0);
+  AddSpawn(g, 57,   15,  90,    3, 3390, 600,   -1,   8,   55,      0,    0,   10, 0);
+  AddSpawn(g, 59,   15,  90,    3, 3420, 150,   -1,   8,   55,      0,    0,   10, 0);
+  AddSpawn(g, 60,   15,  90,    3, 3440, 650,   -1,   8,   55,      0,    0,   10, 0);
   // A hunter crawls in from the right, its beam kills outright: shoot it or keep ahead of it.
   AddSpawn(g, 61,   11, 170, 0.9f, 3500, 700,    1,   0,    1,      0,    0,   10, 0);
   // Hunters firing aimed shots, a volley a second or so apart.

@@ -21,28 +21,30 @@ void WriteTimelineLevel9(Game& g) {
   AddSpawn(g,  9,    8, 180,    2, 1150, 850,    0,  19,   50,     0,    0,    2, 120);
   AddSpawn(g, 10,    8,   0,    2, 1150, -50,    0,  19,   50,     0,    0,    2, 180);
   AddSpawn(g, 11,    8,  90,    2, 1300, 400,    0,  19,   40,     0,    0,    3,   0);
-  // A field of hulks in rows of three behind a slow leader; the main lane drifts left and back.
+  // A field of hulks behind a slow leader: walls down both edges, and a third hulk in each row
+  // that closes in from the left, then the right. The middle stays open all the way down, so a
+  // ship that keeps to it only has to watch the walls narrow from one side, then the other.
   AddSpawn(g, 13,   15,  90,    1, 1600, 250,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 14,   15,  90, 1.5f, 1640, 120,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 15,   15,  90, 1.5f, 1640, 330,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 16,   15,  90, 1.5f, 1640, 550,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 17,   15,  90, 1.5f, 1730, 300,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 18,   15,  90, 1.5f, 1730, 520,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 19,   15,  90, 1.5f, 1730, 730,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 20,   15,  90, 1.5f, 1820, 270,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 21,   15,  90, 1.5f, 1820, 490,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 22,   15,  90, 1.5f, 1820, 700,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 23,   15,  90, 1.5f, 1910, 240,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 24,   15,  90, 1.5f, 1910, 460,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 25,   15,  90, 1.5f, 1910, 670,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 26,   15,  90, 1.5f, 2000, 210,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 27,   15,  90, 1.5f, 2000, 430,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 28,   15,  90, 1.5f, 2000, 640,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 29,   15,  90, 1.5f, 2090, 205,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 30,   15,  90, 1.5f, 2090, 425,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 31,   15,  90, 1.5f, 2090, 635,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 32,   15,  90, 1.5f, 2180, 220,   -1,   0,   50,     0,    0,    1,   0);
-  AddSpawn(g, 33,   15,  90, 1.5f, 2180, 440,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 14,   15,  90, 1.5f, 1640, 150,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 15,   15,  90, 1.5f, 1640, 250,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 16,   15,  90, 1.5f, 1640, 650,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 17,   15,  90, 1.5f, 1730, 150,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 18,   15,  90, 1.5f, 1730, 550,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 19,   15,  90, 1.5f, 1730, 650,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 20,   15,  90, 1.5f, 1820, 150,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 21,   15,  90, 1.5f, 1820, 250,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 22,   15,  90, 1.5f, 1820, 650,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 23,   15,  90, 1.5f, 1910, 150,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 24,   15,  90, 1.5f, 1910, 550,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 25,   15,  90, 1.5f, 1910, 650,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 26,   15,  90, 1.5f, 2000, 150,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 27,   15,  90, 1.5f, 2000, 250,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 28,   15,  90, 1.5f, 2000, 650,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 29,   15,  90, 1.5f, 2090, 150,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 30,   15,  90, 1.5f, 2090, 550,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 31,   15,  90, 1.5f, 2090, 650,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 32,   15,  90, 1.5f, 2180, 150,   -1,   0,   50,     0,    0,    1,   0);
+  AddSpawn(g, 33,   15,  90, 1.5f, 2180, 650,   -1,   0,   50,     0,    0,    1,   0);
   // The pickup is thrown in low from the right.
   AddSpawn(g, 34,   19, 135,    2, 2493, 750,   -1,   0,   50,     0,    0,    1, 475);
   // Three fountains of ships leap up from below and fall away: left, right, left.
