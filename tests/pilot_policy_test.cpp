@@ -4,6 +4,7 @@
 
 #include "autopilot/autopilot.h"
 #include "autopilot/pilots.h"
+#include "menus/menu_layout.h"
 #include "world/game.h"
 #include "test_support.h"
 
@@ -75,32 +76,57 @@ TEST(PilotPolicy, TriesAgainOnlyWhatANewPurchaseMayChangeAndEarnsWhereReplaysPay
 }
 
 // A person's pilot, after a lost try, earns a set sum on levels it has won before it tries the
-// lost level again, whatever it bought in between; a won level is not held back.
+// lost level again, whatever it bought in between; a won level is not held back. It earns where
+// it pays, and stocks more potions for the last fights.
 TEST(PilotPolicy, APersonEarnsASetSumAfterEveryLossBeforeTryingAgain) {
   TestGame t;
   Game& g = *t;
   WonUpTo(g, 4);
-  const int sum = PilotLimits::Human().PointsBeforeRetry;
+  const PilotLimits person = PilotLimits::Human();
+  const int sum = person.PointsBeforeRetry;
   ASSERT_GT(sum, 0);
   EXPECT_EQ(PilotLimits().PointsBeforeRetry, 0);
   std::vector<PilotAttempt> log = {Try(4, true, 1200, 6000), Try(5, false)};
   // The standard pilot tries again after a purchase; a person goes to earn first.
   EXPECT_EQ(NextCampaignLevel(g, log, false, true), 5);
-  EXPECT_EQ(NextCampaignLevel(g, log, false, true, sum), 4);
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true, person), 4);
   // Replays that have paid less than the sum: on earning.
   log.push_back(Try(4, true, sum - 1, 6000));
-  EXPECT_EQ(NextCampaignLevel(g, log, false, true, sum), 4);
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true, person), 4);
   // The sum reached: the lost level again.
   log.push_back(Try(4, true, 1, 6000));
-  EXPECT_EQ(NextCampaignLevel(g, log, false, true, sum), 5);
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true, person), 5);
   // Lost again: the count starts afresh from this loss.
   log.push_back(Try(5, false));
-  EXPECT_EQ(NextCampaignLevel(g, log, false, true, sum), 4);
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true, person), 4);
   // A level never tried, or won on its last try, is played at once.
   WonUpTo(g, 5);
   log.push_back(Try(4, true, 100, 6000));
   log.push_back(Try(5, true, 900, 6000));
-  EXPECT_EQ(NextCampaignLevel(g, log, false, true, sum), 6);
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true, person), 6);
+
+  // Where a person earns: a replay lost by bad luck does not make a level look worthless (its
+  // first win counts at a third beside it), but it is passed over until the ship is upgraded.
+  WonUpTo(g, 7);
+  log = {Try(4, true, 1200, 6000), Try(4, true, 300, 6000), Try(7, true, 2100, 7000), Try(8, false)};
+  PilotAttempt unlucky = Try(7, false, 0, 3000);
+  unlucky.Upgrades = ShipUpgrades(g);
+  log.push_back(unlucky);
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true, person), 4);
+  g.Progress.PartLevel[0] += 1;
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true, person), 7);
+  log.push_back(Try(8, false));
+  EXPECT_EQ(NextCampaignLevel(g, log, false, false), 4) << "the standard pilot still passes it over";
+
+  // For the last fights a person stocks five full potions beside the five health potions.
+  WonUpTo(g, 9);
+  log = {Try(8, true, 4000, 8000), Try(8, true, 1000, 8000), Try(9, true, 2800, 8000)};
+  g.Progress.Potions[0] = MaxPotions;
+  g.Progress.Potions[2] = MaxPotions - 1;
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true), 10);
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true, person), 8);
+  g.Progress.Potions[2] = MaxPotions;
+  EXPECT_EQ(NextCampaignLevel(g, log, false, true, person), 10);
 }
 
 // In a level: the shield key is held only while the charge can pay for the ability (a held key

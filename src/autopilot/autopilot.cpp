@@ -10,7 +10,7 @@
 #include "world/game.h"
 
 Autopilot::Autopilot(PilotLimits limits)
-    : Play(std::make_unique<PlayPilot>(limits)), Menu(std::make_unique<MenuPilot>(limits.PointsBeforeRetry)) {}
+    : Play(std::make_unique<PlayPilot>(limits)), Menu(std::make_unique<MenuPilot>(limits)) {}
 Autopilot::~Autopilot() = default;
 
 PilotInput Autopilot::Decide(const Game& g) {
@@ -27,6 +27,7 @@ PilotInput Autopilot::Decide(const Game& g) {
     PilotAttempt a;
     a.Level = g.CurrentLevel;
     a.FirstFrame = g.Harness.FrameNumber;
+    a.Upgrades = ShipUpgrades(g);
     int losses = 0;
     for (const PilotAttempt& earlier : Log)
       if (earlier.Level == a.Level && !earlier.Won) ++losses;
@@ -35,7 +36,9 @@ PilotInput Autopilot::Decide(const Game& g) {
     // Potions kept for the last fights are not drunk in the mini game, which ends in a loss
     // however long it lasts, nor in a level replayed for its points.
     const bool replay = a.Level >= 1 && a.Level <= 10 && LevelWon(g, a.Level);
-    const bool keep = LastFightsOpen(g) && (a.Level == ModeMiniGame || replay);
+    WonBefore = replay;
+    // A person keeps them out of every replay: a level won before is flown without them.
+    const bool keep = (LastFightsOpen(g) || Menu->Limits.ShopsAsAPerson) && (a.Level == ModeMiniGame || replay);
     Play->NewLevel(losses, !keep);
     Menu->LeftMenu();
     WasInMenu = false;
@@ -46,6 +49,7 @@ PilotInput Autopilot::Decide(const Game& g) {
   a.DamageTaken = g.Level.DamageTaken;
   a.PotionsUsed = g.Level.PotionsUsedLevel;
   a.BossReached = a.BossReached || g.Level.BossPhase;
+  if (g.Level.BossPhase && g.Level.BossMaxLife > 0) a.BossLeft = float(g.Level.BossLife) / float(g.Level.BossMaxLife);
   if (g.LevelOver && g.Ship.Exists && !a.Won && g.Harness.FrameNumber > a.FirstFrame) {
     a.Won = true;
     if (g.CurrentLevel <= 10 && !g.Level.BossArena)
@@ -62,6 +66,8 @@ void Autopilot::NoteLevelEnd(const Game& g) {
   a.PointsWon = long(g.Progress.Points) - PointsBefore;
   // The mini game cannot be won, only survived: its end is its success.
   if (a.Level == ModeMiniGame) a.Won = true;
+  // A boss and the ship lost in the same frame: the level is won all the same.
+  if (a.Level >= 1 && a.Level <= 10 && !WonBefore && LevelWon(g, a.Level)) a.Won = true;
 }
 
 bool Autopilot::CampaignDone(const Game& g) const { return NextCampaignLevel(g, Log, Menu->MiniGamePlayed) == 0; }

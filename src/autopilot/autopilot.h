@@ -47,6 +47,8 @@ struct PilotAttempt {
   std::string Grade;  // levels 1 to 10 when won
   long PointsWon = 0;
   bool BossReached = false;  // the level's boss came (a lost try: whether the boss won it)
+  int Upgrades = 0;          // the ship's part and shot levels added up, as it set off
+  float BossLeft = 0;        // the share of its life the boss had left at the end (0: no boss)
 };
 
 // How the pilot is held back from playing as no person can.
@@ -57,9 +59,16 @@ struct PilotLimits {
   int LeastHold = 1;         // frames a pressed key stays down, at least
   bool TapsBothGuns = true;  // fires whichever slot is ready, frame by frame (else: a steady drum)
   uint32_t DiceSeed = 0x5A17C3;  // where its own imagined dice start
-  // Shops as a person who cannot dodge by foresight: the ship's speed and regeneration are
-  // bought as readily as its guns, and after a lost try it earns this many points on levels it
-  // has won before it tries again (0: the standard pilot's rule, see menu_pilot.cpp).
+  // Against the last boss a potion waits until a single hit would be the last (else: drunk with
+  // two hits left, as in levels 7 to 9).
+  bool TimesTheLastHit = true;
+  // Shops and earns as a person who cannot dodge by foresight (see menu_pilot.cpp): the ship's
+  // speed and regeneration bought as readily as its guns, full potions stocked beside the
+  // health potions for the last fights, the points gems worn for a replay, and levels lost
+  // once given another go for points after an upgrade.
+  bool ShopsAsAPerson = false;
+  // After a lost try, the points earned on won levels before it is tried again (0: the
+  // standard pilot's rule, see menu_pilot.cpp).
   int PointsBeforeRetry = 0;
   // A person's limits: about a quarter of a second to see and decide, and fingers that press a
   // key for a few frames at least.
@@ -70,6 +79,8 @@ struct PilotLimits {
     l.ReactsAtOnce = false;
     l.LeastHold = 4;
     l.TapsBothGuns = false;
+    l.TimesTheLastHit = false;
+    l.ShopsAsAPerson = true;
     l.PointsBeforeRetry = 1500;
     return l;
   }
@@ -101,6 +112,7 @@ class Autopilot {
   std::vector<PilotAttempt> Log;
   bool WasInMenu = true;
   long PointsBefore = 0;
+  bool WonBefore = false;  // the level being played was won before this try
   long long Frame = 0;
   void NoteLevelEnd(const Game& g);
 };

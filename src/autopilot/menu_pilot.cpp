@@ -23,12 +23,19 @@
 //   the five potions are not all in stock. Those potions are not drunk in such a replay, nor in
 //   the mini game: a replay lost costs less than the potions.
 //
-// With a person's limits (--autopilot-human) two things change. A person cannot dodge by
-// foresight, so the SPEED and REGEN parts, which let the ship outrun a diving boss and outlast
-// what it cannot dodge, weigh at a third of their price like the DEFENCE part and the guns. And
-// after every lost try it replays won levels until they have paid a set sum (PointsBeforeRetry)
-// before it tries the lost level again: a person who has just lost goes and earns the next
-// upgrades rather than flying the same ship into the same wall.
+// With a person's limits (--autopilot-human) it shops and earns as a person would:
+// - A person cannot dodge by foresight, so the SPEED and REGEN parts, which let the ship
+//   outrun a diving boss and outlast what it cannot dodge, weigh at a third of their price
+//   like the DEFENCE part and the guns.
+// - After every lost try it replays won levels until they have paid a set sum
+//   (PointsBeforeRetry) before it tries the lost level again: a person who has just lost goes
+//   and earns the next upgrades rather than flying the same ship into the same wall.
+// - It earns where it pays: a level's first win counts beside its replays (a single unlucky
+//   replay does not make it look worthless), and a level lost on its last try is given another
+//   go once the ship has been upgraded since.
+// - For a replay it wears the gems that pay: DOUBLE EXPERIENCE, SS RANKING, EXPERIENCE UP.
+// - For the last fights it stocks five full potions beside the five health potions: it sees a
+//   hit coming too late to dodge what the standard pilot dodges, and drinks more.
 #include <algorithm>
 #include <initializer_list>
 
@@ -44,6 +51,10 @@ constexpr std::array<int, 2> Guns = {ShotSpeed, ShotPowerBeam};
 constexpr std::array<int, 2> Attacks = {AbilityAttack2, AbilityDoubleShot};
 constexpr std::array<int, 3> Shields = {AbilityCloaker, AbilityDefence2, AbilityShotEraser};
 constexpr std::array<int, 10> GemWishes = {GemUltimate, GemSmallCore, GemResurrect, GemAttackUp, GemDefenceUp, GemAccelUp, GemDoublePoints, GemExperienceUp, GemAutoPotion, GemNoInstantKill};
+// A person's: the same, then the gems that only pay or lighten the charge; for a replay those
+// that pay come first.
+constexpr std::array<int, 12> PersonGems = {GemUltimate, GemSmallCore, GemResurrect, GemAttackUp, GemDefenceUp, GemAccelUp, GemDoublePoints, GemExperienceUp, GemAutoPotion, GemNoInstantKill, GemSsRanking, GemReducerUp};
+constexpr std::array<int, 3> PayingGems = {GemDoublePoints, GemSsRanking, GemExperienceUp};
 
 // Where to click: a spot well inside each of the menu's areas.
 struct Point {
@@ -83,8 +94,9 @@ bool FillPair(int first, int second, const std::array<int, N>& wanted, int& pick
 // whose replays (lost ones too) paid the most points a frame, less the potions they cost. A
 // level not yet replayed is reckoned at a third of what its first win paid (which includes the
 // goals' rewards a replay never pays), or at nothing when it was won before this run; the
-// higher level wins a tie.
-int PointsLevel(const Game& g, const std::vector<PilotAttempt>& log, int next) {
+// higher level wins a tie. A person also counts that third of the first win beside the
+// replays, and goes back to a level lost on its last try once the ship has been upgraded.
+int PointsLevel(const Game& g, const std::vector<PilotAttempt>& log, int next, bool person) {
   int best = 0;
   double bestRate = -1;
   for (int level = 10; level >= 1; --level) {
@@ -94,7 +106,7 @@ int PointsLevel(const Game& g, const std::vector<PilotAttempt>& log, int next) {
     long long points = 0, frames = 0;
     for (const PilotAttempt& a : log) {
       if (a.Level != level) continue;
-      lostLast = !a.Won;
+      lostLast = !a.Won && !(person && ShipUpgrades(g) > a.Upgrades);
       if (firstWin) {  // a replay, won or lost
         points += a.PointsWon - long(PotionPrice) * a.PotionsUsed;
         frames += a.Frames;
@@ -103,9 +115,13 @@ int PointsLevel(const Game& g, const std::vector<PilotAttempt>& log, int next) {
     }
     if (lostLast) continue;
     double rate = 0;
-    if (frames > 0) rate = double(points) / double(frames);
+    const double firstThird = firstWin ? double(firstWin->PointsWon - long(PotionPrice) * firstWin->PotionsUsed) / 3 : 0;
+    if (person && firstWin && firstWin->Frames + frames > 0)
+      rate = (double(points) + firstThird) / double(firstWin->Frames + frames);
+    else if (frames > 0)
+      rate = double(points) / double(frames);
     else if (firstWin && firstWin->Frames > 0)
-      rate = double(firstWin->PointsWon - long(PotionPrice) * firstWin->PotionsUsed) / double(firstWin->Frames) / 3;
+      rate = firstThird / double(firstWin->Frames);
     if (rate > bestRate) {
       best = level;
       bestRate = rate;
@@ -124,8 +140,27 @@ bool LevelWon(const Game& g, int level) {
 
 bool LastFightsOpen(const Game& g) { return g.Progress.LevelOpen[9]; }
 
+int ShipUpgrades(const Game& g) {
+  int sum = 0;
+  for (auto level : g.Progress.PartLevel) sum += level;
+  for (auto level : g.Progress.ShotLevel) sum += std::max(0, int(level));
+  return sum;
+}
+
+namespace {
+
+// The potions stocked for the last fights: five health potions, and for a person five full
+// potions as well.
+bool ShortOfPotions(const Game& g, bool person) {
+  const auto& potions = g.Progress.Potions;
+  return potions[0] < MaxPotions || (person && potions[2] < MaxPotions);
+}
+
+}  // namespace
+
 int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool miniGamePlayed, bool boughtSinceLoss,
-                      int pointsBeforeRetry) {
+                      const PilotLimits& limits) {
+  const int pointsBeforeRetry = limits.PointsBeforeRetry;
   const auto& p = g.Progress;
   int next = 0;
   for (int level = 1; level <= 10 && next == 0; ++level)
@@ -141,7 +176,7 @@ int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool 
   const size_t n = log.size();
   const bool lostJustNow = n >= 1 && log[n - 1].Level == next && !log[n - 1].Won;
   const bool lostTwice = lostJustNow && n >= 2 && log[n - 2].Level == next && !log[n - 2].Won;
-  const bool shortOfPotions = next >= 10 && p.Potions[0] < MaxPotions;
+  const bool shortOfPotions = next >= 10 && ShortOfPotions(g, limits.ShopsAsAPerson);
   // A person's policy: after a loss here, what the replays since have paid.
   bool earning = false;
   if (pointsBeforeRetry > 0) {
@@ -155,7 +190,7 @@ int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool 
     }
   }
   if ((lostJustNow && !boughtSinceLoss) || lostTwice || shortOfPotions || earning) {
-    const int grind = PointsLevel(g, log, next);
+    const int grind = PointsLevel(g, log, next, limits.ShopsAsAPerson);
     if (grind > 0) return grind;
   }
   return next;
@@ -178,7 +213,7 @@ MenuPilot::Click MenuPilot::NextClick(const Game& g, const std::vector<PilotAtte
     const int cost = int(PartPrice(p.PartLevel[size_t(which)]));
     // The defence part counts at a third of its price, like a gun: the later levels' bullets
     // hit as hard as the level's number, divided by the defence. So do all parts for a person.
-    const int rank = which == PartDefence || PointsBeforeRetry > 0 ? cost / 3 : cost;
+    const int rank = which == PartDefence || Limits.ShopsAsAPerson ? cost / 3 : cost;
     if (p.PartLevel[size_t(which)] < 10) wishes.push_back({cost, PartRow(which), rank});
   };
   // A gun's level counts at a third of its price: the guns decide how long a boss lasts.
@@ -194,9 +229,17 @@ MenuPilot::Click MenuPilot::NextClick(const Game& g, const std::vector<PilotAtte
   part(PartRegen);
   // From level 10 on, the fights are won on potions: five in stock come before anything else,
   // and the purse is saved for them.
-  const bool stocking = LastFightsOpen(g) && p.Potions[0] < MaxPotions;
-  if (stocking && p.Points >= PotionPrice) return click(PotionButton(0));
-  if (p.ShotLevel[ShotSpeed] >= 5 && p.ShotLevel[ShotPowerBeam] >= 5 && p.Potions[0] < 1)
+  const bool stocking = LastFightsOpen(g) && ShortOfPotions(g, Limits.ShopsAsAPerson);
+  if (stocking && p.Potions[0] < MaxPotions) {
+    if (p.Points >= PotionPrice) return click(PotionButton(0));
+  } else if (stocking && p.Points >= PotionPrices[2]) {
+    return click(PotionButton(2));
+  }
+  // A health potion in stock once both guns are at 5; a person, who cannot dodge a late boss
+  // as the standard pilot does, keeps five once both guns are at 8.
+  const bool lateGuns = p.ShotLevel[ShotSpeed] >= 8 && p.ShotLevel[ShotPowerBeam] >= 8;
+  if (p.ShotLevel[ShotSpeed] >= 5 && p.ShotLevel[ShotPowerBeam] >= 5 &&
+      p.Potions[0] < (Limits.ShopsAsAPerson && lateGuns ? MaxPotions : 1))
     wishes.push_back({PotionPrice, PotionButton(0), 800});
   std::stable_sort(wishes.begin(), wishes.end(), [](const Wish& a, const Wish& b) { return a.Rank < b.Rank; });
   for (const Wish& w : wishes)
@@ -223,8 +266,17 @@ MenuPilot::Click MenuPilot::NextClick(const Game& g, const std::vector<PilotAtte
     }
   std::array<int, 2> gems{-1, -1};
   int gemCount = 0;
-  for (int gem : GemWishes)
-    if (p.GemOwned[size_t(gem)] && gemCount < 2) gems[size_t(gemCount++)] = gem;
+  auto wear = [&](int gem) {
+    if (p.GemOwned[size_t(gem)] && gemCount < 2 && gems[0] != gem) gems[size_t(gemCount++)] = gem;
+  };
+  if (Limits.ShopsAsAPerson) {
+    const int next = NextCampaignLevel(g, log, MiniGamePlayed, g.Progress.Points < ArrivalPoints, Limits);
+    if (next >= 1 && next <= 10 && LevelWon(g, next))
+      for (int gem : PayingGems) wear(gem);
+    for (int gem : PersonGems) wear(gem);
+  } else {
+    for (int gem : GemWishes) wear(gem);
+  }
   if (gemCount > 0 && FillPair(ship.GemType1, ship.GemType2, gems, pick, right)) return click(GemCell(pick), right);
 
   return StartNext(g, log);
@@ -233,7 +285,7 @@ MenuPilot::Click MenuPilot::NextClick(const Game& g, const std::vector<PilotAtte
 // Off to the next level, or home when the campaign is over.
 MenuPilot::Click MenuPilot::StartNext(const Game& g, const std::vector<PilotAttempt>& log) {
   auto click = [](Point at) { return Click{at.X, at.Y, false, true}; };
-  const int level = NextCampaignLevel(g, log, MiniGamePlayed, g.Progress.Points < ArrivalPoints, PointsBeforeRetry);
+  const int level = NextCampaignLevel(g, log, MiniGamePlayed, g.Progress.Points < ArrivalPoints, Limits);
   if (level == 0) return click(QuitButton);
   if (level == ModeMiniGame) MiniGamePlayed = true;
   return click(LevelButton(level - 1));

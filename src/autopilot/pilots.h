@@ -65,12 +65,12 @@ class PlayPilot {
 
 class MenuPilot {
  public:
-  explicit MenuPilot(int pointsBeforeRetry = 0) : PointsBeforeRetry(pointsBeforeRetry) {}
+  explicit MenuPilot(const PilotLimits& limits = {}) : Limits(limits) {}
   void Decide(const Game& g, PilotInput& in, const std::vector<PilotAttempt>& log);
   bool MiniGamePlayed = false;
-  // A person's policy (PilotLimits::PointsBeforeRetry): points earned after a loss before the
-  // level is tried again; the parts that keep the ship alive bought as readily as the guns.
-  const int PointsBeforeRetry;
+  // The shopping and the choice of levels: the standard pilot's, or a person's
+  // (PilotLimits::ShopsAsAPerson and PointsBeforeRetry).
+  const PilotLimits Limits;
 
  private:
   struct Click {
@@ -105,6 +105,9 @@ bool LastFightsOpen(const Game& g);
 
 // Which level the campaign plays next (1..13), or 0 when every one is won.
 // boughtSinceLoss: something was bought in the menu since the last try ended.
-// pointsBeforeRetry: a person's policy, see PilotLimits::PointsBeforeRetry (0: the standard rule).
+// limits: the standard pilot's policy, or a person's (PilotLimits::ShopsAsAPerson).
 int NextCampaignLevel(const Game& g, const std::vector<PilotAttempt>& log, bool miniGamePlayed,
-                      bool boughtSinceLoss = true, int pointsBeforeRetry = 0);
+                      bool boughtSinceLoss = true, const PilotLimits& limits = {});
+
+// The ship's part and shot levels added up: grows with every upgrade bought.
+int ShipUpgrades(const Game& g);
