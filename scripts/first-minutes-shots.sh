@@ -10,13 +10,24 @@ exe=build/zorvane2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 python3 scripts/craft_save.py "$work/open.gsv"
+# The same ship with levels 1 to 4 won and nothing after, its parts at the top: the pilot's next
+# level is level 5.
+python3 - "$work/open.gsv" "$work/level5.gsv" <<'PY'
+import struct, sys
+save = bytearray(open(sys.argv[1], "rb").read())
+for i in range(13):  # levels 1..10, mini game, marathon, boss arena: open up to level 5
+    save[126 + 2 * i:128 + 2 * i] = struct.pack("<h", -1 if i <= 4 else 0)
+for i in range(5):  # ship parts
+    save[44 + 2 * i:46 + 2 * i] = struct.pack("<h", 10)
+open(sys.argv[2], "wb").write(save)
+PY
 
-shot() {  # name, save (new|open), frames, then a script's lines or "autopilot"
+shot() {  # name, save (new|open|level5), frames, then a script's lines or "autopilot"
   local name=$1 save=$2 frames=$3
   shift 3
   local how=()
   rm -f "$work/save.gsv" "$work/save.gsv.lock"
-  [ "$save" = open ] && cp "$work/open.gsv" "$work/save.gsv"
+  [ "$save" != new ] && cp "$work/$save.gsv" "$work/save.gsv"
   if [ "$1" = autopilot ]; then
     how=(--autopilot-human)
   else
@@ -40,8 +51,11 @@ shot pause new 330 "0 mouse 50 110" "2 lbutton" "5-299 key X" "150-200 key LEFT"
 # boss's warning, a hit in level 2 and low life in level 3.
 shot sparks new 660 autopilot
 shot boss-warning new 4825 autopilot
-shot hit new 7844 autopilot
-shot low-life new 16616 autopilot
+shot hit new 7200 autopilot
+shot low-life new 16140 autopilot
+# Level 5's storm of fast hulks, laid out for a person's reactions: pairs down the edges, the
+# middle open.
+shot storm level5 5000 autopilot
 # A new ship flown straight up into the first craft: the blast of its loss.
 shot ship-lost new 172 "0 mouse 50 110" "2 lbutton" "5-300 key UP" "5-40 key RIGHT"
 # The shop: EQUIP buttons, the cards of slot X and slot C, the gold ring of a level band.
