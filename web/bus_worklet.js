@@ -1,7 +1,8 @@
 // The effect bus on the browser's audio thread: the desktop's mixer (src/platform/effect_bus.cpp,
 // built into bus.wasm) takes the music coming in, adds the sound effects the game started and
 // limits the peaks, one render quantum at a time. The page sends the module, the decoded sounds,
-// the starts and the volumes through the port; asked, it answers with what it has played.
+// the starts (a number: the bits of the slots started in a frame) and the volumes through the
+// port; asked, it answers with what it has played.
 class EffectBusProcessor extends AudioWorkletProcessor {
   constructor() {
     super();
@@ -25,6 +26,10 @@ class EffectBusProcessor extends AudioWorkletProcessor {
       return;
     }
     const bus = this.bus;
+    if (typeof m === 'number') {
+      for (let slot = 0; m; ++slot, m >>>= 1) if (m & 1) bus.bus_start(slot);
+      return;
+    }
     if (m.sound !== undefined) {
       // 16-bit stereo frames, interleaved.
       const frames = m.frames.length >> 1;
@@ -33,7 +38,6 @@ class EffectBusProcessor extends AudioWorkletProcessor {
       new Int16Array(bus.memory.buffer, at, frames * 2).set(m.frames);
       bus.bus_set_sound(m.sound, frames);
     }
-    if (m.starts) for (const slot of m.starts) bus.bus_start(slot);
     if (m.gains) bus.bus_set_gains(m.gains.music, m.gains.effects);
     if (m.report) {
       this.port.postMessage({ heard: this.heard.slice(), peak: this.peak });

@@ -200,10 +200,29 @@ var ZorvaneWeb = (function () {
 
   // Gamepads in the standard layout: buttons as bits (the triggers as amounts), the left stick.
   // Read only once a pad has been seen: asking for pads costs a frame time on some browsers.
-  let padsSeen = false;
-  addEventListener('gamepadconnected', () => { padsSeen = true; });
+  // Until then the browser looks for pads only while the page listens for one, and looking costs
+  // a steady share of a core (as much as the game's sound mixing). So while a level is played
+  // without a pad the page listens for half a second in every three: a pad plugged in then is
+  // found when a button of it is pressed or held in that time (browsers show a pad to a page only
+  // after one of its buttons was pressed). In the menu, the pause and a level's results, where the
+  // game waits for the player, it listens all the time.
+  const PadListenSteps = 30, PadListenEverySteps = 180;
+  let padsSeen = false, padListening = false, padSteps = 0;
+  const padConnected = () => { padsSeen = true; };
+  function listenForPads(on) {
+    if (on === padListening) return;
+    padListening = on;
+    if (on) addEventListener('gamepadconnected', padConnected);
+    else removeEventListener('gamepadconnected', padConnected);
+  }
+  listenForPads(true);
+  zw.padWatch = () => ({ seen: padsSeen, listening: padListening });
   zw.readPads = (at, max) => {
-    if (!padsSeen) return 0;
+    if (!padsSeen) {
+      const playing = !zw.mode.menu && !zw.mode.over && !zw.mode.paused;
+      listenForPads(!playing || padSteps++ % PadListenEverySteps < PadListenSteps);
+      return 0;
+    }
     const pads = navigator.getGamepads ? navigator.getGamepads() : [];
     const axis = v => Math.max(-32768, Math.min(32767, Math.round((v || 0) * 32767)));
     let n = 0;

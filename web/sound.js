@@ -16,7 +16,7 @@
   let audio = null, musicGain = null, bus = null, busReady = false;
   let away = false;  // the page was hidden, and the game has not shown a frame or paused since
   const soundBytes = [], soundDecoded = [], plainPlaying = [];
-  let starts = [];   // slots started since the last picture, sent to the bus together
+  let starts = 0;    // slots started since the last picture, one bit each, sent to the bus together
   const music = { name: '', want: false, source: null, steps: 30, bytes: {}, buffers: {} };
   const volume = { effects: 100, music: 100 };
   let fetching = false;  // sounds and music are fetched once the menu is shown
@@ -114,7 +114,8 @@
   });
   zw.playSound = slot => {
     if (!audio || audio.state !== 'running' || !soundDecoded[slot]) return;
-    if (busReady) { starts.push(slot); return; }
+    // A slot started twice in a frame starts once: the bus takes its starts between render quanta.
+    if (busReady) { starts |= 1 << slot; return; }
     // Without the bus: a slot restarted cuts itself off, never another slot.
     if (plainPlaying[slot]) try { plainPlaying[slot].stop(); } catch (e) { /* already over */ }
     const s = audio.createBufferSource();
@@ -123,12 +124,13 @@
     s.start();
     plainPlaying[slot] = s;
   };
-  // With each picture shown: the frame's sounds start together; a game that plays on after the
-  // page was hidden wakes its sound.
+  // With each picture shown: the frame's sounds start together, sent as a plain number (the
+  // slots' bits), the cheapest message to pass to the audio thread; a frame that started none
+  // sends nothing. A game that plays on after the page was hidden wakes its sound.
   zw.shownFrame = () => {
-    if (starts.length) {
-      bus.port.postMessage({ starts });
-      starts = [];
+    if (starts) {
+      bus.port.postMessage(starts);
+      starts = 0;
     }
     if (!away || zw.paused) return;
     away = false;

@@ -1,6 +1,7 @@
 // The browser build in headless Chromium, driven through the DevTools protocol on a pipe:
 //  1. a fresh player's menu, frame for frame, has the desktop harness's pixels;
-//  2. a click on level 1's button starts level 1;
+//  2. a click on level 1's button starts level 1; the menu and the pause listen for a gamepad all
+//     the time, a level played without one now and then, and a pad that turns up is seen;
 //  3. a save loaded from disk, then a purchase, survive a reload;
 //  4. with REPLAY (a script, its frame count, the desktop's dump of its final state and its last
 //     frame), the replay in the browser ends in the same state and picture (the browser's maths
@@ -106,6 +107,9 @@ async function main() {
 
   // 2. A click on level 1's button starts it.
   await open(url);
+  const menuPads = await padWatch(1000);
+  check(menuPads.frames >= 10 && menuPads.listening === menuPads.frames,
+    `the menu listens for a gamepad all the time (${menuPads.listening} of ${menuPads.frames} animation frames)`);
   await click(50, 110);
   const level = await waitFor('level 1', `(() => { const s = JSON.parse(UTF8ToString(Module._zorvane_state())); return !s.InMenu && s.CurrentLevel === 1 && s; })()`);
   check(level.Ship.Exists, 'a click on its button starts level 1');
@@ -118,6 +122,7 @@ async function main() {
   check(steered.Ship.Left < level.Ship.Left, `the left arrow steers the ship left (from ${level.Ship.Left} to ${steered.Ship.Left})`);
   const sound = await waitFor('the music', `(() => { const a = ZorvaneWeb.audioState(); return a.music && a.sounds === 12 && a; })()`);
   check(sound.context === 'running' && sound.loop, `the click started the sound: track ${sound.music} loops, ${sound.sounds} effects ready`);
+  await padsInALevel();
 
   // 5. P, a lost focus and a hidden tab each pause the level, and P plays on.
   await pauses();
@@ -190,6 +195,38 @@ async function playOn(how) {
   check(on && !after.paused && after.frame > before.frame && after.shown > before.shown && !after.panel &&
         after.audio === 'running',
     `after ${how}, P plays on (frame ${before.frame} to ${after.frame}, the sound ${after.audio})`);
+}
+
+// Over `ms`, the animation frames in which the page listened for a gamepad to turn up.
+const padWatch = ms => evaluate(`new Promise(done => { let frames = 0, listening = 0; const end = performance.now() + ${ms};
+    const look = t => { ++frames; if (ZorvaneWeb.padWatch().listening) ++listening;
+      if (t < end) requestAnimationFrame(look); else done({ frames, listening }); };
+    requestAnimationFrame(look); })`);
+
+// A level played without a pad listens for one half a second in every three (the browser's
+// looking for pads costs a share of a core while the page listens), all the time while paused,
+// and a pad that turns up while it listens is read from then on.
+async function padsInALevel() {
+  const played = await padWatch(3500);
+  const share = played.listening / Math.max(1, played.frames);
+  check(played.frames >= 60 && played.listening > 0 && share > 0.08 && share < 0.3,
+    `a level without a pad listens for one ${played.listening} of ${played.frames} animation frames`);
+  await press('KeyP', 'p', 80, pausedIs(true));
+  await sleep(100);
+  const paused = await padWatch(500);
+  check(paused.frames >= 10 && paused.listening === paused.frames,
+    `the pause listens for a gamepad all the time (${paused.listening} of ${paused.frames} animation frames)`);
+  await press('KeyP', 'p', 80, pausedIs(false));
+  // The browser's event, sent in the first animation frame of the level in which the page listens.
+  const seen = await evaluate(`new Promise(done => { const end = performance.now() + 5000;
+      const look = t => { const s = JSON.parse(UTF8ToString(Module._zorvane_state()));
+        if (ZorvaneWeb.padWatch().listening && !s.Paused && !s.InMenu) {
+          const before = ZorvaneWeb.padWatch().seen;
+          dispatchEvent(new Event('gamepadconnected'));
+          done({ before, after: ZorvaneWeb.padWatch().seen });
+        } else if (t > end) done(null); else requestAnimationFrame(look); };
+      requestAnimationFrame(look); })`);
+  check(seen && !seen.before && seen.after, 'a gamepad that turns up while a level is played is seen');
 }
 
 async function pauses() {
