@@ -33,7 +33,9 @@
 // - It earns where it pays: a level's first win counts beside its replays (a single unlucky
 //   replay does not make it look worthless), and a level lost on its last try is given another
 //   go once the ship has been upgraded since.
-// - For a replay it wears the gems that pay: DOUBLE EXPERIENCE, SS RANKING, EXPERIENCE UP.
+// - For a replay it wears the gems that pay: DOUBLE EXPERIENCE, SS RANKING, EXPERIENCE UP; else
+//   the AUTOMATIC POTION comes before all but the strongest gems, for it drinks at the last
+//   moment, which a person sees too late (and a person then drinks only full potions by hand).
 // - For the last fights it stocks five full potions beside the five health potions: it sees a
 //   hit coming too late to dodge what the standard pilot dodges, and drinks more.
 #include <algorithm>
@@ -53,7 +55,7 @@ constexpr std::array<int, 3> Shields = {AbilityCloaker, AbilityDefence2, Ability
 constexpr std::array<int, 10> GemWishes = {GemUltimate, GemSmallCore, GemResurrect, GemAttackUp, GemDefenceUp, GemAccelUp, GemDoublePoints, GemExperienceUp, GemAutoPotion, GemNoInstantKill};
 // A person's: the same, then the gems that only pay or lighten the charge; for a replay those
 // that pay come first.
-constexpr std::array<int, 12> PersonGems = {GemUltimate, GemSmallCore, GemResurrect, GemAttackUp, GemDefenceUp, GemAccelUp, GemDoublePoints, GemExperienceUp, GemAutoPotion, GemNoInstantKill, GemSsRanking, GemReducerUp};
+constexpr std::array<int, 12> PersonGems = {GemUltimate, GemSmallCore, GemAutoPotion, GemResurrect, GemAttackUp, GemDefenceUp, GemAccelUp, GemDoublePoints, GemExperienceUp, GemNoInstantKill, GemSsRanking, GemReducerUp};
 constexpr std::array<int, 3> PayingGems = {GemDoublePoints, GemSsRanking, GemExperienceUp};
 
 // Where to click: a spot well inside each of the menu's areas.
@@ -271,9 +273,13 @@ MenuPilot::Click MenuPilot::NextClick(const Game& g, const std::vector<PilotAtte
   };
   if (Limits.ShopsAsAPerson) {
     const int next = NextCampaignLevel(g, log, MiniGamePlayed, g.Progress.Points < ArrivalPoints, Limits);
-    if (next >= 1 && next <= 10 && LevelWon(g, next))
+    const bool replay = next >= 1 && next <= 10 && LevelWon(g, next);
+    if (replay)
       for (int gem : PayingGems) wear(gem);
-    for (int gem : PersonGems) wear(gem);
+    // The automatic potion drinks at the last moment, which a person cannot time; but not where
+    // potions are kept (a replay, the mini game, which always ends in the ship's loss).
+    for (int gem : PersonGems)
+      if (gem != GemAutoPotion || !(replay || next == ModeMiniGame)) wear(gem);
   } else {
     for (int gem : GemWishes) wear(gem);
   }

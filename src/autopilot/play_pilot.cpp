@@ -84,12 +84,13 @@ int DrummedGunKey(const Game& g, long long beat) {
   return two ? KeyC : KeyX;
 }
 
-// A potion when life runs low (health first).
+// A potion when life runs low (health first; a person wearing the automatic potion leaves the
+// health potions to it and drinks full potions).
 template <size_t N>
 void PotionKeys(const Game& g, std::array<bool, N>& keys, bool drinks, bool timesTheLastHit = true) {
   const auto& potions = g.Progress.Potions;
   if (drinks && g.Ship.Life < PotionLife(g, timesTheLastHit)) {
-    if (potions[0] > 0)
+    if (potions[0] > 0 && !(!timesTheLastHit && g.Ship.HasGem(GemAutoPotion)))
       keys[KeyA] = true;
     else if (potions[2] > 0)
       keys[KeyD] = true;
