@@ -7,7 +7,7 @@
 'use strict';
 const fs = require('fs');
 const path = require('path');
-const { launch, sleep } = require(path.join(__dirname, '..', '..', 'tests', 'web', 'cdp.js'));
+const { launch, sleep, startLevelOneFiring } = require(path.join(__dirname, '..', '..', 'tests', 'web', 'cdp.js'));
 
 const [chromium, gameUrl, trivialUrl, secondsArg] = process.argv.slice(2);
 const seconds = Number(secondsArg || 10);
@@ -78,15 +78,7 @@ async function main() {
                firstFrameMs: Math.round(ZorvaneWeb.firstFrameMs) }; })()`);
 
   // A level: level 1's button clicked (which starts the sound), the guns held.
-  const r = await b.evaluate('(() => { const r = document.getElementById("screen").getBoundingClientRect(); return [r.left, r.top, r.width / 800]; })()');
-  const at = (x, y) => ({ x: r[0] + x * r[2], y: r[1] + y * r[2] });
-  await b.send('Input.dispatchMouseEvent', { type: 'mouseMoved', ...at(50, 110) });
-  await sleep(100);
-  await b.send('Input.dispatchMouseEvent', { type: 'mousePressed', ...at(50, 110), button: 'left', clickCount: 1 });
-  await sleep(100);
-  await b.send('Input.dispatchMouseEvent', { type: 'mouseReleased', ...at(50, 110), button: 'left', clickCount: 1 });
-  await b.waitFor('level 1', 'JSON.parse(UTF8ToString(Module._zorvane_state())).InMenu === false');
-  await b.send('Input.dispatchKeyEvent', { type: 'rawKeyDown', code: 'KeyX', key: 'x', windowsVirtualKeyCode: 88 });
+  await startLevelOneFiring(b);
   const level = await measure('the game: level 1, firing', 1);
   const sound = await b.evaluate('ZorvaneWeb.audioState()');
   // The same with the page's sound suspended (the game plays on): what the sound costs.

@@ -13,7 +13,7 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const { execSync } = require('child_process');
-const { launch, sleep, serve } = require(path.join(__dirname, '..', '..', 'tests', 'web', 'cdp.js'));
+const { launch, sleep, serve, startLevelOneFiring } = require(path.join(__dirname, '..', '..', 'tests', 'web', 'cdp.js'));
 const [rounds, seconds, ...dirs] = process.argv.slice(2);
 if (!dirs.length) { console.error('usage: node bench/web/web_threads.js ROUNDS SECONDS BUILD_DIR [BUILD_DIR ...]'); process.exit(2); }
 const tick = Number(process.env.CLK_TCK || execSync('getconf CLK_TCK').toString().trim());
@@ -84,15 +84,7 @@ async function main() {
       // Level 1's button clicked (which starts the sound), the guns held, a second to settle.
       await b.waitFor('the menu', 'typeof ZorvaneWeb !== "undefined" && ZorvaneWeb.framesShown > 5', 30000);
       await sleep(2000);
-      const rr = await b.evaluate('(() => { const r = document.getElementById("screen").getBoundingClientRect(); return [r.left, r.top, r.width / 800]; })()');
-      const at = (x, y) => ({ x: rr[0] + x * rr[2], y: rr[1] + y * rr[2] });
-      await b.send('Input.dispatchMouseEvent', { type: 'mouseMoved', ...at(50, 110) });
-      await sleep(100);
-      await b.send('Input.dispatchMouseEvent', { type: 'mousePressed', ...at(50, 110), button: 'left', clickCount: 1 });
-      await sleep(100);
-      await b.send('Input.dispatchMouseEvent', { type: 'mouseReleased', ...at(50, 110), button: 'left', clickCount: 1 });
-      await b.waitFor('level 1', 'JSON.parse(UTF8ToString(Module._zorvane_state())).InMenu === false');
-      await b.send('Input.dispatchKeyEvent', { type: 'rawKeyDown', code: 'KeyX', key: 'x', windowsVirtualKeyCode: 88 });
+      await startLevelOneFiring(b);
       await sleep(1000);
       const m = await measure(b, Number(seconds));
       const st = await b.evaluate('JSON.stringify(ZorvaneWeb.audioState())');

@@ -166,4 +166,18 @@ async function serve(folder, port = 0) {
   return { port, url: `http://127.0.0.1:${port}/`, stop: () => new Promise(done => { server.once('exit', done); server.kill(); }) };
 }
 
-module.exports = { launch, readPng, writePng, serve, sleep };
+// Level 1 started from the game's menu as a player starts it (its button clicked, which also
+// starts the page's sound), then X held down: the guns fire until the key is let go.
+async function startLevelOneFiring(b) {
+  const r = await b.evaluate('(() => { const r = document.getElementById("screen").getBoundingClientRect(); return [r.left, r.top, r.width / 800]; })()');
+  const at = (x, y) => ({ x: r[0] + x * r[2], y: r[1] + y * r[2] });
+  await b.send('Input.dispatchMouseEvent', { type: 'mouseMoved', ...at(50, 110) });
+  await sleep(100);
+  await b.send('Input.dispatchMouseEvent', { type: 'mousePressed', ...at(50, 110), button: 'left', clickCount: 1 });
+  await sleep(100);
+  await b.send('Input.dispatchMouseEvent', { type: 'mouseReleased', ...at(50, 110), button: 'left', clickCount: 1 });
+  await b.waitFor('level 1', 'JSON.parse(UTF8ToString(Module._zorvane_state())).InMenu === false');
+  await b.send('Input.dispatchKeyEvent', { type: 'rawKeyDown', code: 'KeyX', key: 'x', windowsVirtualKeyCode: 88 });
+}
+
+module.exports = { launch, readPng, writePng, serve, sleep, startLevelOneFiring };
