@@ -49,7 +49,6 @@ PilotInput Autopilot::Decide(const Game& g) {
   a.DamageTaken = g.Level.DamageTaken;
   a.PotionsUsed = g.Level.PotionsUsedLevel;
   a.BossReached = a.BossReached || g.Level.BossPhase;
-  if (g.Level.BossPhase && g.Level.BossMaxLife > 0) a.BossLeft = float(g.Level.BossLife) / float(g.Level.BossMaxLife);
   if (g.LevelOver && g.Ship.Exists && !a.Won && g.Harness.FrameNumber > a.FirstFrame) {
     a.Won = true;
     if (g.CurrentLevel <= 10 && !g.Level.BossArena)

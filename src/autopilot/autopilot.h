@@ -48,7 +48,6 @@ struct PilotAttempt {
   long PointsWon = 0;
   bool BossReached = false;  // the level's boss came (a lost try: whether the boss won it)
   int Upgrades = 0;          // the ship's part and shot levels added up, as it set off
-  float BossLeft = 0;        // the share of its life the boss had left at the end (0: no boss)
 };
 
 // How the pilot is held back from playing as no person can.
