@@ -36,7 +36,8 @@ class WebPlatform : public Platform {
   void SetVolumes(int effects, int music);
 
  private:
-  std::vector<uint8_t> Rgba;  // the picture as the canvas wants it, 800 x 600 x 4
+  // The picture as the canvas wants it: a pixel's bytes red, green, blue and an opaque alpha.
+  std::vector<uint32_t> Rgba;
   int32_t Ticks = 0;
   bool Paused = false;
   long long LastStep = 0, PausedFromStep = 0, PausedSteps = 0;
