@@ -122,6 +122,8 @@ async function main() {
   check(steered.Ship.Left < level.Ship.Left, `the left arrow steers the ship left (from ${level.Ship.Left} to ${steered.Ship.Left})`);
   const sound = await waitFor('the music', `(() => { const a = ZorvaneWeb.audioState(); return a.music && a.sounds === 12 && a; })()`);
   check(sound.context === 'running' && sound.loop, `the click started the sound: track ${sound.music} loops, ${sound.sounds} effects ready`);
+  // The output buffer is about the desktop's 1024 frames (23 ms): a shot is not heard later than there.
+  check(sound.latency > 0.015 && sound.latency < 0.035, `the sound's output buffer is about the desktop's (${(sound.latency * 1000).toFixed(1)} ms)`);
   await padsInALevel();
 
   // 5. P, a lost focus and a hidden tab each pause the level, and P plays on.
