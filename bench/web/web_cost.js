@@ -76,15 +76,6 @@ async function main() {
     await b.send('Page.navigate', { url: gameUrl });
     await b.waitFor('the menu', 'typeof ZorvaneWeb !== "undefined" && ZorvaneWeb.framesShown > 5', 30000);
     const menu = await measure('the game: its menu');
-    // On the first visit: what the game fetched before the menu's first picture, and in all.
-    const wasFetched = fetched === null;
-    if (wasFetched) fetched = await b.evaluate(`(() => {
-        const all = performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource'));
-        const size = e => e.encodedBodySize || e.transferSize || 0;
-        const before = all.filter(e => e.responseEnd <= ZorvaneWeb.firstFrameMs);
-        return { before: before.reduce((n, e) => n + size(e), 0), all: all.reduce((n, e) => n + size(e), 0),
-                 beforeFiles: before.map(e => e.name.replace(location.origin + '/', '') + ' ' + size(e)),
-                 firstFrameMs: Math.round(ZorvaneWeb.firstFrameMs) }; })()`);
 
     // A level: level 1's button clicked (which starts the sound), the guns held.
     await startLevelOneFiring(b);
@@ -95,11 +86,14 @@ async function main() {
     const silent = await measure('the game: level 1, firing, silent', 1);
     await b.evaluate('(ZorvaneWeb.setPaused(false), 1)');
     await b.send('Input.dispatchKeyEvent', { type: 'keyUp', code: 'KeyX', key: 'x', windowsVirtualKeyCode: 88 });
-    if (wasFetched) {
-      const all = await b.evaluate(`performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource'))
-        .reduce((n, e) => n + (e.encodedBodySize || e.transferSize || 0), 0)`);
-      fetched.all = all;
-    }
+    // On the first visit: what the game fetched before the menu's first picture, and by now.
+    if (fetched === null) fetched = await b.evaluate(`(() => {
+        const all = performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource'));
+        const size = e => e.encodedBodySize || e.transferSize || 0;
+        const before = all.filter(e => e.responseEnd <= ZorvaneWeb.firstFrameMs);
+        return { before: before.reduce((n, e) => n + size(e), 0), all: all.reduce((n, e) => n + size(e), 0),
+                 beforeFiles: before.map(e => e.name.replace(location.origin + '/', '') + ' ' + size(e)),
+                 firstFrameMs: Math.round(ZorvaneWeb.firstFrameMs) }; })()`);
 
     // The trivial page playing a tone: the level with its sound is weighed against this, since
     // any page that makes a sound pays for the browser's audio thread and output.
